@@ -1,0 +1,4 @@
+// Benchmark entry point.
+#include <benchmark/benchmark.h>
+
+BENCHMARK_MAIN();
