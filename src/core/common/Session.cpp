@@ -1,0 +1,36 @@
+// The session: ownership of the three solver instances.
+#include "core/common/Session.h"
+
+#include "core/hydro/HydrStat.h"
+#include "core/hydro/SolverFactory.h"
+
+namespace tarvex {
+
+Session::Session(Prompter& p) : prompter(p) {}
+
+Session::~Session() = default;
+
+bool Session::EnsureInstances(SolverClass cls, int32_t N) {
+  if (StateA != nullptr) {
+    // Existing instances keep their class; only their size follows N.
+    for (THydrStat* st : {StateA, StateB, StateC}) st->Resize(N);
+    return true;
+  }
+  if (!SolverClassAvailable(cls)) return false;
+  for (auto& inst : owned_) inst = CreateSolver(cls, *this, N);
+  StateA = owned_[0].get();
+  StateB = owned_[1].get();
+  StateC = owned_[2].get();
+  stateClass = cls;
+  return true;
+}
+
+void Session::DestroyInstances() {
+  StateA = StateB = StateC = nullptr;
+  for (auto& inst : owned_) inst.reset();
+  stateClass = SolverClass::None;
+  // The shared mass arrays belong to the instances' grid.
+  mass = MassArrays{};
+}
+
+}  // namespace tarvex

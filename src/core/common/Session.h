@@ -1,0 +1,112 @@
+// One simulation session: everything the program treats as run-wide state.
+//
+// Run parameters, the three solver instances, layer bookkeeping, boundary flags, the
+// equation-of-state slots, the viscosity state, the convergence groups and the learnt
+// tolerances all live here, under their own names. Code receives the parts it needs by
+// reference; two sessions in one process never interfere.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/common/Prompter.h"
+#include "core/common/Real.h"
+#include "core/eos/EosSlots.h"
+#include "core/hydro/Convergence.h"
+#include "core/hydro/SolverClass.h"
+
+namespace tarvex {
+
+class THydrStat;
+
+// Run-wide quantities of the simulation state. Units with a physical equation of state:
+// cm, s, cm/s, g/cm3, GPa, kJ/g, K; dimensionless with the dimensionless models.
+struct SimParams {
+  Real L0 = 1;  // initial physical length of the grid [cm]
+  Real rho0 = 1;   // reference (film) density [g/cm3]
+  Real rho0l = 1;  // initial density of the substrate layer [g/cm3]
+  Real SimTime = 0;      // current time [s]
+  Real IntervalEnd = 0;  // end of the output interval being computed [s]
+  Real dtMax = 0;        // largest sub-step, dt1 / MnStepDiv [s]
+  Real h0 = 0;           // uniform initial cell size L0 / N [cm]
+  Real CellMassUniform = 0;  // rho0 * h0, mass of a planar cell per unit area [g/cm2]
+  Real Pout = 0;             // outer pressure on the free boundaries [GPa]
+  bool PoutRamp = false;     // Pout = Pout0 + PoutRate * SimTime when set
+  Real Pout0 = 0;
+  Real PoutRate = 0;  // [GPa/s]
+  bool Running = false;
+  int32_t InGlass = 0;  // substrate cells: >0 left of the film, <0 right of it
+  Real x0shift = 0;     // offset of the coordinate origin from the film surface [cm]
+  int32_t Dspc = 1;     // 1 planar, 2 cylindrical, 3 spherical
+  int32_t RadialPower = 0;  // Dspc - 1
+
+  // Outer pressure at the current time (applies the ramp when it is on).
+  Real CurrentPout() {
+    if (PoutRamp) Pout = Pout0 + PoutRate * SimTime;
+    return Pout;
+  }
+};
+
+// Mechanical boundary modes (chosen in the initial-conditions dialog).
+struct BoundaryFlags {
+  bool NoMove = false;           // grid frozen; steps update only the thermal state
+  bool LeftFixed = false;        // v_0 held at 0
+  bool LeftNonNegative = false;  // x_0 kept >= 0
+  bool KeepVL = false;           // v_N keeps its old value
+  bool VPPout = false;           // with KeepVL: v_N = (P_{N-1} - Pout) * VLcoef
+  Real VLcoef = 0;               // [cm/s/GPa]
+
+  // Maps the left-boundary item ("P0 = Pout", "x >= 0", "v0 = 0", "No move") to flags.
+  void SetLeftMode(int32_t item) {
+    NoMove = item == 3;
+    LeftFixed = item == 2 || item == 3;
+    LeftNonNegative = item == 1 || item == 3;
+  }
+};
+
+// Mass arrays of curved grids (Dspc > 1), shared by the three instances.
+struct MassArrays {
+  RealArray CellMass;    // N entries [g per unit solid angle]
+  RealArray NodeMass;    // N + 1 entries
+  RealArray HalfVolume;  // 2N + 2 entries: left and right halves of each initial cell
+};
+
+class Session {
+ public:
+  explicit Session(Prompter& prompter);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  Prompter& prompter;
+
+  SimParams sim;
+  BoundaryFlags bounds;
+  MassArrays mass;
+  EosState eos;
+  ConvergenceState conv;
+  bool NoConduct = false;
+  bool NoThermo = false;
+
+  // The three solver instances. StateA holds the accepted state at SimTime; StateB and
+  // StateC are the work instances of the iterated step. Accepting a step swaps the
+  // StateA and StateB references; no data are copied.
+  THydrStat* StateA = nullptr;
+  THydrStat* StateB = nullptr;
+  THydrStat* StateC = nullptr;
+  SolverClass stateClass = SolverClass::None;
+
+  // Creates the instances of `cls` with N cells, or resizes the existing ones when they
+  // are already of that class (StateA, StateB, StateC in that order). Returns false
+  // when the class is not available.
+  bool EnsureInstances(SolverClass cls, int32_t N);
+  void SwapAB() { std::swap(StateA, StateB); }
+  void DestroyInstances();
+
+ private:
+  std::array<std::unique_ptr<THydrStat>, 3> owned_;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,357 @@
+// The base solver class: geometry, Lagrangian sub-steps, convergence scales.
+#include "core/hydro/HydrStat.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/common/Session.h"
+
+namespace tarvex {
+
+namespace {
+
+// Largest absolute change and sum of squared changes of one quantity over a pass.
+struct ChangeStats {
+  Real maxAbs = 0;
+  Real sumSq = 0;
+  void Add(Real d) {
+    const Real a = std::fabs(d);
+    if (a > maxAbs) maxAbs = a;
+    sumSq += d * d;
+  }
+};
+
+// The thermodynamic functions serving one range of cells.
+struct CellThermo {
+  const Slot2* E;
+  const Slot2* P;
+  const Slot2* Cv;
+  const Slot2* TofE;
+};
+
+}  // namespace
+
+THydrStat::THydrStat(Session& session, int32_t N) : s_(session) { Resize(N); }
+
+THydrStat::~THydrStat() = default;
+
+void THydrStat::Resize(int32_t N) {
+  if (N == CellCount()) return;
+  const size_t n = static_cast<size_t>(N);
+  x.resize(n + 1);
+  v.resize(n + 1);
+  P.resize(n + 1);
+  T.resize(n);
+  E.resize(n);
+  P[n] = s_.sim.Pout;
+  LastCell = N - 1;
+  s_.sim.h0 = s_.sim.L0 / N;
+}
+
+// ---------------------------------------------------------------------------------------
+// Geometry
+
+Real THydrStat::Volume(int32_t i) const {
+  const int32_t d = s_.sim.Dspc;
+  return PowerDifference(d, x[i], x[i + 1]) / d;
+}
+
+Real THydrStat::CellMassAt(int32_t i) const {
+  return s_.sim.Dspc == 1 ? s_.sim.CellMassUniform : s_.mass.CellMass[i];
+}
+
+Real THydrStat::Density(int32_t i) const {
+  if (s_.sim.Dspc == 1) return s_.sim.CellMassUniform / (x[i + 1] - x[i]);
+  return s_.mass.CellMass[i] / Volume(i);
+}
+
+Real THydrStat::NodeMassAt(int32_t j) const {
+  if (s_.sim.Dspc == 1) {
+    const Real m = s_.sim.CellMassUniform;
+    return (j < 1 || j > LastCell) ? m / 2 : m;
+  }
+  return s_.mass.NodeMass[j];
+}
+
+Real THydrStat::NodeVolume(int32_t j) const {
+  const int32_t d = s_.sim.Dspc;
+  const int32_t N = CellCount();
+  if (j < 1) return Volume(0) / IntPow(2, d);
+  if (j > LastCell) return PowerDifference(d, (x[N - 1] + x[N]) / 2, x[N]) / d;
+  return PowerDifference(d, (x[j - 1] + x[j]) / 2, (x[j] + x[j + 1]) / 2) / d;
+}
+
+Real THydrStat::NodeDensity(int32_t j) const {
+  if (s_.sim.Dspc == 1) {
+    const Real m = s_.sim.CellMassUniform;
+    const int32_t N = CellCount();
+    if (j < 1) return m / (x[1] - x[0]);
+    if (j > LastCell) return m / (x[N] - x[N - 1]);
+    return 2 * m / (x[j + 1] - x[j - 1]);
+  }
+  return s_.mass.NodeMass[j] / NodeVolume(j);
+}
+
+Real THydrStat::HalfCell(int32_t i) const {
+  return s_.sim.Dspc == 1 ? s_.sim.h0 / 2 : s_.mass.HalfVolume[i];
+}
+
+Real THydrStat::VolumeRate(int32_t i) const {
+  const int32_t rp = s_.sim.RadialPower;
+  if (rp == 0) return VelocityJump(i) / s_.sim.CellMassUniform;
+  return ((IntPow(x[i], rp) + IntPow(x[i + 1], rp)) * (v[i + 1] - v[i]) +
+          PowerDifference(rp, x[i], x[i + 1]) * (v[i] + v[i + 1])) /
+         2 / s_.mass.CellMass[i];
+}
+
+Real THydrStat::NodeTemperature(int32_t j) const {
+  if (j < 1) return T[0];
+  if (j > LastCell) return T[LastCell];
+  return (T[j] + T[j - 1]) / 2;
+}
+
+// ---------------------------------------------------------------------------------------
+// Velocity step: momentum equation on the staggered grid.
+
+bool THydrStat::VelocityStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real h0,
+                             Real& StepResidual, bool Converging, Real Relax) {
+  SimParams& sp = s_.sim;
+  const BoundaryFlags& bf = s_.bounds;
+  const Real Pout = sp.CurrentPout();
+  const int32_t N = CellCount();
+  const Real scale2 = s_.eos.EosScale * s_.eos.EosScale;
+  ChangeStats st;
+  auto relax = [&](int32_t j) {
+    const Real d = Third.v[j] - v[j];
+    v[j] += Relax * d;
+    st.Add(d);
+  };
+
+  Real vFree;  // free-surface velocity of node N
+  if (sp.Dspc == 1) {
+    // Acceleration of a node of mass m: EosScale^2 * (pressure jump) / m.
+    const Real k = scale2 * dt / sp.CellMassUniform;
+    if (bf.LeftFixed) {
+      v[0] = 0;
+    } else {
+      v[0] = Old.v[0] + 2 * k * (Pout - P[0]);
+      if (bf.LeftNonNegative) v[0] = std::max(v[0], -2 * Old.x[0] / dt - Old.v[0]);
+    }
+    relax(0);
+    for (int32_t j = 1; j < N; ++j) {
+      Real vj = Old.v[j] + k * (P[j - 1] - P[j]);
+      if (vj * dt + h0 == h0) vj = 0;  // round-off level motion
+      v[j] = vj;
+      relax(j);
+    }
+    vFree = Old.v[N] + 2 * k * (P[N - 1] - Pout);
+  } else {
+    const int32_t rp = sp.RadialPower;
+    const RealArray& nodeMass = s_.mass.NodeMass;
+    const Real k = scale2 * dt;
+    auto r = [&](int32_t j) { return IntPow((Old.x[j] + Third.x[j]) / 2, rp); };
+    if (bf.LeftFixed) {
+      v[0] = 0;
+    } else {
+      v[0] = Old.v[0] + k * r(0) * (Pout - P[0]) / nodeMass[0];
+      if (bf.LeftNonNegative) v[0] = std::max(v[0], -2 * Old.x[0] / dt - Old.v[0]);
+    }
+    relax(0);
+    for (int32_t j = 1; j < N; ++j) {
+      Real vj = Old.v[j] + k * r(j) * (P[j - 1] - P[j]) / nodeMass[j];
+      if (vj * dt + h0 == h0) vj = 0;
+      v[j] = vj;
+      relax(j);
+    }
+    vFree = Old.v[N] + k * r(N) * (P[N - 1] - Pout) / nodeMass[N];
+  }
+
+  if (bf.KeepVL) {
+    v[N] = bf.VPPout ? (Old.P[N - 1] - Pout) * bf.VLcoef : Old.v[N];
+  } else {
+    if (vFree * dt + h0 == h0) vFree = 0;
+    v[N] = vFree;
+  }
+  relax(N);
+  return ConvergenceMeasure(s_.conv, s_.conv.V, Converging, StepResidual, st.maxAbs, st.sumSq);
+}
+
+// ---------------------------------------------------------------------------------------
+// Coordinate step: x moves with the time-centred node velocity.
+
+bool THydrStat::CoordinateStep(const THydrStat& Old, const THydrStat& Third, Real dt,
+                               Real& StepResidual, bool Converging, Real Relax) {
+  const int32_t N = CellCount();
+  const Real half = dt / 2;
+  ChangeStats st;
+  for (int32_t j = 0; j <= N; ++j) {
+    Real xj = Old.x[j] + half * (Old.v[j] + v[j]);
+    if (j >= 1 && x[j - 1] >= xj) return false;  // the grid folded
+    const Real d = Third.x[j] - xj;
+    xj += Relax * d;
+    x[j] = xj;
+    st.Add(d);
+  }
+  if (s_.bounds.LeftNonNegative && x[0] <= 0) {
+    x[0] = 0;
+    v[0] = 0;
+  }
+  return ConvergenceMeasure(s_.conv, s_.conv.X, Converging, StepResidual, st.maxAbs, st.sumSq);
+}
+
+// ---------------------------------------------------------------------------------------
+// Energy step: dE = -P dV with the time-centred compression rate, then T and P from the
+// equation of state of the cell's medium.
+
+namespace {
+
+template <bool Curved>
+void EnergyRange(THydrStat& self, const THydrStat& Old, const THydrStat& Third,
+                 const MassArrays& mass, Real cellMassUniform, int32_t rp, int32_t dspc,
+                 int32_t i0, int32_t i1, const CellThermo& eos, bool newtonT, Real dt,
+                 Real Relax, ChangeStats& sE, ChangeStats& sT, ChangeStats& sP) {
+  const Real half = dt / 2;
+  const Slot2& fE = *eos.E;
+  const Slot2& fP = *eos.P;
+  const Slot2& fCv = *eos.Cv;
+  const Slot2& fTofE = *eos.TofE;
+  for (int32_t i = i0; i < i1; ++i) {
+    Real rateSum;  // VolumeRate_Old + VolumeRate_Self [cm3/g/s]
+    Real rho;
+    if constexpr (Curved) {
+      const Real m = mass.CellMass[i];
+      auto rate = [&](const THydrStat& s) {
+        return ((IntPow(s.x[i], rp) + IntPow(s.x[i + 1], rp)) * (s.v[i + 1] - s.v[i]) +
+                PowerDifference(rp, s.x[i], s.x[i + 1]) * (s.v[i] + s.v[i + 1])) /
+               2;
+      };
+      rateSum = (rate(Old) + rate(self)) / m;
+      rho = m * dspc / PowerDifference(dspc, self.x[i], self.x[i + 1]);
+    } else {
+      rateSum = ((Old.v[i + 1] - Old.v[i]) + (self.v[i + 1] - self.v[i])) / cellMassUniform;
+      rho = cellMassUniform / (self.x[i + 1] - self.x[i]);
+    }
+    const Real Ep = Old.E[i] - half * rateSum * self.P[i];
+    const Real dE = Third.E[i] - Ep;
+    const Real Ei = Ep + Relax * dE;
+    self.E[i] = Ei;
+    sE.Add(dE);
+
+    const Real T3 = Third.T[i];
+    const Real Ti = newtonT ? T3 + (Ei - fE(rho, T3)) / fCv(rho, T3) : fTofE(rho, Ei);
+    self.T[i] = Ti;
+    sT.Add(Ti - T3);
+
+    const Real Pi = fP(rho, Ti);
+    self.P[i] = Pi;
+    sP.Add(Pi - Third.P[i]);
+  }
+}
+
+}  // namespace
+
+bool THydrStat::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real,
+                           bool NoTofE, Real& StepResidual, bool Converging, Real Relax) {
+  const int32_t N = CellCount();
+  const SimParams& sp = s_.sim;
+  const EosState& eos = s_.eos;
+  const CellThermo film{&eos.ActiveEos.E, &eos.ActiveEos.P, &eos.ActiveEos.Cv,
+                        &eos.ActiveEos.TofE};
+  // The substrate has an equation of state of its own once one was chosen for it.
+  const bool leftSet = eos.LeftEos.E && eos.LeftEos.P && eos.LeftEos.Cv;
+  const CellThermo left = leftSet ? CellThermo{&eos.LeftEos.E, &eos.LeftEos.P, &eos.LeftEos.Cv,
+                                               &eos.LeftEos.TofE}
+                                  : film;
+
+  // Cell ranges in grid order: [0, f1) substrate, [f1, f2] film, (f2, N) substrate.
+  const int32_t f1 = FirstFilmCell(N, sp.InGlass);
+  const int32_t f2 = LastFilmCell(N, sp.InGlass);
+  struct Range {
+    int32_t i0, i1;
+    const CellThermo* eos;
+  };
+  const Range ranges[3] = {{0, f1, &left}, {f1, f2 + 1, &film}, {f2 + 1, N, &left}};
+
+  ChangeStats sE, sT, sP;
+  for (const Range& r : ranges) {
+    if (r.i0 >= r.i1) continue;
+    const bool newtonT = NoTofE || !*r.eos->TofE;
+    if (sp.Dspc == 1) {
+      EnergyRange<false>(*this, Old, Third, s_.mass, sp.CellMassUniform, 0, 1, r.i0, r.i1,
+                         *r.eos, newtonT, dt, Relax, sE, sT, sP);
+    } else {
+      EnergyRange<true>(*this, Old, Third, s_.mass, sp.CellMassUniform, sp.RadialPower, sp.Dspc,
+                        r.i0, r.i1, *r.eos, newtonT, dt, Relax, sE, sT, sP);
+    }
+  }
+
+  ConvergenceState& cs = s_.conv;
+  if (!ConvergenceMeasure(cs, cs.E, Converging, StepResidual, sE.maxAbs, sE.sumSq)) return false;
+  if (!ConvergenceMeasure(cs, cs.T, Converging, StepResidual, sT.maxAbs, sT.sumSq)) return false;
+  return ConvergenceMeasure(cs, cs.p, Converging, StepResidual, sP.maxAbs, sP.sumSq);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void THydrStat::UpdateScales(bool Reset) {
+  ConvergenceState& cs = s_.conv;
+  if (Reset) {
+    for (ConvergenceGroup* g : {&cs.V, &cs.X, &cs.E, &cs.T, &cs.p}) {
+      g->Max = 0;
+      g->SumSq = 0;
+    }
+  }
+  auto fold = [](ConvergenceGroup& g, Real q) {
+    g.Max = std::max(g.Max, std::fabs(q));
+    g.SumSq += q * q;
+  };
+  const int32_t N = CellCount();
+  for (int32_t i = 0; i < N; ++i) {
+    fold(cs.V, v[i]);
+    fold(cs.X, x[i]);
+    fold(cs.T, T[i]);
+    fold(cs.E, E[i]);
+    fold(cs.p, P[i]);
+  }
+  fold(cs.V, v[N]);
+  fold(cs.X, x[N]);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void BuildMassArrays(Session& s, int32_t N, int32_t First, int32_t InGlass, Real h0, Real rho0,
+                     Real rho0l) {
+  MassArrays& m = s.mass;
+  const int32_t d = s.sim.Dspc;
+  First = std::clamp(First, 0, N);
+  // Right-half mass of cell First-1 carried over from the existing arrays.
+  Real carried = 0;
+  if (First > 0 && static_cast<int32_t>(m.CellMass.size()) >= First &&
+      static_cast<int32_t>(m.HalfVolume.size()) >= 2 * First) {
+    const Real left = m.HalfVolume[2 * First - 2];
+    const Real right = m.HalfVolume[2 * First - 1];
+    carried = m.CellMass[First - 1] * right / (left + right);
+  }
+  m.CellMass.resize(static_cast<size_t>(N));
+  m.NodeMass.resize(static_cast<size_t>(N) + 1);
+  m.HalfVolume.resize(2 * static_cast<size_t>(N) + 2);
+  for (int32_t i = First; i <= N; ++i) {
+    m.HalfVolume[2 * i] = PowerDifference(d, i * h0, (i + 0.5L) * h0) / d;
+    m.HalfVolume[2 * i + 1] = PowerDifference(d, (i + 0.5L) * h0, (i + 1) * h0) / d;
+  }
+  auto density = [&](int32_t i) { return IsSubstrateCell(i, N, InGlass) ? rho0l : rho0; };
+  for (int32_t i = First; i < N; ++i)
+    m.CellMass[i] = density(i) * (m.HalfVolume[2 * i] + m.HalfVolume[2 * i + 1]);
+  for (int32_t j = First; j <= N; ++j) {
+    Real leftHalf = 0;
+    if (j == First && First > 0) {
+      leftHalf = carried;
+    } else if (j > 0) {
+      leftHalf = density(j - 1) * m.HalfVolume[2 * j - 1];
+    }
+    const Real rightHalf = j < N ? density(j) * m.HalfVolume[2 * j] : 0;
+    m.NodeMass[j] = leftHalf + rightHalf;
+  }
+}
+
+}  // namespace tarvex

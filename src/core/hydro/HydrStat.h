@@ -1,0 +1,114 @@
+// THydrStat: the base solver class. It owns the grid state of one instance (node
+// coordinates and velocities, cell pressures, temperatures and energies), offers the
+// geometric operations every other part uses, and implements the three sub-steps of one
+// Lagrangian pass for an inviscid, non-conducting medium.
+//
+// Indexing: nodes 0..N carry x [cm] and v [cm/s]; cells 0..N-1 carry T [K], E [kJ/g] and
+// P [GPa]; P has an extra entry N holding the outer pressure Pout. Cell i lies between
+// nodes i and i+1. Density is never stored: it follows from coordinates and cell masses.
+#pragma once
+
+#include <cstdint>
+
+#include "core/common/Real.h"
+#include "core/hydro/SolverClass.h"
+
+namespace tarvex {
+
+class Session;
+
+// b^n - a^n without cancellation for the small n of the geometries.
+inline Real PowerDifference(int32_t n, Real a, Real b) {
+  switch (n) {
+    case 0: return 0;
+    case 1: return b - a;
+    case 2: return (b - a) * (a + b);
+    case 3: return (b - a) * (b * b + a * b + a * a);
+    default: {
+      // sum over k of b^(n-1-k) a^k, by Horner's rule in b
+      Real sum = 1;
+      Real ak = 1;
+      for (int32_t m = 1; m < n; ++m) {
+        ak *= a;
+        sum = sum * b + ak;
+      }
+      return (b - a) * sum;
+    }
+  }
+}
+
+// x^n for the radial powers 0, 1, 2.
+inline Real IntPow(Real x, int32_t n) {
+  Real r = 1;
+  for (int32_t k = 0; k < n; ++k) r *= x;
+  return r;
+}
+
+class THydrStat {
+ public:
+  // Create(N): an empty instance resized to N cells.
+  THydrStat(Session& session, int32_t N);
+  virtual ~THydrStat();
+  THydrStat(const THydrStat&) = delete;
+  THydrStat& operator=(const THydrStat&) = delete;
+
+  virtual SolverClass Class() const { return SolverClass::HydrStat; }
+
+  // --- virtual operations, in slot order ---------------------------------------------
+  virtual void Resize(int32_t N);
+  // Momentum equation. Self's P holds the driving pressure (incl. P_N = Pout).
+  virtual bool VelocityStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real h0,
+                            Real& StepResidual, bool Converging, Real Relax);
+  // x := Old.x + dt/2 (Old.v + v); fails when two neighbouring nodes cross.
+  virtual bool CoordinateStep(const THydrStat& Old, const THydrStat& Third, Real dt,
+                              Real& StepResidual, bool Converging, Real Relax);
+  // Energy equation closed by the equation of state.
+  virtual bool EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real h0,
+                          bool NoTofE, Real& StepResidual, bool Converging, Real Relax);
+  // Folds this state's magnitudes into the convergence scales.
+  virtual void UpdateScales(bool Reset);
+
+  // --- geometry (valid for every class) -----------------------------------------------
+  int32_t CellCount() const { return LastCell + 1; }
+  Real Volume(int32_t i) const;  // per unit solid angle (per unit area when planar)
+  Real CellMassAt(int32_t i) const;
+  Real Density(int32_t i) const;  // [g/cm3]
+  Real NodeMassAt(int32_t j) const;
+  Real NodeVolume(int32_t j) const;
+  Real NodeDensity(int32_t j) const;
+  Real HalfCell(int32_t i) const;
+  Real CellCentre(int32_t i) const { return (x[i] + x[i + 1]) / 2; }
+  Real CellVelocity(int32_t i) const { return (v[i] + v[i + 1]) / 2; }
+  Real VelocityJump(int32_t i) const { return v[i + 1] - v[i]; }
+  // Rate of change of the specific volume of cell i [cm3/g/s].
+  Real VolumeRate(int32_t i) const;
+  Real NodePressure(int32_t j) const { return j < 1 ? P[0] : (P[j] + P[j - 1]) / 2; }
+  Real NodeTemperature(int32_t j) const;
+
+  int32_t LastCell = -1;
+  RealArray x;  // N + 1 node coordinates [cm]
+  RealArray v;  // N + 1 node velocities [cm/s]
+  RealArray P;  // N cell pressures [GPa] + Pout at index N
+  RealArray T;  // N cell temperatures [K]
+  RealArray E;  // N specific internal energies [kJ/g]
+
+ protected:
+  Session& s_;
+};
+
+// Fills the shared mass arrays of curved grids from the initial uniform grid of cell size
+// h0, the substrate cell count InGlass and the two layer densities. Cells below First
+// keep their masses (a partial rebuild).
+void BuildMassArrays(Session& s, int32_t N, int32_t First, int32_t InGlass, Real h0, Real rho0,
+                     Real rho0l);
+
+// First and last film cell under the layer rule of InGlass.
+inline int32_t FirstFilmCell(int32_t N, int32_t InGlass) { return InGlass > 0 ? InGlass : 0; }
+inline int32_t LastFilmCell(int32_t N, int32_t InGlass) {
+  return InGlass < 0 ? N - 1 + InGlass : N - 1;
+}
+inline bool IsSubstrateCell(int32_t i, int32_t N, int32_t InGlass) {
+  return InGlass > 0 ? i < InGlass : (InGlass < 0 && i >= N + InGlass);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,52 @@
+// Small helpers that set up sessions and grids directly (without the dialogs) for the
+// hydrodynamics tests and benchmarks.
+#pragma once
+
+#include <memory>
+
+#include "core/common/Prompter.h"
+#include "core/common/Session.h"
+#include "core/eos/IdealGas.h"
+#include "core/hydro/HydrStat.h"
+
+namespace tarvex::testing {
+
+struct SessionFixture {
+  ScriptedPrompter prompter;
+  std::unique_ptr<Session> session = std::make_unique<Session>(prompter);
+  Session& s = *session;
+};
+
+// Film of ideal gas (dimensionless units, EosScale = 1).
+inline void UseIdealGas(Session& s, Real gamma, Real M = 1) {
+  BindIdealGasFilm(s.eos, gamma, M);
+}
+
+// A uniform grid of N cells on [x0, x0 + L0] at rest, density rho0, temperature T0,
+// in geometry Dspc; state filled in all three instances.
+inline void UniformGrid(Session& s, int32_t N, Real L0, Real rho0, Real T0, int32_t Dspc = 1,
+                        Real x0 = 0) {
+  s.sim.L0 = L0;
+  s.sim.rho0 = s.sim.rho0l = rho0;
+  s.sim.Dspc = Dspc;
+  s.sim.RadialPower = Dspc - 1;
+  s.EnsureInstances(SolverClass::HydrStat, N);
+  s.sim.h0 = L0 / N;
+  s.sim.CellMassUniform = rho0 * s.sim.h0;
+  if (Dspc > 1) BuildMassArrays(s, N, 0, s.sim.InGlass, s.sim.h0, rho0, s.sim.rho0l);
+  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+    for (int32_t j = 0; j <= N; ++j) {
+      st->x[j] = x0 + j * s.sim.h0;
+      st->v[j] = 0;
+    }
+    for (int32_t i = 0; i < N; ++i) {
+      const Real rho = st->Density(i);
+      st->T[i] = T0;
+      st->E[i] = s.eos.ActiveEos.E(rho, T0);
+      st->P[i] = s.eos.ActiveEos.P(rho, T0);
+    }
+    st->P[N] = s.sim.Pout;
+  }
+}
+
+}  // namespace tarvex::testing
