@@ -1,0 +1,75 @@
+// The catalog of equation-of-state models: one entry per model of the selection list, in
+// the list's order (the index is the model number stored in FilmEosType / LeftEosType).
+//
+// Each entry names the model (stable id for run files, the caption the dialog shows),
+// describes its parameters (the dialog field name, unit, default, valid range), its
+// presets, and the functions that bind its slots for the film and the left medium. The
+// selection dialog, the batch runner, the run-file documentation and the model tests all
+// read this one table. Models not implemented yet are listed with `available` false and
+// no bind functions.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "core/common/Real.h"
+#include "core/eos/EosSlots.h"
+
+namespace tarvex {
+
+struct EosParamInfo {
+  const char* name;   // the dialog field's name, also the run-file key
+  const char* unit;   // "" for dimensionless quantities
+  Real defaultValue;  // the value the field holds when the model is chosen
+  Real lower;         // valid range; +-infinity when open-ended
+  Real upper;
+  bool lowerOpen;    // lower bound excluded
+  bool upperOpen;    // upper bound excluded
+  bool nonZero;      // 0 is refused even inside the range
+  bool required;     // the default is not a valid value: the user must give one
+  const char* help;  // one line for the documentation
+};
+
+struct EosPresetValue {
+  const char* param;
+  Real value;
+};
+
+// A named set of parameter values (e.g. a metal choice); it sets only the listed ones.
+struct EosPreset {
+  const char* name;
+  std::span<const EosPresetValue> values;
+};
+
+// Binds the model's slots from parameter values given in the order of `params`.
+using EosBindFn = EosBindResult (*)(EosState& eos, std::span<const Real> values);
+
+struct EosModelInfo {
+  int32_t index;        // model number (position in the selection list)
+  const char* id;       // stable identifier for run files
+  const char* caption;  // as the dialog's model list shows it
+  bool available;       // implemented in this build
+  Real eosScale;        // EosScale a film selection sets: 1 dimensionless, 1e5 physical
+  bool leftVariant;     // the model can serve the left medium
+  std::span<const EosParamInfo> params;
+  std::span<const EosPreset> presets;
+  EosBindFn bindFilm;  // nullptr while not available
+  EosBindFn bindLeft;  // nullptr while not available or without a left variant
+  const char* note;    // where the parameters come from when not listed above
+};
+
+// All 18 models in list order.
+std::span<const EosModelInfo> EosCatalog();
+
+// The entry with the given stable id, or nullptr.
+const EosModelInfo* FindEosModel(std::string_view id);
+
+// True when `value` is finite and inside the parameter's valid range.
+bool EosParamValid(const EosParamInfo& param, Real value);
+
+// The defaults of a model's parameters, in order, with a preset applied on top
+// (nullptr: none). `out` must have room for every parameter.
+void EosDefaultValues(const EosModelInfo& model, const EosPreset* preset, std::span<Real> out);
+
+}  // namespace tarvex
