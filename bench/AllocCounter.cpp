@@ -11,7 +11,9 @@ std::atomic<int64_t> gAllocations{0};
 }
 
 namespace tarvex::bench {
-int64_t AllocationCount() { return gAllocations.load(std::memory_order_relaxed); }
+int64_t AllocationCount() {
+  return gAllocations.load(std::memory_order_relaxed);
+}
 }  // namespace tarvex::bench
 
 void* operator new(std::size_t n) {
@@ -19,8 +21,18 @@ void* operator new(std::size_t n) {
   if (void* p = std::malloc(n == 0 ? 1 : n)) return p;
   throw std::bad_alloc();
 }
-void* operator new[](std::size_t n) { return operator new(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new[](std::size_t n) {
+  return operator new(n);
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  std::free(p);
+}

@@ -43,9 +43,9 @@ void LagrangianPass(benchmark::State& state) {
     benchmark::DoNotOptimize(ok);
     allocs += bench::AllocationCount() - before;
   }
-  state.counters["ns_per_cell"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * N,
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_cell"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * N,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["allocs_per_pass"] =
       static_cast<double>(allocs) / static_cast<double>(state.iterations());
 }

@@ -23,7 +23,9 @@ inline void UseIdealGas(Session& s, Real gamma, Real M = 1) {
 }
 
 // A uniform grid of N cells on [x0, x0 + L0] at rest, density rho0, temperature T0,
-// in geometry Dspc; state filled in all three instances.
+// in geometry Dspc; state filled in all three instances. The mass arrays of curved grids
+// describe shells of the grid that starts at the centre, so x0 != 0 with Dspc > 1 only
+// suits tests of pure geometry.
 inline void UniformGrid(Session& s, int32_t N, Real L0, Real rho0, Real T0, int32_t Dspc = 1,
                         Real x0 = 0) {
   s.sim.L0 = L0;

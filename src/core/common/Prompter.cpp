@@ -52,7 +52,9 @@ Answer ScriptedPrompter::Ask(const std::string& text, AnswerSet answers, Message
   return a;
 }
 
-void ScriptedPrompter::Inform(const std::string& text, MessageKind) { informed.push_back(text); }
+void ScriptedPrompter::Inform(const std::string& text, MessageKind) {
+  informed.push_back(text);
+}
 
 void ScriptedPrompter::ProcessEvents() {
   ++eventsProcessed;

@@ -35,7 +35,9 @@ class AnswerSet {
 
   // The answer that closing the box (Escape, the window's close button, no script)
   // stands for: Cancel where offered, otherwise No.
-  constexpr Answer NonAccepting() const { return Has(Answer::Cancel) ? Answer::Cancel : Answer::No; }
+  constexpr Answer NonAccepting() const {
+    return Has(Answer::Cancel) ? Answer::Cancel : Answer::No;
+  }
 
   static constexpr AnswerSet YesNo() { return {Answer::Yes, Answer::No}; }
   static constexpr AnswerSet OkNo() { return {Answer::Ok, Answer::No}; }
@@ -43,10 +45,13 @@ class AnswerSet {
   static constexpr AnswerSet OkCancel() { return {Answer::Ok, Answer::Cancel}; }
   // The disagreement question of the iterated step.
   static constexpr AnswerSet SixWay() {
-    return {Answer::Yes, Answer::No, Answer::Cancel, Answer::Retry, Answer::NoToAll, Answer::YesToAll};
+    return {Answer::Yes,   Answer::No,      Answer::Cancel,
+            Answer::Retry, Answer::NoToAll, Answer::YesToAll};
   }
   // The negative-temperature question of the two-temperature solvers.
-  static constexpr AnswerSet OkCancelNoToAll() { return {Answer::Ok, Answer::Cancel, Answer::NoToAll}; }
+  static constexpr AnswerSet OkCancelNoToAll() {
+    return {Answer::Ok, Answer::Cancel, Answer::NoToAll};
+  }
 
  private:
   uint16_t bits_ = 0;

@@ -24,22 +24,22 @@ class THydrStat;
 // Run-wide quantities of the simulation state. Units with a physical equation of state:
 // cm, s, cm/s, g/cm3, GPa, kJ/g, K; dimensionless with the dimensionless models.
 struct SimParams {
-  Real L0 = 1;  // initial physical length of the grid [cm]
-  Real rho0 = 1;   // reference (film) density [g/cm3]
-  Real rho0l = 1;  // initial density of the substrate layer [g/cm3]
-  Real SimTime = 0;      // current time [s]
-  Real IntervalEnd = 0;  // end of the output interval being computed [s]
-  Real dtMax = 0;        // largest sub-step, dt1 / MnStepDiv [s]
-  Real h0 = 0;           // uniform initial cell size L0 / N [cm]
+  Real L0 = 1;               // initial physical length of the grid [cm]
+  Real rho0 = 1;             // reference (film) density [g/cm3]
+  Real rho0l = 1;            // initial density of the substrate layer [g/cm3]
+  Real SimTime = 0;          // current time [s]
+  Real IntervalEnd = 0;      // end of the output interval being computed [s]
+  Real dtMax = 0;            // largest sub-step, dt1 / MnStepDiv [s]
+  Real h0 = 0;               // uniform initial cell size L0 / N [cm]
   Real CellMassUniform = 0;  // rho0 * h0, mass of a planar cell per unit area [g/cm2]
   Real Pout = 0;             // outer pressure on the free boundaries [GPa]
   bool PoutRamp = false;     // Pout = Pout0 + PoutRate * SimTime when set
   Real Pout0 = 0;
   Real PoutRate = 0;  // [GPa/s]
   bool Running = false;
-  int32_t InGlass = 0;  // substrate cells: >0 left of the film, <0 right of it
-  Real x0shift = 0;     // offset of the coordinate origin from the film surface [cm]
-  int32_t Dspc = 1;     // 1 planar, 2 cylindrical, 3 spherical
+  int32_t InGlass = 0;      // substrate cells: >0 left of the film, <0 right of it
+  Real x0shift = 0;         // offset of the coordinate origin from the film surface [cm]
+  int32_t Dspc = 1;         // 1 planar, 2 cylindrical, 3 spherical
   int32_t RadialPower = 0;  // Dspc - 1
 
   // Outer pressure at the current time (applies the ramp when it is on).

@@ -39,20 +39,23 @@ struct IntSlot2 {
 // Binds a typed function to a typed parameter block without casts at the call site.
 template <class Params, Real (*F)(const Params&, Real, Real)>
 Slot2 MakeSlot(const Params& p) {
-  return Slot2{[](const void* q, Real rho, Real x) { return F(*static_cast<const Params*>(q), rho, x); },
-               &p};
+  return Slot2{
+      [](const void* q, Real rho, Real x) { return F(*static_cast<const Params*>(q), rho, x); },
+      &p};
 }
 
 template <class Params, bool (*F)(const Params&, Real, Real)>
 PredSlot2 MakePredSlot(const Params& p) {
   return PredSlot2{
-      [](const void* q, Real rho, Real x) { return F(*static_cast<const Params*>(q), rho, x); }, &p};
+      [](const void* q, Real rho, Real x) { return F(*static_cast<const Params*>(q), rho, x); },
+      &p};
 }
 
 template <class Params, int32_t (*F)(const Params&, Real, Real)>
 IntSlot2 MakeIntSlot(const Params& p) {
   return IntSlot2{
-      [](const void* q, Real rho, Real x) { return F(*static_cast<const Params*>(q), rho, x); }, &p};
+      [](const void* q, Real rho, Real x) { return F(*static_cast<const Params*>(q), rho, x); },
+      &p};
 }
 
 }  // namespace tarvex

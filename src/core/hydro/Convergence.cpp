@@ -59,7 +59,8 @@ std::string TraceExp(Real x, int32_t width) {
     std::snprintf(buf, sizeof buf, "% LE", x);
   }
   std::string s(buf);
-  if (static_cast<int32_t>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), ' ');
+  if (static_cast<int32_t>(s.size()) < width)
+    s.insert(0, static_cast<size_t>(width) - s.size(), ' ');
   return s;
 }
 

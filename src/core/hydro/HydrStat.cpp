@@ -31,7 +31,9 @@ struct CellThermo {
 
 }  // namespace
 
-THydrStat::THydrStat(Session& session, int32_t N) : s_(session) { Resize(N); }
+THydrStat::THydrStat(Session& session, int32_t N) : s_(session) {
+  Resize(N);
+}
 
 THydrStat::~THydrStat() = default;
 
@@ -207,9 +209,9 @@ namespace {
 
 template <bool Curved>
 void EnergyRange(THydrStat& self, const THydrStat& Old, const THydrStat& Third,
-                 const MassArrays& mass, Real cellMassUniform, int32_t rp, int32_t dspc,
-                 int32_t i0, int32_t i1, const CellThermo& eos, bool newtonT, Real dt,
-                 Real Relax, ChangeStats& sE, ChangeStats& sT, ChangeStats& sP) {
+                 const MassArrays& mass, Real cellMassUniform, int32_t rp, int32_t dspc, int32_t i0,
+                 int32_t i1, const CellThermo& eos, bool newtonT, Real dt, Real Relax,
+                 ChangeStats& sE, ChangeStats& sT, ChangeStats& sP) {
   const Real half = dt / 2;
   const Slot2& fE = *eos.E;
   const Slot2& fP = *eos.P;
@@ -250,21 +252,20 @@ void EnergyRange(THydrStat& self, const THydrStat& Old, const THydrStat& Third,
 
 }  // namespace
 
-bool THydrStat::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real,
-                           bool NoTofE, Real& StepResidual, bool Converging, Real Relax) {
+bool THydrStat::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real, bool NoTofE,
+                           Real& StepResidual, bool Converging, Real Relax) {
   const int32_t N = CellCount();
   const SimParams& sp = s_.sim;
   const EosState& eos = s_.eos;
-  const CellThermo film{&eos.ActiveEos.E, &eos.ActiveEos.P, &eos.ActiveEos.Cv,
-                        &eos.ActiveEos.TofE};
+  const CellThermo film{&eos.ActiveEos.E, &eos.ActiveEos.P, &eos.ActiveEos.Cv, &eos.ActiveEos.TofE};
   // The substrate has an equation of state of its own once one was chosen for it.
   const bool leftSet = eos.LeftEos.E && eos.LeftEos.P && eos.LeftEos.Cv;
-  const CellThermo left = leftSet ? CellThermo{&eos.LeftEos.E, &eos.LeftEos.P, &eos.LeftEos.Cv,
-                                               &eos.LeftEos.TofE}
-                                  : film;
+  const CellThermo left =
+      leftSet ? CellThermo{&eos.LeftEos.E, &eos.LeftEos.P, &eos.LeftEos.Cv, &eos.LeftEos.TofE}
+              : film;
 
   // Cell ranges in grid order: [0, f1) substrate, [f1, f2] film, (f2, N) substrate.
-  const int32_t f1 = FirstFilmCell(N, sp.InGlass);
+  const int32_t f1 = FirstFilmCell(sp.InGlass);
   const int32_t f2 = LastFilmCell(N, sp.InGlass);
   struct Range {
     int32_t i0, i1;
@@ -277,8 +278,8 @@ bool THydrStat::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt
     if (r.i0 >= r.i1) continue;
     const bool newtonT = NoTofE || !*r.eos->TofE;
     if (sp.Dspc == 1) {
-      EnergyRange<false>(*this, Old, Third, s_.mass, sp.CellMassUniform, 0, 1, r.i0, r.i1,
-                         *r.eos, newtonT, dt, Relax, sE, sT, sP);
+      EnergyRange<false>(*this, Old, Third, s_.mass, sp.CellMassUniform, 0, 1, r.i0, r.i1, *r.eos,
+                         newtonT, dt, Relax, sE, sT, sP);
     } else {
       EnergyRange<true>(*this, Old, Third, s_.mass, sp.CellMassUniform, sp.RadialPower, sp.Dspc,
                         r.i0, r.i1, *r.eos, newtonT, dt, Relax, sE, sT, sP);

@@ -20,10 +20,14 @@ class Session;
 // b^n - a^n without cancellation for the small n of the geometries.
 inline Real PowerDifference(int32_t n, Real a, Real b) {
   switch (n) {
-    case 0: return 0;
-    case 1: return b - a;
-    case 2: return (b - a) * (a + b);
-    case 3: return (b - a) * (b * b + a * b + a * a);
+    case 0:
+      return 0;
+    case 1:
+      return b - a;
+    case 2:
+      return (b - a) * (a + b);
+    case 3:
+      return (b - a) * (b * b + a * b + a * a);
     default: {
       // sum over k of b^(n-1-k) a^k, by Horner's rule in b
       Real sum = 1;
@@ -103,7 +107,9 @@ void BuildMassArrays(Session& s, int32_t N, int32_t First, int32_t InGlass, Real
                      Real rho0l);
 
 // First and last film cell under the layer rule of InGlass.
-inline int32_t FirstFilmCell(int32_t N, int32_t InGlass) { return InGlass > 0 ? InGlass : 0; }
+inline int32_t FirstFilmCell(int32_t InGlass) {
+  return InGlass > 0 ? InGlass : 0;
+}
 inline int32_t LastFilmCell(int32_t N, int32_t InGlass) {
   return InGlass < 0 ? N - 1 + InGlass : N - 1;
 }

@@ -5,14 +5,22 @@ namespace tarvex {
 
 const char* SolverClassName(SolverClass c) {
   switch (c) {
-    case SolverClass::HydrStat: return "THydrStat";
-    case SolverClass::HydrTherm: return "THydrTherm";
-    case SolverClass::ThermState: return "TThermState";
-    case SolverClass::Hydro2T: return "THydro2T";
-    case SolverClass::Hydro2Telast: return "THydro2Telast";
-    case SolverClass::NoMet: return "TNoMet";
-    case SolverClass::Hydro1elast: return "THydro1elast";
-    case SolverClass::None: break;
+    case SolverClass::HydrStat:
+      return "THydrStat";
+    case SolverClass::HydrTherm:
+      return "THydrTherm";
+    case SolverClass::ThermState:
+      return "TThermState";
+    case SolverClass::Hydro2T:
+      return "THydro2T";
+    case SolverClass::Hydro2Telast:
+      return "THydro2Telast";
+    case SolverClass::NoMet:
+      return "TNoMet";
+    case SolverClass::Hydro1elast:
+      return "THydro1elast";
+    case SolverClass::None:
+      break;
   }
   return "";
 }
@@ -28,6 +36,5 @@ SolverClass SelectSolverClass(const SolverChoice& c) {
   if (c.elastic) return SolverClass::Hydro2Telast;
   return SolverClass::Hydro2T;
 }
-
 
 }  // namespace tarvex

@@ -7,15 +7,19 @@ namespace tarvex {
 
 std::unique_ptr<THydrStat> CreateSolver(SolverClass cls, Session& s, int32_t N) {
   switch (cls) {
-    case SolverClass::HydrStat: return std::make_unique<THydrStat>(s, N);
-    default: return nullptr;
+    case SolverClass::HydrStat:
+      return std::make_unique<THydrStat>(s, N);
+    default:
+      return nullptr;
   }
 }
 
 bool SolverClassAvailable(SolverClass cls) {
   switch (cls) {
-    case SolverClass::HydrStat: return true;
-    default: return false;
+    case SolverClass::HydrStat:
+      return true;
+    default:
+      return false;
   }
 }
 
