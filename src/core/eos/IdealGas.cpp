@@ -9,16 +9,16 @@ Real IdealGasE(const IdealGasParams& p, Real, Real T) {
   return p.c * T;
 }
 Real IdealGasP(const IdealGasParams& p, Real rho, Real T) {
-  return rho * T / p.AtomMass;
+  return rho * T * p.invM;
 }
 Real IdealGasCv(const IdealGasParams& p, Real, Real) {
   return p.c;
 }
 Real IdealGasdPdT(const IdealGasParams& p, Real rho, Real) {
-  return rho / p.AtomMass;
+  return rho * p.invM;
 }
 Real IdealGasTofE(const IdealGasParams& p, Real, Real E) {
-  return E / p.c;
+  return E * p.invC;
 }
 Real IdealGasTofP(const IdealGasParams& p, Real rho, Real P) {
   return P * p.AtomMass / rho;
@@ -36,7 +36,7 @@ EosBindResult MakeIdealGasParams(Real gamma, Real AtomMass, IdealGasParams& p) {
     // gamma barely above 1 with a tiny mass, or both huge: c over- or underflows.
     return EosBindResult::Fail("gamma", "gamma and the atom mass give no finite heat capacity");
   }
-  p = IdealGasParams{gamma, AtomMass, c};
+  p = IdealGasParams{gamma, AtomMass, c, (gamma - 1) * AtomMass, 1 / AtomMass};
   return EosBindResult::Ok();
 }
 
