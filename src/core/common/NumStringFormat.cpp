@@ -416,7 +416,9 @@ TConvertStatus TNumStringFormat::ConvertNormalised(std::string_view normalised, 
     if (DecimalOrder(std::string_view(first, static_cast<size_t>(last - first))) > 0) {
       return TConvertStatus::OutOfRange;
     }
-    value = *first == '-' ? -0.0L : 0.0L;  // below the smallest subnormal: zero
+    // Underflow (the conversion reports subnormal results as out of range as well):
+    // magnitudes below 3.4e-4932 are read as zero of the same sign.
+    value = *first == '-' ? -0.0L : 0.0L;
     return TConvertStatus::Ok;
   }
   if (ec != std::errc{}) return TConvertStatus::NotNumber;

@@ -132,7 +132,8 @@ class TNumStringFormat {
   // exponent), or nothing when the text cannot be a number.
   std::optional<std::string> Normalise(std::string_view text) const;
 
-  // Reads text as a number; `value` is set only on success. No exceptions.
+  // Reads text as a number; `value` is set only on success. No exceptions. Magnitudes
+  // below the normal range (3.4e-4932) read as zero.
   TConvertStatus Parse(std::string_view text, Real& value) const;
 
   // Normalise succeeds and the result converts to a finite number.
