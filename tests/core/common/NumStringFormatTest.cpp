@@ -197,10 +197,10 @@ TEST(NumStringFormat, StylesGiveThePrintfDigits) {
             MakeFormat(types[t], static_cast<uint8_t>(p), static_cast<int8_t>(w));
         for (Real x : values) {
           if (types[t] == FF::ffFixed && x > 1e100L) continue;  // 4000 digits: no need
-          std::string spec = "%*.*L";
-          spec += letters[t];
+          std::string printfFormat = "%*.*L";
+          printfFormat += letters[t];
           std::vector<char> buf(8000);
-          std::snprintf(buf.data(), buf.size(), spec.c_str(), w,
+          std::snprintf(buf.data(), buf.size(), printfFormat.c_str(), w,
                         p == TNumStringFormat::kNoPressigion ? 6 : p, x);
           std::string expected(buf.data());
           for (char& ch : expected) {
