@@ -16,6 +16,8 @@
 #include "core/eos/EosSlots.h"
 #include "core/hydro/Convergence.h"
 #include "core/hydro/SolverClass.h"
+#include "core/hydro/Tridiagonal.h"
+#include "core/hydro/Viscosity.h"
 
 namespace tarvex {
 
@@ -87,6 +89,9 @@ class Session {
   MassArrays mass;
   EosState eos;
   ConvergenceState conv;
+  ViscosityState visc;
+  ThermalClosures closures;  // thermal boundary conditions of the implicit conduction
+  Real Ipdt = 0;             // pressure integral at the left surface, sum P dt EosScale^2
   bool NoConduct = false;
   bool NoThermo = false;
 

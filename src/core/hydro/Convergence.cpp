@@ -7,6 +7,11 @@
 
 namespace tarvex {
 
+Real ChangeRatio(Real a, Real b) {
+  if (b > 0) return a / b;
+  return a == 0 ? Real(0) : Real(1e30L);
+}
+
 bool ConvergenceMeasure(ConvergenceState& cs, ConvergenceGroup& group, bool Converging,
                         Real& StepResidual, Real MaxChange, Real SumChange) {
   if (!Converging) {
@@ -21,23 +26,23 @@ bool ConvergenceMeasure(ConvergenceState& cs, ConvergenceGroup& group, bool Conv
     StepResidual = -2;
     return false;
   }
-  Real g = SumChange / std::max(1e-5L * group.SumSq, group.Num);
+  Real g = ChangeRatio(SumChange, std::max(1e-5L * group.SumSq, group.Num));
   group.Num = SumChange;
   if (MaxChange <= group.Floor) {
     group.Floor = std::max(0.001L * group.Max, MaxChange);
   } else if (MaxChange <= group.Max) {
     // The change grew but stays within the magnitude of the quantity: count it as an
     // extra iteration so that a slowly diverging iteration ends in time.
-    g = MaxChange * g / group.Floor;
+    g = ChangeRatio(MaxChange * g, group.Floor);
     if (!cs.AtMinStep) ++cs.IterCount;
     group.Floor = MaxChange;
   } else {
-    g = MaxChange * std::max(Real(1), g) / group.Floor;
+    g = ChangeRatio(MaxChange * std::max(Real(1), g), group.Floor);
     group.Floor = MaxChange;
   }
   if (cs.Tracing() && g > 1) {
     cs.trace->Append(std::string(group.name) + " N/E " + TraceFixed(g, 6, 4) +
-                     TraceExp(SumChange / group.SumSq, 10) + "\r\n");
+                     TraceExp(ChangeRatio(SumChange, group.SumSq), 10) + "\r\n");
   }
   if (StepResidual >= 0 && g > StepResidual) StepResidual = g;
   return StepResidual >= 0 && StepResidual <= 1;

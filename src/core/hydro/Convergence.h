@@ -47,6 +47,12 @@ struct ConvergenceState {
   }
 };
 
+// a / b for the non-negative change ratios of the convergence test. A quantity that is
+// identically zero (the velocities of a state at rest) has zero scales: a change that
+// stays zero against a zero reference is perfect convergence, a change out of nothing
+// is none (1e30). Neither raises an arithmetic fault, which would fail the whole pass.
+Real ChangeRatio(Real a, Real b);
+
 // Updates `group` from the largest absolute change and the sum of squared changes of a
 // pass and folds the ratio of changes into StepResidual. Returns whether the pass is
 // acceptable (StepResidual in [0, 1]).

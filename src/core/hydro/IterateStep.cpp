@@ -1,0 +1,395 @@
+// Predictor-corrector iteration of one implicit step, the acceptance dialogue and the
+// adaptive step length.
+#include "core/hydro/IterateStep.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "core/common/FpGuard.h"
+#include "core/common/Session.h"
+#include "core/hydro/HydrStat.h"
+#include "core/hydro/Viscosity.h"
+
+namespace tarvex {
+
+namespace {
+
+std::string Int(int32_t n) { return std::to_string(n); }
+
+std::string General(Real x) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%Lg", x);
+  return buf;
+}
+
+void Trace(Session& s, const std::string& text) {
+  if (s.conv.Tracing()) s.conv.trace->Append(text);
+}
+
+// Ratio of the squared changes of the last pass to the magnitude scale of a group (zero
+// for a quantity that is identically zero and did not change).
+Real Rho(const ConvergenceGroup& g) { return ChangeRatio(g.Num, g.SumSq); }
+
+}  // namespace
+
+bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third,
+                 Real dt, bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll,
+                 Real Relax) {
+  if (!Converging) CompleteAll = true;
+  const Real h0 = s.sim.h0;
+  bool result;
+  FpGuard guard;
+  if (s.bounds.NoMove) {
+    // Frozen grid: the time-centred compression rate vanishes with v = -Old.v.
+    const size_t nodes = Old.x.size();
+    for (size_t j = 0; j < nodes; ++j) {
+      Self.x[j] = Old.x[j];
+      Self.v[j] = -Old.v[j];
+      Self.P[j] = 0;
+    }
+    s.conv.V.Num = s.conv.X.Num = Converging ? 0 : 1;
+    StepResidual = 0;
+    result = true;
+  } else {
+    DrivingPressure(s.visc, s.sim, Self, Old, Third);
+    StepResidual = 0;
+    result = Self.VelocityStep(Old, Third, dt, h0, StepResidual, Converging, Relax);
+    if (CompleteAll || result) {
+      if (!Self.CoordinateStep(Old, Third, dt, StepResidual, Converging, Relax)) result = false;
+    }
+  }
+  if (CompleteAll || result) {
+    if (!Self.EnergyStep(Old, Third, dt, h0, NoTofE, StepResidual, Converging, Relax)) {
+      result = false;
+    }
+  } else {
+    StepResidual = -std::fabs(StepResidual);
+  }
+  if (guard.Faulted()) {
+    // Overflow, division by zero or an invalid operation somewhere in the pass: the
+    // step will be retried shorter.
+    guard.Reset();
+    StepResidual = -1;
+    return false;
+  }
+  return result;
+}
+
+void ScaleSetup(Session& s, Real dt) {
+  ConvergenceState& cs = s.conv;
+  THydrStat& B = *s.StateB;
+  s.StateA->UpdateScales(true);
+  B.UpdateScales(false);
+  const int32_t N = B.CellCount();
+
+  auto normalise = [N](ConvergenceGroup& g, Real extraSumSqFloor = 0) {
+    g.SumSq = std::max(g.SumSq, N * g.Max * g.Max * 0.5L);
+    g.Max = std::max(g.Floor, std::sqrt(g.SumSq / N));
+    g.Floor = std::max(g.Floor, 0.001L * g.Max);
+    g.SumSq = std::min(std::max(1e-4L * g.Num, 1e-8L * g.SumSq), 1e-5L * g.SumSq);
+    g.SumSq = std::max(g.SumSq, extraSumSqFloor);
+    g.Num = std::max(g.Num, 1e-5L * g.SumSq);
+  };
+
+  normalise(cs.V);
+  normalise(cs.X);
+  if (s.eos.ActiveEos.Cv) {
+    // Energy scale from the temperature scale through the heat capacity at the two
+    // ends of the film.
+    const int32_t f1 = FirstFilmCell(s.sim.InGlass);
+    const int32_t f2 = LastFilmCell(N, s.sim.InGlass);
+    const Real c1 = s.eos.ActiveEos.Cv(B.Density(f1), B.T[f1]);
+    const Real c2 = s.eos.ActiveEos.Cv(B.Density(f2), B.T[f2]);
+    cs.E.Max = std::max(cs.E.Max, std::max(std::fabs(c1), std::fabs(c2)) * cs.T.Max);
+    cs.E.SumSq = std::max(cs.E.SumSq, std::max(c1 * c1, c2 * c2) * cs.T.Max);
+  }
+  normalise(cs.T);
+  normalise(cs.E);
+  const Real rhoMax = std::max(s.sim.rho0l, s.sim.rho0);
+  normalise(cs.p, cs.E.SumSq / (rhoMax * rhoMax));
+
+  // Pressure changes move the nodes: keep the velocity scale consistent with them.
+  const Real scale2 = s.eos.EosScale * s.eos.EosScale;
+  const Real q = scale2 * dt / s.sim.CellMassUniform;
+  const Real k = 0.1L * q * q * cs.p.SumSq;
+  if (cs.V.SumSq < k) {
+    ConvergenceGroup& g = cs.V;
+    g.SumSq = k;
+    g.Max = std::max(g.Floor, std::sqrt(g.SumSq / N));
+    g.Floor = std::max(g.Floor, 0.001L * g.Max);
+    g.Num = std::max(g.Num, 1e-5L * g.SumSq);
+  }
+}
+
+std::string DisagreementQuestion(int32_t IterCount, Real R1, Real R2) {
+  return "Iteration did not agree! " + Int(IterCount) + " iterations, R1 =" + General(R1) +
+         ", R2 =" + General(R2) + " Ignore and continue?";
+}
+
+bool IterateStep(Session& s, Real& dt, bool NoTofE) {
+  ConvergenceState& cs = s.conv;
+  THydrStat& A = *s.StateA;
+  THydrStat& B = *s.StateB;
+  THydrStat& C = *s.StateC;
+  Real& R1 = cs.R1;
+  Real& R2 = cs.R2;
+  int32_t& IterCount = cs.IterCount;
+  const bool AtMinStep = cs.AtMinStep;
+  const int32_t MaxIter = cs.MaxIter;
+
+  auto passB = [&](const THydrStat& third, bool conv, bool all, Real relax, Real& R) {
+    return StepAttempt(s, B, A, third, dt, NoTofE, R, conv, all, relax);
+  };
+  auto passC = [&](const THydrStat& third, bool conv, bool all, Real relax, Real& R) {
+    return StepAttempt(s, C, A, third, dt, NoTofE, R, conv, all, relax);
+  };
+  auto predictor = [&] { return passB(A, false, true, 0, R1); };
+  auto S = [&] { return Rho(cs.V) + Rho(cs.X) + Rho(cs.T) + Rho(cs.E) + Rho(cs.p); };
+  auto maxRho = [&] {
+    return std::max({Rho(cs.V), Rho(cs.X), Rho(cs.T), Rho(cs.E), Rho(cs.p)});
+  };
+  auto tLine = [&](int32_t tw, int32_t dtw) {
+    return TraceExp(s.sim.SimTime, tw) + " +" + TraceExp(dt, dtw) + "\r\n";
+  };
+  // Pending events (the Break button); false when the run was broken meanwhile.
+  auto stillRunning = [&] {
+    s.prompter.ProcessEvents();
+    return s.sim.Running;
+  };
+
+  auto fail = [&] {
+    if (cs.Tracing()) {
+      Trace(s, " It. " + Int(IterCount + 1) + " t" + tLine(12, 10));
+      Trace(s, "V " + TraceExp(cs.V.Num, 8) + "/" + TraceExp(cs.V.SumSq, 8) + " x " +
+                   TraceExp(cs.X.Num, 8) + "/" + TraceExp(cs.X.SumSq, 8) + " T " +
+                   TraceExp(cs.T.Num, 8) + "/" + TraceExp(cs.T.SumSq, 8) + " E " +
+                   TraceExp(cs.E.Num, 8) + "/" + TraceExp(cs.E.SumSq, 8) + " p " +
+                   TraceExp(cs.p.Num, 8) + "/" + TraceExp(cs.p.SumSq, 8) + " R " +
+                   TraceExp(R1, 12) + " - " + TraceExp(R2, 12) + "\r\n");
+    }
+    return false;
+  };
+  auto accept = [&] {
+    if (s.bounds.NoMove) B.v = A.v;
+    if (AtMinStep) {
+      dt = s.sim.dtMax;
+    } else {
+      const Real growth = 0.7L + 2 / std::sqrt(static_cast<Real>(std::max(IterCount, 1)));
+      dt = std::min(s.sim.dtMax, dt * growth);
+    }
+    if (cs.Tracing()) {
+      std::string mark = "-";
+      mark += Int(IterCount);
+      Trace(s, mark);
+    }
+    return true;
+  };
+
+  // 1. Predictor.
+  if (!predictor()) return fail();
+  // 2. Scales.
+  ScaleSetup(s, dt);
+  // 3. First correction.
+  bool last;
+  if (passC(B, true, true, 0, R1)) {
+    last = passB(C, true, false, 0, R2);
+  } else {
+    if (R1 < 0) return fail();
+    last = passB(C, true, false, 0, R2);
+    if (last && cs.Tracing()) Trace(s, " - Err. It. 0  t" + tLine(15, 12));
+  }
+  IterCount = 0;
+
+  enum class Stage { Check, Recover, Iterate, Final };
+  Stage stage = last ? Stage::Check : Stage::Recover;
+  bool damped = false;     // Final was reached from the damped pass pair
+  bool dampedGood = false;  // that pair was good
+  for (;;) {
+    switch (stage) {
+      case Stage::Recover:
+        if ((R1 < 0 || R2 < 0) && IterCount < MaxIter / 2) {
+          // Restart from a fresh predictor with growing relaxation.
+          ++IterCount;
+          const Real relax = static_cast<Real>(IterCount) / 50;
+          predictor();
+          cs.FloorReset();
+          passC(B, true, true, relax, R2);
+          if (R1 < 0) R1 = 1;
+          R1 = std::max(R1, R2);
+          last = R2 < 0 ? false : passB(C, true, true, relax, R2);
+          if (!stillRunning()) return fail();
+          stage = Stage::Recover;
+          break;
+        }
+        if (!last) {
+          if (R1 < 0 || R2 < 0) return fail();
+          R2 = std::max(R1, R2);
+        }
+        if (cs.Tracing()) {
+          std::string line = " - Err. It. 0";
+          if (IterCount > 0) line.append(" - ").append(Int(IterCount));
+          line.append("  t").append(tLine(15, 12));
+          Trace(s, line);
+        }
+        stage = Stage::Check;
+        break;
+
+      case Stage::Check:
+        if (IterCount >= MaxIter) {
+          stage = Stage::Final;
+        } else if (!last || maxRho() > 1 || std::max(R1, R2) * S() * R2 > 0.1L) {
+          stage = Stage::Iterate;
+        } else {
+          stage = Stage::Final;
+        }
+        break;
+
+      case Stage::Iterate: {
+        Real relax = static_cast<Real>(IterCount) / 50;
+        const bool okC = passC(B, true, AtMinStep, relax, R1);
+        const bool okB = okC && passB(C, true, AtMinStep, relax, R2);
+        if (!stillRunning()) return fail();
+        if (okC && okB) {
+          ++IterCount;
+          last = true;
+          stage = Stage::Check;
+          break;
+        }
+        if (!AtMinStep) {
+          if (cs.Tracing()) Trace(s, " - Err. It. " + Int(IterCount + 1) + "  t" + tLine(15, 12));
+          return fail();
+        }
+        if (R1 < 0 || R2 < 0) {
+          do {
+            ++IterCount;
+            relax = static_cast<Real>(IterCount) / 50;
+            predictor();
+            cs.FloorReset();
+            passC(B, true, true, relax, R1);
+            passB(C, true, true, relax, R2);
+            if (!stillRunning()) return fail();
+          } while ((R1 < 0 || R2 < 0) && IterCount < MaxIter / 2);
+        } else {
+          relax = static_cast<Real>(IterCount) / 100 + 0.5L;
+          passC(B, true, false, relax, R1);
+          cs.FloorReset();
+          passB(C, true, true, relax, R2);
+        }
+        // Damped pass pair: strong relaxation towards the previous iterate.
+        ++IterCount;
+        if (!stillRunning()) return fail();
+        relax = static_cast<Real>(IterCount) / 100 + 0.5L;
+        passC(B, true, true, relax, R1);
+        last = passB(C, true, true, relax, R2);
+        if (cs.Tracing()) {
+          Trace(s, " - Err.  It. " + Int(IterCount + 1) + " + #$  t" + tLine(15, 12));
+        }
+        dampedGood = R1 >= 0 && R2 >= 0 && std::max(R1, R2) * S() * R2 < 1;
+        const bool running = stillRunning();
+        if (dampedGood || !running) {
+          damped = true;
+          stage = Stage::Final;
+        } else {
+          ++IterCount;
+          stage = Stage::Check;
+        }
+        break;
+      }
+
+      case Stage::Final: {
+        const bool good = damped ? dampedGood
+                                 : last && maxRho() <= 1 && std::max(R1, R2) * S() * R2 <= 0.1L;
+        if (good && IterCount <= MaxIter) return accept();
+        if (R1 < 0 || R2 < 0) return fail();
+        const Real n = static_cast<Real>(IterCount);
+        const Real& Eps1 = cs.Eps1;
+        if ((R2 <= 1 && n * Eps1 >= R1 * R2) || (R1 > R2 && n * Eps1 > R1 * R1) ||
+            (n * Eps1 / 2 > std::max(R1, R2) * std::max(R1, R2))) {
+          return accept();
+        }
+        if (!AtMinStep) return fail();
+        s.prompter.Beep(MessageKind::Error);
+        if (!(n * cs.Eps2 > R1 * R2 || cs.Eps2 == 0)) return fail();
+        const Real r12 = std::fabs(R1 * R2);
+        switch (s.prompter.Ask(DisagreementQuestion(IterCount, R1, R2), AnswerSet::SixWay(),
+                               MessageKind::Error)) {
+          case Answer::Yes: return accept();
+          case Answer::Retry:
+            if (cs.Eps2 != 0) {
+              cs.Eps1 = std::min(cs.Eps1, r12 / 50);
+              cs.Eps2 = std::min(cs.Eps2, r12 / 50);
+            }
+            return fail();
+          case Answer::NoToAll:
+            cs.Eps2 = cs.Eps2 == 0 ? r12 / 50 : std::min(cs.Eps2, r12 / 50);
+            return fail();
+          case Answer::YesToAll:
+            cs.Eps1 = std::max(cs.Eps1, r12 / std::max<Real>(n, 1));
+            return accept();
+          default: return fail();
+        }
+      }
+    }
+  }
+}
+
+void AdvanceStep(Session& s, Real& SimTime, Real& Step, bool NoTofE, Real TargetTime) {
+  s.prompter.ProcessEvents();
+  if (!s.sim.Running) return;
+  ConvergenceState& cs = s.conv;
+  ApplyViscosityRelax(s.visc);
+
+  const Real dtMax = s.sim.dtMax;
+  const Real dtMin =
+      std::min(0.1L * dtMax, std::max(0.001L * dtMax, 1e-5L * std::max(std::fabs(SimTime),
+                                                                        std::fabs(TargetTime))));
+  cs.AtMinStep = dtMin >= Step;
+  if (cs.AtMinStep) {
+    cs.MaxIter = 50;
+    Step = dtMin;
+  } else {
+    cs.MaxIter = 7;
+  }
+
+  if (TargetTime - SimTime >= 2 * Step) {
+    const Real used = Step;
+    if (IterateStep(s, Step, NoTofE)) {
+      s.SwapAB();
+      SimTime += used;
+      s.sim.SimTime = SimTime;
+      return;
+    }
+    Step = used;
+    if (cs.AtMinStep) {
+      s.sim.Running = false;
+    } else {
+      Step /= 2;
+    }
+    return;
+  }
+
+  // Near the interval end: two halves when the rest lies between 0.9 and 2 steps, so no
+  // step but the very last is shorter than 0.45 of the current one.
+  Real dt;
+  Real newTime;
+  if (TargetTime - SimTime > 0.9L * Step) {
+    dt = (TargetTime - SimTime) / 2;
+    newTime = SimTime + dt;
+  } else {
+    dt = TargetTime - SimTime;
+    newTime = TargetTime;
+  }
+  Real local = dt;
+  if (IterateStep(s, local, NoTofE)) {
+    s.SwapAB();
+    SimTime = newTime;
+    s.sim.SimTime = SimTime;
+  } else if (cs.AtMinStep) {
+    s.sim.Running = false;
+  } else {
+    Step = dt / 2;
+  }
+}
+
+}  // namespace tarvex

@@ -1,0 +1,40 @@
+// The iterated implicit time step and its step-size control.
+//
+// One time step is implicit: the new state enters its own pressure, compression rate and
+// temperature. It is solved by a predictor pass followed by corrector passes that
+// alternate between the work instances StateB and StateC until the changes between
+// successive passes stop shrinking and become small against adaptive scales
+// (IterateStep). AdvanceStep chooses the step length, halves it after a failure and ends
+// the run when even the minimum step fails.
+#pragma once
+
+#include <string>
+
+#include "core/common/Real.h"
+
+namespace tarvex {
+
+class Session;
+class THydrStat;
+
+// One pass into Self from Old (always StateA) and Third (the latest iterate; Old itself
+// for the predictor). Returns whether the pass is acceptable; StepResidual < 0 marks a
+// pass that could not be evaluated (folded grid, NaN, arithmetic fault = -1).
+bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third,
+                 Real dt, bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll,
+                 Real Relax);
+
+// Convergence scales for the iteration of one step, after the predictor.
+void ScaleSetup(Session& s, Real dt);
+
+// Computes the new state into StateB. On success dt holds the proposed next step.
+bool IterateStep(Session& s, Real& dt, bool NoTofE);
+
+// Advances StateA by one accepted step towards TargetTime (or fails and shortens Step;
+// at the minimum step a failure clears Running).
+void AdvanceStep(Session& s, Real& SimTime, Real& Step, bool NoTofE, Real TargetTime);
+
+// The question asked when the iteration at the minimum step did not agree.
+std::string DisagreementQuestion(int32_t IterCount, Real R1, Real R2);
+
+}  // namespace tarvex

@@ -1,0 +1,197 @@
+// The Calculate command: preparation, the interval loop with its sub-steps, the
+// interrupted-interval bookkeeping and the post-processing of every interval.
+#include "core/run/Driver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+
+#include "core/common/FpGuard.h"
+#include "core/common/Session.h"
+#include "core/hydro/HydrStat.h"
+#include "core/hydro/IterateStep.h"
+#include "core/hydro/Viscosity.h"
+#include "core/run/MainForm.h"
+
+namespace tarvex {
+
+std::string RunningTitle(const TMainForm& form) { return "Tarvex1l-t=" + form.TotalTime.Text(); }
+
+namespace {
+
+// Interval loop of one Calculate. Returns normally also when the run was broken or the
+// step collapsed; exceptions from hooks propagate to the caller.
+void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Real& Step,
+                  RunOutcome& out) {
+  SimParams& sp = s.sim;
+  const bool NoTofE = !s.eos.ActiveEos.TofE;
+  const Real scale2 = s.eos.EosScale * s.eos.EosScale;
+  RunProgress& pr = out.progress;
+  for (;;) {
+    // 1. Start of the interval.
+    f.CalculateIsBreak = true;
+    const Real dt1 = f.dt1.Value();
+    sp.IntervalEnd = sp.SimTime + dt1;
+    // Completing a broken interval: end exactly where it was meant to end, not one
+    // rounding error away from it.
+    if (f.BrokenIntervalEnd > sp.SimTime &&
+        std::fabs(sp.IntervalEnd - f.BrokenIntervalEnd) <=
+            8 * std::numeric_limits<Real>::epsilon() * std::fabs(f.BrokenIntervalEnd)) {
+      sp.IntervalEnd = f.BrokenIntervalEnd;
+    }
+    f.BrokenIntervalEnd = 0;
+    sp.Running = true;
+    out.computed = true;
+    Real PrevP0 = s.StateA->P[0];
+    pr.EndTime = f.EndTime.Value();
+
+    // 2. Sub-steps.
+    {
+      FpGuard guard;
+      do {
+        ForceNoViscosity(s.visc, f.Vis);
+        const Real before = sp.SimTime;
+        AdvanceStep(s, sp.SimTime, Step, NoTofE, sp.IntervalEnd);
+        ++pr.subSteps;
+        if (sp.SimTime > before) ++pr.accepted;
+        s.prompter.ProcessEvents();
+        // Pressure integral at the left surface, trapezoidal in time.
+        const Real P0 = s.StateA->P[0];
+        s.Ipdt += (sp.SimTime - f.TotalTime.StoredValue()) * (PrevP0 + P0) / 2 * scale2;
+        PrevP0 = P0;
+        f.TotalTime.SetValue(sp.SimTime);
+        f.TotalTimeEdited = false;
+        s.prompter.SetTitle(RunningTitle(f));
+        f.TimeLV.SetValue(sp.SimTime / TimeScale);
+        f.TimeLVEdited = false;
+        pr.SimTime = sp.SimTime;
+        pr.Step = Step;
+        hooks.Progress(pr);
+        s.prompter.ProcessEvents();
+        if (guard.Faulted()) {
+          // A fault outside the guarded passes ends the run in order.
+          guard.Reset();
+          out.fault = true;
+          out.error = "arithmetic fault";
+          sp.Running = false;
+        }
+      } while (sp.SimTime < sp.IntervalEnd && Step >= 1e-10L * sp.IntervalEnd && sp.Running);
+    }
+    if (!sp.Running) {
+      if (f.BreakRequested) {
+        out.broken = true;
+      } else if (!out.fault) {
+        out.stepCollapsed = true;
+      }
+    }
+
+    // 3. Interrupted interval: the next Calculate finishes exactly the broken interval.
+    if (sp.SimTime < sp.IntervalEnd) {
+      if (sp.SimTime > sp.IntervalEnd - dt1) {
+        f.EndTime.SetValue(-std::fabs(f.EndTime.Value()));
+        f.dt1.SetValue(sp.IntervalEnd - sp.SimTime);
+        f.BrokenIntervalEnd = sp.IntervalEnd;
+      } else {
+        s.prompter.Beep(MessageKind::Error);
+        s.prompter.Inform("No calculated", MessageKind::Error);
+      }
+    }
+
+    // 4. The next run starts with the last sub-step length.
+    const Real div = std::ceil(f.dt1.Value() / Step);
+    f.StepDiv = std::isfinite(div) ? static_cast<int32_t>(std::clamp<Real>(div, 1, 29999)) : 29999;
+
+    // 5. Post-processing.
+    f.CalculateIsBreak = false;
+    f.CalculateEnabled = false;
+    hooks.RefreshDisplay(true);
+    f.CalculateEnabled = true;
+    f.focus = "Calculate";
+    const Real EndTime = f.EndTime.Value();
+    if (sp.SimTime >= EndTime) s.prompter.Beep(MessageKind::Information);
+    const bool goOn = sp.SimTime + Step / 4 <= EndTime && Step >= 1e-10L * sp.SimTime &&
+                      sp.Running;
+    ++pr.intervals;
+    if (f.SaveDir.empty()) {
+      f.Unsaved = true;
+    } else {
+      // The last interval of the run is written as final, also when it ends within a
+      // quarter sub-step before EndTime.
+      const bool Final = !goOn;
+      const std::string name = hooks.ProfileBaseName(f.SaveDir, f.TotalTime.StoredValue());
+      if (!hooks.WriteProfile(name + ".DAT", Final)) {
+        f.Unsaved = true;
+        out.writeFailed = true;
+      } else {
+        hooks.SavePicture(name + (f.PicturesAsJpeg ? ".jpg" : ".BMP"), Final);
+        hooks.AppendHistory();
+        if (f.TrackedPoints > 0) hooks.AppendTrackedPoints();
+      }
+    }
+
+    // 6. Continuation.
+    if (!goOn) break;
+  }
+  out.reachedEnd = sp.SimTime + Step / 4 > f.EndTime.Value() && !out.broken &&
+                   !out.stepCollapsed && !out.fault;
+}
+
+}  // namespace
+
+RunOutcome Calculations(Session& s, TMainForm& f, RunHooks& hooks) {
+  RunOutcome out;
+  SimParams& sp = s.sim;
+  if (s.StateA == nullptr || s.eos.EosScale == 0) {
+    f.focus = "Init/Shift";
+    return out;
+  }
+
+  // Preparation.
+  sp.rho0 = f.Rho0.Value();
+  sp.CellMassUniform = sp.h0 * sp.rho0;
+  const Real TimeScale = sp.L0 / s.eos.EosScale;
+  const Real dtLV = f.dtLV.Value();
+  if (f.dtLVEdited && dtLV > 0) {
+    f.dt1.SetValue(dtLV * TimeScale);
+    f.dtLVEdited = false;
+  } else if (f.dt1.Value() == 0) {
+    f.focus = "dt1";
+    return out;
+  } else {
+    f.dtLV.SetValue(f.dt1.Value() / TimeScale);
+  }
+  if (f.TimeLVEdited) {
+    sp.SimTime = f.TimeLV.Value() * TimeScale;
+  } else if (f.TotalTimeEdited) {
+    sp.SimTime = f.TotalTime.Value();
+  }
+  f.TimeLVEdited = f.TotalTimeEdited = false;
+  f.TotalTime.SetValue(sp.SimTime);
+  f.StepDiv = std::max(f.StepDiv, f.MnStepDiv);
+  Real Step = f.dt1.Value() / f.StepDiv;
+  sp.dtMax = f.dt1.Value() / f.MnStepDiv;
+  f.BreakRequested = false;
+
+  try {
+    IntervalLoop(s, f, hooks, TimeScale, Step, out);
+  } catch (const std::exception& e) {
+    out.fault = true;
+    out.error = e.what();
+  }
+  if (f.BreakRequested) {
+    out.broken = true;
+    out.reachedEnd = false;
+  }
+
+  // End of the command.
+  f.CalculateIsBreak = false;
+  f.CalculateEnabled = true;
+  s.prompter.SetTitle("Tarvex");
+  sp.Running = false;
+  s.prompter.Beep(MessageKind::Warning);
+  if (out.fault) s.prompter.Inform("Calculation stopped: " + out.error, MessageKind::Error);
+  return out;
+}
+
+}  // namespace tarvex

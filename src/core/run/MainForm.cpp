@@ -1,0 +1,151 @@
+// Main window handlers: time conversions, output directory, close questions.
+#include "core/run/MainForm.h"
+
+#include <algorithm>
+
+#include "core/common/Session.h"
+
+namespace tarvex {
+
+namespace {
+
+// A field showing values with `digits` significant digits (width 0 unless given).
+RealField Field(uint8_t digits, Real value, int8_t width = 0) {
+  RealField f(std::make_shared<TNumStringFormat>(TFloatFormat::ffGeneral, digits, width));
+  f.SetValue(value);
+  return f;
+}
+
+// Directory part of a path, with its trailing separator; "./" for a bare file name.
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  if (slash == std::string::npos) return "./";
+  return path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Session& s)
+    : Len(Field(5, 1)),
+      x1Edit(Field(3, 1)),
+      Rho0(Field(5, 1)),
+      Pout(Field(6, 0)),
+      dt1(Field(3, 0)),
+      dtLV(Field(3, 0.1L)),
+      EndTime(Field(8, 0)),
+      EndTmLV(Field(8, 0)),
+      TotalTime(Field(4, 0, 10)),
+      TimeLV(Field(8, 0)),
+      tableFormat(std::make_shared<TNumStringFormat>()),
+      s_(s) {}
+
+const std::vector<std::string>& TMainForm::RealFieldNames() {
+  static const std::vector<std::string> names{"Len",     "x1Edit",  "Rho0",      "Pout",
+                                              "dt1",     "dtLV",    "EndTime",   "EndTmLV",
+                                              "TotalTime", "TimeLV"};
+  return names;
+}
+
+RealField* TMainForm::FieldByName(std::string_view name) {
+  RealField* fields[] = {&Len, &x1Edit, &Rho0, &Pout, &dt1, &dtLV, &EndTime, &EndTmLV, &TotalTime,
+                         &TimeLV};
+  const auto& names = RealFieldNames();
+  for (size_t k = 0; k < names.size(); ++k)
+    if (names[k] == name) return fields[k];
+  return nullptr;
+}
+
+void TMainForm::UserEdit(std::string_view field, std::string text) {
+  RealField* f = FieldByName(field);
+  if (f == nullptr) return;
+  f->SetText(std::move(text));
+  if (f == &dtLV) dtLVEdited = true;
+  if (f == &TimeLV) TimeLVEdited = true;
+  if (f == &TotalTime) TotalTimeEdited = true;
+}
+
+// reduced = physical / Len / x1Edit * EosScale; physical = reduced * Len * x1Edit / EosScale.
+void TMainForm::LeaveDt1() {
+  const Real scale = s_.eos.EosScale;
+  if (scale == 0) return;
+  const Real length = L0();
+  if (length == 0) return;
+  dtLV.SetValue(dt1.Value() / length * scale);
+}
+
+void TMainForm::LeaveDtLV() {
+  const Real scale = s_.eos.EosScale;
+  if (scale == 0) return;
+  dt1.SetValue(dtLV.Value() * L0() / scale);
+}
+
+void TMainForm::LeaveTotalTime() {
+  const Real scale = s_.eos.EosScale;
+  const Real length = L0();
+  if (scale == 0 || length == 0) return;
+  TimeLV.SetValue(TotalTime.Value() / length * scale);
+}
+
+void TMainForm::LeaveTimeLV() {
+  const Real scale = s_.eos.EosScale;
+  if (scale == 0) return;
+  TotalTime.SetValue(TimeLV.Value() * L0() / scale);
+}
+
+void TMainForm::LeaveEndTime(MainFormContext& ctx) {
+  const bool changed = EndTime.Modified();
+  const Real scale = s_.eos.EosScale;
+  const Real length = L0();
+  if (scale != 0 && length != 0) EndTmLV.SetValue(EndTime.Value() / length * scale);
+  if (changed) EndTimeChanged(ctx);
+}
+
+void TMainForm::LeaveEndTmLV(MainFormContext& ctx) {
+  const bool changed = EndTmLV.Modified();
+  const Real scale = s_.eos.EosScale;
+  if (scale != 0) EndTime.SetValue(EndTmLV.Value() * L0() / scale);
+  if (changed) EndTimeChanged(ctx);
+}
+
+void TMainForm::EndTimeChanged(MainFormContext& ctx) {
+  if (!(EndTime.Value() > TotalTime.Value()) || !SaveDir.empty()) return;
+  std::string name = ctx.SaveDialogFileName();
+  if (name.empty()) name = ctx.OpenDialogFileName();
+  if (name.empty()) return;
+  SaveDir = DirectoryOf(name);
+  PicturesAsJpeg = ctx.PicturesAsJpeg();
+  HistoryFileName = SaveDir + (ctx.CriticalDensityPanelVisible() ? "xrc.dat" : "Surf.dat");
+}
+
+void TMainForm::SetMnStepDiv(int32_t value) {
+  MnStepDiv = std::clamp(value, 1, kMnStepDivMax);
+  StepDiv = std::max(StepDiv, MnStepDiv);
+  s_.sim.dtMax = dt1.Value() / MnStepDiv;
+}
+
+void TMainForm::SetStepDiv(int32_t value) { StepDiv = std::clamp(value, 1, kStepDivMax); }
+
+void TMainForm::SetDimension(int32_t value) { Dimension = std::clamp(value, 0, kDimensionMax); }
+
+void TMainForm::BreakCalc() {
+  s_.sim.Running = false;
+  BreakRequested = true;
+  CalculateEnabled = false;
+}
+
+bool TMainForm::CloseRequest(MainFormContext& ctx) {
+  if (s_.sim.Running) {
+    if (s_.prompter.Ask("Break calculations?", AnswerSet::YesNo()) != Answer::No) BreakCalc();
+    return false;  // the run ends first; the user closes again afterwards
+  }
+  if (Unsaved) {
+    switch (s_.prompter.Ask("Results not saved! Save now?", AnswerSet::YesNoCancel())) {
+      case Answer::Yes: return ctx.SaveResults() && !Unsaved;
+      case Answer::No: return true;
+      default: return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace tarvex

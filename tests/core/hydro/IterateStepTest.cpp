@@ -1,0 +1,176 @@
+// Step-size control of the iterated step: growth after easy steps, the two halves at
+// the interval end, failure handling at the minimum step, arithmetic faults, and the
+// iteration trace.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <regex>
+
+#include "core/hydro/IterateStep.h"
+#include "support/HydroFixture.h"
+#include "support/StepLoop.h"
+
+namespace tarvex {
+namespace {
+
+using testing::SessionFixture;
+
+struct RecordingSink : TraceSink {
+  std::string text;
+  void Append(std::string_view t) override { text += t; }
+};
+
+// Uniform gas at rest under an outer pressure equal to its own: an equilibrium.
+void Equilibrium(Session& s, int32_t N = 20) {
+  testing::UseIdealGas(s, 1.4L);
+  s.sim.Pout = 2;
+  testing::UniformGrid(s, N, 1.0L, 1.0L, 2.0L);
+}
+
+TEST(AdvanceStep, EquilibriumConvergesAtOnceAndTheStepGrowsBy27) {
+  SessionFixture f;
+  Session& s = f.s;
+  Equilibrium(s);
+  s.sim.Running = true;
+  s.sim.dtMax = 0.02L;  // below the sound crossing time of a cell (0.03)
+  Real step = 0.005L;
+  AdvanceStep(s, s.sim.SimTime, step, false, 100);
+  EXPECT_EQ(s.conv.IterCount, 0);
+  EXPECT_EQ(s.sim.SimTime, 0.005L);
+  EXPECT_NEAR(static_cast<double>(step), 0.0135, 1e-15);
+  // Growth is capped by dtMax.
+  for (int k = 0; k < 6; ++k) {
+    AdvanceStep(s, s.sim.SimTime, step, false, 100);
+    EXPECT_EQ(s.conv.IterCount, 0);
+  }
+  EXPECT_EQ(step, 0.02L);
+  EXPECT_TRUE(s.sim.Running);
+  EXPECT_TRUE(f.prompter.asked.empty());
+}
+
+TEST(AdvanceStep, IntervalEndIsReachedInTwoHalves) {
+  SessionFixture f;
+  Session& s = f.s;
+  Equilibrium(s);
+  s.sim.Running = true;
+  s.sim.dtMax = 1;
+  Real step = 0.4L;
+  // The rest (0.6) lies between 0.9 and 2 steps: two halves of 0.3.
+  AdvanceStep(s, s.sim.SimTime, step, false, 0.6L);
+  EXPECT_EQ(s.sim.SimTime, 0.3L);
+  EXPECT_EQ(step, 0.4L);  // the step itself is not grown near the end
+  AdvanceStep(s, s.sim.SimTime, step, false, 0.6L);
+  EXPECT_EQ(s.sim.SimTime, 0.6L);  // exactly the interval end
+}
+
+// Nodes driven into each other faster than any allowed step can resolve.
+void Colliding(Session& s) {
+  Equilibrium(s, 10);
+  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+    st->v[4] = 1e6;
+    st->v[5] = -1e6;
+  }
+}
+
+TEST(AdvanceStep, FoldingAtTheMinimumStepStopsTheRunWithoutAQuestion) {
+  SessionFixture f;
+  Session& s = f.s;
+  Colliding(s);
+  s.sim.Running = true;
+  s.sim.dtMax = 0.1L;
+  Real step = 0.05L;
+  testing::LoopStats stats;
+  EXPECT_FALSE(testing::RunUntil(s, 1, 0.1L, step, &stats));
+  EXPECT_FALSE(s.sim.Running);
+  EXPECT_EQ(s.sim.SimTime, 0);
+  EXPECT_EQ(stats.accepted, 0);
+  EXPECT_TRUE(f.prompter.asked.empty());
+  // StateA still holds the initial state.
+  EXPECT_EQ(s.StateA->v[4], 1e6L);
+  EXPECT_EQ(s.StateA->x[4], 0.4L);
+}
+
+TEST(AdvanceStep, FailedStepIsHalvedAndTraced) {
+  SessionFixture f;
+  Session& s = f.s;
+  Colliding(s);
+  RecordingSink sink;
+  s.conv.trace = &sink;
+  s.sim.Running = true;
+  s.sim.dtMax = 1;
+  Real step = 0.01L;  // well above the minimum step 0.001
+  AdvanceStep(s, s.sim.SimTime, step, false, 10);
+  EXPECT_EQ(step, 0.005L);
+  EXPECT_EQ(s.sim.SimTime, 0);
+  EXPECT_TRUE(s.sim.Running);
+  // The predictor folded: lines T5 and T6, byte for byte in their layouts.
+  const std::string expectT5 = " It. 1 t 0.00000E+00 + 1.000E-02\r\n";
+  ASSERT_EQ(sink.text.substr(0, expectT5.size()), expectT5);
+  const std::string t6 = sink.text.substr(expectT5.size());
+  const std::string num8 = "[ -]\\d\\.\\dE[+-]\\d\\d";
+  const std::string num12 = "[ -]\\d\\.\\d{5}E[+-]\\d\\d";
+  const std::regex layout("V " + num8 + "/" + num8 + " x " + num8 + "/" + num8 + " T " + num8 +
+                          "/" + num8 + " E " + num8 + "/" + num8 + " p " + num8 + "/" + num8 +
+                          " R " + num12 + " - " + num12 + "\r\n");
+  EXPECT_TRUE(std::regex_match(t6, layout)) << t6;
+}
+
+// Pressure of an ideal gas that overflows once a cell is compressed by more than 5 %.
+Real BrittleP(const Real&, Real rho, Real T) {
+  if (rho > 1.05L) {
+    volatile Real huge = std::numeric_limits<Real>::max();
+    return huge * 16 * T;
+  }
+  return rho * T;
+}
+const Real kNoParams = 0;
+
+TEST(AdvanceStep, OverflowInTheEquationOfStateIsRetriedShorter) {
+  SessionFixture f;
+  Session& s = f.s;
+  testing::UseIdealGas(s, 1.4L);
+  testing::UniformGrid(s, 20, 1.0L, 1.0L, 1.0L);
+  s.sim.Pout = 1;
+  s.eos.ActiveEos.P = MakeSlot<Real, &BrittleP>(kNoParams);
+  // A converging flow towards the middle.
+  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+    for (int32_t j = 0; j <= 20; ++j) st->v[j] = -0.5L * (j - 10) / 10;
+  }
+  s.sim.Running = true;
+  s.sim.dtMax = 1;
+  Real step = 0.5L;  // compresses the middle cells far beyond 5 % in one step
+  int32_t attempts = 0;
+  while (s.sim.SimTime == 0 && s.sim.Running && attempts < 40) {
+    AdvanceStep(s, s.sim.SimTime, step, false, 10);
+    ++attempts;
+  }
+  EXPECT_TRUE(s.sim.Running);
+  EXPECT_GT(attempts, 1);
+  EXPECT_GT(s.sim.SimTime, 0);
+  EXPECT_LT(s.sim.SimTime, 0.05L);
+  for (int32_t i = 0; i < 20; ++i) EXPECT_TRUE(std::isfinite(s.StateA->P[i]));
+}
+
+TEST(AdvanceStep, BreakBeforeTheStepLeavesTheStateUnchanged) {
+  SessionFixture f;
+  Session& s = f.s;
+  Equilibrium(s);
+  s.sim.Running = true;
+  s.sim.dtMax = 1;
+  // The user pressed Break; the pending event is processed first.
+  f.prompter.OnProcessEvents([](void* ctx) { static_cast<Session*>(ctx)->sim.Running = false; },
+                             &s);
+  Real step = 0.01L;
+  AdvanceStep(s, s.sim.SimTime, step, false, 100);
+  EXPECT_EQ(s.sim.SimTime, 0);
+  EXPECT_FALSE(s.sim.Running);
+}
+
+TEST(DisagreementQuestion, Text) {
+  EXPECT_EQ(DisagreementQuestion(12, 0.5L, 1.25L),
+            "Iteration did not agree! 12 iterations, R1 =0.5, R2 =1.25 Ignore and continue?");
+}
+
+}  // namespace
+}  // namespace tarvex
