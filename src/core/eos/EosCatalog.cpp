@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "core/common/NumStringFormat.h"
 #include "core/eos/IdealGas.h"
 
 namespace tarvex {
@@ -36,6 +37,9 @@ constexpr EosParamInfo kIdealGasParams[] = {
     Above("AtomMass", "", 1, 0, false, "atom mass M (P = rho T / M)"),
 };
 
+// Choosing the ideal gas gives the unit atom mass of the dimensionless model.
+constexpr EosPresetValue kIdealGasOnSelect[] = {{"AtomMass", 1}};
+
 // Model 2: the table is read at T' = TScall T + TSchift.
 constexpr EosParamInfo kScaledTableParams[] = {
     NonZero("TScall", "", 2, false, "temperature scale of the table"),
@@ -47,10 +51,16 @@ constexpr EosParamInfo kLjReeParams[] = {
     Above("AtomMass", "", 0, 0, true, "atom mass M"),
 };
 
+// Monatomic fluid.
+constexpr EosPresetValue kMonatomicOnSelect[] = {{"gamma", 5.0L / 3}};
+
 constexpr EosParamInfo kSolidParams[] = {
     Above("gamma", "", 4.0L / 3, 1, false, "exponent of the lattice heat capacity"),
     Above("AtomMass", "", 0, 0, true, "atom mass M"),
 };
+
+// Lattice exponent of the solid.
+constexpr EosPresetValue kSolidOnSelect[] = {{"gamma", 4.0L / 3}};
 
 constexpr EosParamInfo kCombParams[] = {
     Above("gamma", "", 5.0L / 3, 1, false, "adiabatic exponent of the fluid"),
@@ -96,48 +106,72 @@ EosBindResult IdealGasLeft(EosState& eos, std::span<const Real> v) {
 
 constexpr std::span<const EosParamInfo> kNoParams{};
 constexpr std::span<const EosPreset> kNoPresets{};
+constexpr std::span<const EosPresetValue> kNoValues{};
 
 // Not available yet: no bind functions.
 constexpr EosModelInfo Planned(int32_t index, const char* id, const char* caption, Real scale,
                                bool left, std::span<const EosParamInfo> params,
-                               std::span<const EosPreset> presets, const char* note) {
-  return {index, id, caption, false, scale, left, params, presets, nullptr, nullptr, note};
+                               std::span<const EosPreset> presets,
+                               std::span<const EosPresetValue> onSelect, const char* note) {
+  return {index,  id,      caption,  false,   scale,   left,
+          params, presets, onSelect, nullptr, nullptr, note};
 }
 
 constexpr EosModelInfo kCatalog[] = {
-    {0, "ideal_gas", "Ideal gas", true, 1, true, kIdealGasParams, kNoPresets, &IdealGasFilm,
-     &IdealGasLeft, ""},
-    Planned(1, "table", "Table", kPhysicalScale, true, kNoParams, kNoPresets,
+    {0, "ideal_gas", "Ideal gas", true, 1, true, kIdealGasParams, kNoPresets, kIdealGasOnSelect,
+     &IdealGasFilm, &IdealGasLeft, ""},
+    Planned(1, "table", "Table", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
             "table set chosen with the table-files dialog"),
     Planned(2, "scaled_table", "Scaled Tab", kPhysicalScale, true, kScaledTableParams, kNoPresets,
-            "table set chosen with the table-files dialog"),
-    Planned(3, "lj_ree", "LJ - Ree", 1, false, kLjReeParams, kNoPresets, ""),
-    Planned(4, "solid", "Solid", 1, false, kSolidParams, kNoPresets, ""),
-    Planned(5, "comb_ls", "Comb L+S", 1, false, kCombParams, kNoPresets, ""),
-    Planned(6, "metal", "Metal", kPhysicalScale, false, kNoParams, kNoPresets,
+            kNoValues, "table set chosen with the table-files dialog"),
+    Planned(3, "lj_ree", "LJ - Ree", 1, false, kLjReeParams, kNoPresets, kMonatomicOnSelect, ""),
+    Planned(4, "solid", "Solid", 1, false, kSolidParams, kNoPresets, kSolidOnSelect, ""),
+    Planned(5, "comb_ls", "Comb L+S", 1, false, kCombParams, kNoPresets, kMonatomicOnSelect, ""),
+    Planned(6, "metal", "Metal", kPhysicalScale, false, kNoParams, kNoPresets, kNoValues,
             "cold-curve and thermal parameters of the metal parameter dialog"),
-    Planned(7, "tconduct", "TConduct", 1, false, kNoParams, kNoPresets,
+    Planned(7, "tconduct", "TConduct", 1, false, kNoParams, kNoPresets, kNoValues,
             "energy and heat capacity of the electron model"),
     Planned(8, "ideal_gas_of", "Ideal gas of:", kPhysicalScale, false, kIdealGasOfParams,
-            kIdealGasOfPresets, ""),
-    Planned(9, "mie_grun", "MieGrun", kPhysicalScale, true, kNoParams, kNoPresets,
+            kIdealGasOfPresets, kMonatomicOnSelect, ""),
+    Planned(9, "mie_grun", "MieGrun", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
             "material of the MieGrun frame"),
-    Planned(10, "rose", "Rose", kPhysicalScale, true, kNoParams, kNoPresets,
+    Planned(10, "rose", "Rose", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
             "material of the Rose frame"),
-    Planned(11, "sil_glass", "SilGlass", kPhysicalScale, true, kNoParams, kNoPresets,
+    Planned(11, "sil_glass", "SilGlass", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
             "material of the SilGlass frame"),
-    Planned(12, "p_glass", "PGlass", kPhysicalScale, true, kNoParams, kNoPresets,
+    Planned(12, "p_glass", "PGlass", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
             "fields of the PGlass frame"),
-    Planned(13, "water_a", "Water-a", kPhysicalScale, true, kNoParams, kNoPresets,
+    Planned(13, "water_a", "Water-a", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
             "fields of the Water frame"),
-    Planned(14, "water2mg", "Water2MG", kPhysicalScale, true, kNoParams, kNoPresets,
+    Planned(14, "water2mg", "Water2MG", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
             "fields of the WaterMG frame"),
-    Planned(15, "lif", "LiF", kPhysicalScale, true, kNoParams, kNoPresets,
+    Planned(15, "lif", "LiF", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
             "fields of the LiF frame"),
-    Planned(16, "ti", "Ti", kPhysicalScale, true, kNoParams, kNoPresets,
+    Planned(16, "ti", "Ti", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
             "fields of the TiPar frame"),
-    Planned(17, "lin_eos", "LinEOS", kPhysicalScale, false, kLinEosParams, kNoPresets,
+    Planned(17, "lin_eos", "LinEOS", kPhysicalScale, false, kLinEosParams, kNoPresets, kNoValues,
             "accepted when C2 is not 0, or G and C are both not 0"),
+};
+
+// The numeric fields of the selection dialog. Units only for the fields that are no
+// model's parameter; a model parameter's unit is in the model's entry above.
+constexpr EosDialogFieldInfo kDialogFields[] = {
+    {"gamma", "gamma", "", 0, 0, "adiabatic exponent (lattice exponent for \"Solid\")"},
+    {"AtomMass", "M atom", "", 0, 0, "atom mass"},
+    {"T_0", "T_0", "", -4.87773L, 0, "melting line of \"Comb L+S\": offset"},
+    {"T_rho", "T_rho", "", 6.09091L, 0, "melting line of \"Comb L+S\": slope"},
+    {"DisT", "DisT", "", 0.5L, 0, "width of the solid-liquid transition of \"Comb L+S\""},
+    {"TScall", "TScall", "", 2, 0, "temperature scale of a scaled table"},
+    // Shown as "-291.8"; the field keeps the full value.
+    {"TSchift", "TSchift", "", -291.8305827L, 4, "temperature shift of a scaled table"},
+    {"kappaEdit", "kappa", "kW/cm/K", 1.5E-5L, 0,
+     "heat conductivity of the medium: the constant, or its value at T0 for kappa T0 / T"},
+    {"kMultT0Edit", "T0", "K", 300, 0, "reference temperature of kappa T0 / T"},
+    {"C2Edit", "C2", "", 0, 0, "bulk stiffness of \"LinEOS\""},
+    {"rho0Edit", "rho0", "", 0, 0, "reference density of \"LinEOS\""},
+    {"GEdit", "G", "", 0, 0, "Grueneisen coefficient of \"LinEOS\""},
+    {"CEdit", "C", "", 0, 0, "heat capacity of \"LinEOS\""},
+    {"TrEdit", "Tr", "", 293, 0, "reference temperature of \"LinEOS\""},
 };
 
 }  // namespace
@@ -158,6 +192,34 @@ bool EosParamValid(const EosParamInfo& param, Real value) {
   if (param.lowerOpen ? !(value > param.lower) : !(value >= param.lower)) return false;
   if (param.upperOpen ? !(value < param.upper) : !(value <= param.upper)) return false;
   return !(param.nonZero && value == 0);
+}
+
+std::string EosParamRequirement(const EosParamInfo& param) {
+  const TNumStringFormat format;
+  std::string text = "a finite number";
+  const bool hasLower = std::isfinite(param.lower);
+  if (hasLower) {
+    text += param.lowerOpen ? " greater than " : " not less than ";
+    text += format.FormatValue(param.lower);
+  }
+  if (std::isfinite(param.upper)) {
+    text += hasLower ? " and" : "";
+    text += param.upperOpen ? " less than " : " not greater than ";
+    text += format.FormatValue(param.upper);
+  }
+  if (param.nonZero) text += " other than 0";
+  return text;
+}
+
+std::span<const EosDialogFieldInfo> EosDialogFields() {
+  return kDialogFields;
+}
+
+const EosDialogFieldInfo* FindEosDialogField(std::string_view name) {
+  for (const EosDialogFieldInfo& f : kDialogFields) {
+    if (name == f.name) return &f;
+  }
+  return nullptr;
 }
 
 void EosDefaultValues(const EosModelInfo& model, const EosPreset* preset, std::span<Real> out) {

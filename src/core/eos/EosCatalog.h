@@ -3,7 +3,9 @@
 //
 // Each entry names the model (stable id for run files, the caption the dialog shows),
 // describes its parameters (the dialog field name, unit, default, valid range), its
-// presets, and the functions that bind its slots for the film and the left medium. The
+// presets (named sets, and the values choosing the model sets), and the functions that
+// bind its slots for the film and the left medium. The numeric fields of the selection
+// dialog, which the models share, are listed here too (EosDialogFields). The
 // selection dialog, the batch runner, the run-file documentation and the model tests all
 // read this one table. Models not implemented yet are listed with `available` false and
 // no bind functions.
@@ -11,6 +13,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/common/Real.h"
@@ -42,6 +45,18 @@ struct EosPreset {
   std::span<const EosPresetValue> values;
 };
 
+// A numeric field of the selection dialog. The fields are shared between the models (the
+// "gamma" of the ideal gas is the "gamma" of "LJ - Ree"); a model's parameters name the
+// fields they are read from. The heat-conductivity fields belong to no model.
+struct EosDialogFieldInfo {
+  const char* name;   // the field's name, also the run-file key
+  const char* label;  // the text shown beside the field
+  const char* unit;   // "" when dimensionless or when it depends on the model (see its params)
+  Real initial;       // the value the field holds when the dialog is created
+  uint8_t digits;     // significant digits shown; 0 for the number format's default
+  const char* help;   // one line for the documentation
+};
+
 // Binds the model's slots from parameter values given in the order of `params`.
 using EosBindFn = EosBindResult (*)(EosState& eos, std::span<const Real> values);
 
@@ -54,6 +69,9 @@ struct EosModelInfo {
   bool leftVariant;     // the model can serve the left medium
   std::span<const EosParamInfo> params;
   std::span<const EosPreset> presets;
+  // Field values the dialog sets when the model is chosen in the list (the other fields
+  // keep what they hold).
+  std::span<const EosPresetValue> onSelect;
   EosBindFn bindFilm;  // nullptr while not available
   EosBindFn bindLeft;  // nullptr while not available or without a left variant
   const char* note;    // where the parameters come from when not listed above
@@ -67,6 +85,15 @@ const EosModelInfo* FindEosModel(std::string_view id);
 
 // True when `value` is finite and inside the parameter's valid range.
 bool EosParamValid(const EosParamInfo& param, Real value);
+
+// The valid range in words, e.g. "a finite number greater than 1".
+std::string EosParamRequirement(const EosParamInfo& param);
+
+// The numeric fields of the selection dialog, in the order the dialog lays them out.
+std::span<const EosDialogFieldInfo> EosDialogFields();
+
+// The dialog field with the given name, or nullptr.
+const EosDialogFieldInfo* FindEosDialogField(std::string_view name);
 
 // The defaults of a model's parameters, in order, with a preset applied on top
 // (nullptr: none). `out` must have room for every parameter.

@@ -1,0 +1,270 @@
+// The "Equation of state" dialog: model selection, presets, validation and binding.
+#include "core/eos/StatEqDialog.h"
+
+#include <iterator>
+
+#include "core/common/NumStringFormat.h"
+
+namespace tarvex {
+
+namespace {
+
+// The model whose metal choice the dialog's Metal group shows.
+constexpr std::string_view kMetalModelId = "ideal_gas_of";
+
+constexpr TStatEqKey kLeadingKeys[] = {
+    {"EqType", TStatEqKeyKind::ModelList},
+    {"Metal", TStatEqKeyKind::Metal},
+};
+constexpr TStatEqKey kCheckKeys[] = {
+    {"CheckKappa", TStatEqKeyKind::Check},
+    {"NoElEOS", TStatEqKeyKind::Check},
+};
+
+std::string Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(" \t");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::string Quoted(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.push_back('"');
+  quoted.append(text);
+  quoted.push_back('"');
+  return quoted;
+}
+
+// A field with an own format that shows `info.digits` significant digits (general style).
+RealField MakeField(const EosDialogFieldInfo& info) {
+  TNumStringFormat format;
+  if (info.digits != 0) format.SetPressigion(info.digits);
+  RealField field;
+  field.SetStringFormat(format);
+  field.SetValue(info.initial);
+  return field;
+}
+
+// Position of a field in EosDialogFields(), -1 when there is none of that name.
+int32_t FieldIndex(std::string_view name) {
+  const auto infos = EosDialogFields();
+  for (size_t i = 0; i < infos.size(); ++i) {
+    if (name == infos[i].name) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+bool IsParamOf(const EosModelInfo& model, std::string_view name) {
+  for (const EosParamInfo& p : model.params) {
+    if (name == p.name) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TStatEqDialog::TStatEqDialog() {
+  const auto infos = EosDialogFields();
+  fields_.reserve(infos.size());
+  for (const EosDialogFieldInfo& info : infos) fields_.push_back(MakeField(info));
+}
+
+void TStatEqDialog::SetLeft(bool left) {
+  left_ = left;
+  infoLabel_.clear();
+}
+
+std::vector<std::string> TStatEqDialog::ModelCaptions() {
+  std::vector<std::string> captions;
+  for (const EosModelInfo& m : EosCatalog()) captions.emplace_back(m.caption);
+  return captions;
+}
+
+TStatEqResult TStatEqDialog::SelectModel(int32_t index) {
+  const auto catalog = EosCatalog();
+  if (index < -1 || index >= static_cast<int32_t>(catalog.size())) {
+    return TStatEqResult::Refused("EqType", "There is no equation of state number " +
+                                                std::to_string(index) + " (0.." +
+                                                std::to_string(catalog.size() - 1) + ")");
+  }
+  eqType_ = index;
+  if (index >= 0) Apply(catalog[static_cast<size_t>(index)].onSelect);
+  return TStatEqResult::Accepted();
+}
+
+TStatEqResult TStatEqDialog::SelectModel(std::string_view captionOrId) {
+  for (const EosModelInfo& m : EosCatalog()) {
+    if (captionOrId == m.caption || captionOrId == m.id) return SelectModel(m.index);
+  }
+  return TStatEqResult::Refused("EqType", "There is no equation of state " + Quoted(captionOrId));
+}
+
+std::span<const EosPreset> TStatEqDialog::Metals() {
+  const EosModelInfo* model = FindEosModel(kMetalModelId);
+  return model != nullptr ? model->presets : std::span<const EosPreset>{};
+}
+
+TStatEqResult TStatEqDialog::SetMetal(int32_t index) {
+  const auto metals = Metals();
+  if (index < -1 || index >= static_cast<int32_t>(metals.size())) {
+    return TStatEqResult::Refused("Metal", "There is no metal number " + std::to_string(index));
+  }
+  metal_ = index;
+  if (index >= 0) Apply(metals[static_cast<size_t>(index)].values);
+  return TStatEqResult::Accepted();
+}
+
+TStatEqResult TStatEqDialog::SetMetal(std::string_view name) {
+  const auto metals = Metals();
+  for (size_t i = 0; i < metals.size(); ++i) {
+    if (name == metals[i].name) return SetMetal(static_cast<int32_t>(i));
+  }
+  std::string known;
+  for (const EosPreset& m : metals) known += (known.empty() ? "" : ", ") + std::string(m.name);
+  return TStatEqResult::Refused("Metal",
+                                "There is no metal " + Quoted(name) + " (one of " + known + ")");
+}
+
+TStatEqResult TStatEqDialog::SetCheck(std::string_view name, bool on) {
+  if (name == "CheckKappa") {
+    checkKappa_ = on;
+  } else if (name == "NoElEOS") {
+    noElEOS_ = on;
+  } else {
+    return TStatEqResult::Refused("", "There is no check box " + Quoted(name));
+  }
+  return TStatEqResult::Accepted();
+}
+
+RealField* TStatEqDialog::FieldByName(std::string_view name) {
+  const int32_t i = FieldIndex(name);
+  return i >= 0 ? &fields_[static_cast<size_t>(i)] : nullptr;
+}
+
+const RealField* TStatEqDialog::FieldByName(std::string_view name) const {
+  const int32_t i = FieldIndex(name);
+  return i >= 0 ? &fields_[static_cast<size_t>(i)] : nullptr;
+}
+
+bool TStatEqDialog::Visible(std::string_view name) const {
+  if (name == "NoElEOS" || name == "Spall") return !left_;
+  return name == "EqType" || name == "Metal" || name == "CheckKappa" || name == "InfoLabel" ||
+         name == "InfoLabel1" || FindEosDialogField(name) != nullptr;
+}
+
+bool TStatEqDialog::Enabled(std::string_view name) const {
+  if (!Visible(name)) return false;
+  const EosModelInfo* model = eqType_ >= 0 ? &EosCatalog()[static_cast<size_t>(eqType_)] : nullptr;
+  if (name == "Metal") return model != nullptr && !model->presets.empty();
+  // A field some model reads is enabled while that model is selected; the others (the
+  // heat-conductivity fields) always.
+  bool modelField = false;
+  for (const EosModelInfo& m : EosCatalog()) modelField = modelField || IsParamOf(m, name);
+  if (modelField) return model != nullptr && IsParamOf(*model, name);
+  return true;
+}
+
+std::vector<TStatEqKey> TStatEqDialog::SettableKeys() {
+  std::vector<TStatEqKey> keys(std::begin(kLeadingKeys), std::end(kLeadingKeys));
+  for (const EosDialogFieldInfo& f : EosDialogFields()) {
+    keys.push_back({f.name, TStatEqKeyKind::Number});
+  }
+  keys.insert(keys.end(), std::begin(kCheckKeys), std::end(kCheckKeys));
+  return keys;
+}
+
+bool TStatEqDialog::FindKey(std::string_view name, TStatEqKeyKind& kind) {
+  for (const TStatEqKey& k : SettableKeys()) {
+    if (name == k.name) {
+      kind = k.kind;
+      return true;
+    }
+  }
+  return false;
+}
+
+void TStatEqDialog::Apply(std::span<const EosPresetValue> values) {
+  for (const EosPresetValue& v : values) {
+    if (RealField* field = FieldByName(v.param)) field->SetValue(v.value);
+  }
+}
+
+TStatEqResult TStatEqDialog::ReadParams(const EosModelInfo& model, std::vector<Real>& values) {
+  values.assign(model.params.size(), 0);
+  for (size_t i = 0; i < model.params.size(); ++i) {
+    const EosParamInfo& param = model.params[i];
+    const EosDialogFieldInfo* info = FindEosDialogField(param.name);
+    RealField* field = FieldByName(param.name);
+    if (info == nullptr || field == nullptr) {
+      return TStatEqResult::Refused("EqType", "The dialog has no field " + Quoted(param.name) +
+                                                  " for " + Quoted(model.caption));
+    }
+    const std::string typed = Trimmed(field->Text());
+    if (!field->TryGetValue(values[i])) {
+      Real ignored = 0;
+      const bool tooLarge = field->Format().Parse(typed, ignored) == TConvertStatus::OutOfRange;
+      return TStatEqResult::Refused(
+          param.name, std::string(info->label) + ": " + Quoted(typed) +
+                          (tooLarge ? " is beyond the range of numbers" : " is not a number"));
+    }
+    if (!EosParamValid(param, values[i])) {
+      return TStatEqResult::Refused(
+          param.name, std::string(info->label) + " must be " + EosParamRequirement(param));
+    }
+  }
+  return TStatEqResult::Accepted();
+}
+
+std::string TStatEqDialog::InfoLabelFor(const EosModelInfo& model) const {
+  if (model.index == 0) return "I, gamma = " + Trimmed(FieldByName("gamma")->Text());
+  return model.caption;
+}
+
+TStatEqResult TStatEqDialog::Ok(EosState& eos) {
+  if (eqType_ < 0) return TStatEqResult::Refused("EqType", "Choose an equation of state");
+  const EosModelInfo& model = EosCatalog()[static_cast<size_t>(eqType_)];
+  const EosBindFn bind = left_ ? model.bindLeft : model.bindFilm;
+  if (!model.available || bind == nullptr) {
+    const std::string which = "The equation of state " + Quoted(model.caption);
+    return TStatEqResult::Refused("EqType",
+                                  which + (model.available ? " is not available for the left medium"
+                                                           : " is not available in this version"));
+  }
+
+  std::vector<Real> values;
+  if (TStatEqResult read = ReadParams(model, values); !read) return read;
+  if (checkKappa_) {
+    return TStatEqResult::Refused(
+        "CheckKappa",
+        "The heat conductivity of the medium (CheckKappa) is not available in this version");
+  }
+  if (!left_ && noElEOS_) {
+    return TStatEqResult::Refused("NoElEOS",
+                                  "An equation of state without the electron part (NoElEOS) "
+                                  "needs an electron model, which is not available in this "
+                                  "version");
+  }
+
+  // The label reads the fields' texts as validated; it is written only with the slots.
+  std::string label = InfoLabelFor(model);
+  const EosBindResult bound = bind(eos, values);
+  if (!bound) {
+    return TStatEqResult::Refused(bound.field.empty() ? "EqType" : bound.field, bound.message);
+  }
+  infoLabel_ = std::move(label);
+  // No formula line for this model: a line left from an earlier model would mislabel
+  // the medium.
+  infoLabel1_.clear();
+  eqType_ = -1;
+  return TStatEqResult::Accepted();
+}
+
+void TStatEqDialog::Cancel(EosState& eos) {
+  if (!left_) return;
+  eos.LeftEos.E = Slot2{};
+  eos.LeftEos.P = Slot2{};
+}
+
+}  // namespace tarvex

@@ -1,0 +1,154 @@
+// TStatEqDialog: the form model of the "Equation of state" dialog, without a display.
+//
+// One instance serves both media: opened in film mode it fills FilmEos and ActiveEos and
+// sets EosScale; opened in left mode it fills LeftEos only. The user picks a model in
+// the list EqType (index = model number of the catalog), edits the numeric fields of the
+// model, and presses OK. OK validates every input before anything is changed: a refused
+// OK leaves the slots, the selection state and the labels as they were and names the
+// field that gets the focus. The model number is stored (FilmEosType / LeftEosType) only
+// together with the slots it describes.
+//
+// Captions, parameter names, units, defaults, valid ranges and presets are read from the
+// model catalog (EosCatalog.h); the dialog keeps only the values the user entered.
+//
+// In this version only the ideal gas (model 0) can be accepted; every other model is
+// refused with a message that names it. The heat conductivity of the medium (CheckKappa)
+// and the film totals without an electron part (NoElEOS) need models that are not
+// available yet, and OK refuses them too rather than ignore them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/common/RealField.h"
+#include "core/eos/EosCatalog.h"
+#include "core/eos/EosSlots.h"
+
+namespace tarvex {
+
+// Outcome of OK or of setting a control: on refusal `focus` names the control that gets
+// the focus (a field name, "EqType", "Metal", "CheckKappa", "NoElEOS") and `message`
+// says why. The dialog itself never shows a message.
+struct TStatEqResult {
+  bool accepted = true;
+  std::string focus;
+  std::string message;
+
+  explicit operator bool() const { return accepted; }
+  static TStatEqResult Accepted() { return {}; }
+  static TStatEqResult Refused(std::string focus, std::string message) {
+    return {false, std::move(focus), std::move(message)};
+  }
+};
+
+// The kinds of values a run file can give the dialog.
+enum class TStatEqKeyKind : uint8_t {
+  ModelList,  // EqType: the model number or its caption (or its catalog id)
+  Metal,      // Metal: the index 0.. or the name of a metal of "Ideal gas of:"
+  Number,     // a numeric field (RealField)
+  Check,      // a check box: CheckKappa, NoElEOS
+};
+
+struct TStatEqKey {
+  const char* name;
+  TStatEqKeyKind kind;
+};
+
+class TStatEqDialog {
+ public:
+  static constexpr const char* kCaption = "Equation of state";
+
+  // Fields at their initial values, no model selected, film mode.
+  TStatEqDialog();
+
+  // ---- mode ----
+  // Records the medium the dialog serves and clears InfoLabel. NoElEOS and "Sp&all"
+  // exist only in film mode.
+  void SetLeft(bool left);
+  bool Left() const { return left_; }
+
+  // ---- model list (EqType) ----
+  // The 18 captions in list order.
+  static std::vector<std::string> ModelCaptions();
+  // The selected model number, -1 when none is selected.
+  int32_t EqType() const { return eqType_; }
+  // Selects a model and applies its presets to the fields (e.g. "Ideal gas": M atom 1;
+  // "Solid": gamma 4/3). -1 clears the selection. Refused for any other number.
+  TStatEqResult SelectModel(int32_t index);
+  // By caption as listed, or by the catalog's stable id.
+  TStatEqResult SelectModel(std::string_view captionOrId);
+
+  // ---- metal choice of "Ideal gas of:" ----
+  // The metals (Al, Cu, Au) with the atom mass each presets.
+  static std::span<const EosPreset> Metals();
+  int32_t Metal() const { return metal_; }  // -1: none chosen
+  // Clicking a metal sets M atom to its atomic mass; -1 clears the choice.
+  TStatEqResult SetMetal(int32_t index);
+  TStatEqResult SetMetal(std::string_view name);
+
+  // ---- check boxes and buttons ----
+  bool CheckKappa() const { return checkKappa_; }
+  void SetCheckKappa(bool on) { checkKappa_ = on; }
+  bool NoElEOS() const { return noElEOS_; }
+  void SetNoElEOS(bool on) { noElEOS_ = on; }
+  // State of the "Sp&all" button (down = spallation on); read by the caller after OK.
+  bool Spall() const { return spall_; }
+  void SetSpall(bool down) { spall_ = down; }
+  // Sets CheckKappa or NoElEOS by name; refused for any other name.
+  TStatEqResult SetCheck(std::string_view name, bool on);
+
+  // ---- labels read by the caller ----
+  const std::string& InfoLabel() const { return infoLabel_; }
+  const std::string& InfoLabel1() const { return infoLabel1_; }
+
+  // ---- numeric fields ----
+  // The field with the catalog name (EosDialogFields), or nullptr.
+  RealField* FieldByName(std::string_view name);
+  const RealField* FieldByName(std::string_view name) const;
+
+  // ---- visibility and enabled state of the controls, by name ----
+  // A model's parameter fields are enabled while it is selected (the ideal gas enables
+  // gamma and M atom), the metal choice while "Ideal gas of:" is; NoElEOS and "Spall"
+  // are visible only in film mode. Unknown names: false.
+  bool Visible(std::string_view name) const;
+  bool Enabled(std::string_view name) const;
+
+  // ---- run files ----
+  // Every key a run file may set, in the order a reader applies them: the model list
+  // first and the metal next, because both preset numeric fields, then the fields and
+  // the check boxes.
+  static std::vector<TStatEqKey> SettableKeys();
+  // The kind of a settable key; false for an unknown key.
+  static bool FindKey(std::string_view name, TStatEqKeyKind& kind);
+
+  // ---- handlers ----
+  // OK: validates the selected model's inputs and, when all pass, fills the slots of the
+  // medium, writes InfoLabel and clears the list selection (the next opening shows none
+  // selected). A refusal changes neither `eos` nor the labels.
+  TStatEqResult Ok(EosState& eos);
+  // Cancel. In left mode the left medium is left without an equation of state: LeftEos.E
+  // and LeftEos.P are cleared here, so that no caller can forget it. Film mode: nothing
+  // changes.
+  void Cancel(EosState& eos);
+
+ private:
+  TStatEqResult ReadParams(const EosModelInfo& model, std::vector<Real>& values);
+  void Apply(std::span<const EosPresetValue> values);
+  std::string InfoLabelFor(const EosModelInfo& model) const;
+
+  std::vector<RealField> fields_;  // parallel to EosDialogFields()
+  bool left_ = false;
+  int32_t eqType_ = -1;
+  int32_t metal_ = -1;
+  bool checkKappa_ = false;
+  bool noElEOS_ = false;
+  bool spall_ = false;
+  std::string infoLabel_;
+  std::string infoLabel1_;
+};
+
+}  // namespace tarvex

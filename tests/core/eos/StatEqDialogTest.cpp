@@ -1,0 +1,500 @@
+// The "Equation of state" dialog model: the model list, presets, OK for the ideal gas in
+// both modes, refusals that change nothing, Cancel in left mode and the run-file keys.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/eos/EosCatalog.h"
+#include "core/eos/StatEqDialog.h"
+
+namespace tarvex {
+namespace {
+
+constexpr Real kRel = 8 * std::numeric_limits<Real>::epsilon();
+
+// Slot sets are pairs of pointers without padding, so bytewise equality is slot
+// equality (same function, same parameter block).
+template <class T>
+bool SameBytes(const T& a, const T& b) {
+  return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
+bool SameGas(const IdealGasParams& a, const IdealGasParams& b) {
+  return a.gamma == b.gamma && a.AtomMass == b.AtomMass && a.c == b.c;
+}
+
+// Everything a selection may change.
+struct EosSnapshot {
+  explicit EosSnapshot(const EosState& e)
+      : film(e.FilmEos),
+        left(e.LeftEos),
+        active(e.ActiveEos),
+        scale(e.EosScale),
+        filmTable(e.FilmTableFlag),
+        leftTable(e.LeftTableFlag),
+        filmType(e.FilmEosType),
+        leftType(e.LeftEosType),
+        filmGas(e.FilmIdealGas),
+        leftGas(e.LeftIdealGas) {}
+
+  EosSet film;
+  EosSet left;
+  TActiveEos active;
+  Real scale;
+  bool filmTable;
+  bool leftTable;
+  int32_t filmType;
+  int32_t leftType;
+  IdealGasParams filmGas;
+  IdealGasParams leftGas;
+};
+
+::testing::AssertionResult FilmUnchanged(const EosSnapshot& s, const EosState& e) {
+  if (!SameBytes(s.film, e.FilmEos)) return ::testing::AssertionFailure() << "FilmEos changed";
+  if (!SameBytes(s.active, e.ActiveEos)) {
+    return ::testing::AssertionFailure() << "ActiveEos changed";
+  }
+  if (s.scale != e.EosScale || s.filmTable != e.FilmTableFlag || s.filmType != e.FilmEosType) {
+    return ::testing::AssertionFailure() << "film selection state changed";
+  }
+  if (!SameGas(s.filmGas, e.FilmIdealGas)) {
+    return ::testing::AssertionFailure() << "film parameters changed";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult LeftUnchanged(const EosSnapshot& s, const EosState& e) {
+  if (!SameBytes(s.left, e.LeftEos)) return ::testing::AssertionFailure() << "LeftEos changed";
+  if (s.leftTable != e.LeftTableFlag || s.leftType != e.LeftEosType) {
+    return ::testing::AssertionFailure() << "left selection state changed";
+  }
+  if (!SameGas(s.leftGas, e.LeftIdealGas)) {
+    return ::testing::AssertionFailure() << "left parameters changed";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult Unchanged(const EosSnapshot& s, const EosState& e) {
+  ::testing::AssertionResult film = FilmUnchanged(s, e);
+  return film ? LeftUnchanged(s, e) : film;
+}
+
+class StatEqDialogTest : public ::testing::Test {
+ protected:
+  // Accepts the ideal gas with the given field texts in the current mode.
+  TStatEqResult AcceptIdealGas(const std::string& gamma, const std::string& atomMass) {
+    EXPECT_TRUE(dlg.SelectModel(0));
+    dlg.FieldByName("gamma")->SetText(gamma);
+    dlg.FieldByName("AtomMass")->SetText(atomMass);
+    return dlg.Ok(eos);
+  }
+
+  TStatEqDialog dlg;
+  EosState eos;
+};
+
+TEST_F(StatEqDialogTest, ModelListHasTheEighteenCaptionsInOrder) {
+  const std::vector<std::string> expected = {
+      "Ideal gas", "Table",    "Scaled Tab",    "LJ - Ree", "Solid", "Comb L+S",
+      "Metal",     "TConduct", "Ideal gas of:", "MieGrun",  "Rose",  "SilGlass",
+      "PGlass",    "Water-a",  "Water2MG",      "LiF",      "Ti",    "LinEOS"};
+  EXPECT_EQ(TStatEqDialog::ModelCaptions(), expected);
+  EXPECT_STREQ(TStatEqDialog::kCaption, "Equation of state");
+  EXPECT_EQ(dlg.EqType(), -1);
+  EXPECT_EQ(dlg.Metal(), -1);
+  EXPECT_FALSE(dlg.Left());
+}
+
+TEST_F(StatEqDialogTest, FieldsStartAtTheirDefaults) {
+  const struct {
+    const char* name;
+    Real value;
+  } defaults[] = {{"gamma", 0},
+                  {"AtomMass", 0},
+                  {"T_0", -4.87773L},
+                  {"T_rho", 6.09091L},
+                  {"DisT", 0.5L},
+                  {"TScall", 2},
+                  {"TSchift", -291.8305827L},
+                  {"kappaEdit", 1.5E-5L},
+                  {"kMultT0Edit", 300},
+                  {"C2Edit", 0},
+                  {"rho0Edit", 0},
+                  {"GEdit", 0},
+                  {"CEdit", 0},
+                  {"TrEdit", 293}};
+  for (const auto& d : defaults) {
+    const RealField* field = dlg.FieldByName(d.name);
+    ASSERT_NE(field, nullptr) << d.name;
+    EXPECT_EQ(field->StoredValue(), d.value) << d.name;
+  }
+  EXPECT_EQ(dlg.FieldByName("nope"), nullptr);
+  // The shift is shown short but kept in full.
+  EXPECT_EQ(dlg.FieldByName("TSchift")->Text(), "-291.8");
+  EXPECT_EQ(dlg.FieldByName("kappaEdit")->Text(), "1.5E-05");
+  EXPECT_EQ(FindEosDialogField("AtomMass")->label, std::string("M atom"));
+  EXPECT_FALSE(dlg.CheckKappa());
+  EXPECT_FALSE(dlg.NoElEOS());
+  EXPECT_TRUE(dlg.InfoLabel().empty());
+  EXPECT_TRUE(dlg.InfoLabel1().empty());
+
+  // Every parameter of every model is read from a field of the dialog.
+  for (const EosModelInfo& m : EosCatalog()) {
+    for (const EosParamInfo& p : m.params) {
+      EXPECT_NE(dlg.FieldByName(p.name), nullptr) << m.id << "." << p.name;
+    }
+  }
+}
+
+TEST_F(StatEqDialogTest, FilmAcceptOfIdealGasFillsTheSlots) {
+  eos.EosScale = 1e5L;  // left from an earlier physical model
+  const TStatEqResult r = AcceptIdealGas(" 1.4 ", "4");
+  ASSERT_TRUE(r) << r.message;
+  EXPECT_EQ(dlg.InfoLabel(), "I, gamma = 1.4");
+  EXPECT_EQ(eos.EosScale, 1);
+  EXPECT_EQ(eos.FilmEosType, 0);
+  EXPECT_FALSE(eos.FilmTableFlag);
+  // c = 1/(0.4 * 4) = 0.625, P = rho T / 4.
+  const EosSet& f = eos.FilmEos;
+  EXPECT_NEAR(f.Cv(3, 10), 0.625L, 0.625L * kRel);
+  EXPECT_NEAR(f.P(3, 10), 7.5L, 7.5L * kRel);
+  EXPECT_NEAR(f.TofE(3, f.E(3, 10)), 10, 10 * kRel);
+  EXPECT_TRUE(f.dPdT && f.TofP);
+  const TActiveEos& a = eos.ActiveEos;
+  EXPECT_TRUE(a.E && a.P && a.Cv && a.TofE && a.TofP && a.Eion && a.Pion && a.Cvion);
+  EXPECT_EQ(a.P(3, 10), f.P(3, 10));
+  // The left medium is not touched.
+  EXPECT_FALSE(eos.LeftEos.E);
+  EXPECT_EQ(eos.LeftEosType, -1);
+  // The next opening shows no model selected.
+  EXPECT_EQ(dlg.EqType(), -1);
+}
+
+TEST_F(StatEqDialogTest, LabelShowsTheFieldTextNotTheValue) {
+  ASSERT_TRUE(dlg.SelectModel(0));
+  dlg.FieldByName("gamma")->SetValue(5.0L / 3);
+  ASSERT_TRUE(dlg.Ok(eos));
+  EXPECT_EQ(dlg.InfoLabel(), "I, gamma = 1.66667");
+  // The model uses the exact value, not the shown digits.
+  EXPECT_EQ(eos.FilmIdealGas.gamma, 5.0L / 3);
+}
+
+TEST_F(StatEqDialogTest, InvalidParametersAreRefusedAndChangeNothing) {
+  ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
+  const std::string label = dlg.InfoLabel();
+  const struct {
+    const char* gamma;
+    const char* atomMass;
+    const char* focus;
+    const char* message;  // a part of the message
+  } cases[] = {
+      {"1", "4", "gamma", "gamma must be a finite number greater than 1"},
+      {"0.5", "4", "gamma", "greater than 1"},
+      {"NaN", "4", "gamma", "gamma: \"NaN\" is not a number"},
+      {"1E99999", "4", "gamma", "gamma: \"1E99999\" is beyond the range of numbers"},
+      {"1.4", "0", "AtomMass", "M atom must be a finite number greater than 0"},
+      {"1.4", "-2", "AtomMass", "greater than 0"},
+      {"1.4", "", "AtomMass", "is not a number"},
+  };
+  for (const bool left : {false, true}) {
+    dlg.SetLeft(left);
+    if (left) {
+      ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
+    }
+    const std::string before = dlg.InfoLabel();
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.gamma) + " / " + c.atomMass + (left ? " left" : " film"));
+      const EosSnapshot snap(eos);
+      const TStatEqResult r = AcceptIdealGas(c.gamma, c.atomMass);
+      EXPECT_FALSE(r);
+      EXPECT_EQ(r.focus, c.focus);
+      EXPECT_NE(r.message.find(c.message), std::string::npos) << r.message;
+      EXPECT_TRUE(Unchanged(snap, eos));
+      EXPECT_EQ(dlg.InfoLabel(), before);
+      EXPECT_EQ(dlg.EqType(), 0);  // the dialog stays open on the model
+    }
+  }
+  // The film model bound first still works with its own parameters.
+  EXPECT_NEAR(eos.FilmEos.P(3, 10), 7.5L, 7.5L * kRel);
+  EXPECT_EQ(label, "I, gamma = 1.4");
+}
+
+TEST_F(StatEqDialogTest, RefusalBeforeAnySelectionStoresNoModelNumber) {
+  // The dialog opens with gamma 0: OK must not record model 0 for slots never filled.
+  ASSERT_TRUE(dlg.SelectModel(0));
+  EXPECT_FALSE(dlg.Ok(eos));
+  EXPECT_EQ(eos.FilmEosType, -1);
+  EXPECT_EQ(eos.EosScale, 0);
+  EXPECT_FALSE(eos.FilmEos.E);
+  dlg.SetLeft(true);
+  EXPECT_EQ(dlg.Ok(eos).focus, "gamma");
+  EXPECT_EQ(eos.LeftEosType, -1);
+}
+
+TEST_F(StatEqDialogTest, ModelRefusalOfTheBindingReachesTheFocus) {
+  // Both inputs valid, but c = 1/((gamma - 1) M) overflows: the ideal gas refuses.
+  ASSERT_TRUE(dlg.SelectModel(0));
+  dlg.FieldByName("gamma")->SetValue(1 + 2 * std::numeric_limits<Real>::epsilon());
+  dlg.FieldByName("AtomMass")->SetValue(std::numeric_limits<Real>::min());
+  const EosSnapshot snap(eos);
+  const TStatEqResult r = dlg.Ok(eos);
+  EXPECT_FALSE(r);
+  EXPECT_EQ(r.focus, "gamma");
+  EXPECT_TRUE(Unchanged(snap, eos));
+}
+
+TEST_F(StatEqDialogTest, LeftModeFillsOnlyTheLeftMedium) {
+  ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
+  const EosSnapshot film(eos);
+  dlg.SetLeft(true);
+  EXPECT_TRUE(dlg.InfoLabel().empty());
+  const TStatEqResult r = AcceptIdealGas("3", "2");
+  ASSERT_TRUE(r) << r.message;
+  EXPECT_EQ(dlg.InfoLabel(), "I, gamma = 3");
+  EXPECT_TRUE(FilmUnchanged(film, eos));
+  EXPECT_EQ(eos.LeftEosType, 0);
+  EXPECT_FALSE(eos.LeftTableFlag);
+  // c = 1/(2 * 2) = 0.25, P = rho T / 2.
+  const EosSet& l = eos.LeftEos;
+  EXPECT_NEAR(l.Cv(1, 1), 0.25L, 0.25L * kRel);
+  EXPECT_NEAR(l.P(3, 10), 15, 15 * kRel);
+  EXPECT_NEAR(l.TofE(1, l.E(1, 300)), 300, 300 * kRel);
+  EXPECT_NEAR(l.TofP(3, 15), 10, 10 * kRel);
+}
+
+TEST_F(StatEqDialogTest, CancelInLeftModeClearsLeftEnergyAndPressure) {
+  dlg.SetLeft(true);
+  ASSERT_TRUE(AcceptIdealGas("1.4", "1"));
+  dlg.SetLeft(false);
+  ASSERT_TRUE(AcceptIdealGas("1.4", "1"));
+
+  // Film mode: Cancel changes nothing.
+  EosSnapshot snap(eos);
+  dlg.Cancel(eos);
+  EXPECT_TRUE(Unchanged(snap, eos));
+
+  dlg.SetLeft(true);
+  snap = EosSnapshot(eos);
+  dlg.Cancel(eos);
+  EXPECT_FALSE(eos.LeftEos.E);
+  EXPECT_FALSE(eos.LeftEos.P);
+  EXPECT_TRUE(FilmUnchanged(snap, eos));
+}
+
+TEST_F(StatEqDialogTest, ChoosingAModelPresetsItsFields) {
+  // gamma, AtomMass after the choice; NaN: the field keeps what it held (7 and 9).
+  const Real keep = std::numeric_limits<Real>::quiet_NaN();
+  const struct {
+    int32_t index;
+    Real gamma;
+    Real atomMass;
+  } cases[] = {
+      {0, keep, 1},        {1, keep, keep},     {3, 5.0L / 3, keep}, {4, 4.0L / 3, keep},
+      {5, 5.0L / 3, keep}, {8, 5.0L / 3, keep}, {17, keep, keep},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.index);
+    dlg.FieldByName("gamma")->SetValue(7);
+    dlg.FieldByName("AtomMass")->SetValue(9);
+    ASSERT_TRUE(dlg.SelectModel(c.index));
+    EXPECT_EQ(dlg.EqType(), c.index);
+    EXPECT_EQ(dlg.FieldByName("gamma")->Value(), std::isnan(c.gamma) ? 7 : c.gamma);
+    EXPECT_EQ(dlg.FieldByName("AtomMass")->Value(), std::isnan(c.atomMass) ? 9 : c.atomMass);
+  }
+
+  // A fresh dialog shows, after each choice, the defaults the catalog gives the model.
+  for (const EosModelInfo& m : EosCatalog()) {
+    TStatEqDialog fresh;
+    ASSERT_TRUE(fresh.SelectModel(m.index));
+    for (const EosParamInfo& p : m.params) {
+      EXPECT_EQ(fresh.FieldByName(p.name)->Value(), p.defaultValue) << m.id << "." << p.name;
+    }
+  }
+
+  EXPECT_EQ(dlg.SelectModel(18).focus, "EqType");
+  EXPECT_FALSE(dlg.SelectModel(-2));
+  EXPECT_EQ(dlg.EqType(), 17);  // a refused choice keeps the selection
+  ASSERT_TRUE(dlg.SelectModel(-1));
+  EXPECT_EQ(dlg.EqType(), -1);
+}
+
+TEST_F(StatEqDialogTest, MetalClickSetsTheAtomMass) {
+  ASSERT_TRUE(dlg.SelectModel("Ideal gas of:"));
+  const struct {
+    const char* name;
+    Real atomMass;
+  } metals[] = {{"Al", 26.98L}, {"Cu", 63.54L}, {"Au", 197.2L}};
+  ASSERT_EQ(TStatEqDialog::Metals().size(), std::size(metals));
+  for (size_t i = 0; i < std::size(metals); ++i) {
+    EXPECT_STREQ(TStatEqDialog::Metals()[i].name, metals[i].name);
+    dlg.FieldByName("AtomMass")->SetValue(0);
+    ASSERT_TRUE(dlg.SetMetal(metals[i].name));
+    EXPECT_EQ(dlg.Metal(), static_cast<int32_t>(i));
+    EXPECT_EQ(dlg.FieldByName("AtomMass")->Value(), metals[i].atomMass);
+    dlg.FieldByName("AtomMass")->SetValue(0);
+    ASSERT_TRUE(dlg.SetMetal(static_cast<int32_t>(i)));
+    EXPECT_EQ(dlg.FieldByName("AtomMass")->Value(), metals[i].atomMass);
+  }
+  EXPECT_EQ(dlg.SetMetal("Fe").focus, "Metal");
+  EXPECT_FALSE(dlg.SetMetal(3));
+  EXPECT_EQ(dlg.Metal(), 2);
+}
+
+TEST_F(StatEqDialogTest, VisibilityAndEnabledFlags) {
+  ASSERT_TRUE(dlg.SelectModel("Table"));
+  EXPECT_FALSE(dlg.Enabled("gamma"));
+  ASSERT_TRUE(dlg.SelectModel("Ideal gas"));
+  EXPECT_TRUE(dlg.Enabled("gamma"));
+  EXPECT_TRUE(dlg.Enabled("AtomMass"));
+  EXPECT_FALSE(dlg.Enabled("TScall"));
+  EXPECT_FALSE(dlg.Enabled("Metal"));
+  EXPECT_TRUE(dlg.Enabled("kappaEdit"));  // belongs to no model
+  ASSERT_TRUE(dlg.SelectModel("Ideal gas of:"));
+  EXPECT_TRUE(dlg.Enabled("Metal"));
+  ASSERT_TRUE(dlg.SelectModel("Comb L+S"));
+  for (const char* name : {"gamma", "AtomMass", "T_0", "T_rho", "DisT"}) {
+    EXPECT_TRUE(dlg.Enabled(name)) << name;
+  }
+  EXPECT_FALSE(dlg.Enabled("C2Edit"));
+
+  for (const bool left : {false, true}) {
+    dlg.SetLeft(left);
+    EXPECT_EQ(dlg.Visible("NoElEOS"), !left);
+    EXPECT_EQ(dlg.Visible("Spall"), !left);
+    EXPECT_EQ(dlg.Enabled("NoElEOS"), !left);
+    EXPECT_TRUE(dlg.Visible("EqType"));
+    EXPECT_TRUE(dlg.Visible("gamma"));
+  }
+  EXPECT_FALSE(dlg.Visible("nope"));
+  EXPECT_FALSE(dlg.Enabled("nope"));
+}
+
+TEST_F(StatEqDialogTest, EveryOtherModelIsRefusedWithItsCaption) {
+  ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
+  dlg.SetLeft(true);
+  ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
+  for (const bool left : {false, true}) {
+    dlg.SetLeft(left);
+    for (const EosModelInfo& m : EosCatalog()) {
+      if (m.index == 0) continue;
+      SCOPED_TRACE(std::string(m.caption) + (left ? " left" : " film"));
+      const std::string label = dlg.InfoLabel();
+      const EosSnapshot snap(eos);
+      ASSERT_TRUE(dlg.SelectModel(m.index));
+      // Inputs that would pass, so that only the model itself is refused.
+      dlg.FieldByName("gamma")->SetValue(1.4L);
+      dlg.FieldByName("AtomMass")->SetValue(4);
+      const TStatEqResult r = dlg.Ok(eos);
+      EXPECT_FALSE(r);
+      EXPECT_EQ(r.focus, "EqType");
+      EXPECT_EQ(r.message, "The equation of state \"" + std::string(m.caption) +
+                               "\" is not available in this version");
+      EXPECT_TRUE(Unchanged(snap, eos));
+      EXPECT_EQ(dlg.InfoLabel(), label);
+      EXPECT_EQ(dlg.EqType(), m.index);
+    }
+  }
+}
+
+TEST_F(StatEqDialogTest, OkWithoutAModelIsRefused) {
+  const TStatEqResult r = dlg.Ok(eos);
+  EXPECT_FALSE(r);
+  EXPECT_EQ(r.focus, "EqType");
+  EXPECT_EQ(eos.FilmEosType, -1);
+}
+
+TEST_F(StatEqDialogTest, UnavailableOptionsAreRefusedRatherThanIgnored) {
+  ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
+  const EosSnapshot snap(eos);
+
+  dlg.SetNoElEOS(true);
+  TStatEqResult r = AcceptIdealGas("2", "2");
+  EXPECT_EQ(r.focus, "NoElEOS");
+  EXPECT_TRUE(Unchanged(snap, eos));
+  // NoElEOS belongs to the film: in left mode it is hidden and plays no part.
+  dlg.SetLeft(true);
+  ASSERT_TRUE(AcceptIdealGas("2", "2"));
+  dlg.SetNoElEOS(false);
+
+  const EosSnapshot leftSnap(eos);
+  for (const bool left : {true, false}) {
+    dlg.SetLeft(left);
+    ASSERT_TRUE(dlg.SetCheck("CheckKappa", true));
+    r = AcceptIdealGas("2", "2");
+    EXPECT_EQ(r.focus, "CheckKappa");
+    EXPECT_TRUE(Unchanged(leftSnap, eos));
+    dlg.SetCheckKappa(false);
+  }
+}
+
+TEST_F(StatEqDialogTest, RunFileKeysSetTheDialogGenerically) {
+  const std::vector<TStatEqKey> keys = TStatEqDialog::SettableKeys();
+  ASSERT_GE(keys.size(), 2u);
+  EXPECT_STREQ(keys[0].name, "EqType");  // first: it presets fields
+  EXPECT_STREQ(keys[1].name, "Metal");
+  for (const TStatEqKey& k : keys) {
+    TStatEqKeyKind kind{};
+    ASSERT_TRUE(TStatEqDialog::FindKey(k.name, kind)) << k.name;
+    EXPECT_EQ(kind, k.kind);
+    EXPECT_EQ(dlg.FieldByName(k.name) != nullptr, k.kind == TStatEqKeyKind::Number) << k.name;
+  }
+  for (const EosDialogFieldInfo& f : EosDialogFields()) {
+    TStatEqKeyKind kind{};
+    EXPECT_TRUE(TStatEqDialog::FindKey(f.name, kind) && kind == TStatEqKeyKind::Number);
+  }
+  TStatEqKeyKind kind{};
+  EXPECT_TRUE(TStatEqDialog::FindKey("CheckKappa", kind) && kind == TStatEqKeyKind::Check);
+  EXPECT_TRUE(TStatEqDialog::FindKey("NoElEOS", kind) && kind == TStatEqKeyKind::Check);
+  EXPECT_FALSE(TStatEqDialog::FindKey("Gamma", kind));
+  EXPECT_FALSE(TStatEqDialog::FindKey("InfoLabel", kind));
+
+  // What a run-file reader does with a parsed table, in key order.
+  using Value = std::variant<int64_t, double, bool, std::string>;
+  const std::vector<std::pair<std::string, Value>> table = {
+      {"EqType", std::string("ideal_gas")},
+      {"gamma", 1.25},
+      {"AtomMass", int64_t{2}},
+      {"NoElEOS", false},
+  };
+  for (const TStatEqKey& k : keys) {
+    for (const auto& [key, value] : table) {
+      if (key != k.name) continue;
+      TStatEqResult r;
+      switch (k.kind) {
+        case TStatEqKeyKind::ModelList:
+          r = std::holds_alternative<std::string>(value)
+                  ? dlg.SelectModel(std::get<std::string>(value))
+                  : dlg.SelectModel(static_cast<int32_t>(std::get<int64_t>(value)));
+          break;
+        case TStatEqKeyKind::Metal:
+          r = dlg.SetMetal(std::get<std::string>(value));
+          break;
+        case TStatEqKeyKind::Number:
+          dlg.FieldByName(key)->SetValue(std::holds_alternative<double>(value)
+                                             ? static_cast<Real>(std::get<double>(value))
+                                             : static_cast<Real>(std::get<int64_t>(value)));
+          break;
+        case TStatEqKeyKind::Check:
+          r = dlg.SetCheck(key, std::get<bool>(value));
+          break;
+      }
+      ASSERT_TRUE(r) << key << ": " << r.message;
+    }
+  }
+  const TStatEqResult r = dlg.Ok(eos);
+  ASSERT_TRUE(r) << r.message;
+  EXPECT_EQ(dlg.InfoLabel(), "I, gamma = 1.25");
+  EXPECT_EQ(eos.FilmIdealGas.AtomMass, 2);
+
+  EXPECT_FALSE(dlg.SelectModel("Ideal  gas"));
+  EXPECT_EQ(dlg.SetCheck("CheckKapa", true).message, "There is no check box \"CheckKapa\"");
+}
+
+}  // namespace
+}  // namespace tarvex
