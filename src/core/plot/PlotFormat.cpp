@@ -50,23 +50,24 @@ std::string NormaliseRadix(const std::string& raw) {
 }  // namespace
 
 std::string PrintfReal(PrintfStyle style, int32_t precision, Real v) {
-  char spec[8] = {'%', '.', '*', 'L', static_cast<char>(style), '\0', '\0', '\0'};
+  char conversion[8] = {'%', '.', '*', 'L', static_cast<char>(style), '\0', '\0', '\0'};
   if (precision < 0) {
-    spec[1] = 'L';
-    spec[2] = static_cast<char>(style);
-    spec[3] = '\0';
+    conversion[1] = 'L';
+    conversion[2] = static_cast<char>(style);
+    conversion[3] = '\0';
   }
   // The format is built from a fixed set of conversions above, never from input.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-  const int size = precision < 0 ? std::snprintf(nullptr, 0, spec, v)
-                                 : std::snprintf(nullptr, 0, spec, static_cast<int>(precision), v);
+  const int size = precision < 0
+                       ? std::snprintf(nullptr, 0, conversion, v)
+                       : std::snprintf(nullptr, 0, conversion, static_cast<int>(precision), v);
   if (size <= 0) return std::string();
   std::string raw(static_cast<size_t>(size) + 1, '\0');
   if (precision < 0) {
-    std::snprintf(raw.data(), raw.size(), spec, v);
+    std::snprintf(raw.data(), raw.size(), conversion, v);
   } else {
-    std::snprintf(raw.data(), raw.size(), spec, static_cast<int>(precision), v);
+    std::snprintf(raw.data(), raw.size(), conversion, static_cast<int>(precision), v);
   }
 #pragma GCC diagnostic pop
   raw.resize(static_cast<size_t>(size));
