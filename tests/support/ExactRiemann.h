@@ -32,8 +32,7 @@ class ExactRiemann {
         const double pr = pStar_ / L_.p;
         const double sL = L_.u - cL_ * std::sqrt((g + 1) / (2 * g) * pr + (g - 1) / (2 * g));
         if (s <= sL) return L_;
-        const double rho =
-            L_.rho * (pr + (g - 1) / (g + 1)) / ((g - 1) / (g + 1) * pr + 1);
+        const double rho = L_.rho * (pr + (g - 1) / (g + 1)) / ((g - 1) / (g + 1) * pr + 1);
         return {rho, uStar_, pStar_};
       }
       const double head = L_.u - cL_;

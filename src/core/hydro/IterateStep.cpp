@@ -15,7 +15,9 @@ namespace tarvex {
 
 namespace {
 
-std::string Int(int32_t n) { return std::to_string(n); }
+std::string Int(int32_t n) {
+  return std::to_string(n);
+}
 
 std::string General(Real x) {
   char buf[64];
@@ -29,13 +31,14 @@ void Trace(Session& s, const std::string& text) {
 
 // Ratio of the squared changes of the last pass to the magnitude scale of a group (zero
 // for a quantity that is identically zero and did not change).
-Real Rho(const ConvergenceGroup& g) { return ChangeRatio(g.Num, g.SumSq); }
+Real Rho(const ConvergenceGroup& g) {
+  return ChangeRatio(g.Num, g.SumSq);
+}
 
 }  // namespace
 
-bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third,
-                 Real dt, bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll,
-                 Real Relax) {
+bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third, Real dt,
+                 bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll, Real Relax) {
   if (!Converging) CompleteAll = true;
   const Real h0 = s.sim.h0;
   bool result;
@@ -146,9 +149,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
   };
   auto predictor = [&] { return passB(A, false, true, 0, R1); };
   auto S = [&] { return Rho(cs.V) + Rho(cs.X) + Rho(cs.T) + Rho(cs.E) + Rho(cs.p); };
-  auto maxRho = [&] {
-    return std::max({Rho(cs.V), Rho(cs.X), Rho(cs.T), Rho(cs.E), Rho(cs.p)});
-  };
+  auto maxRho = [&] { return std::max({Rho(cs.V), Rho(cs.X), Rho(cs.T), Rho(cs.E), Rho(cs.p)}); };
   auto tLine = [&](int32_t tw, int32_t dtw) {
     return TraceExp(s.sim.SimTime, tw) + " +" + TraceExp(dt, dtw) + "\r\n";
   };
@@ -203,7 +204,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
 
   enum class Stage { Check, Recover, Iterate, Final };
   Stage stage = last ? Stage::Check : Stage::Recover;
-  bool damped = false;     // Final was reached from the damped pass pair
+  bool damped = false;      // Final was reached from the damped pass pair
   bool dampedGood = false;  // that pair was good
   for (;;) {
     switch (stage) {
@@ -298,8 +299,8 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
       }
 
       case Stage::Final: {
-        const bool good = damped ? dampedGood
-                                 : last && maxRho() <= 1 && std::max(R1, R2) * S() * R2 <= 0.1L;
+        const bool good =
+            damped ? dampedGood : last && maxRho() <= 1 && std::max(R1, R2) * S() * R2 <= 0.1L;
         if (good && IterCount <= MaxIter) return accept();
         if (R1 < 0 || R2 < 0) return fail();
         const Real n = static_cast<Real>(IterCount);
@@ -314,7 +315,8 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
         const Real r12 = std::fabs(R1 * R2);
         switch (s.prompter.Ask(DisagreementQuestion(IterCount, R1, R2), AnswerSet::SixWay(),
                                MessageKind::Error)) {
-          case Answer::Yes: return accept();
+          case Answer::Yes:
+            return accept();
           case Answer::Retry:
             if (cs.Eps2 != 0) {
               cs.Eps1 = std::min(cs.Eps1, r12 / 50);
@@ -327,7 +329,8 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
           case Answer::YesToAll:
             cs.Eps1 = std::max(cs.Eps1, r12 / std::max<Real>(n, 1));
             return accept();
-          default: return fail();
+          default:
+            return fail();
         }
       }
     }
@@ -341,9 +344,9 @@ void AdvanceStep(Session& s, Real& SimTime, Real& Step, bool NoTofE, Real Target
   ApplyViscosityRelax(s.visc);
 
   const Real dtMax = s.sim.dtMax;
-  const Real dtMin =
-      std::min(0.1L * dtMax, std::max(0.001L * dtMax, 1e-5L * std::max(std::fabs(SimTime),
-                                                                        std::fabs(TargetTime))));
+  const Real dtMin = std::min(
+      0.1L * dtMax,
+      std::max(0.001L * dtMax, 1e-5L * std::max(std::fabs(SimTime), std::fabs(TargetTime))));
   cs.AtMinStep = dtMin >= Step;
   if (cs.AtMinStep) {
     cs.MaxIter = 50;

@@ -20,9 +20,8 @@ class THydrStat;
 // One pass into Self from Old (always StateA) and Third (the latest iterate; Old itself
 // for the predictor). Returns whether the pass is acceptable; StepResidual < 0 marks a
 // pass that could not be evaluated (folded grid, NaN, arithmetic fault = -1).
-bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third,
-                 Real dt, bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll,
-                 Real Relax);
+bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third, Real dt,
+                 bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll, Real Relax);
 
 // Convergence scales for the iteration of one step, after the predictor.
 void ScaleSetup(Session& s, Real dt);

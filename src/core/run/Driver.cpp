@@ -16,7 +16,9 @@
 
 namespace tarvex {
 
-std::string RunningTitle(const TMainForm& form) { return "Tarvex1l-t=" + form.TotalTime.Text(); }
+std::string RunningTitle(const TMainForm& form) {
+  return "Tarvex1l-t=" + form.TotalTime.Text();
+}
 
 namespace {
 
@@ -110,8 +112,7 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Rea
     f.focus = "Calculate";
     const Real EndTime = f.EndTime.Value();
     if (sp.SimTime >= EndTime) s.prompter.Beep(MessageKind::Information);
-    const bool goOn = sp.SimTime + Step / 4 <= EndTime && Step >= 1e-10L * sp.SimTime &&
-                      sp.Running;
+    const bool goOn = sp.SimTime + Step / 4 <= EndTime && Step >= 1e-10L * sp.SimTime && sp.Running;
     ++pr.intervals;
     if (f.SaveDir.empty()) {
       f.Unsaved = true;
@@ -133,8 +134,8 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Rea
     // 6. Continuation.
     if (!goOn) break;
   }
-  out.reachedEnd = sp.SimTime + Step / 4 > f.EndTime.Value() && !out.broken &&
-                   !out.stepCollapsed && !out.fault;
+  out.reachedEnd =
+      sp.SimTime + Step / 4 > f.EndTime.Value() && !out.broken && !out.stepCollapsed && !out.fault;
 }
 
 }  // namespace

@@ -15,11 +15,11 @@ class TMainForm;
 
 // Progress of a run, for status bars and progress lines.
 struct RunProgress {
-  Real SimTime = 0;   // [s]
-  Real EndTime = 0;   // [s]
-  Real Step = 0;      // current sub-step [s]
-  int64_t subSteps = 0;  // AdvanceStep calls in this Calculate
-  int64_t accepted = 0;  // sub-steps that advanced the time
+  Real SimTime = 0;       // [s]
+  Real EndTime = 0;       // [s]
+  Real Step = 0;          // current sub-step [s]
+  int64_t subSteps = 0;   // AdvanceStep calls in this Calculate
+  int64_t accepted = 0;   // sub-steps that advanced the time
   int32_t intervals = 0;  // output intervals post-processed
 };
 

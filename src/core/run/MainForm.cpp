@@ -40,15 +40,14 @@ TMainForm::TMainForm(Session& s)
       s_(s) {}
 
 const std::vector<std::string>& TMainForm::RealFieldNames() {
-  static const std::vector<std::string> names{"Len",     "x1Edit",  "Rho0",      "Pout",
-                                              "dt1",     "dtLV",    "EndTime",   "EndTmLV",
-                                              "TotalTime", "TimeLV"};
+  static const std::vector<std::string> names{"Len",  "x1Edit",  "Rho0",    "Pout",      "dt1",
+                                              "dtLV", "EndTime", "EndTmLV", "TotalTime", "TimeLV"};
   return names;
 }
 
 RealField* TMainForm::FieldByName(std::string_view name) {
-  RealField* fields[] = {&Len, &x1Edit, &Rho0, &Pout, &dt1, &dtLV, &EndTime, &EndTmLV, &TotalTime,
-                         &TimeLV};
+  RealField* fields[] = {&Len,  &x1Edit,  &Rho0,    &Pout,      &dt1,
+                         &dtLV, &EndTime, &EndTmLV, &TotalTime, &TimeLV};
   const auto& names = RealFieldNames();
   for (size_t k = 0; k < names.size(); ++k)
     if (names[k] == name) return fields[k];
@@ -123,9 +122,13 @@ void TMainForm::SetMnStepDiv(int32_t value) {
   s_.sim.dtMax = dt1.Value() / MnStepDiv;
 }
 
-void TMainForm::SetStepDiv(int32_t value) { StepDiv = std::clamp(value, 1, kStepDivMax); }
+void TMainForm::SetStepDiv(int32_t value) {
+  StepDiv = std::clamp(value, 1, kStepDivMax);
+}
 
-void TMainForm::SetDimension(int32_t value) { Dimension = std::clamp(value, 0, kDimensionMax); }
+void TMainForm::SetDimension(int32_t value) {
+  Dimension = std::clamp(value, 0, kDimensionMax);
+}
 
 void TMainForm::BreakCalc() {
   s_.sim.Running = false;
@@ -140,9 +143,12 @@ bool TMainForm::CloseRequest(MainFormContext& ctx) {
   }
   if (Unsaved) {
     switch (s_.prompter.Ask("Results not saved! Save now?", AnswerSet::YesNoCancel())) {
-      case Answer::Yes: return ctx.SaveResults() && !Unsaved;
-      case Answer::No: return true;
-      default: return false;
+      case Answer::Yes:
+        return ctx.SaveResults() && !Unsaved;
+      case Answer::No:
+        return true;
+      default:
+        return false;
     }
   }
   return true;

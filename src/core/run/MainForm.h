@@ -37,16 +37,16 @@ class TMainForm {
   explicit TMainForm(Session& s);
 
   // --- fields (system names) -----------------------------------------------------------
-  RealField Len;        // initial length in units of x1Edit ("IniLength")
-  RealField x1Edit;     // length unit [cm]: 1e-7 lengths in nm, 1e-4 in micrometres
-  RealField Rho0;       // reference (film) density [g/cm3]
-  RealField Pout;       // outer pressure [GPa] ("P_out")
-  RealField dt1;        // output interval, physical time [s] ("Time step")
-  RealField dtLV;       // the same interval in reduced units, dt1 EosScale / L0
-  RealField EndTime;    // end of the run [s]; negative after an interrupted interval
-  RealField EndTmLV;    // end time in reduced units
-  RealField TotalTime;  // current time SimTime [s]
-  RealField TimeLV;     // current time in reduced units
+  RealField Len;             // initial length in units of x1Edit ("IniLength")
+  RealField x1Edit;          // length unit [cm]: 1e-7 lengths in nm, 1e-4 in micrometres
+  RealField Rho0;            // reference (film) density [g/cm3]
+  RealField Pout;            // outer pressure [GPa] ("P_out")
+  RealField dt1;             // output interval, physical time [s] ("Time step")
+  RealField dtLV;            // the same interval in reduced units, dt1 EosScale / L0
+  RealField EndTime;         // end of the run [s]; negative after an interrupted interval
+  RealField EndTmLV;         // end time in reduced units
+  RealField TotalTime;       // current time SimTime [s]
+  RealField TimeLV;          // current time in reduced units
   int32_t Dimension = 1000;  // cells ("Div"), 0..10000
   int32_t StepDiv = 100;     // first sub-step dt1 / StepDiv, 1..29999
   int32_t MnStepDiv = 100;   // largest sub-step dt1 / MnStepDiv ("m"), 1..10000
