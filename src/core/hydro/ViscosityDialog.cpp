@@ -29,25 +29,6 @@ ViscosityDialogResult Refuse(std::string_view field) {
 
 }  // namespace
 
-void ViscMultField::SetValue(Real v) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-  text_.assign(buf, r.ptr);
-}
-
-bool ViscMultField::Read(Real& v) const {
-  const char* first = text_.data();
-  const char* last = first + text_.size();
-  while (first < last && *first == ' ') ++first;
-  while (last > first && last[-1] == ' ') --last;
-  if (first < last && *first == '+') ++first;
-  Real parsed = 0;
-  const auto r = std::from_chars(first, last, parsed, std::chars_format::general);
-  if (r.ec != std::errc() || r.ptr != last || !std::isfinite(parsed)) return false;
-  v = parsed;
-  return true;
-}
-
 void TViscosityDialogModel::Open(const ViscosityState& vs, Real EosScale) {
   if (vs.ViscCoef != 0) {
     ViscMult.SetValue(vs.ViscCoef * EosScale * EosScale);
@@ -61,7 +42,7 @@ void TViscosityDialogModel::Open(const ViscosityState& vs, Real EosScale) {
 ViscosityDialogResult TViscosityDialogModel::Ok(ViscosityState& vs, Real EosScale,
                                                 const THydrStat* StateA) {
   Real mult = 0;
-  if (!ViscMult.Read(mult) || mult < 0) return Refuse(kViscMult);
+  if (!ViscMult.TryGetValue(mult) || !std::isfinite(mult) || mult < 0) return Refuse(kViscMult);
   // EosScale is 0 until an equation of state is chosen: there is no unit to scale by.
   if (!(EosScale > 0) || !std::isfinite(EosScale)) return Refuse(kViscMult);
   if (ViscType < ViscNo || ViscType > ViscLimOnly) return Refuse(kViscType);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/common/Real.h"
+#include "core/common/RealField.h"
 #include "core/hydro/Viscosity.h"
 
 namespace tarvex {
@@ -18,21 +19,6 @@ class THydrStat;
 // The numeric field of this dialog: the text the edit shows and the number it stands
 // for. The dialog touches it only through SetValue (show a number) and Read (the number
 // of the current text), the two operations the forms' shared numeric field offers.
-class ViscMultField {
- public:
-  explicit ViscMultField(std::string_view text) : text_(text) {}
-
-  const std::string& Text() const { return text_; }
-  // The text as typed by the user (or a view mirroring the widget).
-  void SetText(std::string_view text) { text_ = text; }
-  // Shows v (15 significant digits).
-  void SetValue(Real v);
-  // The number the text stands for; false unless the text is one finite number.
-  bool Read(Real& v) const;
-
- private:
-  std::string text_;
-};
 
 // Outcome of OK: when refused, `focus` names the field that takes the focus and the
 // dialog stays open with nothing changed.
@@ -52,7 +38,7 @@ class TViscosityDialogModel {
   static constexpr std::string_view ViscMultDefault = "0";
 
   int32_t ViscType = ViscNo;  // selected item of ViscType, a viscosity kind 0..3
-  ViscMultField ViscMult{ViscMultDefault};
+  RealField ViscMult;         // shows Cq * EosScale^2; "0" at start
 
   // Fills the fields from the state: a non-zero coefficient shows Cq = ViscCoef *
   // EosScale^2 with at least "Symm" selected; no coefficient shows 1 and proposes "Loc"

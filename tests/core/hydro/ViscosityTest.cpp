@@ -510,7 +510,7 @@ TEST(ViscosityDialog, OpenShowsTheScaledCoefficient) {
     vs.ViscKind = c.kind;
     dlg.Open(vs, c.scale);
     Real shown = 0;
-    ASSERT_TRUE(dlg.ViscMult.Read(shown)) << c.name;
+    ASSERT_TRUE(dlg.ViscMult.TryGetValue(shown)) << c.name;
     EXPECT_NEAR(Dbl(shown), Dbl(c.shown), 1e-14) << c.name;
     EXPECT_EQ(dlg.ViscType, c.type) << c.name;
   }

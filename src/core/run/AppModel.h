@@ -1,0 +1,44 @@
+// Everything one running program holds: the session (simulation state and run-wide
+// parameters) and the form models of its windows and dialogs. The desktop program and
+// the batch runner each create one AppModel and drive the same forms, so both produce
+// the same files from the same settings.
+#pragma once
+
+#include <memory>
+
+#include "core/common/Prompter.h"
+#include "core/common/Session.h"
+#include "core/eos/StatEqDialog.h"
+#include "core/hydro/ViscosityDialog.h"
+#include "core/run/Driver.h"
+#include "core/run/MainForm.h"
+#include "core/setup/InitShift.h"
+#include "core/setup/InitialConditions.h"
+
+namespace tarvex {
+
+class AppModel {
+ public:
+  explicit AppModel(Prompter& prompter)
+      : session(prompter), main(session), initial(session, main.tableFormat) {}
+  AppModel(const AppModel&) = delete;
+  AppModel& operator=(const AppModel&) = delete;
+
+  Session session;
+  TMainForm main;
+  TInitional initial;               // "Initional"
+  TStatEqDialog eos;                // "Equation of state"
+  TViscosityDialogModel viscosity;  // "Artifical Viscosity"
+
+  // "&Init/Shift": hands the main window's values to the initial-conditions dialog
+  // (the caller shows it and presses its buttons), then copies the results back.
+  void PrepareInitialDialog();
+  // After the dialog closed with OK: copies Dimension, Len, Pout and x0shift back, sets
+  // the boundary flags and thermal closures, resizes the instances.
+  void FinishInitialDialog();
+
+  // The Vis button's viscosity dialog closed with OK.
+  void ApplyViscosityDialog();
+};
+
+}  // namespace tarvex
