@@ -40,6 +40,7 @@ struct ConvergenceState {
   Real R1 = 0;  // step residuals of the last passes into StateC and StateB
   Real R2 = 0;
   TraceSink* trace = nullptr;  // tracing is on while a sink is set
+  int64_t passes = 0;          // passes made in the session (for statistics)
 
   bool Tracing() const { return trace != nullptr; }
   void FloorReset() {

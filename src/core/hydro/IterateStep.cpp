@@ -40,6 +40,7 @@ Real Rho(const ConvergenceGroup& g) {
 bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third, Real dt,
                  bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll, Real Relax) {
   if (!Converging) CompleteAll = true;
+  ++s.conv.passes;
   const Real h0 = s.sim.h0;
   bool result;
   FpGuard guard;
