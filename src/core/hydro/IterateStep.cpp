@@ -37,6 +37,89 @@ Real Rho(const ConvergenceGroup& g) {
 
 }  // namespace
 
+namespace {
+std::string TimeAndStep(Real t, Real dt, int32_t tw, int32_t dtw) {
+  std::string line = TraceExp(t, tw);
+  line += " +";
+  line += TraceExp(dt, dtw);
+  line += "\r\n";
+  return line;
+}
+}  // namespace
+
+std::string TraceT1(Real t, Real dt) {
+  return " - Err. It. 0  t" + TimeAndStep(t, dt, 15, 12);
+}
+
+std::string TraceT2(int32_t IterCount, Real t, Real dt) {
+  std::string line = " - Err. It. 0";
+  if (IterCount > 0) line.append(" - ").append(Int(IterCount));
+  line.append("  t").append(TimeAndStep(t, dt, 15, 12));
+  return line;
+}
+
+std::string TraceT3(int32_t IterCount, Real t, Real dt) {
+  return " - Err. It. " + Int(IterCount + 1) + "  t" + TimeAndStep(t, dt, 15, 12);
+}
+
+std::string TraceT4(int32_t IterCount, Real t, Real dt) {
+  return " - Err.  It. " + Int(IterCount + 1) + " + #$  t" + TimeAndStep(t, dt, 15, 12);
+}
+
+std::string TraceT5(int32_t IterCount, Real t, Real dt) {
+  return " It. " + Int(IterCount + 1) + " t" + TimeAndStep(t, dt, 12, 10);
+}
+
+std::string TraceT6(const ConvergenceState& cs, Real R1, Real R2) {
+  std::string line;
+  for (const ConvergenceGroup* g : {&cs.V, &cs.X, &cs.T, &cs.E, &cs.p}) {
+    const char* name = g == &cs.V   ? "V "
+                       : g == &cs.X ? " x "
+                       : g == &cs.T ? " T "
+                       : g == &cs.E ? " E "
+                                    : " p ";
+    line.append(name).append(TraceExp(g->Num, 8)).append("/").append(TraceExp(g->SumSq, 8));
+  }
+  line.append(" R ").append(TraceExp(R1, 12)).append(" - ").append(TraceExp(R2, 12)).append("\r\n");
+  return line;
+}
+
+bool FinalTolerance(ConvergenceState& cs, Prompter& prompter, int32_t IterCount, Real R1, Real R2,
+                    bool AtMinStep) {
+  if (R1 < 0 || R2 < 0) return false;
+  const Real n = static_cast<Real>(IterCount);
+  const Real Eps1 = cs.Eps1;
+  const Real Rmax = std::max(R1, R2);
+  if ((R2 <= 1 && n * Eps1 >= R1 * R2) || (R1 > R2 && n * Eps1 > R1 * R1) ||
+      (n * Eps1 / 2 > Rmax * Rmax)) {
+    return true;
+  }
+  if (!AtMinStep) return false;
+  prompter.Beep(MessageKind::Error);
+  // Ask only while no tolerance was learnt or the disagreement is within it.
+  if (!(n * cs.Eps2 > R1 * R2 || cs.Eps2 == 0)) return false;
+  const Real r12 = std::fabs(R1 * R2);
+  switch (prompter.Ask(DisagreementQuestion(IterCount, R1, R2), AnswerSet::SixWay(),
+                       MessageKind::Error)) {
+    case Answer::Yes:
+      return true;
+    case Answer::Retry:
+      if (cs.Eps2 != 0) {
+        cs.Eps1 = std::min(cs.Eps1, r12 / 50);
+        cs.Eps2 = std::min(cs.Eps2, r12 / 50);
+      }
+      return false;
+    case Answer::NoToAll:
+      cs.Eps2 = cs.Eps2 == 0 ? r12 / 50 : std::min(cs.Eps2, r12 / 50);
+      return false;
+    case Answer::YesToAll:
+      cs.Eps1 = std::max(cs.Eps1, r12 / std::max<Real>(n, 1));
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third, Real dt,
                  bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll, Real Relax) {
   if (!Converging) CompleteAll = true;
@@ -151,9 +234,6 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
   auto predictor = [&] { return passB(A, false, true, 0, R1); };
   auto S = [&] { return Rho(cs.V) + Rho(cs.X) + Rho(cs.T) + Rho(cs.E) + Rho(cs.p); };
   auto maxRho = [&] { return std::max({Rho(cs.V), Rho(cs.X), Rho(cs.T), Rho(cs.E), Rho(cs.p)}); };
-  auto tLine = [&](int32_t tw, int32_t dtw) {
-    return TraceExp(s.sim.SimTime, tw) + " +" + TraceExp(dt, dtw) + "\r\n";
-  };
   // Pending events (the Break button); false when the run was broken meanwhile.
   auto stillRunning = [&] {
     s.prompter.ProcessEvents();
@@ -162,13 +242,8 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
 
   auto fail = [&] {
     if (cs.Tracing()) {
-      Trace(s, " It. " + Int(IterCount + 1) + " t" + tLine(12, 10));
-      Trace(s, "V " + TraceExp(cs.V.Num, 8) + "/" + TraceExp(cs.V.SumSq, 8) + " x " +
-                   TraceExp(cs.X.Num, 8) + "/" + TraceExp(cs.X.SumSq, 8) + " T " +
-                   TraceExp(cs.T.Num, 8) + "/" + TraceExp(cs.T.SumSq, 8) + " E " +
-                   TraceExp(cs.E.Num, 8) + "/" + TraceExp(cs.E.SumSq, 8) + " p " +
-                   TraceExp(cs.p.Num, 8) + "/" + TraceExp(cs.p.SumSq, 8) + " R " +
-                   TraceExp(R1, 12) + " - " + TraceExp(R2, 12) + "\r\n");
+      Trace(s, TraceT5(IterCount, s.sim.SimTime, dt));
+      Trace(s, TraceT6(cs, R1, R2));
     }
     return false;
   };
@@ -199,7 +274,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
   } else {
     if (R1 < 0) return fail();
     last = passB(C, true, false, 0, R2);
-    if (last && cs.Tracing()) Trace(s, " - Err. It. 0  t" + tLine(15, 12));
+    if (last && cs.Tracing()) Trace(s, TraceT1(s.sim.SimTime, dt));
   }
   IterCount = 0;
 
@@ -228,12 +303,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
           if (R1 < 0 || R2 < 0) return fail();
           R2 = std::max(R1, R2);
         }
-        if (cs.Tracing()) {
-          std::string line = " - Err. It. 0";
-          if (IterCount > 0) line.append(" - ").append(Int(IterCount));
-          line.append("  t").append(tLine(15, 12));
-          Trace(s, line);
-        }
+        if (cs.Tracing()) Trace(s, TraceT2(IterCount, s.sim.SimTime, dt));
         stage = Stage::Check;
         break;
 
@@ -259,7 +329,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
           break;
         }
         if (!AtMinStep) {
-          if (cs.Tracing()) Trace(s, " - Err. It. " + Int(IterCount + 1) + "  t" + tLine(15, 12));
+          if (cs.Tracing()) Trace(s, TraceT3(IterCount, s.sim.SimTime, dt));
           return fail();
         }
         if (R1 < 0 || R2 < 0) {
@@ -285,7 +355,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
         passC(B, true, true, relax, R1);
         last = passB(C, true, true, relax, R2);
         if (cs.Tracing()) {
-          Trace(s, " - Err.  It. " + Int(IterCount + 1) + " + #$  t" + tLine(15, 12));
+          Trace(s, TraceT4(IterCount, s.sim.SimTime, dt));
         }
         dampedGood = R1 >= 0 && R2 >= 0 && std::max(R1, R2) * S() * R2 < 1;
         const bool running = stillRunning();
@@ -303,36 +373,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
         const bool good =
             damped ? dampedGood : last && maxRho() <= 1 && std::max(R1, R2) * S() * R2 <= 0.1L;
         if (good && IterCount <= MaxIter) return accept();
-        if (R1 < 0 || R2 < 0) return fail();
-        const Real n = static_cast<Real>(IterCount);
-        const Real& Eps1 = cs.Eps1;
-        if ((R2 <= 1 && n * Eps1 >= R1 * R2) || (R1 > R2 && n * Eps1 > R1 * R1) ||
-            (n * Eps1 / 2 > std::max(R1, R2) * std::max(R1, R2))) {
-          return accept();
-        }
-        if (!AtMinStep) return fail();
-        s.prompter.Beep(MessageKind::Error);
-        if (!(n * cs.Eps2 > R1 * R2 || cs.Eps2 == 0)) return fail();
-        const Real r12 = std::fabs(R1 * R2);
-        switch (s.prompter.Ask(DisagreementQuestion(IterCount, R1, R2), AnswerSet::SixWay(),
-                               MessageKind::Error)) {
-          case Answer::Yes:
-            return accept();
-          case Answer::Retry:
-            if (cs.Eps2 != 0) {
-              cs.Eps1 = std::min(cs.Eps1, r12 / 50);
-              cs.Eps2 = std::min(cs.Eps2, r12 / 50);
-            }
-            return fail();
-          case Answer::NoToAll:
-            cs.Eps2 = cs.Eps2 == 0 ? r12 / 50 : std::min(cs.Eps2, r12 / 50);
-            return fail();
-          case Answer::YesToAll:
-            cs.Eps1 = std::max(cs.Eps1, r12 / std::max<Real>(n, 1));
-            return accept();
-          default:
-            return fail();
-        }
+        return FinalTolerance(cs, s.prompter, IterCount, R1, R2, AtMinStep) ? accept() : fail();
       }
     }
   }

@@ -10,7 +10,9 @@
 
 #include <string>
 
+#include "core/common/Prompter.h"
 #include "core/common/Real.h"
+#include "core/hydro/Convergence.h"
 
 namespace tarvex {
 
@@ -32,6 +34,22 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE);
 // Advances StateA by one accepted step towards TargetTime (or fails and shortens Step;
 // at the minimum step a failure clears Running).
 void AdvanceStep(Session& s, Real& SimTime, Real& Step, bool NoTofE, Real TargetTime);
+
+// The acceptance rules of a step whose iteration did not converge: the tolerances
+// learnt from earlier answers (Eps1), and at the minimum step the disagreement question
+// with its six answers, which teach Eps1 and Eps2. Returns whether to accept.
+bool FinalTolerance(ConvergenceState& cs, Prompter& prompter, int32_t IterCount, Real R1, Real R2,
+                    bool AtMinStep);
+
+// Lines of the iteration trace file (t the time, dt the step):
+// T1 first correction failed but recovered; T2 recovered by restarts; T3 iteration
+// failed; T4 damped pass pair; T5 and T6 the failed step with its convergence scales.
+std::string TraceT1(Real t, Real dt);
+std::string TraceT2(int32_t IterCount, Real t, Real dt);
+std::string TraceT3(int32_t IterCount, Real t, Real dt);
+std::string TraceT4(int32_t IterCount, Real t, Real dt);
+std::string TraceT5(int32_t IterCount, Real t, Real dt);
+std::string TraceT6(const ConvergenceState& cs, Real R1, Real R2);
 
 // The question asked when the iteration at the minimum step did not agree.
 std::string DisagreementQuestion(int32_t IterCount, Real R1, Real R2);

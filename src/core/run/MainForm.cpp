@@ -136,6 +136,26 @@ void TMainForm::BreakCalc() {
   CalculateEnabled = false;
 }
 
+std::string TMainForm::Trc(const std::string& dateTime) {
+  std::string error;
+  s_.conv.trace = nullptr;
+  traceFile.reset();
+  if (s_.prompter.Ask("Trace iterations", AnswerSet::OkCancel()) == Answer::Ok) {
+    const std::optional<std::string> name =
+        s_.prompter.ChooseSaveFile("Trace", "Text|*.txt", SaveDir + "Trace.txt");
+    if (name && !name->empty()) {
+      auto file = std::make_unique<TraceFile>(*name);
+      error = file->Create(dateTime);
+      if (error.empty()) {
+        traceFile = std::move(file);
+        s_.conv.trace = traceFile.get();
+      }
+    }
+  }
+  SpallTrace = s_.prompter.Ask("Trace spallation", AnswerSet::OkCancel()) == Answer::Ok;
+  return error;
+}
+
 bool TMainForm::CloseRequest(MainFormContext& ctx) {
   if (s_.sim.Running) {
     if (s_.prompter.Ask("Break calculations?", AnswerSet::YesNo()) != Answer::No) BreakCalc();

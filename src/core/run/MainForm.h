@@ -11,6 +11,7 @@
 
 #include "core/common/NumStringFormat.h"
 #include "core/common/RealField.h"
+#include "core/hydro/TraceFile.h"
 
 namespace tarvex {
 
@@ -93,6 +94,13 @@ class TMainForm {
 
   // The break action: the run ends after the sub-step in progress.
   void BreakCalc();
+
+  // "Trc": the question "Trace iterations" (OK turns tracing on) and a save dialog for
+  // the trace file, created with one line holding the date and time; then "Trace
+  // spallation". Returns an error text when the trace file could not be created.
+  std::string Trc(const std::string& dateTime);
+  std::unique_ptr<TraceFile> traceFile;  // the iteration trace while tracing is on
+  bool SpallTrace = false;               // trace of the spallation test
 
   // Closing the window. Returns whether the window may close now.
   bool CloseRequest(MainFormContext& ctx);

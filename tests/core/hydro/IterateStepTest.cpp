@@ -174,3 +174,101 @@ TEST(DisagreementQuestion, Text) {
 
 }  // namespace
 }  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// Every trace line, byte for byte: t is written in the exponent form of width 15 (12 in
+// the failure line), dt of width 12 (10), integers plainly, CR LF line ends.
+TEST(TraceLines, Layouts) {
+  const Real t = 1.5e-12L, dt = 2.5e-15L;
+  EXPECT_EQ(TraceT1(t, dt), " - Err. It. 0  t 1.50000000E-12 + 2.50000E-15\r\n");
+  EXPECT_EQ(TraceT2(0, t, dt), " - Err. It. 0  t 1.50000000E-12 + 2.50000E-15\r\n");
+  EXPECT_EQ(TraceT2(3, t, dt), " - Err. It. 0 - 3  t 1.50000000E-12 + 2.50000E-15\r\n");
+  EXPECT_EQ(TraceT3(6, t, dt), " - Err. It. 7  t 1.50000000E-12 + 2.50000E-15\r\n");
+  EXPECT_EQ(TraceT4(6, t, dt), " - Err.  It. 7 + #$  t 1.50000000E-12 + 2.50000E-15\r\n");
+  EXPECT_EQ(TraceT5(0, t, dt), " It. 1 t 1.50000E-12 + 2.500E-15\r\n");
+  EXPECT_EQ(TraceT5(0, -t, dt), " It. 1 t-1.50000E-12 + 2.500E-15\r\n");
+  ConvergenceState cs;
+  cs.V.Num = 1;
+  cs.V.SumSq = 2;
+  cs.X.Num = 3e-10L;
+  cs.X.SumSq = 4;
+  cs.T.Num = 5;
+  cs.T.SumSq = 6e7L;
+  cs.E.Num = 7;
+  cs.E.SumSq = 8;
+  cs.p.Num = 9;
+  cs.p.SumSq = 1e-3L;
+  EXPECT_EQ(TraceT6(cs, 0.5L, -2),
+            "V  1.0E+00/ 2.0E+00 x  3.0E-10/ 4.0E+00 T  5.0E+00/ 6.0E+07 E  7.0E+00/ 8.0E+00"
+            " p  9.0E+00/ 1.0E-03 R  5.00000E-01 - -2.00000E+00\r\n");
+}
+
+// The disagreement question at the minimum step and what its answers teach.
+TEST(FinalTolerance, AnswersAndLearntTolerances) {
+  const std::string question = "Iteration did not agree!";
+  struct Case {
+    Answer answer;
+    bool accepted;
+  };
+  for (const Case c : {Case{Answer::Yes, true}, Case{Answer::No, false},
+                       Case{Answer::Cancel, false}}) {
+    ScriptedPrompter p;
+    p.Script(question, c.answer);
+    ConvergenceState cs;
+    EXPECT_EQ(FinalTolerance(cs, p, 10, 2, 3, true), c.accepted) << AnswerName(c.answer);
+    EXPECT_EQ(p.asked.size(), 1u);
+    EXPECT_EQ(cs.Eps1, 0);
+    EXPECT_EQ(cs.Eps2, 0);
+  }
+  // Not at the minimum step: no question, the step fails.
+  {
+    ScriptedPrompter p;
+    ConvergenceState cs;
+    EXPECT_FALSE(FinalTolerance(cs, p, 10, 2, 3, false));
+    EXPECT_TRUE(p.asked.empty());
+    // A failed pass never passes.
+    EXPECT_FALSE(FinalTolerance(cs, p, 10, -1, 3, true));
+    EXPECT_TRUE(p.asked.empty());
+  }
+  // Yes to All: Eps1 = |R1 R2| / IterCount; later disagreements of similar size are
+  // accepted without a question.
+  {
+    ScriptedPrompter p;
+    p.Script(question, Answer::YesToAll);
+    ConvergenceState cs;
+    EXPECT_TRUE(FinalTolerance(cs, p, 10, 0.8L, 0.9L, true));
+    EXPECT_NEAR(static_cast<double>(cs.Eps1), 0.72 / 10, 1e-18);
+    EXPECT_TRUE(FinalTolerance(cs, p, 10, 0.8L, 0.85L, true));
+    EXPECT_TRUE(FinalTolerance(cs, p, 10, 0.8L, 0.85L, false));  // also off the minimum
+    EXPECT_EQ(p.asked.size(), 1u);
+  }
+  // No to All: Eps2 = |R1 R2| / 50; bigger disagreements fail without a question.
+  {
+    ScriptedPrompter p;
+    p.Script(question, Answer::NoToAll);
+    ConvergenceState cs;
+    EXPECT_FALSE(FinalTolerance(cs, p, 10, 2, 3, true));
+    EXPECT_NEAR(static_cast<double>(cs.Eps2), 6.0 / 50, 1e-18);
+    EXPECT_FALSE(FinalTolerance(cs, p, 10, 20, 30, true));  // 10 * 0.12 < 600
+    EXPECT_EQ(p.asked.size(), 1u);
+    EXPECT_FALSE(FinalTolerance(cs, p, 10, 0.5L, 0.2L, true));  // within: asked again
+    EXPECT_EQ(p.asked.size(), 2u);
+    EXPECT_NEAR(static_cast<double>(cs.Eps2), 0.1 / 50, 1e-18);
+  }
+  // Retry tightens both tolerances once Eps2 exists.
+  {
+    ScriptedPrompter p;
+    p.Script(question, Answer::Retry);
+    ConvergenceState cs;
+    cs.Eps1 = 1e-3L;
+    cs.Eps2 = 1;
+    EXPECT_FALSE(FinalTolerance(cs, p, 10, 2, 3, true));
+    EXPECT_NEAR(static_cast<double>(cs.Eps2), 6.0 / 50, 1e-18);
+    EXPECT_EQ(cs.Eps1, 1e-3L);
+  }
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
 
 #include "core/run/Driver.h"
 #include "core/run/MainForm.h"
@@ -277,6 +282,38 @@ TEST(MainForm, MnStepDivRaisesStepDiv) {
   form.SetMnStepDiv(200);
   EXPECT_EQ(form.StepDiv, 200);
   EXPECT_EQ(f.s.sim.dtMax, 1.0L / 200);
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+TEST(MainForm, TrcCreatesTheTraceFileAndTracesTheRun) {
+  testing::SessionFixture f;
+  TMainForm form(f.s);
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("tarvex-trace-" + std::to_string(::getpid()) + ".txt"))
+                               .string();
+  f.prompter.Script("Trace iterations", Answer::Ok);
+  f.prompter.ScriptFile(path);
+  EXPECT_EQ(form.Trc("2026-12-10 03:50:00"), "");
+  ASSERT_NE(f.s.conv.trace, nullptr);
+  f.s.conv.trace->Append("-0");
+  std::ifstream in(path, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "2026-12-10 03:50:00\r\n-0");
+  // Declining switches tracing off; an uncreatable file reports its name.
+  f.prompter.Script("Trace iterations", Answer::Cancel);
+  EXPECT_EQ(form.Trc("x"), "");
+  EXPECT_EQ(f.s.conv.trace, nullptr);
+  f.prompter.Script("Trace iterations", Answer::Ok);
+  f.prompter.ScriptFile("/nonexistent-dir/Trace.txt");
+  const std::string err = form.Trc("x");
+  EXPECT_NE(err.find("/nonexistent-dir/Trace.txt"), std::string::npos);
+  EXPECT_EQ(f.s.conv.trace, nullptr);
+  std::filesystem::remove(path);
 }
 
 }  // namespace
