@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 
 #include <unistd.h>
 
@@ -314,6 +315,57 @@ TEST(MainForm, TrcCreatesTheTraceFileAndTracesTheRun) {
   EXPECT_NE(err.find("/nonexistent-dir/Trace.txt"), std::string::npos);
   EXPECT_EQ(f.s.conv.trace, nullptr);
   std::filesystem::remove(path);
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// Faults outside the guarded passes (here: raised by a display hook) end the run in
+// order: the interval is post-processed, Running is cleared, the title is reset.
+TEST(Driver, FaultsOutsideThePassesEndTheRunInOrder) {
+  struct FaultyHooks : RunHooks {
+    bool exception = false;
+    int writes = 0;
+    void Progress(const RunProgress& p) override {
+      if (p.subSteps < 3) return;
+      if (exception) throw std::runtime_error("display failed");
+      volatile Real zero = 0;
+      volatile Real r = 1 / zero;
+      (void)r;
+    }
+    bool WriteProfile(const std::string&, bool) override {
+      ++writes;
+      return true;
+    }
+  };
+  for (bool exception : {false, true}) {
+    testing::SessionFixture f;
+    testing::UseIdealGas(f.s, 1.4L);
+    f.s.sim.Pout = 2;
+    testing::UniformGrid(f.s, 20, 1.0L, 1.0L, 2.0L);
+    TMainForm form(f.s);
+    form.dt1.SetValue(0.1L);
+    form.EndTime.SetValue(1);
+    form.SaveDir = "out/";
+    FaultyHooks hooks;
+    hooks.exception = exception;
+    const RunOutcome r = Calculations(f.s, form, hooks);
+    EXPECT_TRUE(r.fault);
+    EXPECT_FALSE(r.reachedEnd);
+    EXPECT_FALSE(f.s.sim.Running);
+    EXPECT_EQ(f.prompter.titles.back(), "Tarvex");
+    EXPECT_TRUE(form.CalculateEnabled);
+    ASSERT_FALSE(f.prompter.informed.empty());
+    EXPECT_NE(f.prompter.informed.back().find(exception ? "display failed" : "arithmetic"),
+              std::string::npos);
+    // The arithmetic fault still lets the interval be post-processed.
+    if (!exception) {
+      EXPECT_EQ(hooks.writes, 1);
+    }
+  }
 }
 
 }  // namespace
