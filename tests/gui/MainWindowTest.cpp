@@ -47,6 +47,8 @@ struct Fixture {
     prompter.SetMainWindow(&window);
     prompter.Script("Save(print) settings?", Answer::No);
     window.show();
+    // Focus changes (and so the leave-field handlers) need the active window.
+    QApplication::setActiveWindow(&window);
   }
 
   void IdealGasInEosDialog() {
@@ -102,8 +104,12 @@ struct Fixture {
           v->PressOk();
         },
         [this] { window.VisBtn->click(); });
+    // Back in the main window after the dialog (the offscreen platform has no window
+    // manager that would hand the activation back).
+    QApplication::setActiveWindow(&window);
     TypeInto(window.edits["dt1"], "0.01");
     window.edits["EndTime"]->setFocus();  // leaving dt1 converts it
+
     TypeInto(window.edits["EndTime"], "0.04");
     window.edits["Len"]->setFocus();
   }
@@ -143,6 +149,9 @@ void MainWindowTest::ShockTubeThroughTheDialogsFillsTableAndGraphs() {
   f.SetViscosityAndTimes();
   QVERIFY(f.app.main.Vis);
   QVERIFY(f.window.VisBtn->isChecked());
+  // Leaving the time edits converted them into reduced units, t v1 / L0 with L0 = 0.9.
+  QCOMPARE(f.window.edits["dtLV"]->text(), QString("0.0111"));
+  QCOMPARE(f.window.edits["EndTmLV"]->text(), QString("0.044444444"));
 
   QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
   const RunOutcome& r = f.window.LastRun();

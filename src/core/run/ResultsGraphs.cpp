@@ -2,6 +2,7 @@
 #include "core/run/ResultsGraphs.h"
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "core/common/Session.h"
@@ -18,7 +19,7 @@ bool Near(Real a, Real b) {
   return std::fabs(a - b) <= 1e-9L * std::fabs(b);
 }
 
-// Widens a graph's axis to the finite extremes of the values.
+// Widens a graph's axis to the finite extremes of the values, then to whole label steps.
 void IncludeValues(PlotModel& g, int32_t axis, const std::vector<Real>& values) {
   bool any = false;
   Real lo = 0;
@@ -32,9 +33,49 @@ void IncludeValues(PlotModel& g, int32_t axis, const std::vector<Real>& values) 
   if (!any) return;
   g.Include(axis, lo);
   g.Include(axis, hi);
+  // The coordinate axis needs no room beyond the grid's ends.
+  const Real none = std::numeric_limits<Real>::quiet_NaN();
+  RoundRangeToSteps(g, axis, axis == 0 ? none : lo, axis == 0 ? none : hi);
 }
 
 }  // namespace
+
+void FitLabelCounts(PlotModel& graph) {
+  const PlotRect area = graph.PlotArea();
+  const Real width = area.right - area.left;
+  const Real height = area.bottom - area.top;
+  auto count = [](Real length, int32_t perLabel) {
+    return std::max<int32_t>(2, static_cast<int32_t>(length / perLabel));
+  };
+  graph.XAxis().SetLabelCount(count(width, kPixelsPerXLabel));
+  for (int32_t i = 1; i < graph.AxisCount(); ++i)
+    graph.Axis(i).SetLabelCount(count(height, kPixelsPerYLabel));
+}
+
+void RoundRangeToSteps(PlotModel& graph, int32_t axis, Real dataMin, Real dataMax) {
+  const TGraphAxis& a = graph.Axis(axis);
+  const TickLayout& layout = a.Layout();
+  if (layout.logarithmic || !(layout.step > 0)) return;
+  const Real step = layout.step;
+  // Quotients within this tolerance of a whole number count as whole: 1.2 / 0.2 must not
+  // round up to 7 steps.
+  constexpr Real kWhole = 1e-9L;
+  Real lo = std::floor(a.Min() / step + kWhole) * step;
+  Real hi = std::ceil(a.Max() / step - kWhole) * step;
+  constexpr Real kTouch = 0.02L;  // of a step
+  if (std::isfinite(dataMax) && dataMax != 0 && hi - dataMax < kTouch * step) hi += step;
+  if (std::isfinite(dataMin) && dataMin != 0 && dataMin - lo < kTouch * step) lo -= step;
+  if (!(lo < a.Min()) && !(hi > a.Max())) return;
+  lo = std::min(lo, a.Min());
+  hi = std::max(hi, a.Max());
+  const bool autoRange = graph.AutoRange(axis);
+  if (a.Reversed()) {
+    graph.SetRange(axis, hi, lo);
+  } else {
+    graph.SetRange(axis, lo, hi);
+  }
+  if (autoRange) graph.SetAutoRange(axis, true);
+}
 
 std::string LengthUnitName(Real x1Edit) {
   if (Near(x1Edit, 1e-7L)) return "nm";
@@ -55,7 +96,20 @@ TResultsGraphs::TResultsGraphs()
   VGraph.SetTitle("v ");
   PGraph.SetTitle("P ");
   TGraph.SetTitle("T ");
-  for (int32_t i = 0; i < 4; ++i) Graph(i).XAxis().SetUnit(" x");
+  for (int32_t i = 0; i < 4; ++i) {
+    Graph(i).XAxis().SetUnit(" x");
+    FitLabelCounts(Graph(i));
+  }
+}
+
+void TResultsGraphs::SetGraphSize(int32_t i, int32_t width, int32_t height) {
+  PlotModel& g = Graph(i);
+  if (g.Width() == width && g.Height() == height) return;
+  g.SetSize(width, height);
+  FitLabelCounts(g);
+  const Real none = std::numeric_limits<Real>::quiet_NaN();
+  for (int32_t axis = 0; axis < g.AxisCount(); ++axis) RoundRangeToSteps(g, axis, none, none);
+  ++version_;
 }
 
 PlotModel& TResultsGraphs::Graph(int32_t i) {

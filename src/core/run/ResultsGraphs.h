@@ -65,6 +65,8 @@ class TResultsGraphs {
   uint64_t Version() const { return version_; }
 
   PlotModel& Graph(int32_t i);  // 0 R, 1 V, 2 P, 3 T
+  // Resizes one graph and fits its label counts to the new size.
+  void SetGraphSize(int32_t i, int32_t width, int32_t height);
   const PlotModel& Graph(int32_t i) const;
 
  private:
@@ -76,6 +78,19 @@ class TResultsGraphs {
   std::optional<int32_t> markerNode_;
   uint64_t version_ = 0;
 };
+
+// Requests as many axis labels as fit the frame: one per kPixelsPerXLabel along the
+// horizontal axis, one per kPixelsPerYLabel along the vertical ones (at least two).
+inline constexpr int32_t kPixelsPerXLabel = 80;
+inline constexpr int32_t kPixelsPerYLabel = 50;
+void FitLabelCounts(PlotModel& graph);
+
+// Widens the range of a linear axis outwards to whole label steps, so that the range
+// ends are labelled values (no label squeezed next to a range end). When the data
+// [dataMin, dataMax] reach a rounded end (a plateau at the maximum, say), one more step
+// is added there so that the curve is not drawn on the frame; an end at exactly 0 (a
+// density or temperature bound) stays. Logarithmic and empty ranges stay.
+void RoundRangeToSteps(PlotModel& graph, int32_t axis, Real dataMin, Real dataMax);
 
 // The length unit's name for the display: "nm" for 1e-7 cm, "mkm" for 1e-4 cm, "" else.
 std::string LengthUnitName(Real x1Edit);

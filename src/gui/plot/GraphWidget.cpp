@@ -71,14 +71,22 @@ GraphCanvas::GraphCanvas(PlotModel& model, QWidget* parent) : QWidget(parent), m
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
+void GraphCanvas::FitModel() {
+  if (model_->Width() == width() && model_->Height() == height()) return;
+  if (resize_) {
+    resize_(width(), height());
+  } else {
+    model_->SetSize(width(), height());
+  }
+}
+
 void GraphCanvas::resizeEvent(QResizeEvent* event) {
-  model_->SetSize(width(), height());
+  FitModel();
   QWidget::resizeEvent(event);
 }
 
 void GraphCanvas::paintEvent(QPaintEvent*) {
-  if (model_->Width() != width() || model_->Height() != height())
-    model_->SetSize(width(), height());
+  FitModel();
   QPainter painter(this);
   DrawPlotAt(painter, *model_, 0, 0);
   if (const std::optional<PlotSegment> m = model_->MarkerLine()) {

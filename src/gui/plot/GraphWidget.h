@@ -29,6 +29,8 @@ class GraphCanvas : public QWidget {
  public:
   GraphCanvas(PlotModel& model, QWidget* parent);
   PlotModel& Model() { return *model_; }
+  // Who resizes the model with the widget (default: PlotModel::SetSize).
+  void SetResizeHandler(std::function<void(int, int)> h) { resize_ = std::move(h); }
   QSize sizeHint() const override { return {360, 240}; }
   QSize minimumSizeHint() const override { return {200, 140}; }
 
@@ -41,7 +43,10 @@ class GraphCanvas : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  void FitModel();
+
   PlotModel* model_;
+  std::function<void(int, int)> resize_;
 };
 
 class TImageFrame : public QWidget {
@@ -52,6 +57,9 @@ class TImageFrame : public QWidget {
 
   PlotModel& Model() { return canvas_->Model(); }
   GraphCanvas* Canvas() { return canvas_; }
+  void SetResizeHandler(std::function<void(int, int)> h) {
+    canvas_->SetResizeHandler(std::move(h));
+  }
 
   // The picture as it is on screen.
   QImage Picture() const;

@@ -97,6 +97,8 @@ TRealEdit* MainWindow::AddField(const char* name, const QString& tip, const QStr
   auto* e = new TRealEdit(*field, name, this);
   e->SetPrompter(&prompter_);
   e->SetQuantity(tip, unit);
+  tips_.insert(name, tip);
+  units_.insert(name, unit);
   e->setMinimumWidth(80);
   const std::string n = name;
   e->SetUserEditHandler([this, n](const std::string& text) { app_.main.UserEdit(n, text); });
@@ -241,6 +243,8 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   for (int i = 0; i < 4; ++i) {
     frames[static_cast<size_t>(i)] = new TImageFrame(graphs_.Graph(i), prompter_, graphPanel);
     frames[static_cast<size_t>(i)]->setObjectName(names[i]);
+    frames[static_cast<size_t>(i)]->SetResizeHandler(
+        [this, i](int w, int h) { graphs_.SetGraphSize(i, w, h); });
     connect(frames[static_cast<size_t>(i)], &TImageFrame::readout, this,
             [this](const QString& t) { statusBar()->showMessage(t, 3000); });
   }
@@ -254,6 +258,9 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   splitter->addWidget(graphPanel);
   splitter->setStretchFactor(0, 2);
   splitter->setStretchFactor(1, 3);
+  // Room for the first six columns of the table; the graphs take the rest.
+  const int tableWidth = 6 * TableView->horizontalHeader()->defaultSectionSize() + 24;
+  splitter->setSizes({tableWidth, 1280 - tableWidth});
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -337,8 +344,21 @@ void MainWindow::ShowFields() {
   const QString dir = QString::fromStdString(app_.main.SaveDir);
   dirLabel_->setText(dir.isEmpty() ? QStringLiteral("no output directory")
                                    : QStringLiteral("output: %1").arg(dir));
-  const QString unit = LengthUnit(app_);
-  edits["Len"]->SetQuantity("initial length of the grid", unit);
+  // Units in the tooltips: the physical ones, or reduced units with a dimensionless EOS.
+  const bool physical = PhysicalState();
+  for (auto it = edits.begin(); it != edits.end(); ++it) {
+    QString u = units_.value(it.key());
+    if (u == "length unit") {
+      u = LengthUnit(app_);
+    } else if (!physical && u != "cm" && u != "L0/v1") {
+      u = QStringLiteral("dimensionless EOS: reduced units");
+    }
+    it.value()->SetQuantity(tips_.value(it.key()), u);
+  }
+}
+
+bool MainWindow::PhysicalState() const {
+  return app_.session.eos.EosScale == 1e5L;
 }
 
 void MainWindow::Leave(const std::string& name) {
@@ -367,7 +387,8 @@ void MainWindow::UpdateStatus(const RunProgress& p, bool force) {
   lastStatusMs_ = now;
   const TNumStringFormat format(TFloatFormat::ffGeneral, 6);
   timeStatus_->setText(
-      QStringLiteral("t = %1 s").arg(QString::fromStdString(format.FormatValue(p.SimTime))));
+      QStringLiteral("t = %1%2")
+          .arg(QString::fromStdString(format.FormatValue(p.SimTime)), PhysicalState() ? " s" : ""));
   const double seconds = static_cast<double>(now) / 1000.0;
   if (running_ && seconds > 0) {
     speedStatus_->setText(
@@ -445,6 +466,7 @@ void MainWindow::FocusForm() {
 
 void MainWindow::InitShift() {
   app_.PrepareInitialDialog();
+  initialDialog_->SetPhysicalUnits(PhysicalState());
   if (!initialDialog_->Open(false)) return;
   app_.FinishInitialDialog();
   if (!graphsAsked_) {
@@ -465,6 +487,7 @@ void MainWindow::InitShift() {
 void MainWindow::OpenEos(bool left) {
   if (eosDialog_->Open(left) && !left) {
     app_.main.EosInfo = app_.eos.InfoLabel();
+    initialDialog_->SetPhysicalUnits(PhysicalState());
     ShowFields();
   }
 }

@@ -72,6 +72,8 @@ class MainWindow : public QMainWindow, public MainFormContext {
   ViscosityDialogView* ViscosityDialog();
 
   QMap<QString, TRealEdit*> edits;
+  // Whether the state is in physical units (EosScale 1e5) rather than dimensionless.
+  bool PhysicalState() const;
   QSpinBox* DimensionEdit = nullptr;
   QSpinBox* StepDivEdit = nullptr;
   QSpinBox* MnStepDivEdit = nullptr;
@@ -127,6 +129,8 @@ class MainWindow : public QMainWindow, public MainFormContext {
   bool running_ = false;
   bool graphsAsked_ = false;
   bool shiftX0_ = false;
+  QMap<QString, QString> tips_;
+  QMap<QString, QString> units_;
   QElapsedTimer runClock_;
   qint64 lastStatusMs_ = 0;
 };

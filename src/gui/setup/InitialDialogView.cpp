@@ -35,6 +35,8 @@ TRealEdit* InitialDialogView::AddEdit(const char* name, const QString& tip, cons
   auto* e = new TRealEdit(*field, name, this);
   e->SetPrompter(&prompter_);
   e->SetQuantity(tip, unit);
+  tips_.insert(name, tip);
+  units_.insert(name, unit);
   e->setMinimumWidth(90);
   const std::string n = name;
   connect(e, &TRealEdit::enterPressed, this, [this, n] { EnterIn(n); });
@@ -162,8 +164,10 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   radios->addWidget(pressRadio_);
   radios->addWidget(tempRadio_);
   f->addLayout(radios, 0, 2, 1, 2);
-  f->addWidget(new QLabel("P [GPa]", film), 1, 1, Qt::AlignHCenter);
-  f->addWidget(new QLabel("T [K]", film), 1, 2, Qt::AlignHCenter);
+  pHeader_ = new QLabel(film);
+  tHeader_ = new QLabel(film);
+  f->addWidget(pHeader_, 1, 1, Qt::AlignHCenter);
+  f->addWidget(tHeader_, 1, 2, Qt::AlignHCenter);
   f->addWidget(Buddy("&Init", pini, film), 2, 0);
   f->addWidget(pini, 2, 1);
   f->addWidget(tini, 2, 2);
@@ -226,7 +230,7 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   QSpinBox* glassCells = AddUpDown("xShiftDivEdit", "xShiftDiv", 0, 10000,
                                    "number of substrate cells (0: no substrate)");
   QCheckBox* out = AddCheck("CheckOut", "o&ut", "substrate after (right of) the film");
-  glassBox_ = new QGroupBox("Substrate", this);
+  glassBox_ = new QGroupBox("Substrate material", this);
   auto* s = new QGridLayout(glassBox_);
   TRealEdit* rho0l = AddEdit("rho0l", "initial substrate density", "g/cm3");
   TRealEdit* t0l = AddEdit("T0l", "initial substrate temperature", "K");
@@ -253,7 +257,8 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   s->addWidget(padh, 1, 1);
   s->addWidget(qeg, 1, 2, 1, 2);
   s->addWidget(eosl, 1, 5);
-  auto* layer = new QGroupBox("Layer", this);
+  auto* layer = new QGroupBox("Substrate layer", this);
+  layerBox_ = layer;
   auto* l = new QGridLayout(layer);
   TRealEdit* x0shift = AddEdit("x0Shift", "substrate (added layer) thickness", "length unit");
   TRealEdit* xRight = AddEdit("xRightEdit", "right end of the existing grid", "length unit");
@@ -261,10 +266,13 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   l->addWidget(Buddy("x&0shift = ", glassCells, layer), 0, 0);
   l->addWidget(glassCells, 0, 1);
   l->addWidget(out, 0, 2);
-  l->addWidget(Buddy("thickness", x0shift, layer), 0, 3);
+  x0ShiftLabel_ = Buddy("thickness", x0shift, layer);
+  xRightLabel_ = Buddy("right end", xRight, layer);
+  l->addWidget(x0ShiftLabel_, 0, 3);
   l->addWidget(x0shift, 0, 4);
-  l->addWidget(Buddy("right end", xRight, layer), 0, 5);
+  l->addWidget(xRightLabel_, 0, 5);
   l->addWidget(xRight, 0, 6);
+  l->setColumnStretch(7, 1);
 
   // ---- options and buttons ----
   auto* options = new QHBoxLayout;
@@ -350,18 +358,27 @@ QWidget* InitialDialogView::Control(const std::string& name) const {
   return controls_.value(QString::fromStdString(name), nullptr);
 }
 
+void InitialDialogView::SetPhysicalUnits(bool on) {
+  physical_ = on;
+  UpdateUnits();
+}
+
 void InitialDialogView::UpdateUnits() {
   const std::string unit = LengthUnitName(model_.x1Edit.StoredValue());
   lengthUnit_->setText(unit.empty() ? QString()
                                     : QStringLiteral("lengths in %1").arg(unit.c_str()));
-  const QString u = unit.empty() ? QStringLiteral("x1 cm") : QString::fromStdString(unit);
-  for (const char* n : {"Len", "xf", "Dist", "x0Shift", "xRightEdit"}) {
-    TRealEdit* e = edits.value(n, nullptr);
-    if (e == nullptr) continue;
-    QString tip = e->toolTip();
-    const qsizetype bracket = tip.lastIndexOf(" [");
-    if (bracket >= 0) tip.truncate(bracket);
-    e->SetQuantity(tip, u);
+  const QString length = unit.empty() ? QStringLiteral("x1 cm") : QString::fromStdString(unit);
+  pHeader_->setText(physical_ ? "P [GPa]" : "P");
+  tHeader_->setText(physical_ ? "T [K]" : "T");
+  for (auto it = edits.begin(); it != edits.end(); ++it) {
+    const QString u = units_.value(it.key());
+    QString shown = u;
+    if (u == "length unit") {
+      shown = length;
+    } else if (!physical_ && u != "cm") {
+      shown = u.isEmpty() ? QString() : QStringLiteral("dimensionless EOS: reduced units");
+    }
+    it.value()->SetQuantity(tips_.value(it.key()), shown);
   }
 }
 
@@ -393,6 +410,11 @@ void InitialDialogView::SyncFromModel() {
   StatEqButton->setVisible(model_.StatEqButtonVisible);
   AddLayerBtn->setVisible(!model_.StatEqButtonVisible);
   OkBtn->setVisible(model_.StatEqButtonVisible);
+  // The thickness and the right end of the grid matter only when a layer is added.
+  const bool addLayer = !model_.StatEqButtonVisible;
+  for (QWidget* w : {static_cast<QWidget*>(edits["x0Shift"]),
+                     static_cast<QWidget*>(edits["xRightEdit"]), x0ShiftLabel_, xRightLabel_})
+    w->setVisible(addLayer);
   UpdateUnits();
   syncing_ = false;
 }

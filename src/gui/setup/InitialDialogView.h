@@ -49,6 +49,10 @@ class InitialDialogView : public QDialog {
   // Refreshes every control from the model.
   void SyncFromModel();
 
+  // Physical equation of state (units GPa, K, g/cm3) or a dimensionless one: the unit
+  // texts of the fields follow.
+  void SetPhysicalUnits(bool on);
+
   QMap<QString, TRealEdit*> edits;
   QPushButton* OkBtn = nullptr;
   QPushButton* AddLayerBtn = nullptr;
@@ -81,6 +85,14 @@ class InitialDialogView : public QDialog {
   QRadioButton* tempRadio_ = nullptr;
   QGroupBox* glassBox_ = nullptr;
   QLabel* lengthUnit_ = nullptr;
+  QLabel* pHeader_ = nullptr;
+  QLabel* tHeader_ = nullptr;
+  QGroupBox* layerBox_ = nullptr;
+  QWidget* x0ShiftLabel_ = nullptr;
+  QWidget* xRightLabel_ = nullptr;
+  QMap<QString, QString> tips_;
+  QMap<QString, QString> units_;  // physical unit of each edit ("length unit": of x1Edit)
+  bool physical_ = true;
   bool syncing_ = false;
 };
 
