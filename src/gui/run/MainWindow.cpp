@@ -138,6 +138,12 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   MnStepDivEdit->setRange(1, TMainForm::kMnStepDivMax);
   MnStepDivEdit->setToolTip("the largest sub-step is dt1 / m");
   for (QSpinBox* s : {DimensionEdit, StepDivEdit, MnStepDivEdit}) s->setKeyboardTracking(false);
+  // Tab walks the fields row by row as they are laid out.
+  {
+    QWidget* order[] = {len, x1,    DimensionEdit, rho0,  pout,   dt1,          dtLV,
+                        end, endLV, StepDivEdit,   total, timeLV, MnStepDivEdit};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  }
 
   g->addWidget(Buddy("Ini&Length", len, params), 0, 0);
   g->addWidget(len, 0, 1);
