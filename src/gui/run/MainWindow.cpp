@@ -151,7 +151,7 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   g->addWidget(x1, 0, 3);
   g->addWidget(Buddy("Di&v", DimensionEdit, params), 0, 4);
   g->addWidget(DimensionEdit, 0, 5);
-  g->addWidget(Buddy("&rho0", rho0, params), 0, 6);
+  g->addWidget(Buddy("rho&0", rho0, params), 0, 6);
   g->addWidget(rho0, 0, 7);
   g->addWidget(Buddy("P_o&ut", pout, params), 0, 8);
   g->addWidget(pout, 0, 9);
@@ -163,7 +163,7 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   g->addWidget(end, 1, 5);
   g->addWidget(Buddy("( *v1/L", endLV, params), 1, 6);
   g->addWidget(endLV, 1, 7);
-  g->addWidget(Buddy("Step di&v", StepDivEdit, params), 1, 8);
+  g->addWidget(Buddy("Ste&p div", StepDivEdit, params), 1, 8);
   g->addWidget(StepDivEdit, 1, 9);
   g->addWidget(Buddy("t &=", total, params), 2, 0);
   g->addWidget(total, 2, 1);
@@ -188,7 +188,7 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   VisBtn->setObjectName("Vis");
   VisBtn->setCheckable(true);
   VisBtn->setToolTip("artificial viscosity (down: on)");
-  FormatBtn = new QPushButton("&Format", this);
+  FormatBtn = new QPushButton("Fo&rmat", this);
   FormatBtn->setObjectName("Format");
   FormatBtn->setToolTip("number format of the table and the result files");
   SaveOptBtn = new QPushButton("&Save options", this);
