@@ -21,6 +21,7 @@
 
 #include "core/common/Prompter.h"
 #include "core/plot/EpsWriter.h"
+#include "gui/common/QtPrompter.h"
 #include "render/ImageFiles.h"
 #include "render/QtPlotCanvas.h"
 
@@ -184,7 +185,7 @@ void TImageFrame::SaveImageAs() {
 }
 
 void TImageFrame::SavePsAs() {
-  const QString filter = "Pictrue to PostScript file (*.eps *.ps)";
+  const QString filter = QtFileFilter(std::string(kEpsFilter));
   QString name = QFileDialog::getSaveFileName(this, "Save PS", lastDir_, filter);
   if (name.isEmpty()) return;
   lastDir_ = QFileInfo(name).absolutePath();
