@@ -1,0 +1,19 @@
+// Tarvex_1l, the desktop program: one AppModel (session and form models) shown by the
+// main window and its dialogs; the event loop runs until the main window closes.
+#include <QApplication>
+
+#include "core/run/AppModel.h"
+#include "gui/common/QtPrompter.h"
+#include "gui/run/MainWindow.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Tarvex_1l");
+  QApplication::setApplicationDisplayName("Tarvex_1l");
+  tarvex::QtPrompter prompter;
+  tarvex::AppModel app(prompter);
+  tarvex::MainWindow window(app, prompter);
+  prompter.SetMainWindow(&window);
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,172 @@
+// The equation-of-state dialog view.
+#include "gui/eos/StatEqDialogView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/common/RealEdit.h"
+
+namespace tarvex {
+
+StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter& prompter,
+                                   QWidget* parent)
+    : QDialog(parent), model_(model), eos_(eos) {
+  setObjectName("StatEqDialog");
+  setWindowTitle(TStatEqDialog::kCaption);
+
+  EqType = new QListWidget(this);
+  EqType->setObjectName("EqType");
+  for (const EosModelInfo& m : EosCatalog()) {
+    auto* item = new QListWidgetItem(m.caption, EqType);
+    if (!m.available) {
+      item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+      item->setToolTip("not available in this version");
+    }
+  }
+  EqType->setMinimumWidth(150);
+  auto* listLabel = new QLabel("&Model", this);
+  listLabel->setBuddy(EqType);
+
+  auto* params = new QGroupBox("Parameters", this);
+  auto* form = new QFormLayout(params);
+  for (const EosDialogFieldInfo& f : EosDialogFields()) {
+    RealField* field = model_.FieldByName(f.name);
+    if (field == nullptr) continue;
+    auto* edit = new TRealEdit(*field, f.name, params);
+    edit->SetPrompter(&prompter);
+    edit->SetConsumeEnter(false);  // Enter presses OK
+    edit->SetQuantity(QString::fromUtf8(f.help), QString::fromUtf8(f.unit));
+    const QString unit = *f.unit != '\0' ? QStringLiteral(" [%1]").arg(f.unit) : QString();
+    form->addRow(QString::fromUtf8(f.label) + unit, edit);
+    fields.insert(f.name, edit);
+  }
+  Metal = new QComboBox(this);
+  Metal->setObjectName("Metal");
+  for (const EosPreset& p : TStatEqDialog::Metals()) Metal->addItem(p.name);
+  Metal->setToolTip("metal of \"Ideal gas of:\" (sets the atom mass)");
+  form->addRow("Me&tal", Metal);
+
+  CheckKappa = new QCheckBox("Heat &conductivity of the medium", this);
+  CheckKappa->setObjectName("CheckKappa");
+  NoElEOS = new QCheckBox("&No electron EOS", this);
+  NoElEOS->setObjectName("NoElEOS");
+  Spall = new QCheckBox("Sp&all", this);
+  Spall->setObjectName("Spall");
+  InfoLabel = new QLabel(this);
+  InfoLabel->setObjectName("InfoLabel");
+  Message = new QLabel(this);
+  Message->setObjectName("Message");
+  Message->setWordWrap(true);
+  Message->setStyleSheet("color: #a00000");
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  OkBtn = buttons->button(QDialogButtonBox::Ok);
+  OkBtn->setText("&OK");
+  buttons->button(QDialogButtonBox::Cancel)->setText("&Cancel");
+  connect(buttons, &QDialogButtonBox::accepted, this, &StatEqDialogView::PressOk);
+  connect(buttons, &QDialogButtonBox::rejected, this, &StatEqDialogView::PressCancel);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(listLabel);
+  left->addWidget(EqType, 1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(params);
+  right->addWidget(CheckKappa);
+  right->addWidget(NoElEOS);
+  right->addWidget(Spall);
+  right->addStretch(1);
+  auto* top = new QHBoxLayout;
+  top->addLayout(left);
+  top->addLayout(right, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top, 1);
+  layout->addWidget(InfoLabel);
+  layout->addWidget(Message);
+  layout->addWidget(buttons);
+
+  connect(EqType, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (syncing_) return;
+    const TStatEqResult r = model_.SelectModel(row);
+    Message->setText(QString::fromStdString(r.message));
+    SyncFromModel();
+  });
+  connect(Metal, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (syncing_) return;
+    model_.SetMetal(i);
+    SyncFromModel();
+  });
+  connect(CheckKappa, &QCheckBox::toggled, this, [this](bool on) {
+    if (!syncing_) model_.SetCheckKappa(on);
+  });
+  connect(NoElEOS, &QCheckBox::toggled, this, [this](bool on) {
+    if (!syncing_) model_.SetNoElEOS(on);
+  });
+  connect(Spall, &QCheckBox::toggled, this, [this](bool on) {
+    if (!syncing_) model_.SetSpall(on);
+  });
+  SyncFromModel();
+}
+
+void StatEqDialogView::SyncFromModel() {
+  syncing_ = true;
+  EqType->setCurrentRow(model_.EqType());
+  Metal->setCurrentIndex(model_.Metal());
+  Metal->setEnabled(model_.Enabled("Metal"));
+  CheckKappa->setChecked(model_.CheckKappa());
+  NoElEOS->setChecked(model_.NoElEOS());
+  NoElEOS->setVisible(model_.Visible("NoElEOS"));
+  Spall->setChecked(model_.Spall());
+  Spall->setVisible(model_.Visible("Spall"));
+  for (auto it = fields.begin(); it != fields.end(); ++it) {
+    it.value()->ShowField();
+    it.value()->setEnabled(model_.Enabled(it.key().toStdString()));
+  }
+  InfoLabel->setText(QString::fromStdString(model_.InfoLabel()));
+  syncing_ = false;
+}
+
+void StatEqDialogView::FocusControl(const std::string& name) {
+  const QString n = QString::fromStdString(name);
+  if (TRealEdit* e = fields.value(n, nullptr)) {
+    e->setFocus();
+    e->selectAll();
+  } else if (QWidget* w = findChild<QWidget*>(n)) {
+    w->setFocus();
+  }
+}
+
+bool StatEqDialogView::Open(bool left) {
+  model_.SetLeft(left);
+  setWindowTitle(QString(TStatEqDialog::kCaption) + (left ? " (substrate)" : " (film)"));
+  Message->clear();
+  SyncFromModel();
+  EqType->setFocus();
+  return exec() == QDialog::Accepted;
+}
+
+void StatEqDialogView::PressOk() {
+  const TStatEqResult r = model_.Ok(eos_);
+  SyncFromModel();
+  if (!r) {
+    Message->setText(QString::fromStdString(r.message));
+    FocusControl(r.focus);
+    return;
+  }
+  Message->clear();
+  accept();
+}
+
+void StatEqDialogView::PressCancel() {
+  model_.Cancel(eos_);
+  reject();
+}
+
+}  // namespace tarvex

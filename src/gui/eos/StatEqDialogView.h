@@ -1,0 +1,58 @@
+// The "Equation of state" dialog on screen, bound to the TStatEqDialog form model: the
+// model list, the parameter fields (enabled for the selected model), the metal choice of
+// "Ideal gas of:", the conductivity and electron-part check boxes, OK and Cancel. A
+// refused OK keeps the dialog open, shows why under the list and focuses the field.
+#pragma once
+
+#include <QDialog>
+#include <QMap>
+#include <vector>
+
+#include "core/eos/StatEqDialog.h"
+
+class QListWidget;
+class QCheckBox;
+class QLabel;
+class QComboBox;
+class QPushButton;
+
+namespace tarvex {
+
+class Prompter;
+class TRealEdit;
+
+class StatEqDialogView : public QDialog {
+  Q_OBJECT
+
+ public:
+  StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter& prompter,
+                   QWidget* parent = nullptr);
+
+  // Shows the dialog modally for the film (left = false) or the left medium. Returns
+  // whether OK was accepted.
+  bool Open(bool left);
+
+  // OK and Cancel as the buttons do them (tests press them directly too).
+  void PressOk();
+  void PressCancel();
+
+  QListWidget* EqType = nullptr;
+  QComboBox* Metal = nullptr;
+  QCheckBox* CheckKappa = nullptr;
+  QCheckBox* NoElEOS = nullptr;
+  QCheckBox* Spall = nullptr;
+  QLabel* InfoLabel = nullptr;
+  QLabel* Message = nullptr;
+  QPushButton* OkBtn = nullptr;
+  QMap<QString, TRealEdit*> fields;
+
+ private:
+  void SyncFromModel();
+  void FocusControl(const std::string& name);
+
+  TStatEqDialog& model_;
+  EosState& eos_;
+  bool syncing_ = false;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,542 @@
+// The main window: layout, the run with its hooks, the dialogs' round trips, closing.
+#include "gui/run/MainWindow.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "core/common/Session.h"
+#include "gui/common/NumFormatDialog.h"
+#include "gui/common/RealEdit.h"
+#include "gui/eos/StatEqDialogView.h"
+#include "gui/files/SaveOptionsView.h"
+#include "gui/hydro/ViscosityDialogView.h"
+#include "gui/plot/GraphWidget.h"
+#include "gui/run/ResultsTableModel.h"
+#include "gui/setup/InitialDialogView.h"
+#include "render/ImageFiles.h"
+
+namespace tarvex {
+
+// The hooks of a run started from the window: the display after every interval, the
+// progress in the status line, the result files through the file hooks when set.
+class GuiRunHooks : public RunHooks {
+ public:
+  explicit GuiRunHooks(MainWindow& w) : w_(w), files_(w.fileHooks_) {}
+
+  void RefreshDisplay(bool withGraphs) override {
+    w_.RefreshDisplay(withGraphs);
+    w_.UpdateButtons();
+    if (files_ != nullptr) files_->RefreshDisplay(withGraphs);
+  }
+  std::string ProfileBaseName(const std::string& saveDir, Real TotalTime) override {
+    return files_ != nullptr ? files_->ProfileBaseName(saveDir, TotalTime)
+                             : RunHooks::ProfileBaseName(saveDir, TotalTime);
+  }
+  bool WriteProfile(const std::string& fileName, bool final) override {
+    return files_ != nullptr ? files_->WriteProfile(fileName, final) : true;
+  }
+  void SavePicture(const std::string& fileName, bool final) override {
+    if (files_ != nullptr) {
+      files_->SavePicture(fileName, final);
+      return;
+    }
+    std::string error;
+    if (!w_.MakeGuiPictureWriter()(fileName, final, error))
+      w_.prompter_.Inform(error, MessageKind::Error);
+  }
+  void AppendHistory() override {
+    if (files_ != nullptr) files_->AppendHistory();
+  }
+  void AppendTrackedPoints() override {
+    if (files_ != nullptr) files_->AppendTrackedPoints();
+  }
+  void Progress(const RunProgress& p) override {
+    w_.UpdateStatus(p, false);
+    w_.UpdateButtons();
+    if (files_ != nullptr) files_->Progress(p);
+  }
+
+ private:
+  MainWindow& w_;
+  RunHooks* files_;
+};
+
+namespace {
+
+QString LengthUnit(AppModel& app) {
+  const std::string u = LengthUnitName(app.main.x1Edit.StoredValue());
+  return u.empty() ? QStringLiteral("x1 cm") : QString::fromStdString(u);
+}
+
+QLabel* Buddy(const QString& caption, QWidget* control, QWidget* parent) {
+  auto* l = new QLabel(caption, parent);
+  l->setBuddy(control);
+  return l;
+}
+
+}  // namespace
+
+TRealEdit* MainWindow::AddField(const char* name, const QString& tip, const QString& unit) {
+  RealField* field = app_.main.FieldByName(name);
+  auto* e = new TRealEdit(*field, name, this);
+  e->SetPrompter(&prompter_);
+  e->SetQuantity(tip, unit);
+  tips_.insert(name, tip);
+  units_.insert(name, unit);
+  e->setMinimumWidth(80);
+  const std::string n = name;
+  e->SetUserEditHandler([this, n](const std::string& text) { app_.main.UserEdit(n, text); });
+  connect(e, &TRealEdit::left, this, [this, n] { Leave(n); });
+  edits.insert(name, e);
+  return e;
+}
+
+MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), app_(app), prompter_(prompter) {
+  setObjectName("MainWindow");
+  setWindowTitle("Tarvex_1l");
+
+  // ---- run parameters ----
+  auto* params = new QGroupBox("Run", this);
+  auto* g = new QGridLayout(params);
+  TRealEdit* len = AddField("Len", "initial length of the grid", "length unit");
+  TRealEdit* x1 = AddField("x1Edit", "length unit: 1e-7 = nm, 1e-4 = mkm", "cm");
+  TRealEdit* rho0 = AddField("Rho0", "reference (film) density", "g/cm3");
+  TRealEdit* pout = AddField("Pout", "outer pressure on the free boundaries", "GPa");
+  TRealEdit* dt1 = AddField("dt1", "output interval", "s");
+  TRealEdit* dtLV = AddField("dtLV", "output interval in reduced units, dt1 v1 / L0", "L0/v1");
+  TRealEdit* end = AddField("EndTime", "end of the run (negative after a break)", "s");
+  TRealEdit* endLV = AddField("EndTmLV", "end of the run in reduced units", "L0/v1");
+  TRealEdit* total = AddField("TotalTime", "current time; editing it sets the time", "s");
+  TRealEdit* timeLV = AddField("TimeLV", "current time in reduced units", "L0/v1");
+  DimensionEdit = new QSpinBox(this);
+  DimensionEdit->setObjectName("Dimension");
+  DimensionEdit->setRange(0, TMainForm::kDimensionMax);
+  DimensionEdit->setToolTip("number of cells N");
+  StepDivEdit = new QSpinBox(this);
+  StepDivEdit->setObjectName("StepDiv");
+  StepDivEdit->setRange(1, TMainForm::kStepDivMax);
+  StepDivEdit->setToolTip("the first sub-step of an interval is dt1 / StepDiv");
+  MnStepDivEdit = new QSpinBox(this);
+  MnStepDivEdit->setObjectName("MnStepDiv");
+  MnStepDivEdit->setRange(1, TMainForm::kMnStepDivMax);
+  MnStepDivEdit->setToolTip("the largest sub-step is dt1 / m");
+  for (QSpinBox* s : {DimensionEdit, StepDivEdit, MnStepDivEdit}) s->setKeyboardTracking(false);
+  // Tab walks the fields row by row as they are laid out.
+  {
+    QWidget* order[] = {len, x1,    DimensionEdit, rho0,  pout,   dt1,          dtLV,
+                        end, endLV, StepDivEdit,   total, timeLV, MnStepDivEdit};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  }
+
+  g->addWidget(Buddy("Ini&Length", len, params), 0, 0);
+  g->addWidget(len, 0, 1);
+  g->addWidget(Buddy("x&1", x1, params), 0, 2);
+  g->addWidget(x1, 0, 3);
+  g->addWidget(Buddy("Di&v", DimensionEdit, params), 0, 4);
+  g->addWidget(DimensionEdit, 0, 5);
+  g->addWidget(Buddy("rho&0", rho0, params), 0, 6);
+  g->addWidget(rho0, 0, 7);
+  g->addWidget(Buddy("P_o&ut", pout, params), 0, 8);
+  g->addWidget(pout, 0, 9);
+  g->addWidget(Buddy("&Time step", dt1, params), 1, 0);
+  g->addWidget(dt1, 1, 1);
+  g->addWidget(Buddy("( *v1/L", dtLV, params), 1, 2);
+  g->addWidget(dtLV, 1, 3);
+  g->addWidget(Buddy("T&o", end, params), 1, 4);
+  g->addWidget(end, 1, 5);
+  g->addWidget(Buddy("( *v1/L", endLV, params), 1, 6);
+  g->addWidget(endLV, 1, 7);
+  g->addWidget(Buddy("Ste&p div", StepDivEdit, params), 1, 8);
+  g->addWidget(StepDivEdit, 1, 9);
+  g->addWidget(Buddy("t &=", total, params), 2, 0);
+  g->addWidget(total, 2, 1);
+  g->addWidget(Buddy("( *v1/L", timeLV, params), 2, 2);
+  g->addWidget(timeLV, 2, 3);
+  g->addWidget(Buddy("&m", MnStepDivEdit, params), 2, 8);
+  g->addWidget(MnStepDivEdit, 2, 9);
+
+  // ---- buttons ----
+  CalculateBtn = new QPushButton("&Calculate", this);
+  CalculateBtn->setObjectName("Calculate");
+  CalculateBtn->setToolTip("run from the current time to the end time; press again to break");
+  CalculateBtn->setMinimumWidth(CalculateBtn->fontMetrics().horizontalAdvance("X Break Calc X") +
+                                24);
+  InitBtn = new QPushButton("&Init/Shift", this);
+  InitBtn->setObjectName("InitShift");
+  InitBtn->setToolTip("initial conditions: grid, layers, profiles, boundaries");
+  EosBtn = new QPushButton("&EqvOfState", this);
+  EosBtn->setObjectName("EqvOfState");
+  EosBtn->setToolTip("equation of state of the film");
+  VisBtn = new QPushButton("Vis", this);
+  VisBtn->setObjectName("Vis");
+  VisBtn->setCheckable(true);
+  VisBtn->setToolTip("artificial viscosity (down: on)");
+  FormatBtn = new QPushButton("Fo&rmat", this);
+  FormatBtn->setObjectName("Format");
+  FormatBtn->setToolTip("number format of the table and the result files");
+  SaveOptBtn = new QPushButton("&Save options", this);
+  SaveOptBtn->setObjectName("SaveOptions");
+  SaveOptBtn->setToolTip("output directory and picture format");
+  ExitBtn = new QPushButton("E&xit", this);
+  ExitBtn->setObjectName("Exit");
+  connect(CalculateBtn, &QPushButton::clicked, this, &MainWindow::Calculate);
+  connect(InitBtn, &QPushButton::clicked, this, &MainWindow::InitShift);
+  connect(EosBtn, &QPushButton::clicked, this, &MainWindow::EqvOfState);
+  connect(VisBtn, &QPushButton::clicked, this, &MainWindow::Vis);
+  connect(FormatBtn, &QPushButton::clicked, this, &MainWindow::FormatTable);
+  connect(SaveOptBtn, &QPushButton::clicked, this, &MainWindow::EditSaveOptions);
+  connect(ExitBtn, &QPushButton::clicked, this, &QWidget::close);
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {CalculateBtn, InitBtn, EosBtn, VisBtn, FormatBtn, SaveOptBtn})
+    buttons->addWidget(b);
+  buttons->addStretch(1);
+  buttons->addWidget(ExitBtn);
+  eosLabel_ = new QLabel(this);
+  eosLabel_->setObjectName("EosInfo");
+  eosLabel_->setToolTip("equation of state of the film");
+  dirLabel_ = new QLabel(this);
+  dirLabel_->setObjectName("SaveDir");
+  dirLabel_->setToolTip("output directory");
+  auto* labels = new QHBoxLayout;
+  labels->addWidget(eosLabel_, 1);
+  labels->addWidget(dirLabel_);
+
+  // ---- table and graphs ----
+  tableModel_ = new ResultsTableModel(table_, this);
+  TableView = new QTableView(this);
+  TableView->setObjectName("Data");
+  TableView->setModel(tableModel_);
+  TableView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  TableView->verticalHeader()->setVisible(false);
+  TableView->verticalHeader()->setDefaultSectionSize(TableView->fontMetrics().height() + 4);
+  TableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  TableView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  TableView->horizontalHeader()->setDefaultSectionSize(
+      TableView->fontMetrics().horizontalAdvance("-0.000000E+000") + 8);
+  TableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+  TableView->setSelectionMode(QAbstractItemView::SingleSelection);
+  TableView->setAlternatingRowColors(true);
+  TableView->setToolTip("one row per node; cell quantities (n+1/2) stand in the row of node n");
+  connect(TableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (!current.isValid()) return;
+            graphs_.SetMarker(app_.session, true, current.row());
+            for (TImageFrame* f : frames) f->Redraw();
+          });
+
+  auto* graphPanel = new QWidget(this);
+  auto* gg = new QGridLayout(graphPanel);
+  gg->setContentsMargins(0, 0, 0, 0);
+  gg->setSpacing(4);
+  const char* names[4] = {"RGraph", "VGraph", "PGraph", "TGraph"};
+  for (int i = 0; i < 4; ++i) {
+    frames[static_cast<size_t>(i)] = new TImageFrame(graphs_.Graph(i), prompter_, graphPanel);
+    frames[static_cast<size_t>(i)]->setObjectName(names[i]);
+    frames[static_cast<size_t>(i)]->SetResizeHandler(
+        [this, i](int w, int h) { graphs_.SetGraphSize(i, w, h); });
+    connect(frames[static_cast<size_t>(i)], &TImageFrame::readout, this,
+            [this](const QString& t) { statusBar()->showMessage(t, 3000); });
+  }
+  // Density top left, velocity bottom left, pressure top right, temperature bottom right.
+  gg->addWidget(frames[0], 0, 0);
+  gg->addWidget(frames[1], 1, 0);
+  gg->addWidget(frames[2], 0, 1);
+  gg->addWidget(frames[3], 1, 1);
+  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter->addWidget(TableView);
+  splitter->addWidget(graphPanel);
+  splitter->setStretchFactor(0, 2);
+  splitter->setStretchFactor(1, 3);
+  // Room for the first six columns of the table; the graphs take the rest.
+  const int tableWidth = 6 * TableView->horizontalHeader()->defaultSectionSize() + 24;
+  splitter->setSizes({tableWidth, 1280 - tableWidth});
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(params);
+  layout->addLayout(buttons);
+  layout->addLayout(labels);
+  layout->addWidget(splitter, 1);
+  setCentralWidget(central);
+
+  // ---- menu: settings files ----
+  QMenu* file = menuBar()->addMenu("&File");
+  SaveSettingsAction = file->addAction("Save settings…");
+  OpenSettingsAction = file->addAction("Open settings…");
+  // Settings files are read and written by the run-file library of the batch runner;
+  // this build has none, so the two actions are shown disabled.
+  SaveSettingsAction->setEnabled(false);
+  OpenSettingsAction->setEnabled(false);
+  SaveSettingsAction->setToolTip("write the settings of every window as a run file");
+  OpenSettingsAction->setToolTip("read the settings of every window from a run file");
+  file->addSeparator();
+  connect(file->addAction("E&xit"), &QAction::triggered, this, &QWidget::close);
+
+  // ---- status line ----
+  timeStatus_ = new QLabel(this);
+  speedStatus_ = new QLabel(this);
+  dirStatus_ = new QLabel(this);
+  statusBar()->addPermanentWidget(timeStatus_);
+  statusBar()->addPermanentWidget(speedStatus_);
+  statusBar()->addPermanentWidget(dirStatus_);
+
+  connect(DimensionEdit, &QSpinBox::valueChanged, this,
+          [this](int v) { app_.main.SetDimension(v); });
+  connect(StepDivEdit, &QSpinBox::valueChanged, this, [this](int v) { app_.main.SetStepDiv(v); });
+  connect(MnStepDivEdit, &QSpinBox::valueChanged, this, [this](int v) {
+    app_.main.SetMnStepDiv(v);
+    ShowFields();
+  });
+
+  // The dialogs, in the program's start-up order after the main window.
+  eosDialog_ = new StatEqDialogView(app_.eos, app_.session.eos, prompter_, this);
+  saveOptions_ = new SaveOptionsView(prompter_, this);
+  initialDialog_ = new InitialDialogView(app_.initial, prompter_, this);
+  initialDialog_->SetEosHandler([this](bool left) { OpenEos(left); });
+  formatDialog_ = new TNumFormatDialog(this);
+
+  ShowFields();
+  UpdateButtons();
+  UpdateStatus(RunProgress{}, true);
+  resize(1280, 860);
+}
+
+MainWindow::~MainWindow() {
+  // The table view and the graphs read table_ and graphs_, which are members of this
+  // class and go before the base class deletes its children: delete the views first.
+  delete centralWidget();
+  delete tableModel_;
+}
+
+ViscosityDialogView* MainWindow::ViscosityDialog() {
+  if (viscDialog_ == nullptr) {
+    viscDialog_ = new ViscosityDialogView(app_.viscosity, prompter_, this);
+    viscDialog_->SetOkHandler([this] {
+      const ViscosityDialogResult r =
+          app_.viscosity.Ok(app_.session.visc, app_.session.eos.EosScale, app_.session.StateA);
+      if (r.accepted) app_.main.Vis = app_.session.visc.ViscKind != ViscNo;
+      return r;
+    });
+  }
+  return viscDialog_;
+}
+
+void MainWindow::ShowFields() {
+  for (TRealEdit* e : std::as_const(edits)) e->ShowField();
+  const QSignalBlocker b1(DimensionEdit);
+  const QSignalBlocker b2(StepDivEdit);
+  const QSignalBlocker b3(MnStepDivEdit);
+  DimensionEdit->setValue(app_.main.Dimension);
+  StepDivEdit->setValue(app_.main.StepDiv);
+  MnStepDivEdit->setValue(app_.main.MnStepDiv);
+  eosLabel_->setText(QString::fromStdString(app_.main.EosInfo));
+  const QString dir = QString::fromStdString(app_.main.SaveDir);
+  dirLabel_->setText(dir.isEmpty() ? QStringLiteral("no output directory")
+                                   : QStringLiteral("output: %1").arg(dir));
+  // Units in the tooltips: the physical ones, or reduced units with a dimensionless EOS.
+  const bool physical = PhysicalState();
+  for (auto it = edits.begin(); it != edits.end(); ++it) {
+    QString u = units_.value(it.key());
+    if (u == "length unit") {
+      u = LengthUnit(app_);
+    } else if (!physical && u != "cm" && u != "L0/v1") {
+      u = QStringLiteral("dimensionless EOS: reduced units");
+    }
+    it.value()->SetQuantity(tips_.value(it.key()), u);
+  }
+}
+
+bool MainWindow::PhysicalState() const {
+  return app_.session.eos.EosScale == 1e5L;
+}
+
+void MainWindow::Leave(const std::string& name) {
+  TMainForm& f = app_.main;
+  if (name == "dt1") f.LeaveDt1();
+  if (name == "dtLV") f.LeaveDtLV();
+  if (name == "EndTime") f.LeaveEndTime(*this);
+  if (name == "EndTmLV") f.LeaveEndTmLV(*this);
+  if (name == "TotalTime") f.LeaveTotalTime();
+  if (name == "TimeLV") f.LeaveTimeLV();
+  ShowFields();
+}
+
+void MainWindow::UpdateButtons() {
+  const TMainForm& f = app_.main;
+  CalculateBtn->setText(f.CalculateIsBreak ? "X &Break Calc X" : "&Calculate");
+  CalculateBtn->setEnabled(f.CalculateEnabled);
+  VisBtn->setChecked(f.Vis);
+  // While a run goes on only Break, the display and closing act on the state.
+  for (QPushButton* b : {InitBtn, EosBtn, VisBtn, FormatBtn, SaveOptBtn}) b->setEnabled(!running_);
+}
+
+void MainWindow::UpdateStatus(const RunProgress& p, bool force) {
+  const qint64 now = runClock_.isValid() ? runClock_.elapsed() : 0;
+  if (!force && now - lastStatusMs_ < 100) return;  // at most ten updates a second
+  lastStatusMs_ = now;
+  const TNumStringFormat format(TFloatFormat::ffGeneral, 6);
+  timeStatus_->setText(
+      QStringLiteral("t = %1%2")
+          .arg(QString::fromStdString(format.FormatValue(p.SimTime)), PhysicalState() ? " s" : ""));
+  const double seconds = static_cast<double>(now) / 1000.0;
+  if (running_ && seconds > 0) {
+    speedStatus_->setText(
+        QStringLiteral("%1 steps/s").arg(static_cast<double>(p.subSteps) / seconds, 0, 'f', 0));
+  } else if (!running_) {
+    speedStatus_->setText(p.subSteps > 0 ? QStringLiteral("%1 steps").arg(p.subSteps) : QString());
+  }
+  const QString dir = QString::fromStdString(app_.main.SaveDir);
+  dirStatus_->setText(dir.isEmpty() ? QStringLiteral("results not written (no output directory)")
+                                    : QStringLiteral("output: %1").arg(dir));
+  for (const char* n : {"TotalTime", "TimeLV"}) edits[n]->ShowField();
+}
+
+void MainWindow::RefreshDisplay(bool withGraphs) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  table_.Refresh(app_.session, app_.main);
+  tableModel_->Refresh();
+  if (withGraphs) {
+    graphs_.Refresh(app_.session);
+    for (TImageFrame* f : frames) f->Redraw();
+  }
+  QApplication::restoreOverrideCursor();
+}
+
+PictureWriter MainWindow::MakeGuiPictureWriter() {
+  return [this](const std::string& path, bool final, std::string& error) {
+    if (!final) return SaveResultsPicture(graphs_, path, PictureCaption(path), error);
+    const std::optional<std::string> chosen =
+        prompter_.ChooseSaveFile("Save picture", "JPEG Image|*.jpg|Picture Bitmaps|*.bmp", path);
+    if (!chosen) return true;  // the user chose not to keep this picture
+    std::string name = *chosen;
+    if (std::filesystem::path(name).extension().empty())
+      name += app_.main.PicturesAsJpeg ? ".jpg" : ".BMP";
+    app_.main.PicturesAsJpeg = PictureFormatOf(name) == PictureFormat::Jpeg;
+    return SaveResultsPicture(graphs_, name, PictureCaption(name, true), error);
+  };
+}
+
+void MainWindow::Calculate() {
+  if (running_) {
+    app_.main.BreakCalc();
+    UpdateButtons();
+    return;
+  }
+  // A field still being typed in counts as left before the run reads it.
+  if (auto* e = qobject_cast<TRealEdit*>(QApplication::focusWidget())) {
+    Leave(e->objectName().toStdString());
+  }
+  running_ = true;
+  UpdateButtons();
+  // From now on the same button breaks the run.
+  CalculateBtn->setText("X &Break Calc X");
+  runClock_.start();
+  lastStatusMs_ = -1000;
+  GuiRunHooks hooks(*this);
+  lastRun_ = Calculations(app_.session, app_.main, hooks);
+  running_ = false;
+  ShowFields();
+  UpdateButtons();
+  UpdateStatus(lastRun_.progress, true);
+  FocusForm();
+}
+
+void MainWindow::FocusForm() {
+  const std::string& f = app_.main.focus;
+  if (f == "Calculate") {
+    CalculateBtn->setFocus();
+  } else if (f == "Init/Shift") {
+    InitBtn->setFocus();
+  } else if (TRealEdit* e = edits.value(QString::fromStdString(f), nullptr)) {
+    e->setFocus();
+    e->selectAll();
+  }
+}
+
+void MainWindow::InitShift() {
+  app_.PrepareInitialDialog();
+  initialDialog_->SetPhysicalUnits(PhysicalState());
+  if (!initialDialog_->Open(false)) return;
+  app_.FinishInitialDialog();
+  if (!graphsAsked_) {
+    // The graphs are set up the first time; the question decides their coordinate origin.
+    shiftX0_ = prompter_.Ask(kAskShiftGraphX0, AnswerSet::YesNo()) == Answer::Yes;
+    graphsAsked_ = true;
+  }
+  graphs_.SetUp(app_.session, app_.main, shiftX0_);
+  frames[0]->setVisible(!graphs_.FrozenGrid());
+  frames[1]->setVisible(!graphs_.FrozenGrid());
+  frames[2]->setVisible(!graphs_.FrozenGrid());
+  ShowFields();
+  RefreshDisplay(true);
+  UpdateButtons();
+  CalculateBtn->setFocus();
+}
+
+void MainWindow::OpenEos(bool left) {
+  if (eosDialog_->Open(left) && !left) {
+    app_.main.EosInfo = app_.eos.InfoLabel();
+    initialDialog_->SetPhysicalUnits(PhysicalState());
+    ShowFields();
+  }
+}
+
+void MainWindow::EqvOfState() {
+  if (!eosDialog_->Open(false)) return;
+  app_.main.EosInfo = app_.eos.InfoLabel();
+  ShowFields();
+  edits["Len"]->setFocus();
+}
+
+void MainWindow::Vis() {
+  ViscosityDialogView* d = ViscosityDialog();
+  app_.viscosity.Open(app_.session.visc, app_.session.eos.EosScale);
+  d->ShowModel();
+  d->exec();
+  UpdateButtons();
+}
+
+void MainWindow::FormatTable() {
+  if (!formatDialog_->Edit(*app_.main.tableFormat)) return;
+  RefreshDisplay(false);  // every number of the table in the new format
+}
+
+void MainWindow::EditSaveOptions() {
+  if (!saveOptions_->Edit(app_.main.SaveDir, app_.main.PicturesAsJpeg)) return;
+  if (!app_.main.SaveDir.empty()) app_.main.HistoryFileName = app_.main.SaveDir + "Surf.dat";
+  ShowFields();
+  UpdateStatus(lastRun_.progress, true);
+}
+
+bool MainWindow::SaveResults() {
+  // Writing the results on request belongs to the result-file hooks.
+  return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (app_.main.CloseRequest(*this)) {
+    event->accept();
+  } else {
+    UpdateButtons();
+    event->ignore();
+  }
+}
+
+}  // namespace tarvex

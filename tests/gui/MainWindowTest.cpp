@@ -1,0 +1,351 @@
+// The desktop program driven through its widgets: the shock tube set up in the dialogs,
+// Calculate filling the table and the graphs, Break during a run, OK refused with the
+// focus on the offending field, the number format of the table, and the closing rules.
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+
+#include "GuiTestSupport.h"
+#include "core/hydro/HydrStat.h"
+#include "core/run/AppModel.h"
+#include "gui/common/NumFormatDialog.h"
+#include "gui/common/RealEdit.h"
+#include "gui/eos/StatEqDialogView.h"
+#include "gui/hydro/ViscosityDialogView.h"
+#include "gui/run/MainWindow.h"
+#include "gui/run/ResultsTableModel.h"
+#include "gui/setup/InitialDialogView.h"
+
+using namespace tarvex;
+using tarvex::guitest::ScriptedQtPrompter;
+using tarvex::guitest::TypeInto;
+using tarvex::guitest::WhileModal;
+
+namespace {
+
+// Film rho 0.125, P 0.1 right of a substrate rho 1, P 1 (both ideal gases, gamma 1.4):
+// the Sod shock tube on [-0.1, 0.1] with 160 substrate and 20 film cells of equal mass,
+// run to t = 0.04, before any wave reaches a wall. The shock (speed 1.75) is then at
+// x = 0.07 with the pressure 0.303 behind it.
+constexpr int kGlassCells = 160;
+constexpr int kCells = 180;
+
+struct Fixture {
+  ScriptedQtPrompter prompter;
+  AppModel app{prompter};
+  MainWindow window{app, prompter};
+
+  Fixture() {
+    prompter.SetMainWindow(&window);
+    prompter.Script("Save(print) settings?", Answer::No);
+    window.show();
+    // Focus changes (and so the leave-field handlers) need the active window.
+    QApplication::setActiveWindow(&window);
+  }
+
+  void IdealGasInEosDialog() {
+    StatEqDialogView* d = window.EosDialog();
+    d->EqType->setCurrentRow(0);
+    TypeInto(d->fields["gamma"], "1.4");
+    QTest::mouseClick(d->OkBtn, Qt::LeftButton);
+  }
+
+  void SetUpShockTube() {
+    // Film equation of state from the main window's button.
+    WhileModal([this] { IdealGasInEosDialog(); }, [this] { window.EosBtn->click(); });
+    // Main window: grid length, cells, film density.
+    TypeInto(window.edits["Len"], QString::number(kCells * 0.005));
+    window.DimensionEdit->setValue(kCells);
+    TypeInto(window.edits["Rho0"], "0.125");
+    // The initial-conditions dialog.
+    WhileModal([this] { FillInitialDialog(); }, [this] { window.InitBtn->click(); });
+  }
+
+  void FillInitialDialog() {
+    InitialDialogView* d = window.InitialDialog();
+    QTest::mouseClick(d->findChild<QRadioButton*>("RadioGroup1"), Qt::LeftButton);
+    TypeInto(d->edits["Pini"], "0.1");
+    QTest::keyClick(d->edits["Pini"], Qt::Key_Return);
+    TypeInto(d->edits["xf"], QString::number(kCells * 0.005));
+    QTest::keyClick(d->edits["xf"], Qt::Key_Return);
+    auto choose = [d](const char* name, int item) {
+      auto* c = d->findChild<QComboBox*>(name);
+      c->setCurrentIndex(item);
+      emit c->activated(item);
+    };
+    choose("InitProfile", kModel1T);
+    choose("MoveType", kMoveV0Zero);
+    QTest::mouseClick(d->findChild<QCheckBox*>("CheckKeepVL"), Qt::LeftButton);
+    d->findChild<QSpinBox*>("xShiftDivEdit")->setValue(kGlassCells);
+    // The substrate's equation of state through "EOSl".
+    WhileModal([this] { IdealGasInEosDialog(); },
+               [d] { d->findChild<QPushButton*>("EOSlButton")->click(); });
+    TypeInto(d->edits["rho0l"], "1");
+    QTest::keyClick(d->edits["rho0l"], Qt::Key_Return);
+    TypeInto(d->edits["T0l"], "1");  // P0l = rho T / M = 1
+    QTest::keyClick(d->edits["T0l"], Qt::Key_Return);
+    QTest::mouseClick(d->OkBtn, Qt::LeftButton);
+  }
+
+  void SetViscosityAndTimes() {
+    WhileModal(
+        [this] {
+          ViscosityDialogView* v = window.ViscosityDialog();
+          v->ViscType->button(ViscSymm)->click();
+          TypeInto(v->ViscMult, "2");
+          v->PressOk();
+        },
+        [this] { window.VisBtn->click(); });
+    // Back in the main window after the dialog (the offscreen platform has no window
+    // manager that would hand the activation back).
+    QApplication::setActiveWindow(&window);
+    TypeInto(window.edits["dt1"], "0.01");
+    window.edits["EndTime"]->setFocus();  // leaving dt1 converts it
+
+    TypeInto(window.edits["EndTime"], "0.04");
+    window.edits["Len"]->setFocus();
+  }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ShockTubeThroughTheDialogsFillsTableAndGraphs();
+  void BreakEndsTheRunAfterTheCurrentSubStep();
+  void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField_data();
+  void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField();
+  void EnterWalksThroughTheFieldsAndNeverBuildsTheState();
+  void FormatDialogReformatsTheWholeTable();
+  void RefreshOfTenThousandRowsSignalsOnce();
+  void ClosingDuringARunBreaksItAndStaysOpen();
+  void CalculateWithoutAStateFocusesInitShift();
+};
+
+void MainWindowTest::ShockTubeThroughTheDialogsFillsTableAndGraphs() {
+  Fixture f;
+  f.SetUpShockTube();
+  Session& s = f.app.session;
+  QVERIFY(s.StateA != nullptr);
+  QCOMPARE(s.sim.InGlass, kGlassCells);
+  QVERIFY(std::fabs(static_cast<double>(s.StateA->x[kGlassCells])) < 1e-15);  // interface x = 0
+  QCOMPARE(static_cast<double>(s.StateA->P[0]), 1.0);
+  QCOMPARE(static_cast<double>(s.StateA->P[kCells - 1]), 0.1);
+  QVERIFY(f.window.CalculateBtn->isEnabled());
+  // The question about the graphs' origin was asked once.
+  QCOMPARE(
+      std::count(f.prompter.asked.begin(), f.prompter.asked.end(), std::string(kAskShiftGraphX0)),
+      1);
+  f.SetViscosityAndTimes();
+  QVERIFY(f.app.main.Vis);
+  QVERIFY(f.window.VisBtn->isChecked());
+  // Leaving the time edits converted them into reduced units, t v1 / L0 with L0 = 0.9.
+  QCOMPARE(f.window.edits["dtLV"]->text(), QString("0.0111"));
+  QCOMPARE(f.window.edits["EndTmLV"]->text(), QString("0.044444444"));
+
+  QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
+  const RunOutcome& r = f.window.LastRun();
+  QVERIFY2(r.reachedEnd, r.error.c_str());
+  QCOMPARE(r.progress.intervals, 4);
+  QCOMPARE(f.window.CalculateBtn->text(), QString("&Calculate"));
+  QCOMPARE(f.window.windowTitle(), QString("Tarvex"));
+
+  // The table: one row per node, the title row as the header.
+  QAbstractItemModel* m = f.window.TableView->model();
+  QCOMPARE(m->rowCount(), kCells + 1);
+  QVERIFY(m->columnCount() >= 7);
+  QCOMPARE(m->data(m->index(kCells, 0)).toString(), QString::number(kCells));
+  // The shock has run into the film: its pressure rose above the initial 0.1 behind it.
+  const double pFilm = m->data(m->index(kGlassCells + 5, 4)).toString().toDouble();
+  QVERIFY2(pFilm > 0.2 && pFilm < 0.4, qPrintable(QString::number(pFilm)));
+  // The graphs show the final state: the pressure graph's range covers 0.1 .. 1.
+  const PlotModel& p = f.window.Graphs().PGraph;
+  QVERIFY(p.YAxis().Min() <= 0.1000001 && p.YAxis().Max() >= 0.9999999);
+  QCOMPARE(p.Series(0).x.size(), size_t{kCells + 1});
+}
+
+void MainWindowTest::BreakEndsTheRunAfterTheCurrentSubStep() {
+  Fixture f;
+  f.SetUpShockTube();
+  f.SetViscosityAndTimes();
+  // Break is pressed once the run has made progress (the window handles events between
+  // the passes of a step and after every sub-step).
+  QString captionDuringRun;
+  Real timeAtBreak = -1;
+  QTimer poll;
+  poll.setInterval(0);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!(f.app.session.sim.SimTime > 0)) return;
+    poll.stop();
+    captionDuringRun = f.window.CalculateBtn->text();
+    timeAtBreak = f.app.session.sim.SimTime;
+    QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
+  });
+  poll.start();
+  QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
+  const RunOutcome& r = f.window.LastRun();
+  QCOMPARE(captionDuringRun, QString("X &Break Calc X"));
+  QVERIFY(r.broken);
+  QVERIFY(!r.reachedEnd);
+  // No further sub-step was started after the one in progress.
+  QVERIFY(r.progress.SimTime >= timeAtBreak);
+  QVERIFY(r.progress.SimTime <= timeAtBreak + r.progress.Step * (1 + 1e-12L));
+  // The interrupted interval is remembered: negative end time, dt1 the remainder.
+  QVERIFY(f.app.main.EndTime.StoredValue() < 0);
+  const Real remainder = 0.01L - r.progress.SimTime;
+  QVERIFY(std::fabs(f.app.main.dt1.StoredValue() - remainder) < 1e-15L);
+  QCOMPARE(f.window.CalculateBtn->text(), QString("&Calculate"));
+  QVERIFY(f.window.CalculateBtn->isEnabled());
+  QVERIFY(f.window.InitBtn->isEnabled());
+}
+
+void MainWindowTest::RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField_data() {
+  QTest::addColumn<QString>("len");
+  QTest::addColumn<bool>("withEos");
+  QTest::addColumn<QString>("focus");
+  QTest::newRow("zero length") << "0" << true << "Len";
+  QTest::newRow("no film EOS") << "1" << false << "StatEqButton";
+}
+
+void MainWindowTest::RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField() {
+  QFETCH(QString, len);
+  QFETCH(bool, withEos);
+  QFETCH(QString, focus);
+  Fixture f;
+  if (withEos) {
+    WhileModal([&f] { f.IdealGasInEosDialog(); }, [&f] { f.window.EosBtn->click(); });
+  }
+  InitialDialogView* d = f.window.InitialDialog();
+  bool openAfterOk = false;
+  QString focused;
+  WhileModal(
+      [&] {
+        TypeInto(d->edits["Len"], len);
+        QTest::mouseClick(d->OkBtn, Qt::LeftButton);
+        openAfterOk = d->isVisible();
+        focused = d->focusWidget() != nullptr ? d->focusWidget()->objectName() : QString();
+        d->reject();
+      },
+      [&f] { f.window.InitBtn->click(); });
+  QVERIFY(openAfterOk);
+  QCOMPARE(focused, focus);
+  QVERIFY(f.app.session.StateA == nullptr);
+}
+
+void MainWindowTest::EnterWalksThroughTheFieldsAndNeverBuildsTheState() {
+  Fixture f;
+  WhileModal([&f] { f.IdealGasInEosDialog(); }, [&f] { f.window.EosBtn->click(); });
+  InitialDialogView* d = f.window.InitialDialog();
+  QString afterLen;
+  QString afterDiv;
+  bool open = false;
+  WhileModal(
+      [&] {
+        TypeInto(d->edits["Len"], "2");
+        QTest::keyClick(d->edits["Len"], Qt::Key_Return);
+        afterLen = d->focusWidget()->objectName();
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);  // x1Edit
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);  // Div
+        afterDiv = d->focusWidget()->objectName();
+        open = d->isVisible();
+        d->reject();
+      },
+      [&f] { f.window.InitBtn->click(); });
+  QCOMPARE(afterLen, QString("x1Edit"));
+  QCOMPARE(afterDiv, QString("Rho0"));
+  QVERIFY(open);
+  QVERIFY(f.app.session.StateA == nullptr);
+  // Leaving Len with Enter copied it to the end of the initial region.
+  QCOMPARE(static_cast<double>(f.app.initial.xf.StoredValue()), 2.0);
+}
+
+void MainWindowTest::FormatDialogReformatsTheWholeTable() {
+  Fixture f;
+  f.SetUpShockTube();
+  QAbstractItemModel* m = f.window.TableView->model();
+  QCOMPARE(m->data(m->index(0, 4)).toString(), QString("1"));
+  WhileModal(
+      [&f] {
+        TNumFormatDialog* d = f.window.FormatDialog();
+        d->FType->setCurrentIndex(static_cast<int>(TFloatFormat::ffFixed));
+        d->Press->setValue(3);
+        d->accept();
+      },
+      [&f] { f.window.FormatBtn->click(); });
+  QCOMPARE(m->data(m->index(0, 4)).toString(), QString("1.000"));
+  QCOMPARE(m->data(m->index(kCells - 1, 4)).toString(), QString("0.100"));
+  // "Currency" is no style of the table: choosing it leaves the format as it is.
+  WhileModal(
+      [&f] {
+        TNumFormatDialog* d = f.window.FormatDialog();
+        d->FType->setCurrentIndex(static_cast<int>(TFloatFormat::ffCurrency));
+        d->accept();
+      },
+      [&f] { f.window.FormatBtn->click(); });
+  QCOMPARE(f.app.main.tableFormat->FormatType(), TFloatFormat::ffFixed);
+  QCOMPARE(m->data(m->index(0, 4)).toString(), QString("1.000"));
+}
+
+void MainWindowTest::RefreshOfTenThousandRowsSignalsOnce() {
+  ScriptedQtPrompter prompter;
+  AppModel app(prompter);
+  QVERIFY(app.session.EnsureInstances(SolverClass::HydrStat, 10000));
+  THydrStat& A = *app.session.StateA;
+  for (int32_t i = 0; i <= 10000; ++i) A.x[static_cast<size_t>(i)] = i;
+  app.session.sim.CellMassUniform = 1;
+  TResultsTable table;
+  ResultsTableModel model(table);
+  QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+  QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+  table.Refresh(app.session, app.main);
+  model.Refresh();
+  QCOMPARE(model.rowCount(), 10001);
+  QCOMPARE(reset.count(), 1);
+  QCOMPARE(changed.count(), 0);
+  A.P[7] = 2.5;
+  table.Refresh(app.session, app.main);
+  model.Refresh();
+  QCOMPARE(reset.count(), 1);
+  QCOMPARE(changed.count(), 1);  // one signal for the whole table, never one per cell
+  QCOMPARE(model.data(model.index(7, 4)).toString(), QString("2.5"));
+  model.Refresh();  // nothing new in the core table: nothing to tell
+  QCOMPARE(changed.count(), 1);
+}
+
+void MainWindowTest::ClosingDuringARunBreaksItAndStaysOpen() {
+  Fixture f;
+  f.SetUpShockTube();
+  f.SetViscosityAndTimes();
+  f.prompter.Script("Break calculations?", Answer::Yes);
+  bool closedDuringRun = true;
+  QTimer::singleShot(0, [&] { closedDuringRun = f.window.close(); });
+  QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
+  QVERIFY(!closedDuringRun);
+  QVERIFY(f.window.isVisible());
+  QVERIFY(f.window.LastRun().broken);
+  // Afterwards the results are unsaved (no output directory): Cancel keeps the window.
+  f.prompter.Script("Results not saved! Save now?", Answer::Cancel);
+  QVERIFY(!f.window.close());
+  f.prompter.Script("Results not saved! Save now?", Answer::No);
+  QVERIFY(f.window.close());
+}
+
+void MainWindowTest::CalculateWithoutAStateFocusesInitShift() {
+  Fixture f;
+  QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
+  QVERIFY(!f.window.LastRun().computed);
+  QCOMPARE(f.window.focusWidget(), static_cast<QWidget*>(f.window.InitBtn));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
