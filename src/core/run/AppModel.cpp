@@ -32,9 +32,10 @@ void AppModel::FinishInitialDialog() {
   main.TotalTime.SetValue(session.sim.SimTime);
 }
 
-void AppModel::ApplyViscosityDialog() {
+ViscosityDialogResult AppModel::ApplyViscosityDialog() {
   const ViscosityDialogResult r = viscosity.Ok(session.visc, session.eos.EosScale, session.StateA);
   if (r.accepted) main.Vis = session.visc.ViscKind != ViscNo;
+  return r;
 }
 
 }  // namespace tarvex

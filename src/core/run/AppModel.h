@@ -37,8 +37,8 @@ class AppModel {
   // the boundary flags and thermal closures, resizes the instances.
   void FinishInitialDialog();
 
-  // The Vis button's viscosity dialog closed with OK.
-  void ApplyViscosityDialog();
+  // The Vis button's viscosity dialog: OK applies it (refused: the dialog stays open).
+  ViscosityDialogResult ApplyViscosityDialog();
 };
 
 }  // namespace tarvex

@@ -328,12 +328,7 @@ MainWindow::~MainWindow() {
 ViscosityDialogView* MainWindow::ViscosityDialog() {
   if (viscDialog_ == nullptr) {
     viscDialog_ = new ViscosityDialogView(app_.viscosity, prompter_, this);
-    viscDialog_->SetOkHandler([this] {
-      const ViscosityDialogResult r =
-          app_.viscosity.Ok(app_.session.visc, app_.session.eos.EosScale, app_.session.StateA);
-      if (r.accepted) app_.main.Vis = app_.session.visc.ViscKind != ViscNo;
-      return r;
-    });
+    viscDialog_->SetOkHandler([this] { return app_.ApplyViscosityDialog(); });
   }
   return viscDialog_;
 }
