@@ -140,12 +140,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   // ---- the run ----
   ResultHooks files(app);
   ProgressHooks hooks(files, reporter);
-  if (mode != ProgressMode::Quiet) {
-    err << "Running " << file.name << ": t = " << Trimmed(app.main.TotalTime.Text()) << " to "
-        << Trimmed(app.main.EndTime.Text()) << ", output every " << Trimmed(app.main.dt1.Text())
-        << ", results in " << outDir << '\n';
-  }
-  reporter.Start(app.session.sim.SimTime);
+  reporter.Start(app.session.sim.SimTime,
+                 "Running " + file.name + ": t = " + Trimmed(app.main.TotalTime.Text()) + " to " +
+                     Trimmed(app.main.EndTime.Text()) + ", output every " +
+                     Trimmed(app.main.dt1.Text()) + ", results in " + outDir);
   const RunOutcome r = Calculations(app.session, app.main, hooks);
   reporter.Finish(r.progress);
   if (!options.quiet) NoteUnusedAnswers(file, prompter, reporter);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace tarvex::batch {
 
@@ -66,10 +67,12 @@ double ProgressReporter::Wall() const {
   return std::chrono::duration<double>(Clock::now() - start_).count();
 }
 
-void ProgressReporter::Start(Real startTime) {
+void ProgressReporter::Start(Real startTime, std::string header) {
   start_ = last_ = Clock::now();
   startTime_ = startTime;
   started_ = true;
+  header_ = std::move(header);
+  headerShown_ = false;
 }
 
 void ProgressReporter::Write(const RunProgress& p) {
@@ -85,6 +88,10 @@ void ProgressReporter::Write(const RunProgress& p) {
 
 void ProgressReporter::Update(const RunProgress& p) {
   if (mode_ == ProgressMode::Quiet || !started_) return;
+  if (!headerShown_) {
+    headerShown_ = true;
+    if (!header_.empty()) out_ << header_ << '\n' << std::flush;
+  }
   const Clock::time_point now = Clock::now();
   const double since = std::chrono::duration<double>(now - last_).count();
   const double every = mode_ == ProgressMode::Terminal ? 0.1 : lineInterval_;
@@ -94,7 +101,7 @@ void ProgressReporter::Update(const RunProgress& p) {
 }
 
 void ProgressReporter::Finish(const RunProgress& p) {
-  if (mode_ == ProgressMode::Quiet) return;
+  if (mode_ == ProgressMode::Quiet || !headerShown_) return;
   Write(p);
   if (lineOpen_) out_ << '\n' << std::flush;
   lineOpen_ = false;

@@ -28,9 +28,10 @@ class ProgressReporter {
   // ten times a second.
   ProgressReporter(std::ostream& out, ProgressMode mode, double lineInterval = 5);
 
-  void Start(Real startTime);
+  // `header` is written before the first progress line, once the run has taken a step.
+  void Start(Real startTime, std::string header = {});
   void Update(const RunProgress& p);
-  // Ends the updating line (a final state is written).
+  // Ends the updating line (a final state is written when the run took a step).
   void Finish(const RunProgress& p);
   // A message between progress lines: the updating line is cleared first.
   void Message(const std::string& text);
@@ -48,6 +49,8 @@ class ProgressReporter {
   Real startTime_ = 0;
   bool lineOpen_ = false;  // the terminal line holds progress text
   bool started_ = false;
+  std::string header_;
+  bool headerShown_ = false;
 };
 
 // Hooks that report progress and pass everything else on to the hooks that write the
