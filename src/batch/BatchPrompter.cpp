@@ -12,7 +12,7 @@ bool BatchPrompter::BreakRequested() const {
 Answer BatchPrompter::Ask(const std::string& text, AnswerSet answers, MessageKind kind) {
   const Answer a = ScriptedPrompter::Ask(text, answers, kind);
   if (sink_ && !asked.empty() && !asked.back().scripted) {
-    sink_("note: the question \"" + text + "\" has no answer in [answers]; answered \"" +
+    sink_("note: the question \"" + text + "\" has no usable answer in [answers]; answered \"" +
           AnswerName(a) + "\"");
   }
   return a;
