@@ -2,6 +2,7 @@
 #include "batch/BatchMain.h"
 
 #include <CLI/CLI.hpp>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -219,7 +220,12 @@ int RunMain(int argc, const char* const* argv, std::ostream& out, std::ostream& 
     err << "tarvex1l-run: give a run file (CASE.toml) or --example NAME; --help shows more\n";
     return kExitUsage;
   }
-  return RunBatch(o, out, err, terminal, breakFlag);
+  try {
+    return RunBatch(o, out, err, terminal, breakFlag);
+  } catch (const std::exception& e) {
+    err << "tarvex1l-run: error: " << e.what() << '\n';
+    return kExitRunFailed;
+  }
 }
 
 }  // namespace tarvex::batch

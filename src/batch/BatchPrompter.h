@@ -37,12 +37,19 @@ class BatchPrompter : public ScriptedPrompter {
   void Inform(const std::string& text, MessageKind kind = MessageKind::Information) override;
   // Between sub-steps and passes: an interrupt presses Break once.
   void ProcessEvents() override;
+  // The driver sets the title after every sub-step and beeps after every interval; a
+  // run of millions of steps must not keep them all, so only the last title is kept
+  // and beeps are dropped.
+  void SetTitle(const std::string& title) override { title_ = title; }
+  void Beep(MessageKind) override {}
+  const std::string& Title() const { return title_; }
 
  private:
   const std::atomic<bool>* breakFlag_;
   TMainForm* main_ = nullptr;
   bool pressed_ = false;
   MessageSink sink_;
+  std::string title_;
 };
 
 }  // namespace tarvex::batch

@@ -159,7 +159,9 @@ class Applier {
     const TStatEqResult ok = d.Ok(app_.session.eos);
     if (!ok) {
       const Setting* s = t.Find(ok.focus);
-      return Fail(table, s, s == nullptr ? ok.focus : "", ok.message, t.pos);
+      const bool field = s == nullptr && d.FieldByName(ok.focus) != nullptr;
+      return Fail(table, s, s == nullptr ? ok.focus : "",
+                  ok.message + (field ? " (not given)" : ""), t.pos);
     }
     if (snap.eqType >= 0) {
       for (const EosParamInfo& p : EosCatalog()[static_cast<size_t>(snap.eqType)].params) {

@@ -2,9 +2,9 @@
 // the key tables of the document are read back and compared with the forms' lists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -19,27 +19,39 @@ struct DocSection {
   std::set<std::string> keys;       // first cells of the key rows
 };
 
-// "## [eos.film] and [eos.left] — ..." opens a section for both tables; "## Top level"
+// "## [eos.film] and [eos.left] — ..." opens a section for both tables, "## Top level"
 // one for the keys outside tables; rows "| `Key` | ..." list the keys.
 std::vector<DocSection> ReadDoc(const std::string& path) {
   std::ifstream in(path);
   EXPECT_TRUE(in) << path;
   std::vector<DocSection> sections;
-  const std::regex table(R"(\[([a-z.]+)\])");
-  const std::regex keyRow(R"(^\| `([^`]+)` \|)");
   std::string line;
   while (std::getline(in, line)) {
     if (line.rfind("## ", 0) == 0) {
       DocSection s;
       if (line == "## Top level") s.tables.emplace_back("");
-      for (std::sregex_iterator it(line.begin(), line.end(), table), end; it != end; ++it) {
-        s.tables.push_back((*it)[1]);
+      // Every "[name]" of lower-case letters and dots names a table.
+      for (size_t open = line.find('['); open != std::string::npos;
+           open = line.find('[', open + 1)) {
+        const size_t close = line.find(']', open);
+        if (close == std::string::npos) break;
+        const std::string name = line.substr(open + 1, close - open - 1);
+        if (!name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+              return (c >= 'a' && c <= 'z') || c == '.';
+            })) {
+          s.tables.push_back(name);
+        }
       }
       sections.push_back(std::move(s));
       continue;
     }
-    std::smatch m;
-    if (!sections.empty() && std::regex_search(line, m, keyRow)) sections.back().keys.insert(m[1]);
+    // A key row: "| `Key` | ...".
+    if (!sections.empty() && line.rfind("| `", 0) == 0) {
+      const size_t end = line.find('`', 3);
+      if (end != std::string::npos && line.compare(end, 3, "` |") == 0) {
+        sections.back().keys.insert(line.substr(3, end - 3));
+      }
+    }
   }
   return sections;
 }

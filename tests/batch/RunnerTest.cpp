@@ -153,6 +153,9 @@ TEST(BreakAction, InterruptFlagPressesBreakAndTheIntervalIsWritten) {
   ASSERT_EQ(files.Written().size(), 1u);
   // The broken run is marked as the desktop program marks it: a negative end time.
   EXPECT_LT(app.main.EndTime.Value(), 0);
+  // A long run keeps no record per sub-step in the prompter.
+  EXPECT_TRUE(prompter.titles.empty());
+  EXPECT_EQ(prompter.Title(), "Tarvex");
 }
 
 TEST(Progress, LineShowsTimeStepsRateWallAndEta) {
