@@ -112,8 +112,8 @@ std::string DisabledReason(std::string_view key) {
 
 class Applier {
  public:
-  Applier(const RunFile& file, AppModel& app, ApplyResult& result)
-      : file_(file), app_(app), result_(result) {}
+  Applier(const RunFile& file, AppModel& app, const ScriptedPrompter& prompter, ApplyResult& result)
+      : file_(file), app_(app), prompter_(prompter), result_(result) {}
 
   bool Eos(bool left) {
     const std::string_view table = left ? kTableEosLeft : kTableEosFilm;
@@ -413,6 +413,7 @@ class Applier {
         if (f == nullptr) return true;
         const Real now = f->Value();
         if (Close(now, s.value.number)) return true;
+        if (!main && s.key == "rho0l" && GlassDensityTaken()) return true;
         return Fail(table, &s,
                     "the form replaced " + s.value.text + " by " + ExactText(now) +
                         ": the value follows from other settings; leave the key out or give a "
@@ -448,8 +449,17 @@ class Applier {
     return true;
   }
 
+  // The substrate density replaced by its model's own, because the question asked
+  // whether to do so was answered Yes.
+  bool GlassDensityTaken() const {
+    return std::any_of(prompter_.asked.begin(), prompter_.asked.end(), [](const auto& q) {
+      return q.text.rfind(kAskGlassDensity, 0) == 0 && q.answer == Answer::Yes;
+    });
+  }
+
   const RunFile& file_;
   AppModel& app_;
+  const ScriptedPrompter& prompter_;
   ApplyResult& result_;
 };
 
@@ -549,7 +559,7 @@ ApplyResult ApplyRunFile(const RunFile& file, AppModel& app, ScriptedPrompter& p
     return result;
   }
 
-  Applier a(file, app, result);
+  Applier a(file, app, prompter, result);
   if (a.Eos(true) && a.Eos(false) && a.MainBefore() && a.Initial() && a.Viscosity()) {
     a.MainAfter(outDir);
   }

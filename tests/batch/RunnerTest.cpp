@@ -78,6 +78,24 @@ TEST(Runner, CollapsedStepEndsWithCode3) {
   EXPECT_NE(r.err.find("the time step fell below its minimum"), std::string::npos) << r.err;
 }
 
+// Questions without an answer and answers without a question are noted, not fatal.
+TEST(Runner, NotesUnansweredQuestionsAndUnusedAnswers) {
+  TempDir dir;
+  std::string text = Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.05");
+  text = Replaced(text, "\"Use I EOS for glass?\" = \"No\"", "\"Use the force?\" = \"Yes\"");
+  const testing::MainResult r =
+      CallMain({dir.Write("c.toml", text), "--out", (dir.path() / "o").string()});
+  EXPECT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_NE(r.err.find("note: the question \"Use I EOS for glass?\" has no usable answer in "
+                       "[answers]; answered \"No\""),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("note: [answers] the question \"Use the force?\" was never asked"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.out.find("Finished "), std::string::npos) << r.out;
+}
+
 TEST(Runner, UncreatableOutputDirectoryEndsWithCode5) {
   TempDir dir;
   const std::string blocker = dir.Write("file", "not a directory");
