@@ -1,0 +1,231 @@
+// The batch runner: command line, run file, forms, driver, result files, exit code.
+#include "batch/BatchMain.h"
+
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "batch/BatchPrompter.h"
+#include "batch/Examples.h"
+#include "batch/Progress.h"
+#include "batch/RunFile.h"
+#include "batch/RunSettings.h"
+#include "batch/StandInProfileFiles.h"
+#include "core/run/AppModel.h"
+
+namespace tarvex::batch {
+
+namespace {
+
+constexpr const char* kExitCodesHelp =
+    "Exit codes:\n"
+    "  0  the run reached its end time and every result file was written\n"
+    "  1  wrong command line\n"
+    "  2  the run file cannot be read, or a table, key or value is wrong (nothing ran)\n"
+    "  3  the run failed: the time step collapsed or a fault stopped it\n"
+    "  4  interrupted (Ctrl-C / SIGINT or SIGTERM); the interval in progress was written\n"
+    "  5  the output directory or a result file could not be written\n";
+
+// The hooks that write the result files of every interval. STAND-IN: the profile-file
+// set of core/files (ResultFiles) replaces StandInProfileFiles here.
+using ResultHooks = StandInProfileFiles;
+
+std::string DirWithSlash(std::string dir) {
+  if (!dir.empty() && dir.back() != '/') dir.push_back('/');
+  return dir;
+}
+
+// A field's text without the padding of its format's width.
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+void PrintErrors(std::ostream& err, const std::vector<RunFileError>& errors) {
+  for (const RunFileError& e : errors) err << e.Text() << '\n';
+}
+
+int ListExamples(std::ostream& out) {
+  for (const BundledExample& e : BundledExamples()) {
+    out << e.name << (e.name == kDefaultExample ? " (default)" : "") << "\n    "
+        << ExampleSummary(e) << '\n';
+  }
+  return kExitOk;
+}
+
+// Answers the file gave for questions that never came: most likely a typo.
+void NoteUnusedAnswers(const RunFile& file, const BatchPrompter& prompter, ProgressReporter& rep) {
+  for (const AnswerSetting& a : file.answers) {
+    bool used = false;
+    for (const ScriptedPrompter::Asked& q : prompter.asked) {
+      used = used || q.text == a.question || q.text.rfind(a.question, 0) == 0;
+    }
+    if (!used) {
+      rep.Message(file.name + ":" + std::to_string(a.pos.line) +
+                  ": note: [answers] the question \"" + a.question + "\" was never asked");
+    }
+  }
+}
+
+}  // namespace
+
+int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, bool terminal,
+             const std::atomic<bool>* breakFlag) {
+  if (options.listExamples) return ListExamples(out);
+
+  // ---- the run file ----
+  ReadResult read;
+  std::string caseName;
+  if (!options.example.empty()) {
+    const BundledExample* ex = FindExample(options.example);
+    if (ex == nullptr) {
+      err << "tarvex1l-run: there is no example \"" << options.example
+          << "\"; --list-examples shows them\n";
+      return kExitUsage;
+    }
+    caseName = std::string(ex->name);
+    read = ParseRunFile(ex->text, "examples/" + caseName + ".toml");
+  } else {
+    caseName = std::filesystem::path(options.caseFile).stem().string();
+    read = ReadRunFile(options.caseFile);
+  }
+  if (!read.ok()) {
+    PrintErrors(err, read.errors);
+    return kExitBadRunFile;
+  }
+  const RunFile& file = read.file;
+  const std::string outDir =
+      DirWithSlash(options.outDir.empty() ? "results/" + caseName : options.outDir);
+
+  // ---- the forms ----
+  BatchPrompter prompter(breakFlag);
+  AppModel app(prompter);
+  prompter.Attach(app.main);
+  const ProgressMode mode = options.quiet
+                                ? ProgressMode::Quiet
+                                : (terminal ? ProgressMode::Terminal : ProgressMode::Lines);
+  ProgressReporter reporter(err, mode);
+  prompter.SetSink([&](const std::string& text) {
+    if (!options.quiet || text.rfind("note:", 0) != 0) reporter.Message(text);
+  });
+
+  const ApplyResult applied = ApplyRunFile(file, app, prompter, outDir);
+  if (!applied.ok()) {
+    err << applied.error->Text() << '\n';
+    return kExitBadRunFile;
+  }
+  if (options.printSettings) {
+    out << SettingsText(app, applied.applied, file.name);
+    return kExitOk;
+  }
+  if (prompter.BreakRequested()) {
+    err << "tarvex1l-run: interrupted before the run started\n";
+    return kExitInterrupted;
+  }
+
+  // ---- the output directory ----
+  std::error_code ec;
+  const bool existed = std::filesystem::is_directory(outDir, ec);
+  if (!existed) {
+    std::filesystem::create_directories(outDir, ec);
+    if (ec) {
+      err << "tarvex1l-run: cannot create the output directory " << outDir << ": " << ec.message()
+          << '\n';
+      return kExitIoFailure;
+    }
+  }
+
+  // ---- the run ----
+  ResultHooks files(app);
+  ProgressHooks hooks(files, reporter);
+  reporter.Start(app.session.sim.SimTime,
+                 "Running " + file.name + ": t = " + Trimmed(app.main.TotalTime.Text()) + " to " +
+                     Trimmed(app.main.EndTime.Text()) + ", output every " +
+                     Trimmed(app.main.dt1.Text()) + ", results in " + outDir);
+  const RunOutcome r = Calculations(app.session, app.main, hooks);
+  reporter.Finish(r.progress);
+  if (!options.quiet) NoteUnusedAnswers(file, prompter, reporter);
+
+  if (!r.computed) {
+    // The driver refused to start; the focus says which setting it needs.
+    if (!existed) std::filesystem::remove(outDir, ec);
+    const std::string& focus = app.main.focus;
+    RunFileError e{file.name, file.main.pos.line, std::string(kTableMain), focus, ""};
+    if (const Setting* s = file.main.Find(focus)) e.line = s->pos.line;
+    e.message = focus == "dt1" ? "the output interval must be greater than 0 (give dt1 or dtLV)"
+                               : "the run cannot start: the set-up is incomplete";
+    err << e.Text() << '\n';
+    return kExitBadRunFile;
+  }
+
+  const double wall = reporter.Wall();
+  if (r.writeFailed) {
+    err << "tarvex1l-run: a result file could not be written: " << files.LastError() << '\n';
+    return kExitIoFailure;
+  }
+  if (r.broken) {
+    err << "tarvex1l-run: interrupted at t = " << Trimmed(app.main.TotalTime.Text())
+        << "; the interval in progress was written to " << outDir << '\n';
+    return kExitInterrupted;
+  }
+  if (!r.reachedEnd || app.main.Unsaved) {
+    std::string why = r.fault ? "a fault stopped it (" + r.error + ")"
+                              : (r.stepCollapsed ? "the time step fell below its minimum"
+                                                 : "it ended before the end time");
+    err << "tarvex1l-run: the run failed at t = " << Trimmed(app.main.TotalTime.Text()) << ": "
+        << why << '\n';
+    return kExitRunFailed;
+  }
+  if (!options.quiet) {
+    out << "Finished " << file.name << ": t = " << Trimmed(app.main.TotalTime.Text()) << ", "
+        << r.progress.intervals << " intervals, " << r.progress.subSteps << " steps in "
+        << WallText(wall) << "; results in " << outDir << '\n';
+  }
+  return kExitOk;
+}
+
+int RunMain(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool terminal,
+            const std::atomic<bool>* breakFlag) {
+  BatchOptions o;
+  CLI::App cli{
+      "Runs a Tarvex_1l calculation without a screen: the run file sets the windows and "
+      "dialogs of the desktop program, the same driver runs, the same result files are "
+      "written.",
+      "tarvex1l-run"};
+  cli.footer(std::string("\n") + kExitCodesHelp +
+             "\nThe run-file tables and keys are described in docs/run-files.md.");
+  CLI::Option* caseOpt = cli.add_option("CASE", o.caseFile, "Run file (TOML)");
+  cli.add_option("--out,-o", o.outDir,
+                 "Output directory for the result files (default: results/<case name>)");
+  cli.add_flag("--quiet,-q", o.quiet, "No progress output (errors are still reported)");
+  cli.add_flag("--print-settings", o.printSettings,
+               "Print the resolved settings, defaults filled in, as a run file; run nothing");
+  CLI::Option* exampleOpt =
+      cli.add_option("--example", o.example, "Run a bundled example (\"default\": shock_tube)");
+  CLI::Option* listOpt =
+      cli.add_flag("--list-examples", o.listExamples, "List the bundled examples");
+  caseOpt->excludes(exampleOpt);
+  listOpt->excludes(caseOpt);
+  listOpt->excludes(exampleOpt);
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = cli.exit(e, out, err);
+    return code == 0 ? kExitOk : kExitUsage;
+  }
+  if (!o.listExamples && o.caseFile.empty() && o.example.empty()) {
+    err << "tarvex1l-run: give a run file (CASE.toml) or --example NAME; --help shows more\n";
+    return kExitUsage;
+  }
+  try {
+    return RunBatch(o, out, err, terminal, breakFlag);
+  } catch (const std::exception& e) {
+    err << "tarvex1l-run: error: " << e.what() << '\n';
+    return kExitRunFailed;
+  }
+}
+
+}  // namespace tarvex::batch

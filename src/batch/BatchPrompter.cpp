@@ -1,0 +1,34 @@
+// The batch runner's prompter: scripted answers, reported messages, Ctrl-C as Break.
+#include "batch/BatchPrompter.h"
+
+#include "core/run/MainForm.h"
+
+namespace tarvex::batch {
+
+bool BatchPrompter::BreakRequested() const {
+  return breakFlag_ != nullptr && breakFlag_->load(std::memory_order_relaxed);
+}
+
+Answer BatchPrompter::Ask(const std::string& text, AnswerSet answers, MessageKind kind) {
+  const Answer a = ScriptedPrompter::Ask(text, answers, kind);
+  if (sink_ && !asked.empty() && !asked.back().scripted) {
+    sink_("note: the question \"" + text + "\" has no usable answer in [answers]; answered \"" +
+          AnswerName(a) + "\"");
+  }
+  return a;
+}
+
+void BatchPrompter::Inform(const std::string& text, MessageKind kind) {
+  ScriptedPrompter::Inform(text, kind);
+  if (sink_) sink_(std::string(kind == MessageKind::Error ? "error: " : "message: ") + text);
+}
+
+void BatchPrompter::ProcessEvents() {
+  ScriptedPrompter::ProcessEvents();
+  if (!pressed_ && main_ != nullptr && BreakRequested()) {
+    pressed_ = true;
+    main_->BreakCalc();
+  }
+}
+
+}  // namespace tarvex::batch

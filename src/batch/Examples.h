@@ -1,0 +1,26 @@
+// The example run files bundled with the runner (examples/*.toml of the source tree,
+// compiled in, so `--example NAME` works from a build tree, an installed binary and the
+// repository checkout alike).
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tarvex::batch {
+
+struct BundledExample {
+  std::string_view name;  // file name without ".toml"
+  std::string_view text;  // the run file
+};
+
+// Every bundled example, sorted by name.
+std::span<const BundledExample> BundledExamples();
+const BundledExample* FindExample(std::string_view name);
+// The first comment line of an example, without "# ".
+std::string ExampleSummary(const BundledExample& example);
+
+// The example `tarvex1l-run --example` runs when asked for "default".
+inline constexpr std::string_view kDefaultExample = "shock_tube";
+
+}  // namespace tarvex::batch

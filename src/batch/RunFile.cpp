@@ -1,0 +1,616 @@
+// Reading run files: TOML syntax, tables, keys, value types and ranges. The keys come
+// from the forms' own lists (TMainForm, TInitional, TStatEqDialog, the viscosity dialog),
+// so a field added to a form is accepted here without a second list to keep.
+#include "batch/RunFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include <toml++/toml.h>
+
+#include "core/common/NumStringFormat.h"
+#include "core/eos/EosCatalog.h"
+#include "core/eos/StatEqDialog.h"
+#include "core/hydro/ViscosityDialog.h"
+#include "core/run/MainForm.h"
+#include "core/setup/InitialConditions.h"
+
+namespace tarvex::batch {
+
+namespace {
+
+// Forms that exist in the desktop program's design but not yet in this version.
+struct MissingForm {
+  std::string_view table;
+  std::string_view what;
+};
+constexpr MissingForm kMissingForms[] = {
+    {"save", "the save-options dialog"},
+    {"format", "the number-format dialog"},
+};
+
+std::string WithoutAmpersand(std::string_view caption) {
+  std::string s;
+  for (char c : caption)
+    if (c != '&') s.push_back(c);
+  return s;
+}
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Quoted(std::string_view s) {
+  std::string q;
+  q.reserve(s.size() + 2);
+  q.push_back('"');
+  q.append(s);
+  q.push_back('"');
+  return q;
+}
+
+KeyInfo Choice(std::string key, int32_t lo, std::vector<std::string> items) {
+  KeyInfo k;
+  k.key = std::move(key);
+  k.kind = KeyKind::Choice;
+  k.lo = lo;
+  k.hi = static_cast<int32_t>(items.size()) - 1;
+  k.items = std::move(items);
+  return k;
+}
+
+KeyInfo Simple(std::string key, KeyKind kind, int32_t lo = 0, int32_t hi = 0) {
+  KeyInfo k;
+  k.key = std::move(key);
+  k.kind = kind;
+  k.lo = lo;
+  k.hi = hi;
+  return k;
+}
+
+std::vector<KeyInfo> MainKeys() {
+  std::vector<KeyInfo> keys;
+  for (const std::string& name : TMainForm::RealFieldNames())
+    keys.push_back(Simple(name, KeyKind::Number));
+  keys.push_back(Simple("Dimension", KeyKind::Integer, 0, TMainForm::kDimensionMax));
+  keys.push_back(Simple("StepDiv", KeyKind::Integer, 1, TMainForm::kStepDivMax));
+  keys.push_back(Simple("MnStepDiv", KeyKind::Integer, 1, TMainForm::kMnStepDivMax));
+  return keys;
+}
+
+std::vector<KeyInfo> InitialKeys() {
+  std::vector<KeyInfo> keys;
+  for (const InitFieldKey& k : TInitional::SettableKeys()) {
+    switch (k.kind) {
+      case InitFieldKind::Number:
+        keys.push_back(Simple(std::string(k.name), KeyKind::Number));
+        break;
+      case InitFieldKind::UpDown:
+        keys.push_back(Simple(std::string(k.name), KeyKind::Integer, k.lo, k.hi));
+        break;
+      case InitFieldKind::Choice: {
+        std::vector<std::string> items;
+        for (const char* c : TInitional::ChoiceItems(k.name)) items.push_back(WithoutAmpersand(c));
+        KeyInfo info = Choice(std::string(k.name), k.lo, std::move(items));
+        info.hi = k.hi;
+        keys.push_back(std::move(info));
+        break;
+      }
+      case InitFieldKind::Check:
+        keys.push_back(Simple(std::string(k.name), KeyKind::Check));
+        break;
+    }
+  }
+  return keys;
+}
+
+std::vector<KeyInfo> EosKeys(bool left) {
+  std::vector<KeyInfo> keys;
+  for (const TStatEqKey& k : TStatEqDialog::SettableKeys()) {
+    switch (k.kind) {
+      case TStatEqKeyKind::ModelList:
+        keys.push_back(Choice(k.name, -1, TStatEqDialog::ModelCaptions()));
+        break;
+      case TStatEqKeyKind::Metal: {
+        std::vector<std::string> items;
+        for (const EosPreset& m : TStatEqDialog::Metals()) items.emplace_back(m.name);
+        keys.push_back(Choice(k.name, -1, std::move(items)));
+        break;
+      }
+      case TStatEqKeyKind::Number:
+        keys.push_back(Simple(k.name, KeyKind::Number));
+        break;
+      case TStatEqKeyKind::Check: {
+        // The dialog shows NoElEOS only for the film.
+        TStatEqDialog probe;
+        probe.SetLeft(left);
+        if (probe.Visible(k.name)) keys.push_back(Simple(k.name, KeyKind::Check));
+        break;
+      }
+    }
+  }
+  return keys;
+}
+
+std::vector<KeyInfo> ViscosityKeys() {
+  std::vector<std::string> items;
+  for (std::string_view c : TViscosityDialogModel::ViscTypeItems)
+    items.push_back(WithoutAmpersand(c));
+  return {Choice("ViscType", 0, std::move(items)), Simple("ViscMult", KeyKind::Number)};
+}
+
+// ---- reading values -------------------------------------------------------------------
+
+std::string TypeName(const toml::node& n) {
+  switch (n.type()) {
+    case toml::node_type::string:
+      return "a text";
+    case toml::node_type::integer:
+      return "an integer";
+    case toml::node_type::floating_point:
+      return "a floating-point number";
+    case toml::node_type::boolean:
+      return "a boolean";
+    case toml::node_type::array:
+      return "an array";
+    case toml::node_type::table:
+      return "a table";
+    case toml::node_type::date:
+      return "a date";
+    case toml::node_type::time:
+      return "a time";
+    case toml::node_type::date_time:
+      return "a date-time";
+    default:
+      return "nothing";
+  }
+}
+
+SourcePos PosOf(const toml::source_region& r) {
+  return {static_cast<int32_t>(r.begin.line), static_cast<int32_t>(r.begin.column)};
+}
+
+class Reader {
+ public:
+  Reader(std::string_view text, ReadResult& result) : result_(result) {
+    std::string line;
+    std::istringstream in{std::string(text)};
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines_.push_back(line);
+    }
+  }
+
+  void Error(SourcePos pos, std::string_view table, std::string_view key, std::string message) {
+    result_.errors.push_back(
+        {result_.file.name, pos.line, std::string(table), std::string(key), std::move(message)});
+  }
+
+  void ReadTable(std::string_view table, const toml::node& node, SourcePos keyPos,
+                 TableSettings& out) {
+    const toml::table* t = node.as_table();
+    if (t == nullptr) {
+      Error(keyPos, table, "",
+            "must be a table ([" + std::string(table) + "]), not " + TypeName(node));
+      return;
+    }
+    out.present = true;
+    out.pos = PosOf(t->source());
+    if (out.pos.line == 0) out.pos = keyPos;
+    const std::vector<KeyInfo> keys = TableKeys(table);
+    for (const auto& [k, v] : *t) {
+      const std::string key(k.str());
+      const SourcePos pos = PosOf(k.source());
+      const auto info =
+          std::find_if(keys.begin(), keys.end(), [&](const KeyInfo& i) { return i.key == key; });
+      if (info == keys.end()) {
+        Error(pos, table, key, UnknownKeyMessage(table, key, keys));
+        continue;
+      }
+      Setting s;
+      s.key = key;
+      s.pos = pos;
+      if (ReadValue(table, *info, v, pos, s.value)) out.settings.push_back(std::move(s));
+    }
+    std::sort(out.settings.begin(), out.settings.end(), [](const Setting& a, const Setting& b) {
+      return a.pos.line != b.pos.line ? a.pos.line < b.pos.line : a.pos.column < b.pos.column;
+    });
+  }
+
+  void ReadAnswers(const toml::node& node, SourcePos keyPos) {
+    const toml::table* t = node.as_table();
+    if (t == nullptr) {
+      Error(keyPos, kTableAnswers, "", "must be a table ([answers]), not " + TypeName(node));
+      return;
+    }
+    for (const auto& [k, v] : *t) {
+      const std::string question(k.str());
+      const SourcePos pos = PosOf(k.source());
+      if (question.empty()) {
+        Error(pos, kTableAnswers, question, "the question text is empty");
+        continue;
+      }
+      const auto* name = v.as_string();
+      if (name == nullptr) {
+        Error(pos, kTableAnswers, question,
+              "expected an answer name (" + AnswerNames() + "), got " + TypeName(v));
+        continue;
+      }
+      const std::optional<Answer> a = AnswerByName(name->get());
+      if (!a) {
+        Error(pos, kTableAnswers, question,
+              "unknown answer " + Quoted(name->get()) + "; the answers are " + AnswerNames());
+        continue;
+      }
+      result_.file.answers.push_back({question, *a, pos});
+    }
+  }
+
+  void ReadLoad(const toml::node& node, SourcePos pos) {
+    const auto* s = node.as_string();
+    if (s == nullptr) {
+      Error(pos, "", kKeyLoad, "expected the file name of a saved profile, got " + TypeName(node));
+      return;
+    }
+    Setting setting;
+    setting.key = std::string(kKeyLoad);
+    setting.pos = pos;
+    setting.value.kind = KeyKind::Text;
+    setting.value.text = s->get();
+    result_.file.load = std::move(setting);
+  }
+
+ private:
+  static std::string AnswerNames() {
+    std::string names;
+    for (Answer a : {Answer::Yes, Answer::No, Answer::Ok, Answer::Cancel, Answer::Retry,
+                     Answer::NoToAll, Answer::YesToAll}) {
+      names += (names.empty() ? "" : ", ") + Quoted(AnswerName(a));
+    }
+    return names;
+  }
+
+  // Answer names are matched without regard to case ("ok" is "OK").
+  static std::optional<Answer> AnswerByName(std::string_view name) {
+    for (Answer a : {Answer::Yes, Answer::No, Answer::Ok, Answer::Cancel, Answer::Retry,
+                     Answer::NoToAll, Answer::YesToAll}) {
+      if (Lower(name) == Lower(AnswerName(a))) return a;
+    }
+    return std::nullopt;
+  }
+
+  static std::string UnknownKeyMessage(std::string_view table, const std::string& key,
+                                       const std::vector<KeyInfo>& keys) {
+    std::string msg = "unknown key";
+    for (const KeyInfo& i : keys) {
+      if (Lower(i.key) == Lower(key)) return msg + "; did you mean " + i.key + "?";
+    }
+    // A key of another form: say where it belongs.
+    std::vector<std::string> homes;
+    for (const std::string& other : KnownTables()) {
+      if (other == table) continue;
+      for (const KeyInfo& i : TableKeys(other)) {
+        if (i.key == key) homes.push_back("[" + other + "]");
+      }
+    }
+    if (!homes.empty()) {
+      std::string list;
+      for (const std::string& h : homes) list += (list.empty() ? "" : " or ") + h;
+      return msg + " in [" + std::string(table) + "]; " + key + " belongs in " + list;
+    }
+    return msg + " in [" + std::string(table) + "]";
+  }
+
+  // The text of a TOML number as written, so that "0.1" reaches the field as the text
+  // "0.1" and reads as the extended-precision 0.1, not as the double nearest to it.
+  std::string FloatText(const toml::value<double>& v) const {
+    const toml::source_region& r = v.source();
+    const double d = v.get();
+    if (r.begin.line == r.end.line && r.begin.line >= 1 && r.begin.line <= lines_.size() &&
+        r.end.column > r.begin.column) {
+      const std::string& line = lines_[r.begin.line - 1];
+      const size_t from = r.begin.column - 1;
+      const size_t n = r.end.column - r.begin.column;
+      if (from + n <= line.size()) {
+        std::string text = line.substr(from, n);
+        std::string plain;
+        bool numeric = true;
+        for (char c : text) {
+          if (c == '_') continue;
+          numeric = numeric && (std::isdigit(static_cast<unsigned char>(c)) || c == '.' ||
+                                c == 'e' || c == 'E' || c == '+' || c == '-');
+          plain.push_back(c);
+        }
+        // Trust the text only when it is the number toml++ read.
+        double check = 0;
+        if (numeric && !plain.empty()) {
+          const char* first = plain.c_str() + (plain[0] == '+' ? 1 : 0);
+          const auto res = std::from_chars(first, plain.c_str() + plain.size(), check);
+          if (res.ec == std::errc() && res.ptr == plain.c_str() + plain.size() && check == d) {
+            return text;
+          }
+        }
+      }
+    }
+    // Shortest text of the double.
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, d);
+    return std::string(buf, res.ptr);
+  }
+
+  bool ReadValue(std::string_view table, const KeyInfo& info, const toml::node& v, SourcePos pos,
+                 SettingValue& out) {
+    out.kind = info.kind;
+    switch (info.kind) {
+      case KeyKind::Number: {
+        if (const auto* i = v.as_integer()) {
+          out.text = std::to_string(i->get());
+        } else if (const auto* f = v.as_floating_point()) {
+          out.text = FloatText(*f);
+        } else if (const auto* s = v.as_string()) {
+          out.text = s->get();
+        } else {
+          Error(pos, table, info.key,
+                "expected a number or a text the number format reads, got " + TypeName(v));
+          return false;
+        }
+        const TNumStringFormat format;
+        const TConvertStatus st = format.Parse(out.text, out.number);
+        if (st == TConvertStatus::OutOfRange) {
+          Error(pos, table, info.key, Quoted(out.text) + " is beyond the range of numbers");
+          return false;
+        }
+        if (st != TConvertStatus::Ok || !std::isfinite(out.number)) {
+          Error(pos, table, info.key, Quoted(out.text) + " is not a number");
+          return false;
+        }
+        return true;
+      }
+      case KeyKind::Integer: {
+        const auto* i = v.as_integer();
+        if (i == nullptr) {
+          Error(pos, table, info.key, "expected an integer, got " + TypeName(v));
+          return false;
+        }
+        if (i->get() < info.lo || i->get() > info.hi) {
+          Error(pos, table, info.key,
+                std::to_string(i->get()) + " is out of range: " + info.key + " takes " +
+                    std::to_string(info.lo) + " .. " + std::to_string(info.hi));
+          return false;
+        }
+        out.index = static_cast<int32_t>(i->get());
+        return true;
+      }
+      case KeyKind::Choice: {
+        if (const auto* i = v.as_integer()) {
+          if (i->get() < info.lo || i->get() > info.hi) {
+            Error(pos, table, info.key,
+                  "item " + std::to_string(i->get()) + " is out of range: " + info.key + " takes " +
+                      std::to_string(info.lo) + " .. " + std::to_string(info.hi) +
+                      (info.lo < 0 ? " (-1: nothing selected)" : "") + " or " + ItemList(info));
+            return false;
+          }
+          out.index = static_cast<int32_t>(i->get());
+          return true;
+        }
+        const auto* s = v.as_string();
+        if (s == nullptr) {
+          Error(pos, table, info.key,
+                "expected an item (" + ItemList(info) + ") or its index, got " + TypeName(v));
+          return false;
+        }
+        const std::string given = WithoutAmpersand(s->get());
+        for (size_t k = 0; k < info.items.size(); ++k) {
+          if (given == info.items[k]) {
+            out.index = static_cast<int32_t>(k);
+            out.text = info.items[k];
+            return true;
+          }
+        }
+        // The model list also takes the catalog's stable ids ("ideal_gas").
+        if (info.key == "EqType") {
+          if (const EosModelInfo* m = FindEosModel(given)) {
+            out.index = m->index;
+            out.text = m->caption;
+            return true;
+          }
+        }
+        Error(pos, table, info.key,
+              "unknown item " + Quoted(s->get()) + "; one of " + ItemList(info));
+        return false;
+      }
+      case KeyKind::Check: {
+        const auto* b = v.as_boolean();
+        if (b == nullptr) {
+          Error(pos, table, info.key, "expected true or false, got " + TypeName(v));
+          return false;
+        }
+        out.on = b->get();
+        return true;
+      }
+      case KeyKind::Text: {
+        const auto* s = v.as_string();
+        if (s == nullptr) {
+          Error(pos, table, info.key, "expected a text, got " + TypeName(v));
+          return false;
+        }
+        out.text = s->get();
+        return true;
+      }
+    }
+    return false;
+  }
+
+  static std::string ItemList(const KeyInfo& info) {
+    std::string list;
+    for (const std::string& i : info.items) list += (list.empty() ? "" : ", ") + Quoted(i);
+    return list;
+  }
+
+  ReadResult& result_;
+  std::vector<std::string> lines_;
+};
+
+}  // namespace
+
+const std::vector<std::string>& KnownTables() {
+  static const std::vector<std::string> tables{
+      std::string(kTableMain),    std::string(kTableInitial),   std::string(kTableEosFilm),
+      std::string(kTableEosLeft), std::string(kTableViscosity), std::string(kTableAnswers)};
+  return tables;
+}
+
+std::vector<KeyInfo> TableKeys(std::string_view table) {
+  if (table == kTableMain) return MainKeys();
+  if (table == kTableInitial) return InitialKeys();
+  if (table == kTableEosFilm) return EosKeys(false);
+  if (table == kTableEosLeft) return EosKeys(true);
+  if (table == kTableViscosity) return ViscosityKeys();
+  return {};
+}
+
+const std::vector<std::string>& SharedMainInitialKeys() {
+  static const std::vector<std::string> keys{"Len", "x1Edit", "Rho0", "Pout", "Dimension"};
+  return keys;
+}
+
+const Setting* TableSettings::Find(std::string_view key) const {
+  for (const Setting& s : settings)
+    if (s.key == key) return &s;
+  return nullptr;
+}
+
+TableSettings* RunFile::Table(std::string_view table) {
+  return const_cast<TableSettings*>(std::as_const(*this).Table(table));
+}
+
+const TableSettings* RunFile::Table(std::string_view table) const {
+  if (table == kTableMain) return &main;
+  if (table == kTableInitial) return &initial;
+  if (table == kTableEosFilm) return &eosFilm;
+  if (table == kTableEosLeft) return &eosLeft;
+  if (table == kTableViscosity) return &viscosity;
+  return nullptr;
+}
+
+std::string RunFileError::Text() const {
+  std::string out = file;
+  if (line > 0) out += ":" + std::to_string(line);
+  out += ": error: ";
+  if (!table.empty()) out += "[" + table + "] ";
+  if (!key.empty()) out += key + ": ";
+  return out + message;
+}
+
+ReadResult ParseRunFile(std::string_view text, const std::string& name) {
+  ReadResult result;
+  result.file.name = name;
+  Reader reader(text, result);
+  toml::table root;
+  try {
+    root = toml::parse(text, std::string_view(name));
+  } catch (const toml::parse_error& e) {
+    reader.Error(PosOf(e.source()), "", "", "TOML syntax: " + std::string(e.description()));
+    return result;
+  }
+
+  for (const auto& [k, node] : root) {
+    const std::string key(k.str());
+    const SourcePos pos = PosOf(k.source());
+    if (key == kKeyLoad) {
+      reader.ReadLoad(node, pos);
+    } else if (key == "eos") {
+      const toml::table* eos = node.as_table();
+      if (eos == nullptr) {
+        reader.Error(pos, "", key, "must hold the tables [eos.film] and [eos.left]");
+        continue;
+      }
+      for (const auto& [sub, subNode] : *eos) {
+        const std::string table = "eos." + std::string(sub.str());
+        const SourcePos subPos = PosOf(sub.source());
+        if (TableSettings* t = result.file.Table(table)) {
+          reader.ReadTable(table, subNode, subPos, *t);
+        } else if (subNode.is_table()) {
+          reader.Error(subPos, table, "",
+                       "unknown table; the equation-of-state tables are [eos.film] and [eos.left]");
+        } else {
+          reader.Error(
+              subPos, "eos", std::string(sub.str()),
+              "unknown key; the equation-of-state settings go into [eos.film] or [eos.left]");
+        }
+      }
+    } else if (key == kTableAnswers) {
+      reader.ReadAnswers(node, pos);
+    } else if (TableSettings* t = result.file.Table(key)) {
+      reader.ReadTable(key, node, pos, *t);
+    } else {
+      const auto missing = std::find_if(std::begin(kMissingForms), std::end(kMissingForms),
+                                        [&](const MissingForm& m) { return m.table == key; });
+      if (missing != std::end(kMissingForms)) {
+        reader.Error(pos, key, "",
+                     "not available in this version (" + std::string(missing->what) +
+                         " is not part of it yet)");
+      } else if (node.is_table()) {
+        std::string list;
+        for (const std::string& known : KnownTables())
+          list += (list.empty() ? "" : ", ") + ("[" + known + "]");
+        reader.Error(pos, key, "", "unknown table; the tables are " + list);
+      } else {
+        reader.Error(pos, "", key,
+                     "unknown key at the top level (only `load` stands outside a table)");
+      }
+    }
+  }
+
+  // The main window hands these to the initial-conditions dialog; two values for one
+  // field would leave the reader guessing which one counts.
+  for (const std::string& key : SharedMainInitialKeys()) {
+    const Setting* inMain = result.file.main.Find(key);
+    const Setting* inInitial = result.file.initial.Find(key);
+    if (inMain != nullptr && inInitial != nullptr) {
+      reader.Error(inInitial->pos, kTableInitial, key,
+                   "also given in [main] (line " + std::to_string(inMain->pos.line) +
+                       "); the main window hands it to the initial-conditions dialog: give it "
+                       "in one table only");
+    }
+  }
+
+  std::stable_sort(result.errors.begin(), result.errors.end(),
+                   [](const RunFileError& a, const RunFileError& b) { return a.line < b.line; });
+  return result;
+}
+
+ReadResult ReadRunFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    ReadResult r;
+    r.file.name = path;
+    std::error_code ec(errno, std::generic_category());
+    r.errors.push_back({path, 0, "", "", "cannot open the run file: " + ec.message()});
+    return r;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) {
+    ReadResult r;
+    r.file.name = path;
+    r.errors.push_back({path, 0, "", "", "cannot read the run file"});
+    return r;
+  }
+  return ParseRunFile(text.str(), path);
+}
+
+std::string ExactText(Real x) {
+  char buf[80];
+  const auto res = std::to_chars(buf, buf + sizeof buf, x);
+  return std::string(buf, res.ptr);
+}
+
+}  // namespace tarvex::batch

@@ -1,0 +1,213 @@
+// Every kind of wrong run file ends with exit code 2, a message that names the file, the
+// line, the table and key and what is wrong, and runs nothing (no output directory).
+#include <gtest/gtest.h>
+
+#include "batch/BatchSupport.h"
+
+namespace tarvex::batch {
+namespace {
+
+using testing::CallMain;
+using testing::Replaced;
+using testing::ShockTubeText;
+using testing::TempDir;
+
+struct BadCase {
+  const char* name;
+  std::vector<std::pair<std::string, std::string>> edits;  // applied to the example
+  std::string marker;                 // the message's line is the first line holding it
+  std::vector<std::string> expected;  // fragments of the message
+};
+
+std::string Edited(const BadCase& c) {
+  std::string text = ShockTubeText();
+  for (const auto& [from, to] : c.edits) text = Replaced(text, from, to);
+  return text;
+}
+
+int32_t LineOf(const std::string& text, const std::string& marker) {
+  const size_t at = text.find(marker);
+  if (at == std::string::npos) return 0;
+  return 1 +
+         static_cast<int32_t>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+}
+
+class BadRunFile : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(BadRunFile, IsRefusedWithFileLineKeyAndReason) {
+  const BadCase& c = GetParam();
+  TempDir dir;
+  const std::string text = Edited(c);
+  const std::string path = dir.Write("case.toml", text);
+  const std::string out = (dir.path() / "out").string();
+  const testing::MainResult r = CallMain({path, "--out", out, "--quiet"});
+  EXPECT_EQ(r.code, kExitBadRunFile) << r.err;
+  const int32_t line = LineOf(text, c.marker);
+  ASSERT_GT(line, 0) << "marker not in the text";
+  EXPECT_NE(r.err.find(path + ":" + std::to_string(line) + ": error: "), std::string::npos)
+      << "expected line " << line << " in: " << r.err;
+  for (const std::string& e : c.expected) EXPECT_NE(r.err.find(e), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(out)) << "a refused run file must run nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadRunFile,
+    ::testing::Values(
+        BadCase{"SyntaxError", {{"[main]", "[main"}}, "[main", {"TOML syntax"}},
+        BadCase{"UnknownTable",
+                {{"[main]", "[laser]\nQ = 1\n\n[main]"}},
+                "[laser]",
+                {"[laser] unknown table", "[eos.film]"}},
+        BadCase{"FormNotAvailable",
+                {{"[main]", "[save]\nPattern = 1\n\n[main]"}},
+                "[save]",
+                {"[save] not available in this version"}},
+        BadCase{"UnknownKey",
+                {{"Pini = 0.1", "Pini = 0.1\nPinni = 3"}},
+                "Pinni",
+                {"[initial] Pinni: unknown key in [initial]"}},
+        BadCase{"KeyOfAnotherTable",
+                {{"Pini = 0.1", "Pini = 0.1\nEndTime = 3"}},
+                "EndTime = 3",
+                {"[initial] EndTime: unknown key", "belongs in [main]"}},
+        BadCase{"KeyWithWrongCase",
+                {{"Pini = 0.1", "pini = 0.1"}},
+                "pini",
+                {"[initial] pini: unknown key; did you mean Pini?"}},
+        BadCase{"WrongTypeForAnUpDown",
+                {{"Dimension = 900", "Dimension = \"many\""}},
+                "Dimension",
+                {"[main] Dimension: expected an integer, got a text"}},
+        BadCase{"WrongTypeForACheckBox",
+                {{"CheckKeepVL = true", "CheckKeepVL = 1"}},
+                "CheckKeepVL",
+                {"[initial] CheckKeepVL: expected true or false, got an integer"}},
+        BadCase{"TextThatIsNoNumber",
+                {{"Len = 4.5", "Len = \"4.5 nm\""}},
+                "Len",
+                {"[main] Len: \"4.5 nm\" is not a number"}},
+        BadCase{"NumberBeyondRange",
+                {{"Len = 4.5", "Len = \"1e99999\""}},
+                "Len",
+                {"[main] Len: \"1e99999\" is beyond the range of numbers"}},
+        BadCase{"UpDownOutOfRange",
+                {{"Dimension = 900", "Dimension = 20000"}},
+                "Dimension",
+                {"[main] Dimension: 20000 is out of range", "0 .. 10000"}},
+        BadCase{"ChoiceIndexOutOfRange",
+                {{"MoveType = \"v0 = 0\"", "MoveType = 7"}},
+                "MoveType",
+                {"[initial] MoveType: item 7 is out of range"}},
+        BadCase{"UnknownChoiceItem",
+                {{"MoveType = \"v0 = 0\"", "MoveType = \"sideways\""}},
+                "MoveType",
+                {"[initial] MoveType: unknown item \"sideways\"", "\"No move\""}},
+        BadCase{"ParameterTheEosDialogRefuses",
+                {{"gamma = 1.4", "gamma = 0.5"}},
+                "gamma = 0.5",
+                {"[eos.film] gamma: gamma must be"}},
+        BadCase{"FieldTheSelectedModelDoesNotUse",
+                {{"gamma = 1.4", "gamma = 1.4\nT_0 = 3"}},
+                "T_0",
+                {"[eos.film] T_0: not used by the selected model", "\"Ideal gas\""}},
+        BadCase{"ModelNotAvailable",
+                {{"EqType = \"Ideal gas\"", "EqType = \"Ideal gas of:\""}},
+                "Ideal gas of:",
+                {"[eos.film] EqType:", "is not available in this version"}},
+        BadCase{"ValueTheInitialDialogRefuses",
+                {{"Rho0 = 0.125", "Rho0 = -1"}},
+                "Rho0",
+                {"[main] Rho0: the density must be greater than 0"}},
+        BadCase{"SubstrateWithoutFilmCells",
+                {{"xShiftDiv = 800", "xShiftDiv = 900"}},
+                "xShiftDiv",
+                {"[initial] xShiftDiv: the substrate must leave film cells"}},
+        BadCase{"NegativeViscosity",
+                {{"ViscMult = 2", "ViscMult = -2"}},
+                "ViscMult",
+                {"[viscosity] ViscMult: the coefficient must be a number >= 0"}},
+        BadCase{"ValueAHandlerReplaces",
+                {{"Pini = 0.1 ", "Pini = 0.1\nTini = 5 "}},
+                "Pini",
+                {"[initial] Pini: the form replaced 0.1 by 0.625", "follows from other settings"}},
+        BadCase{"BadAnswerName",
+                {{"= \"No\"", "= \"Maybe\""}},
+                "Use I EOS",
+                {"[answers] Use I EOS for glass?: unknown answer \"Maybe\"", "\"No to All\""}},
+        BadCase{"AnswerThatKeepsTheDialogOpen",
+                {{"[answers]\n", "[answers]\n\"Save(print) settings?\" = \"Cancel\"\n"}},
+                "[initial]",
+                {"[initial] the dialog stayed open"}},
+        BadCase{"StartFromSavedProfile",
+                {{"[eos.film]", "load = \"run/0001p500ps.DAT\"\n\n[eos.film]"}},
+                "load",
+                {"load: starting from a saved profile is not available yet"}},
+        BadCase{"NoFilmEquationOfState",
+                {{"[eos.film]\nEqType = \"Ideal gas\"\ngamma = 1.4\n", ""}},
+                "[initial]",
+                {"[initial] the film has no equation of state: add an [eos.film]"}}),
+    [](const ::testing::TestParamInfo<BadCase>& p) { return p.param.name; });
+
+// Both tables name the shared field: the message points at the second one and names the
+// line of the first.
+TEST(BadRunFileShared, KeyGivenInMainAndInitial) {
+  TempDir dir;
+  const std::string text = Replaced(ShockTubeText(), "Pini = 0.1", "Pini = 0.1\nRho0 = 0.125");
+  const std::string path = dir.Write("case.toml", text);
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", (dir.path() / "o").string()});
+  EXPECT_EQ(r.code, kExitBadRunFile);
+  const size_t second = text.find("Rho0 = 0.125", text.find("[initial]"));
+  const int32_t line = 1 + static_cast<int32_t>(std::count(
+                               text.begin(), text.begin() + static_cast<long>(second), '\n'));
+  const int32_t first =
+      1 + static_cast<int32_t>(std::count(
+              text.begin(), text.begin() + static_cast<long>(text.find("Rho0 = 0.125")), '\n'));
+  EXPECT_NE(r.err.find(path + ":" + std::to_string(line) +
+                       ": error: [initial] Rho0: also given in [main] (line " +
+                       std::to_string(first) + ")"),
+            std::string::npos)
+      << r.err;
+}
+
+// Several mistakes: every one is reported, in the order of the file.
+TEST(BadRunFileMany, EveryStaticErrorIsReported) {
+  TempDir dir;
+  std::string text = Replaced(ShockTubeText(), "Dimension = 900", "Dimension = 0.5");
+  text = Replaced(text, "CheckKeepVL = true", "CheckKeepVL = \"yes\"");
+  text = Replaced(text, "ViscType = \"Symm\"", "ViscKind = 1");
+  const std::string path = dir.Write("case.toml", text);
+  const testing::MainResult r = CallMain({path, "--quiet"});
+  EXPECT_EQ(r.code, kExitBadRunFile);
+  const size_t a = r.err.find("Dimension:");
+  const size_t b = r.err.find("CheckKeepVL:");
+  const size_t c = r.err.find("ViscKind:");
+  ASSERT_NE(a, std::string::npos) << r.err;
+  ASSERT_NE(b, std::string::npos) << r.err;
+  ASSERT_NE(c, std::string::npos) << r.err;
+  EXPECT_LT(a, b);
+  EXPECT_LT(b, c);
+}
+
+TEST(BadRunFileMissing, NoInitialConditions) {
+  TempDir dir;
+  std::string text = ShockTubeText();
+  const size_t from = text.find("[initial]");
+  text.erase(from, text.find("[viscosity]") - from);
+  const std::string path = dir.Write("case.toml", text);
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", (dir.path() / "o").string()});
+  EXPECT_EQ(r.code, kExitBadRunFile);
+  EXPECT_NE(r.err.find(path + ": error: [initial] the run file has no [initial] table"),
+            std::string::npos)
+      << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "o"));
+}
+
+TEST(BadRunFileMissing, UnreadableFileIsABadRunFile) {
+  TempDir dir;
+  const testing::MainResult r = CallMain({(dir.path() / "nowhere.toml").string(), "--quiet"});
+  EXPECT_EQ(r.code, kExitBadRunFile);
+  EXPECT_NE(r.err.find("cannot open the run file"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace tarvex::batch

@@ -1,0 +1,196 @@
+// A run file applied by the runner gives exactly the session a person gets by filling
+// the same windows and dialogs, and the settings it prints read back to the same session.
+#include <gtest/gtest.h>
+
+#include "batch/BatchSupport.h"
+#include "batch/RunSettings.h"
+#include "core/hydro/HydrStat.h"
+#include "core/run/AppModel.h"
+
+namespace tarvex::batch {
+namespace {
+
+using testing::ShockTubeText;
+
+// The shock tube set up through the form models directly, as the desktop program does
+// (the same steps as the verification test of the forms).
+void SetUpThroughForms(AppModel& app, ScriptedPrompter& prompter) {
+  prompter.Script("Save(print) settings?", Answer::No);
+  for (bool left : {true, false}) {
+    app.eos.SetLeft(left);
+    ASSERT_TRUE(app.eos.SelectModel("Ideal gas"));
+    app.eos.FieldByName("gamma")->SetText("1.4");
+    const TStatEqResult r = app.eos.Ok(app.session.eos);
+    ASSERT_TRUE(r) << r.message;
+  }
+  app.main.Len.SetText("4.5");
+  app.main.SetDimension(900);
+  app.main.Rho0.SetText("0.125");
+  app.PrepareInitialDialog();
+
+  TInitional& d = app.initial;
+  d.FormShow(false);
+  ASSERT_EQ(d.SetInt("RadioGroup1", kProfilePress), FieldSetStatus::Ok);
+  d.Pini.SetText("0.1");
+  d.LeaveField("Pini");
+  d.xf.SetText("4.5");
+  d.LeaveField("xf");
+  ASSERT_EQ(d.SetInt("InitProfile", kModel1T), FieldSetStatus::Ok);
+  ASSERT_EQ(d.SetInt("MoveType", kMoveV0Zero), FieldSetStatus::Ok);
+  ASSERT_EQ(d.SetCheck("CheckKeepVL", true), FieldSetStatus::Ok);
+  ASSERT_EQ(d.SetInt("xShiftDiv", 800), FieldSetStatus::Ok);
+  d.rho0l.SetText("1");
+  d.LeaveField("rho0l");
+  d.T0l.SetText("1");
+  d.LeaveField("T0l");
+  const InitialOkResult ok = d.OkPressed();
+  ASSERT_TRUE(ok.accepted) << ok.focus << ": " << ok.message;
+  app.FinishInitialDialog();
+
+  app.viscosity.Open(app.session.visc, app.session.eos.EosScale);
+  app.viscosity.ViscType = ViscSymm;
+  app.viscosity.ViscMult.SetText("2");
+  app.ApplyViscosityDialog();
+  ASSERT_TRUE(app.main.Vis);
+
+  app.main.UserEdit("dt1", "0.05");
+  app.main.LeaveDt1();
+  app.main.UserEdit("EndTime", "0.2");
+}
+
+// Applies run-file text to `app`; fails the test on any error.
+void SetUpFromText(const std::string& text, AppModel& app, ScriptedPrompter& prompter,
+                   AppliedSettings* applied = nullptr) {
+  const ReadResult read = ParseRunFile(text, "case.toml");
+  ASSERT_TRUE(read.ok()) << read.errors.front().Text();
+  const ApplyResult r = ApplyRunFile(read.file, app, prompter, "");
+  ASSERT_TRUE(r.ok()) << r.error->Text();
+  if (applied != nullptr) *applied = r.applied;
+}
+
+void ExpectSameArrays(const RealArray& a, const RealArray& b, const char* what) {
+  ASSERT_EQ(a.size(), b.size()) << what;
+  for (size_t k = 0; k < a.size(); ++k) {
+    if (a[k] != b[k]) {
+      ADD_FAILURE() << what << "[" << k << "]: " << static_cast<double>(a[k]) << " vs "
+                    << static_cast<double>(b[k]);
+      return;
+    }
+  }
+}
+
+// Exact equality of everything the run depends on.
+void ExpectSameSession(AppModel& a, AppModel& b) {
+  const Session& s = a.session;
+  const Session& t = b.session;
+  ASSERT_NE(s.StateA, nullptr);
+  ASSERT_NE(t.StateA, nullptr);
+  EXPECT_EQ(s.stateClass, t.stateClass);
+  ExpectSameArrays(s.StateA->x, t.StateA->x, "x");
+  ExpectSameArrays(s.StateA->v, t.StateA->v, "v");
+  ExpectSameArrays(s.StateA->P, t.StateA->P, "P");
+  ExpectSameArrays(s.StateA->T, t.StateA->T, "T");
+  ExpectSameArrays(s.StateA->E, t.StateA->E, "E");
+  ExpectSameArrays(s.mass.CellMass, t.mass.CellMass, "CellMass");
+  EXPECT_EQ(s.eos.EosScale, t.eos.EosScale);
+  EXPECT_EQ(s.eos.FilmEosType, t.eos.FilmEosType);
+  EXPECT_EQ(s.eos.LeftEosType, t.eos.LeftEosType);
+  EXPECT_EQ(s.visc.ViscKind, t.visc.ViscKind);
+  EXPECT_EQ(s.visc.ViscCoef, t.visc.ViscCoef);
+  EXPECT_EQ(s.visc.ViscRef, t.visc.ViscRef);
+  EXPECT_EQ(s.sim.InGlass, t.sim.InGlass);
+  EXPECT_EQ(s.sim.L0, t.sim.L0);
+  EXPECT_EQ(s.sim.h0, t.sim.h0);
+  EXPECT_EQ(s.sim.rho0l, t.sim.rho0l);
+  EXPECT_EQ(s.sim.x0shift, t.sim.x0shift);
+  EXPECT_EQ(s.sim.Dspc, t.sim.Dspc);
+  EXPECT_EQ(s.sim.Pout, t.sim.Pout);
+  EXPECT_EQ(s.bounds.LeftFixed, t.bounds.LeftFixed);
+  EXPECT_EQ(s.bounds.KeepVL, t.bounds.KeepVL);
+  EXPECT_EQ(s.bounds.NoMove, t.bounds.NoMove);
+  EXPECT_EQ(a.main.Vis, b.main.Vis);
+  EXPECT_EQ(a.main.Rho0.Value(), b.main.Rho0.Value());
+  EXPECT_EQ(a.main.dt1.Value(), b.main.dt1.Value());
+  EXPECT_EQ(a.main.EndTime.Value(), b.main.EndTime.Value());
+  EXPECT_EQ(a.main.StepDiv, b.main.StepDiv);
+  EXPECT_EQ(a.main.MnStepDiv, b.main.MnStepDiv);
+}
+
+TEST(RunFileState, ShockTubeExampleGivesTheSessionOfTheFormsSetUp) {
+  ScriptedPrompter byHand;
+  AppModel forms(byHand);
+  SetUpThroughForms(forms, byHand);
+  if (HasFatalFailure()) return;
+
+  ScriptedPrompter byFile;
+  AppModel runner(byFile);
+  SetUpFromText(ShockTubeText(), runner, byFile);
+  if (HasFatalFailure()) return;
+  ExpectSameSession(forms, runner);
+  EXPECT_EQ(runner.session.StateA->CellCount(), 900);
+
+  // The same driver on the same session: the same end state, bit for bit.
+  RunHooks none;
+  const RunOutcome r1 = Calculations(forms.session, forms.main, none);
+  const RunOutcome r2 = Calculations(runner.session, runner.main, none);
+  ASSERT_TRUE(r1.reachedEnd);
+  ASSERT_TRUE(r2.reachedEnd);
+  EXPECT_EQ(r1.progress.subSteps, r2.progress.subSteps);
+  ExpectSameSession(forms, runner);
+}
+
+// Variants of the example that exercise other handlers: the temperature profile with a
+// growth, the reduced output interval, an atom mass other than the preset,
+// cylindrical geometry (which disables the centre's thermal condition).
+struct RoundTripCase {
+  const char* name;
+  std::vector<std::pair<std::string, std::string>> edits;
+};
+
+std::string Edited(const RoundTripCase& c) {
+  std::string text = ShockTubeText();
+  for (const auto& [from, to] : c.edits) text = testing::Replaced(text, from, to);
+  return text;
+}
+
+class PrintedSettings : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(PrintedSettings, ReadBackToTheSameSession) {
+  ScriptedPrompter p1;
+  AppModel first(p1);
+  AppliedSettings applied;
+  SetUpFromText(Edited(GetParam()), first, p1, &applied);
+  if (HasFatalFailure()) return;
+  const std::string printed = SettingsText(first, applied, "case.toml");
+
+  ScriptedPrompter p2;
+  AppModel second(p2);
+  AppliedSettings again;
+  SetUpFromText(printed, second, p2, &again);
+  if (HasFatalFailure()) return;
+  ExpectSameSession(first, second);
+  // Printing the read-back settings gives the same text: nothing drifts.
+  EXPECT_EQ(SettingsText(second, again, "case.toml"), printed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrintedSettings,
+    ::testing::Values(RoundTripCase{"ShockTube", {}},
+                      RoundTripCase{"TemperatureProfileWithGrowth",
+                                    {{"RadioGroup1 = \"Press\"",
+                                      "RadioGroup1 = \"Temp\"\nTini = 0.8\nTgr = 2.4\n"
+                                      "GrouthFunc = \"Lnear\"\nDist = 1"},
+                                     {"Pini = 0.1 ", "#"},
+                                     {"xf = 4.5 ", "xf = 0.2 "}}},
+                      RoundTripCase{"ReducedIntervalAndAtomMass",
+                                    {{"dt1 = 0.05 ", "dtLV = 0.0111111111111111111111 "},
+                                     {"gamma = 1.4\n\n[eos.left]",
+                                      "gamma = 1.4\nAtomMass = 2.5\n\n[eos.left]"},
+                                     {"Pini = 0.1 ", "Pini = \"1,25d-1\" "}}},
+                      RoundTripCase{"Cylinder",
+                                    {{"[initial]\n", "[initial]\nDspcUpDown = 2\nPadhEdit = 3\n"},
+                                     {"MoveType = \"v0 = 0\"", "MoveType = \"No move\""}}}),
+    [](const ::testing::TestParamInfo<RoundTripCase>& p) { return p.param.name; });
+
+}  // namespace
+}  // namespace tarvex::batch

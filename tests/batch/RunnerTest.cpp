@@ -1,0 +1,191 @@
+// The runner end to end: the real executable on the bundled example, exit codes of the
+// finished, failed, interrupted and unwritable runs, Ctrl-C sent to a running child, and
+// the break action reaching the driver through the prompter.
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "batch/BatchPrompter.h"
+#include "batch/BatchSupport.h"
+#include "batch/Progress.h"
+#include "batch/RunSettings.h"
+#include "batch/StandInProfileFiles.h"
+
+namespace tarvex::batch {
+namespace {
+
+using testing::CallMain;
+using testing::Child;
+using testing::Replaced;
+using testing::ShockTubeText;
+using testing::TempDir;
+
+namespace fs = std::filesystem;
+
+// A shock tube that would run for hours: 200000 output intervals.
+std::string LongCase() {
+  return Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 1e4");
+}
+
+TEST(Executable, RunsTheDefaultExampleAndWritesEveryInterval) {
+  TempDir dir;
+  const fs::path out = dir.path() / "shock";
+  Child run({"--example", "default", "--out", out.string(), "--quiet"});
+  EXPECT_EQ(run.Wait(120), kExitOk) << run.err();
+  for (const char* name :
+       {"profile_0001.DAT", "profile_0002.DAT", "profile_0003.DAT", "profile_0004.DAT"}) {
+    EXPECT_TRUE(fs::is_regular_file(out / name)) << name;
+  }
+  EXPECT_EQ(run.err(), "");
+}
+
+TEST(Executable, BadRunFileEndsWithCode2AndNamesTheLine) {
+  TempDir dir;
+  const std::string path =
+      dir.Write("bad.toml", Replaced(ShockTubeText(), "ViscMult = 2", "ViscMult = \"two\""));
+  Child run({path, "--out", (dir.path() / "o").string()});
+  EXPECT_EQ(run.Wait(60), kExitBadRunFile);
+  EXPECT_NE(run.err().find("bad.toml:"), std::string::npos) << run.err();
+  EXPECT_NE(run.err().find("[viscosity] ViscMult: \"two\" is not a number"), std::string::npos)
+      << run.err();
+  EXPECT_FALSE(fs::exists(dir.path() / "o"));
+}
+
+// Ctrl-C: the handler sets the flag, the prompter presses Break, the interval in
+// progress is written and the program ends with the "interrupted" code.
+TEST(Executable, SigintEndsTheRunInOrderWithCode4) {
+  TempDir dir;
+  const std::string path = dir.Write("long.toml", LongCase());
+  const fs::path out = dir.path() / "out";
+  Child run({path, "--out", out.string()});
+  // The header appears once the first sub-step is done: the run is under way.
+  ASSERT_TRUE(run.WaitForOutput("Running ", 60)) << run.err();
+  ASSERT_EQ(::kill(run.pid(), SIGINT), 0);
+  EXPECT_EQ(run.Wait(60), kExitInterrupted) << run.err();
+  EXPECT_NE(run.err().find("interrupted at t = "), std::string::npos) << run.err();
+  EXPECT_TRUE(fs::is_regular_file(out / "profile_0001.DAT"));
+}
+
+TEST(Runner, CollapsedStepEndsWithCode3) {
+  // A nearly empty film next to a hot substrate without viscosity: the step collapses.
+  TempDir dir;
+  std::string text = Replaced(ShockTubeText(), "Pini = 0.1 ", "Pini = 1e-9 ");
+  text = Replaced(text, "T0l = 1 ", "T0l = 1e6 ");
+  text = Replaced(text, "ViscMult = 2", "ViscMult = 0");
+  const testing::MainResult r =
+      CallMain({dir.Write("c.toml", text), "--quiet", "--out", (dir.path() / "o").string()});
+  EXPECT_EQ(r.code, kExitRunFailed) << r.err;
+  EXPECT_NE(r.err.find("the time step fell below its minimum"), std::string::npos) << r.err;
+}
+
+// Questions without an answer and answers without a question are noted, not fatal.
+TEST(Runner, NotesUnansweredQuestionsAndUnusedAnswers) {
+  TempDir dir;
+  std::string text = Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.05");
+  text = Replaced(text, "\"Use I EOS for glass?\" = \"No\"", "\"Use the force?\" = \"Yes\"");
+  const testing::MainResult r =
+      CallMain({dir.Write("c.toml", text), "--out", (dir.path() / "o").string()});
+  EXPECT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_NE(r.err.find("note: the question \"Use I EOS for glass?\" has no usable answer in "
+                       "[answers]; answered \"No\""),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("note: [answers] the question \"Use the force?\" was never asked"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.out.find("Finished "), std::string::npos) << r.out;
+}
+
+TEST(Runner, UncreatableOutputDirectoryEndsWithCode5) {
+  TempDir dir;
+  const std::string blocker = dir.Write("file", "not a directory");
+  const testing::MainResult r =
+      CallMain({"--example", "shock_tube", "--quiet", "--out", blocker + "/out"});
+  EXPECT_EQ(r.code, kExitIoFailure);
+  EXPECT_NE(r.err.find("cannot create the output directory"), std::string::npos) << r.err;
+}
+
+TEST(Runner, FailedResultWriteEndsWithCode5) {
+  TempDir dir;
+  const fs::path out = dir.path() / "o";
+  // A directory where the first profile file goes: its write cannot succeed.
+  fs::create_directories(out / "profile_0001.DAT");
+  const std::string path =
+      dir.Write("c.toml", Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.05"));
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", out.string()});
+  EXPECT_EQ(r.code, kExitIoFailure);
+  EXPECT_NE(r.err.find("profile_0001.DAT"), std::string::npos) << r.err;
+}
+
+TEST(Runner, InterruptBeforeTheRunRunsNothing) {
+  const std::atomic<bool> flag{true};
+  TempDir dir;
+  const testing::MainResult r =
+      CallMain({"--example", "shock_tube", "--quiet", "--out", (dir.path() / "o").string()}, &flag);
+  EXPECT_EQ(r.code, kExitInterrupted);
+  EXPECT_FALSE(fs::exists(dir.path() / "o" / "profile_0001.DAT"));
+}
+
+TEST(Runner, PrintSettingsRunsNothingAndIsARunFile) {
+  TempDir dir;
+  const testing::MainResult r = CallMain(
+      {"--example", "shock_tube", "--print-settings", "--out", (dir.path() / "o").string()});
+  EXPECT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_FALSE(fs::exists(dir.path() / "o"));
+  const std::string path = dir.Write("printed.toml", r.out);
+  const testing::MainResult again = CallMain({path, "--print-settings"});
+  EXPECT_EQ(again.code, kExitOk) << again.err;
+  // The same settings, apart from the comment line naming the source.
+  EXPECT_EQ(again.out.substr(again.out.find("\n[")), r.out.substr(r.out.find("\n[")));
+}
+
+// Break pressed through the prompter at the 30th event processing: the driver ends
+// the interval in progress, writes it as the last one and reports the break.
+TEST(BreakAction, InterruptFlagPressesBreakAndTheIntervalIsWritten) {
+  std::atomic<bool> flag{false};
+  BatchPrompter prompter(&flag);
+  AppModel app(prompter);
+  prompter.Attach(app.main);
+  struct Trigger {
+    std::atomic<bool>* flag;
+    int32_t calls = 0;
+  } trigger{&flag};
+  prompter.OnProcessEvents(
+      [](void* ctx) {
+        auto* t = static_cast<Trigger*>(ctx);
+        if (++t->calls == 30) t->flag->store(true);
+      },
+      &trigger);
+  const ReadResult read = ParseRunFile(LongCase(), "long.toml");
+  ASSERT_TRUE(read.ok());
+  TempDir dir;
+  const ApplyResult applied = ApplyRunFile(read.file, app, prompter, dir.path().string());
+  ASSERT_TRUE(applied.ok()) << applied.error->Text();
+  StandInProfileFiles files(app);
+  const RunOutcome r = Calculations(app.session, app.main, files);
+  EXPECT_TRUE(r.broken);
+  EXPECT_FALSE(r.reachedEnd);
+  EXPECT_TRUE(prompter.BreakPressed());
+  EXPECT_LT(r.progress.subSteps, 30);
+  EXPECT_GT(app.session.sim.SimTime, 0);
+  ASSERT_EQ(files.Written().size(), 1u);
+  // The broken run is marked as the desktop program marks it: a negative end time.
+  EXPECT_LT(app.main.EndTime.Value(), 0);
+  // A long run keeps no record per sub-step in the prompter.
+  EXPECT_TRUE(prompter.titles.empty());
+  EXPECT_EQ(prompter.Title(), "Tarvex");
+}
+
+TEST(Progress, LineShowsTimeStepsRateWallAndEta) {
+  RunProgress p;
+  p.SimTime = 0.15L;
+  p.EndTime = -0.2L;  // a broken run's end time: the end is still 0.2
+  p.subSteps = 1000;
+  EXPECT_EQ(ProgressLine(p, 0.1L, 4.0),
+            "t = 0.15 / 0.2 ( 50%)  steps 1000 (250/s)  wall 4.0 s  ETA 4.0 s");
+  EXPECT_EQ(WallText(3725), "1 h 02 min");
+  EXPECT_EQ(WallText(125), "2 min 05 s");
+}
+
+}  // namespace
+}  // namespace tarvex::batch
