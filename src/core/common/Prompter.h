@@ -106,8 +106,11 @@ class ScriptedPrompter : public Prompter {
   Answer Ask(const std::string& text, AnswerSet answers,
              MessageKind kind = MessageKind::Question) override;
   void Inform(const std::string& text, MessageKind kind = MessageKind::Information) override;
-  void Beep(MessageKind kind) override { beeps.push_back(kind); }
-  void SetTitle(const std::string& title) override { titles.push_back(title); }
+  // Titles and beeps come once per sub-step in a run: the logs keep the first
+  // kLogLimit entries and then only replace the last one, so long runs stay small.
+  static constexpr size_t kLogLimit = 1000;
+  void Beep(MessageKind kind) override { Log(beeps, kind); }
+  void SetTitle(const std::string& title) override { Log(titles, title); }
   void ProcessEvents() override;
   std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&,
                                             const std::string&) override {
@@ -134,6 +137,15 @@ class ScriptedPrompter : public Prompter {
   int64_t eventsProcessed = 0;
 
  private:
+  template <class T>
+  static void Log(std::vector<T>& log, const T& entry) {
+    if (log.size() < kLogLimit) {
+      log.push_back(entry);
+    } else {
+      log.back() = entry;
+    }
+  }
+
   std::map<std::string, Answer> answers_;
   std::optional<std::string> file_;
   std::optional<std::string> dir_;
