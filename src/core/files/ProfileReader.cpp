@@ -765,6 +765,19 @@ void Loader::Apply() {
     std::copy(p.T.begin(), p.T.end(), st->T.begin());
     std::copy(p.E.begin(), p.E.end(), st->E.begin());
   }
+  if (p.frozen) {
+    // A frozen-grid table holds no pressures: they follow from the equation of state of
+    // each cell's medium at its density and temperature, so that the loaded cells are in
+    // the state their T and E describe.
+    const EosState& e = s.eos;
+    for (int32_t i = 0; i < N; ++i) {
+      const bool glass = IsSubstrateCell(i, N, p.InGlass);
+      const Slot2& fp = (glass && e.LeftEos.P) ? e.LeftEos.P : e.ActiveEos.P;
+      const Real P = fp ? fp(s.StateA->Density(i), p.T[static_cast<size_t>(i)]) : 0;
+      const Real Pi = std::isfinite(P) ? P : 0;
+      for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) st->P[i] = Pi;
+    }
+  }
   s.bounds.NoMove = p.frozen;
   if (p.Ipdt) s.Ipdt = *p.Ipdt;
 

@@ -151,6 +151,16 @@ FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts) {
       fs::remove(staged[k], ignored);
     }
   };
+  // A target that exists but is no regular file cannot be replaced: refuse before
+  // anything is written.
+  for (const ProfileFilePart& part : parts) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(part.path, ec);
+    if (fs::exists(st) && !fs::is_regular_file(st)) {
+      return {false, "Cannot write file \"" + part.path +
+                         "\": " + std::make_error_code(std::errc::is_a_directory).message()};
+    }
+  }
   for (const ProfileFilePart& part : parts) {
     const fs::path target(part.path);
     std::string stageName(1, '.');
