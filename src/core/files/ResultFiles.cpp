@@ -34,6 +34,14 @@ bool IsJpegName(const std::string& name) {
   return ext == ".jpg" || ext == ".jpeg";
 }
 
+bool IsBmpName(const std::string& name) {
+  std::string ext = fs::path(name).extension().string();
+  for (char& c : ext) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return ext == ".BMP";
+}
+
 }  // namespace
 
 ResultFiles::ResultFiles(Session& s, TMainForm& main, TResultsTable& table,
@@ -74,6 +82,7 @@ bool ResultFiles::WriteProfile(const std::string& fileName, bool final) {
     if (!chosen || chosen->empty()) return false;  // cancelled: nothing written
     name = *chosen;
     if (!fs::path(name).has_extension()) name += ".DAT";
+    DirectoryRule(name, true);
   }
   if (table_.RowCount() == 0) return Fail("Cannot write file \"" + name + "\": no results");
   const std::string B = BaseOf(name);
@@ -95,6 +104,7 @@ bool ResultFiles::WriteProfile(const std::string& fileName, bool final) {
     }
   }
   const FileWriteResult r = WriteFileSet(parts);
+  if (final && AskOnFinal) SaveDialogFileName = B;
   if (!r) return Fail(r.message);
   lastError_.clear();
   main_.Unsaved = false;
@@ -111,15 +121,35 @@ void ResultFiles::SavePicture(const std::string& fileName, bool final) {
         s_.prompter.ChooseSaveFile("Save picture", "Picture Bitmaps|*.bmp|JPEG Image|*.jpg", name);
     if (!chosen || chosen->empty()) return;
     name = *chosen;
-    if (!fs::path(name).has_extension()) name += ".jpg";
+    // A picture never takes the name of another file of the set (a ".DAT" name would
+    // overwrite the table just written): any other extension becomes the default ".jpg".
+    if (!IsJpegName(name) && !IsBmpName(name))
+      name = fs::path(name).replace_extension(".jpg").string();
     jpeg = IsJpegName(name);
     main_.PicturesAsJpeg = jpeg;
     caption = PictureCaption(name, false);
+    DirectoryRule(name, false);
   } else {
     caption = PictureCaption(name, true);
   }
   const FileWriteResult r = pictureWriter_(name, caption, jpeg);
   if (!r) Fail(r.message, false);
+}
+
+void ResultFiles::DirectoryRule(const std::string& chosen, bool profileSet) {
+  if (main_.SaveDir.empty()) return;
+  std::string dir = fs::path(chosen).parent_path().string();
+  dir = dir.empty() ? std::string("./") : WithTrailingSeparator(dir);
+  if (fs::path(dir).lexically_normal() == fs::path(main_.SaveDir).lexically_normal()) return;
+  options_.GraphType = main_.PicturesAsJpeg ? kGraphJpeg : kGraphBmp;
+  if (ShowSaveOptions && ShowSaveOptions(dir) && !options_.SaveDir.empty()) {
+    main_.SaveDir = options_.SaveDir;
+  }
+  main_.PicturesAsJpeg = options_.PicturesAsJpeg();
+  if (profileSet &&
+      s_.prompter.Ask("ReAssign to other xrs/Surf file", AnswerSet::OkNo()) == Answer::Ok) {
+    main_.HistoryFileName = main_.SaveDir + (integrals_.RCPanelVisible ? "xrc.dat" : "Surf.dat");
+  }
 }
 
 void ResultFiles::AppendTrackedPoints() {

@@ -50,6 +50,15 @@ class ResultFiles : public RunHooks {
 
   TPointTracking tracking;
 
+  // The save dialog's current file name: the last name written through it, without its
+  // extension ("&Save" proposes it).
+  std::string SaveDialogFileName;
+
+  // Shows the save-options dialog with the given directory proposed; true when it closed
+  // with OK (its SaveDir then holds the chosen directory). Supplied by the desktop
+  // program; without it the directory rule keeps the options as they are.
+  std::function<bool(const std::string& proposedDir)> ShowSaveOptions;
+
   // The last failure, naming the file and the reason ("" after a success).
   const std::string& LastError() const { return lastError_; }
 
@@ -66,6 +75,9 @@ class ResultFiles : public RunHooks {
   std::vector<std::string> SetFileNames(const std::string& tableFile) const;
 
  private:
+  // After a name was chosen in a save dialog: a directory other than SaveDir offers the
+  // save options with it and, for a profile set, the history file there.
+  void DirectoryRule(const std::string& chosen, bool profileSet);
   // Reports a failure; a failed profile set also marks the results unsaved.
   bool Fail(const std::string& message, bool resultsUnsaved = true);
 

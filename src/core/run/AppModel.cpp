@@ -63,6 +63,33 @@ ProfileLoadResult AppModel::LoadProfile(const std::string& path, bool silent) {
   return r;
 }
 
+std::string AppModel::Context_::SaveDialogFileName() const {
+  const std::string& b = app_.files.SaveDialogFileName;
+  return b.empty() ? b : b + ".DAT";
+}
+
+bool AppModel::SaveResults() {
+  Prompter& pr = session.prompter;
+  std::string name = files.SaveDialogFileName;
+  if (name.empty()) name = files.ProfileBaseName(main.SaveDir, main.TotalTime.StoredValue());
+  const bool saved = files.WriteProfile(name + ".DAT", true);
+  if (saved) {
+    main.Unsaved = false;
+    if (pr.Ask("Save multi2x2 picture?", AnswerSet::OkNo()) == Answer::Ok) {
+      files.SavePicture(files.SaveDialogFileName + (main.PicturesAsJpeg ? ".jpg" : ".BMP"), true);
+    }
+  }
+  if (pr.Ask("Reset Save File Options?", AnswerSet::OkNo()) == Answer::Ok) {
+    if (!files.ShowSaveOptions || files.ShowSaveOptions(saveOptions.SaveDir)) ApplySaveOptions();
+  }
+  ConvergenceState& cs = session.conv;
+  if ((cs.Eps1 > 0 || cs.Eps2 > 0) &&
+      pr.Ask("Reset Err R-to-True, R-to-False?", AnswerSet::OkNo()) == Answer::Ok) {
+    cs.Eps1 = cs.Eps2 = 0;
+  }
+  return saved;
+}
+
 void AppModel::ApplyViscosityDialog() {
   const ViscosityDialogResult r = viscosity.Ok(session.visc, session.eos.EosScale, session.StateA);
   if (r.accepted) main.Vis = session.visc.ViscKind != ViscNo;

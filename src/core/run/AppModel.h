@@ -61,8 +61,28 @@ class AppModel {
   // nothing.
   ProfileLoadResult LoadProfile(const std::string& path, bool silent = false);
 
+  // "&Save": the profile set through the save dialog, then the picture, the save options
+  // and the learnt tolerances on request. True when the set was written.
+  bool SaveResults();
+
+  // What the main window's handlers (end time, close) need of the other forms.
+  MainFormContext& Context() { return context_; }
+
  private:
+  class Context_ : public MainFormContext {
+   public:
+    explicit Context_(AppModel& app) : app_(app) {}
+    std::string SaveDialogFileName() const override;
+    bool PicturesAsJpeg() const override { return app_.saveOptions.PicturesAsJpeg(); }
+    bool CriticalDensityPanelVisible() const override { return app_.integrals.RCPanelVisible; }
+    bool SaveResults() override { return app_.SaveResults(); }
+
+   private:
+    AppModel& app_;
+  };
+
   bool afterLoad_ = false;  // the initial-conditions dialog was opened after a load
+  Context_ context_{*this};
 };
 
 }  // namespace tarvex

@@ -59,9 +59,12 @@ TEST(ResultFiles, DriverWritesASetAndAPicturePerInterval) {
   EXPECT_EQ(pictures[0].path, dir.File("0020p000ms.BMP"));
   EXPECT_EQ(pictures[0].caption, "0020 ,000ms");
   EXPECT_FALSE(pictures[0].jpeg);
-  // The final picture went through the dialog: its name decides the format.
-  EXPECT_EQ(pictures[2].path, dir.File("last.DAT"));
-  EXPECT_FALSE(pictures[2].jpeg);
+  // The final picture went through the dialog: its name decides the format, and a name
+  // of the table file becomes a picture name instead of overwriting the table.
+  EXPECT_EQ(pictures[2].path, dir.File("last.jpg"));
+  EXPECT_TRUE(pictures[2].jpeg);
+  EXPECT_TRUE(app.main.PicturesAsJpeg);
+  EXPECT_EQ(pictures[2].caption, "last");
 }
 
 TEST(ResultFiles, CancelledFinalDialogWritesNothingAndLeavesResultsUnsaved) {
@@ -133,6 +136,59 @@ TEST(AppendFile, NewFileGetsItsHeaderOnceAndFailuresAreNamed) {
   EXPECT_NE(bad.message.find("none/h.dat"), std::string::npos);
   std::filesystem::create_directory(dir.File("d.dat"));
   EXPECT_FALSE(AppendRecord(dir.File("d.dat"), "H", "1"));
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// "&Save": the set through the dialog, the picture on request, and the directory rule
+// when the chosen folder is not the output directory.
+TEST(SaveAction, WritesThroughTheDialogAndFollowsANewDirectory) {
+  testing::TempDir dir;
+  ScriptedPrompter p;
+  AppModel app(p);
+  testing::SetUpState(app, p, {20, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  std::vector<std::string> pictures;
+  app.files.SetPictureWriter([&](const std::string& path, const std::string& caption, bool) {
+    pictures.push_back(path + "|" + caption);
+    return FileWriteResult{};
+  });
+  std::vector<std::string> proposed;
+  app.files.ShowSaveOptions = [&](const std::string& d) {
+    proposed.push_back(d);
+    app.saveOptions.SaveDir = d;
+    return true;
+  };
+  app.main.SaveDir = dir.Dir();
+  app.main.Unsaved = true;
+  p.ScriptFile(dir.File("mysave.DAT"));
+  p.Script("Save multi2x2 picture?", Answer::Ok);
+  p.Script("ReAssign to other xrs/Surf file", Answer::Ok);
+  // The close question saves through the same action.
+  p.Script("Results not saved! Save now?", Answer::Yes);
+  EXPECT_TRUE(app.main.CloseRequest(app.Context()));
+  EXPECT_FALSE(app.main.Unsaved);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("mysave.DAT")));
+  EXPECT_TRUE(std::filesystem::exists(dir.File("mysave.TXT")));
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0], dir.File("mysave.jpg") + "|mysave");
+  EXPECT_TRUE(proposed.empty());  // same directory: no save options
+  EXPECT_EQ(app.Context().SaveDialogFileName(), dir.File("mysave.DAT"));
+
+  // Another folder: the save options open with it, the history moves there on OK.
+  std::filesystem::create_directory(dir.File("other"));
+  p.ScriptFile(dir.File("other/b.DAT"));
+  p.Script("Save multi2x2 picture?", Answer::No);
+  EXPECT_TRUE(app.SaveResults());
+  ASSERT_EQ(proposed.size(), 1u);
+  EXPECT_EQ(proposed[0], dir.File("other") + "/");
+  EXPECT_EQ(app.main.SaveDir, dir.File("other") + "/");
+  EXPECT_EQ(app.main.HistoryFileName, dir.File("other") + "/Surf.dat");
+  EXPECT_TRUE(std::filesystem::exists(dir.File("other/b.TXT")));
 }
 
 }  // namespace
