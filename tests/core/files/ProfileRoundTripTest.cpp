@@ -108,6 +108,10 @@ TEST_P(ProfileRoundTrip, LoadReproducesTheWrittenState) {
       if (HasFatalFailure()) return;
       ExpectSameState(app.session, same.session, rel, xRel);
       EXPECT_EQ(same.table.nFrom, c.nFrom);
+      if (!c.spec.frozen) {
+        // The pressure integral comes back from the header to its 4 digits.
+        EXPECT_NEAR(static_cast<double>(same.session.Ipdt / app.session.Ipdt), 1.0, 5e-4);
+      }
       EXPECT_NEAR(static_cast<double>(same.session.sim.SimTime), 0.04, 1e-18);
       EXPECT_TRUE(same.main.TotalTimeEdited);
     }
@@ -161,6 +165,35 @@ TEST(ProfileWrite, HeaderNamesGeometryLayersAndIntegrals) {
       << header;
   EXPECT_NE(header.find("Int P dt = "), std::string::npos);
   EXPECT_NE(header.find("Etherm = "), std::string::npos);
+}
+
+// The after-load OK checks the density field against the loaded rho0 and asks.
+TEST(ProfileLoad, AfterLoadDensityQuestion) {
+  TempDir dir;
+  ScriptedPrompter p;
+  AppModel app(p);
+  testing::SetUpState(app, p, {20, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  app.files.RefreshDisplay(true);
+  const std::string path = dir.File("0000p000.DAT");
+  ASSERT_TRUE(app.files.WriteProfile(path, false));
+  const Real h0 = app.session.sim.h0;
+
+  for (const Answer a : {Answer::No, Answer::Ok}) {
+    ASSERT_TRUE(app.LoadProfile(path).ok);
+    ASSERT_TRUE(app.initial.AfterLoadMode);
+    app.initial.Rho0.SetText("2");
+    p.Script("Reset rho0 1 to 2 * 2", a);
+    p.Script("To Rho_ini 2", Answer::No);
+    const InitialOkResult ok = app.initial.OkPressed();
+    ASSERT_TRUE(ok.accepted) << ok.focus << ok.message;
+    EXPECT_FALSE(app.initial.AfterLoadMode);
+    app.FinishInitialDialog();
+    const Real expected = a == Answer::Ok ? 2 : 1;
+    EXPECT_EQ(app.session.sim.rho0, expected);
+    EXPECT_EQ(app.initial.Rho0.StoredValue(), expected);
+    EXPECT_EQ(app.session.sim.CellMassUniform, h0 * expected);
+  }
 }
 
 TEST(ProfileWrite, Sci23Form) {
