@@ -70,7 +70,7 @@ inline void WriteFile(const std::string& path, const std::string& content) {
 
 // The state of a test: a film of ideal gas (gamma 1.4) with a pressure that grows
 // linearly from 1 to 2 over its second half, optionally on a substrate of density 2.
-struct StateSpec {
+struct StateSetup {
   int32_t N = 60;           // cells, substrate included
   int32_t Dspc = 1;         // geometry
   int32_t glass = 0;        // substrate cells
@@ -89,18 +89,18 @@ inline void ChooseEquationsOfState(AppModel& app) {
   }
 }
 
-inline void SetUpState(AppModel& app, ScriptedPrompter& prompter, const StateSpec& spec) {
+inline void SetUpState(AppModel& app, ScriptedPrompter& prompter, const StateSetup& setup) {
   prompter.Script("Save(print) settings?", Answer::No);
   ChooseEquationsOfState(app);
   if (::testing::Test::HasFatalFailure()) return;
   app.main.Len.SetText("1");
-  app.main.SetDimension(spec.N);
+  app.main.SetDimension(setup.N);
   app.main.Rho0.SetText("1");
   app.PrepareInitialDialog();
 
   TInitional& d = app.initial;
   d.FormShow(false);
-  ASSERT_EQ(d.SetInt("DspcUpDown", spec.Dspc), FieldSetStatus::Ok);
+  ASSERT_EQ(d.SetInt("DspcUpDown", setup.Dspc), FieldSetStatus::Ok);
   ASSERT_EQ(d.SetInt("RadioGroup1", kProfilePress), FieldSetStatus::Ok);
   d.Pini.SetText("1");
   d.LeaveField("Pini");
@@ -111,14 +111,14 @@ inline void SetUpState(AppModel& app, ScriptedPrompter& prompter, const StateSpe
   ASSERT_EQ(d.SetInt("GrouthFunc", 1), FieldSetStatus::Ok);  // "L&near"
   d.Dist.SetText("0.5");
   ASSERT_EQ(d.SetInt("InitProfile", kModel1T), FieldSetStatus::Ok);
-  if (spec.frozen) {
+  if (setup.frozen) {
     ASSERT_EQ(d.SetInt("MoveType", kMoveNone), FieldSetStatus::Ok);
-  } else if (spec.Dspc == 1) {
+  } else if (setup.Dspc == 1) {
     ASSERT_EQ(d.SetInt("MoveType", kMoveFree), FieldSetStatus::Ok);
   }
-  if (spec.glass > 0) {
-    ASSERT_EQ(d.SetInt("xShiftDiv", spec.glass), FieldSetStatus::Ok);
-    ASSERT_EQ(d.SetCheck("CheckOut", spec.glassAfter), FieldSetStatus::Ok);
+  if (setup.glass > 0) {
+    ASSERT_EQ(d.SetInt("xShiftDiv", setup.glass), FieldSetStatus::Ok);
+    ASSERT_EQ(d.SetCheck("CheckOut", setup.glassAfter), FieldSetStatus::Ok);
     d.rho0l.SetText("2");
     d.LeaveField("rho0l");
     d.T0l.SetText("0.7");

@@ -101,7 +101,7 @@ bool StateUsable(const Session& s) {
 TEST(ProfileFuzz, DamagedSetsNeverCrashNorHalfLoad) {
   TempDir dir;
   struct Base {
-    testing::StateSpec spec;
+    testing::StateSetup setup;
     std::string table, header;
   };
   std::vector<Base> bases{{{24, 1, 0, false, false}, {}, {}},
@@ -110,7 +110,7 @@ TEST(ProfileFuzz, DamagedSetsNeverCrashNorHalfLoad) {
   for (Base& b : bases) {
     ScriptedPrompter p;
     AppModel app(p);
-    testing::SetUpState(app, p, b.spec);
+    testing::SetUpState(app, p, b.setup);
     if (HasFatalFailure()) return;
     testing::Advance(app, "0.02", "0.04");
     if (HasFatalFailure()) return;
@@ -126,7 +126,7 @@ TEST(ProfileFuzz, DamagedSetsNeverCrashNorHalfLoad) {
   for (Base& b : bases) {
     ScriptedPrompter p;
     AppModel app(p);
-    testing::SetUpState(app, p, b.spec);
+    testing::SetUpState(app, p, b.setup);
     if (HasFatalFailure()) return;
     const std::string table = dir.File("0000p040.DAT");
     const std::string header = dir.File("0000p040.TXT");

@@ -11,7 +11,7 @@
 namespace tarvex {
 namespace {
 
-using testing::StateSpec;
+using testing::StateSetup;
 using testing::TempDir;
 
 // Lines of a text, each without its CR LF.
@@ -46,7 +46,7 @@ struct Files {
 
 struct RefusalCase {
   const char* name;
-  StateSpec target;                    // the session the set is loaded into
+  StateSetup target;                   // the session the set is loaded into
   bool freshTarget;                    // no grid yet (only the EOS chosen)
   std::function<void(Files&)> mutate;  // what is wrong with the set
   std::function<void(ScriptedPrompter&)> answers;
@@ -56,10 +56,10 @@ struct RefusalCase {
 
 // The valid set: 20 planar cells after two intervals, with a substrate of 6 cells when
 // asked for.
-Files ValidSet(const StateSpec& spec) {
+Files ValidSet(const StateSetup& setup) {
   ScriptedPrompter p;
   AppModel app(p);
-  testing::SetUpState(app, p, spec);
+  testing::SetUpState(app, p, setup);
   testing::Advance(app, "0.02", "0.04");
   app.files.RefreshDisplay(true);
   TempDir dir;
@@ -69,7 +69,7 @@ Files ValidSet(const StateSpec& spec) {
 }
 
 TEST(ProfileLoad, RefusalsLeaveEverythingAsItWas) {
-  const StateSpec planar{20, 1, 0, false, false};
+  const StateSetup planar{20, 1, 0, false, false};
   const Files valid = ValidSet(planar);
   const Files glassy = ValidSet({26, 1, 6, true, false});
   ASSERT_FALSE(valid.table.empty());

@@ -14,7 +14,7 @@
 namespace tarvex {
 namespace {
 
-using testing::StateSpec;
+using testing::StateSetup;
 using testing::TempDir;
 
 // |a - b| within `rel` of the larger magnitude, or within `abs`.
@@ -61,7 +61,7 @@ void ExpectSameState(const Session& a, const Session& b, Real rel, Real xRel) {
 
 struct RoundTripCase {
   const char* name;
-  StateSpec spec;
+  StateSetup setup;
   int32_t nFrom;
 };
 
@@ -77,9 +77,9 @@ TEST_P(ProfileRoundTrip, LoadReproducesTheWrittenState) {
     TempDir dir;
     ScriptedPrompter p1;
     AppModel app(p1);
-    testing::SetUpState(app, p1, c.spec);
+    testing::SetUpState(app, p1, c.setup);
     if (HasFatalFailure()) return;
-    if (!c.spec.frozen) {
+    if (!c.setup.frozen) {
       testing::Advance(app, "0.02", "0.04");
       if (HasFatalFailure()) return;
     }
@@ -92,7 +92,7 @@ TEST_P(ProfileRoundTrip, LoadReproducesTheWrittenState) {
     // Text layout: title row, N cell rows and, on a moving grid, the node row; CR LF.
     const std::string text = testing::ReadFile(path);
     const int32_t N = app.session.StateA->CellCount();
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), N + (c.spec.frozen ? 1 : 2));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), N + (c.setup.frozen ? 1 : 2));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
               std::count(text.begin(), text.end(), '\r'));
 
@@ -101,21 +101,21 @@ TEST_P(ProfileRoundTrip, LoadReproducesTheWrittenState) {
     {
       ScriptedPrompter p2;
       AppModel same(p2);
-      testing::SetUpState(same, p2, c.spec);
+      testing::SetUpState(same, p2, c.setup);
       if (HasFatalFailure()) return;
       same.main.tableFormat->SetPressigion(digits);
       testing::LoadAndAccept(same, p2, path);
       if (HasFatalFailure()) return;
       ExpectSameState(app.session, same.session, rel, xRel);
       EXPECT_EQ(same.table.nFrom, c.nFrom);
-      if (!c.spec.frozen) {
+      if (!c.setup.frozen) {
         // The pressure integral comes back from the header to its 4 digits.
         EXPECT_NEAR(static_cast<double>(same.session.Ipdt / app.session.Ipdt), 1.0, 5e-4);
       }
       EXPECT_NEAR(static_cast<double>(same.session.sim.SimTime), 0.04, 1e-18);
       EXPECT_TRUE(same.main.TotalTimeEdited);
     }
-    if (!c.spec.frozen) {
+    if (!c.setup.frozen) {
       ScriptedPrompter p3;
       AppModel fresh(p3);
       testing::ChooseEquationsOfState(fresh);

@@ -12,7 +12,7 @@
 namespace tarvex {
 namespace {
 
-using testing::StateSpec;
+using testing::StateSetup;
 using testing::TempDir;
 
 // Fixed sub-steps (dt1 / 40), so that both runs take the same steps from equal states.
@@ -60,7 +60,7 @@ Real Disagreement(const Session& a, const Session& b) {
 
 struct RestartCase {
   const char* name;
-  StateSpec spec;
+  StateSetup setup;
   uint8_t digits;
   double tolerance;
 };
@@ -71,7 +71,7 @@ TEST_P(Restart, SavedLoadedAndContinuedRunAgreesWithOneRun) {
   const RestartCase& c = GetParam();
   ScriptedPrompter p1;
   AppModel oneGo(p1);
-  testing::SetUpState(oneGo, p1, c.spec);
+  testing::SetUpState(oneGo, p1, c.setup);
   if (HasFatalFailure()) return;
   RunTo(oneGo, "0.04");
   if (HasFatalFailure()) return;
@@ -79,7 +79,7 @@ TEST_P(Restart, SavedLoadedAndContinuedRunAgreesWithOneRun) {
   TempDir dir;
   ScriptedPrompter p2;
   AppModel first(p2);
-  testing::SetUpState(first, p2, c.spec);
+  testing::SetUpState(first, p2, c.setup);
   if (HasFatalFailure()) return;
   first.main.tableFormat->SetPressigion(c.digits);
   first.main.SaveDir = dir.Dir();
