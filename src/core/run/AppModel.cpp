@@ -30,6 +30,64 @@ void AppModel::FinishInitialDialog() {
   main.EosInfo = eos.InfoLabel();
   main.CalculateEnabled = session.StateA != nullptr;
   main.TotalTime.SetValue(session.sim.SimTime);
+  table.FixTe = initial.run.FixTeOn;
+  integrals.EnergyFactor = initial.run.EnergyFactor;
+  files.RefreshDisplay(true);
+  // Eadd counts from the accepted initial state, not from a loaded one.
+  if (!afterLoad_) integrals.StoreInitialEnergy();
+  afterLoad_ = false;
+}
+
+void AppModel::ApplySaveOptions() {
+  main.PicturesAsJpeg = saveOptions.PicturesAsJpeg();
+  if (!saveOptions.SaveDir.empty()) {
+    main.SaveDir = saveOptions.SaveDir;
+    main.HistoryFileName = main.SaveDir + (integrals.RCPanelVisible ? "xrc.dat" : "Surf.dat");
+  }
+}
+
+ProfileLoadResult AppModel::LoadProfile(const std::string& path, bool silent) {
+  ProfileLoadResult r =
+      tarvex::LoadProfile({session, main, table, initial, saveOptions}, path, silent);
+  if (!r) return r;
+  integrals.EnergyFactor = initial.run.EnergyFactor;
+  files.RefreshDisplay(true);
+  ConvergenceState& cs = session.conv;
+  if (!silent && (cs.Eps1 != 0 || cs.Eps2 != 0) &&
+      session.prompter.Ask("Reset Err R-to-True, R-to-False?", AnswerSet::OkNo()) == Answer::Ok) {
+    cs.Eps1 = cs.Eps2 = 0;
+  }
+  PrepareInitialDialog();
+  initial.BeginAfterLoad();
+  afterLoad_ = true;
+  return r;
+}
+
+std::string AppModel::Context_::SaveDialogFileName() const {
+  const std::string& b = app_.files.SaveDialogFileName;
+  return b.empty() ? b : b + ".DAT";
+}
+
+bool AppModel::SaveResults() {
+  Prompter& pr = session.prompter;
+  std::string name = files.SaveDialogFileName;
+  if (name.empty()) name = files.ProfileBaseName(main.SaveDir, main.TotalTime.StoredValue());
+  const bool saved = files.WriteProfile(name + ".DAT", true);
+  if (saved) {
+    main.Unsaved = false;
+    if (pr.Ask("Save multi2x2 picture?", AnswerSet::OkNo()) == Answer::Ok) {
+      files.SavePicture(files.SaveDialogFileName + (main.PicturesAsJpeg ? ".jpg" : ".BMP"), true);
+    }
+  }
+  if (pr.Ask("Reset Save File Options?", AnswerSet::OkNo()) == Answer::Ok) {
+    if (!files.ShowSaveOptions || files.ShowSaveOptions(saveOptions.SaveDir)) ApplySaveOptions();
+  }
+  ConvergenceState& cs = session.conv;
+  if ((cs.Eps1 > 0 || cs.Eps2 > 0) &&
+      pr.Ask("Reset Err R-to-True, R-to-False?", AnswerSet::OkNo()) == Answer::Ok) {
+    cs.Eps1 = cs.Eps2 = 0;
+  }
+  return saved;
 }
 
 ViscosityDialogResult AppModel::ApplyViscosityDialog() {

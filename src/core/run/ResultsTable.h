@@ -1,76 +1,184 @@
-// TEMPORARY STAND-IN for the results table model (TResultsTable), written only so that
-// the desktop program builds and shows a table before the real model is merged. It has
-// the real model's interface and fills the columns every solver class shares (node
-// number, coordinate, density, velocity, pressure, energy, temperature). Replace this
-// whole file with the real core/run/ResultsTable.h when merging.
+// The results table of the main window: StateA shown as text, one row per node.
+//
+// Row 0 holds the column titles; rows 1..N+1 hold the nodes n = 0..N, a cell quantity
+// (n+1/2) standing in the row of node n (the last row of a moving grid carries only node
+// quantities). A frozen grid has one row less. The texts are part of the contract: the
+// profile file writes them as they stand and the time histories and tracked points read
+// them back, so the special texts "-0      " (a broken cell without pressure) and
+// "00      " (no electron-ion coupling in this cell) are kept exactly.
+//
+// The column layout of each solver class is one entry of the table of layouts in
+// ResultsTable.cpp: a list of column descriptors (what the column holds, its unit-labelled
+// and plain titles). Classes whose layouts are not there yet show no columns.
+//
+// Units of the texts: coordinates in units of x1Edit, velocities / EosScale (km/s with a
+// physical equation of state), density g/cm3, pressure GPa, energy kJ/g, temperature K,
+// heat flux kW/cm2, conductivity kW/cm/K, coupling kW/cm3/K.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "core/common/Session.h"
-#include "core/hydro/HydrStat.h"
-#include "core/run/MainForm.h"
-#include "core/run/ResultsGraphs.h"
+#include "core/common/Real.h"
+#include "core/common/Slot.h"
+#include "core/hydro/SolverClass.h"
 
 namespace tarvex {
 
+class Session;
+class TMainForm;
+class THydrStat;
+class TNumStringFormat;
+
+// What a column holds.
+enum class TColumnKind : uint8_t {
+  No,       // node number nFrom + n
+  X,        // node coordinate / x1Edit
+  Rho,      // cell density
+  V,        // node velocity / EosScale
+  P,        // cell pressure ("-0      " for a broken cell without pressure)
+  E,        // specific energy
+  T,        // temperature (Ti in the two-temperature classes)
+  Te,       // electron temperature
+  Ei,       // ion energy
+  Ee,       // electron energy
+  Pi,       // ion pressure ("-0      " for broken cells)
+  Pe,       // electron pressure
+  Z,        // ionisation (non-metal class)
+  DeltaZ,   // its change
+  Ph,       // hydrostatic pressure (elastic classes)
+  Sxx,      // deviatoric stress (elastic classes)
+  P1T,      // one-temperature pressure at (rho, Ti)
+  PeRhoTi,  // electron pressure at (rho, Ti)
+  Phase,    // phase text of the cell
+  Ind,      // phase code of the cell
+  Qx,       // heat flux at the node
+  Kappa,    // conductivity
+  Alpha,    // electron-ion coupling ("00      " where there is none)
+  Depth,    // depth of the cell centre below the initial surface / x1Edit
+};
+
+struct TColumnDesc {
+  TColumnKind kind;
+  const char* unitTitle;   // title of the unit-labelled set (nm variant for x and depth)
+  const char* plainTitle;  // title of the plain set
+};
+
+// The layout of one solver class in one grid mode.
+struct TTableLayout {
+  SolverClass cls;
+  bool noMove;  // frozen grid
+  bool fixTe;   // the fixed-electron-temperature variant of pure hydrodynamics
+  std::span<const TColumnDesc> columns;
+};
+
+// The layout for a class and mode, or nullptr when none is defined (yet).
+const TTableLayout* FindTableLayout(SolverClass cls, bool noMove, bool fixTe);
+
+// Special cell texts.
+inline constexpr const char* kBrokenPressureText = "-0      ";
+inline constexpr const char* kNoCouplingText = "00      ";
+
+// ---- derived node columns (heat flux, conductivity, coupling) ----------------------------
+
+// Electron conductivity k_e(rho, Te, Ti) [kW/cm/K].
+struct ConductivitySlot3 {
+  Real (*fn)(const void* params, Real rho, Real Te, Real Ti) = nullptr;
+  const void* params = nullptr;
+  Real operator()(Real rho, Real Te, Real Ti) const { return fn(params, rho, Te, Ti); }
+  explicit operator bool() const { return fn != nullptr; }
+};
+
+// Everything the derived columns read. Arrays are indexed by cell (x by node).
+struct ThermalColumnInputs {
+  std::span<const Real> x;    // N + 1 node coordinates [cm]
+  std::span<const Real> T;    // N cell (ion) temperatures [K]
+  std::span<const Real> Te;   // N electron temperatures [K]; empty for one temperature
+  std::span<const Real> rho;  // N cell densities [g/cm3]
+  std::span<const Real> Z;    // N ionisations (non-metal class); empty otherwise
+  int32_t InGlass = 0;        // substrate cells (signed)
+  bool NoConduct = false;
+  bool NoThermo = false;
+  bool nonMetal = false;
+  bool leftBoundFixedT = false;  // the left thermal item is "T0 ="
+  Real HeatFluxLimit = 0;        // |q| limit [kW/cm2]; 0 = none
+  bool QegOn = false;            // "Add Qe->g" with the medium on the left
+  Real QegFlux = 0;              // [kW/cm2]
+  Slot2 filmKappa;               // lattice conductivity of the film
+  Slot2 leftKappa;               // of the medium (film slot when empty)
+  ConductivitySlot3 ElConductivity;
+  Slot2 Coupling;  // electron-ion coupling per mass, f(rho or Z, Te)
+};
+
+// Qx [kW/cm2], the kappa column [kW/cm/K] and alpha [kW/cm3/K] of node row n (node n,
+// cell n to its right), for n = 0..N-1. alphaShown[n] is false where the table shows
+// "00      ". The outputs must have N entries; nothing is allocated.
+void ComputeThermalColumns(const ThermalColumnInputs& in, std::span<Real> Qx, std::span<Real> kappa,
+                           std::span<Real> alpha, std::span<uint8_t> alphaShown);
+
+// ---- the table --------------------------------------------------------------------------
+
 class TResultsTable {
  public:
-  // Row 0 holds the column titles; rows 1.. the nodes 0..N.
+  TResultsTable() = default;
+
   int32_t RowCount() const { return rows_; }
-  int32_t ColumnCount() const { return columns_; }
-  const std::string& Cell(int32_t row, int32_t col) const {
-    return cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) +
-                  static_cast<size_t>(col)];
-  }
+  int32_t ColumnCount() const { return cols_; }
+  // The text of a cell; an empty text outside the table.
+  const std::string& Cell(int32_t row, int32_t col) const;
+  // Fills the table from StateA with the main window's number format (tableFormat).
+  void Refresh(Session& s, const TMainForm& form);
+  // Increments on every refresh and layout change.
   uint64_t Version() const { return version_; }
 
-  void Refresh(Session& s, const TMainForm& f) {
-    ++version_;
-    if (s.StateA == nullptr) {
-      rows_ = 0;
-      columns_ = 0;
-      cells_.clear();
-      return;
-    }
-    const THydrStat& A = *s.StateA;
-    const int32_t N = A.CellCount();
-    const Real x1 = f.x1Edit.StoredValue() != 0 ? f.x1Edit.StoredValue() : 1;
-    const Real scale = s.eos.EosScale != 0 ? s.eos.EosScale : 1;
-    const bool units = PhysicalUnits(s.eos.EosScale, x1);
-    const std::string len = LengthUnitName(x1);
-    const std::vector<std::string> titles =
-        units ? std::vector<std::string>{"No(n)",      "x(n)[" + len + "]", "rho[g/cm3]",
-                                         "v(n)[km/s]", "P(n+1/2)[GPa]",     "E(n+1/2)[kJ/g]",
-                                         "T(n+1/2)[K]"}
-              : std::vector<std::string>{"   No",    "x(n)    ", "rho",     "v(n)/v1 ",
-                                         "P(n+1/2)", "E(n+1/2)", "T(n+1/2)"};
-    columns_ = static_cast<int32_t>(titles.size());
-    rows_ = N + 2;
-    cells_.assign(static_cast<size_t>(rows_) * static_cast<size_t>(columns_), std::string());
-    for (int32_t c = 0; c < columns_; ++c) cells_[static_cast<size_t>(c)] = titles[c];
-    const TNumStringFormat& fmt = *f.tableFormat;
-    for (int32_t n = 0; n <= N; ++n) {
-      std::string* row = &cells_[static_cast<size_t>(n + 1) * static_cast<size_t>(columns_)];
-      row[0] = std::to_string(n);
-      row[1] = fmt.FormatValue(A.x[n] / x1);
-      row[3] = fmt.FormatValue(A.v[n] / scale);
-      if (n < N) {
-        row[2] = fmt.FormatValue(A.Density(n));
-        row[4] = fmt.FormatValue(A.P[n]);
-        row[5] = fmt.FormatValue(A.E[n]);
-        row[6] = fmt.FormatValue(A.T[n]);
-      }
-    }
-  }
+  // Sets the layout, the titles and the row count for the current state without filling
+  // the numbers (the "Init/Shift" set-up). Refresh calls it when anything changed.
+  void SetUpTable(const Session& s, const TMainForm& form);
+
+  // Row-number offset of the first node (changed by grid shifts, read from profiles).
+  int32_t nFrom = 0;
+  // The fixed-electron-temperature option of the initial conditions (12-column pure
+  // hydrodynamics layout).
+  bool FixTe = false;
+
+  // Layout now shown (nullptr when none).
+  const TTableLayout* Layout() const { return layout_; }
+  bool UnitTitles() const { return unitTitles_; }
+  bool FrozenGrid() const { return layout_ != nullptr && layout_->noMove; }
+  // Column of a kind in the current layout, -1 when absent.
+  int32_t ColumnOf(TColumnKind kind) const;
+  bool HasColumn(TColumnKind kind) const { return ColumnOf(kind) >= 0; }
+  // A two-temperature layout (Te column present).
+  bool TwoTemperature() const { return HasColumn(TColumnKind::Te); }
+
+  // The unit-labelled title set applies: EosScale 1e5 and x1Edit 1e-7 or 1e-4.
+  static bool UsesUnitTitles(Real EosScale, Real x1Edit);
 
  private:
+  std::string& At(int32_t row, int32_t col) {
+    return cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)];
+  }
+  void FillRows(Session& s, const TMainForm& form);
+
+  const TTableLayout* layout_ = nullptr;
+  bool unitTitles_ = false;
+  bool curved_ = false;
+  bool nm_ = true;  // nanometre variant of the unit titles (else micrometres)
   int32_t rows_ = 0;
-  int32_t columns_ = 0;
-  std::vector<std::string> cells_;
+  int32_t cols_ = 0;
   uint64_t version_ = 0;
+  std::vector<std::string> cells_;  // rows_ * cols_, reused between refreshes
+  // Scratch of the derived columns, reused between refreshes.
+  std::vector<Real> rho_, Qx_, kappa_, alpha_;
+  std::vector<uint8_t> alphaShown_;
 };
+
+// Initial positions [cm] of the film's left and right ends on the grid that the initial
+// conditions build (planar: x = 0 at the film-substrate interface; curved: from the
+// centre). The depth column and the critical-density position are measured from them.
+Real InitialFilmLeft(const Session& s);
+Real InitialFilmRight(const Session& s);
 
 }  // namespace tarvex

@@ -561,6 +561,7 @@ InitialOkResult TInitional::OkPressed() {
       return r;
     }
   }
+  if (AfterLoadMode) return AfterLoadOk();
   // Pairs next, as leaving their fields would have made them: a run file or a field
   // left with Enter-less focus changes still gets the state the EOS gives.
   const TActiveEos& a = s_.eos.ActiveEos;

@@ -268,6 +268,16 @@ class TInitional {
   // The OK button (and "&Add layer"): the checks in order, then the state.
   InitialOkResult OkPressed();
 
+  // ---- after-load mode ------------------------------------------------------------------
+  // After a profile was loaded the dialog adjusts the loaded state instead of building
+  // one: OkPressed then runs AfterLoadOk.
+  bool AfterLoadMode = false;
+  // Opens the after-load mode for the loaded state (glass fields, geometry).
+  void BeginAfterLoad();
+  // OK in the after-load mode: the cell count, the density question, the curved-grid
+  // masses, then the final steps. Ends the mode when the dialog closes.
+  InitialOkResult AfterLoadOk();
+
   // The class the instances would be created with now (see the .cpp for the 1T rule).
   SolverClass ChosenSolverClass() const;
 

@@ -1,0 +1,60 @@
+// The texts of a profile file set: the table file (".DAT", the results table row by row),
+// the header file (".TXT": geometry, densities, integral values), the tension-time file
+// ("Tneg.dat") and the optical table ("_opt.dat"); and writing a set so that a failure
+// never leaves half of it in place of a good one.
+//
+// All texts are 8-bit with CR LF line ends; fields are right-aligned and TAB-separated.
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/common/Real.h"
+#include "core/plot/AtomicFile.h"
+
+namespace tarvex {
+
+class Session;
+class TMainForm;
+class TResultsTable;
+class TIntegralValues;
+class TNumStringFormat;
+
+// " 2.70000000000000E+0000": sign or blank, one digit, point, 14 digits, "E", sign and
+// four exponent digits (23 characters); the form of densities and tension times.
+std::string Sci23(Real x);
+
+// `text` right-aligned in `width` characters (a longer text is kept whole).
+std::string RightAligned(const std::string& text, size_t width);
+
+// The table file: column 0 in 6 characters, column 1 in 10, the middle columns in 15,
+// the last column unpadded. The node row of a moving grid ends before its first empty
+// cell and has no last column.
+std::string TableFileText(const TResultsTable& table);
+
+// What the header needs beyond the session and the main window.
+struct ProfileHeaderExtras {
+  const std::string* EosLabel = nullptr;  // the main window's EOS label
+  Real GlassEosDensity = 0;               // own density of the substrate EOS (0: none)
+  std::string RefractText;                // "" or the refraction value text
+};
+
+std::string HeaderFileText(const Session& s, const TMainForm& form, const TResultsTable& table,
+                           const TIntegralValues& integrals, const ProfileHeaderExtras& extras);
+
+// First line SimTime, then one line per entry, all in the 23-character form.
+std::string TnegFileText(Real SimTime, std::span<const Real> Tneg);
+
+// One file of a set.
+struct ProfileFilePart {
+  std::string path;
+  std::string content;
+};
+
+// Writes every part or none: each content goes to a checked temporary file in its
+// target's folder first; only when all of them are written are they renamed into place.
+// On failure the message names the file and the reason and no temporary file is left.
+FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts);
+
+}  // namespace tarvex
