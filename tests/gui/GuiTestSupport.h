@@ -30,15 +30,21 @@ class ScriptedQtPrompter : public QtPrompter {
   void Beep(MessageKind kind) override { beeps.push_back(kind); }
   std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&,
                                             const std::string&) override {
-    return std::nullopt;
+    return openFile;
   }
+  // Cancelled unless acceptProposedName: then the name the program proposed.
   std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&,
-                                            const std::string&) override {
-    return std::nullopt;
+                                            const std::string& initial) override {
+    if (!acceptProposedName) return std::nullopt;
+    return initial;
   }
   std::optional<std::string> ChooseDirectory(const std::string&, const std::string&) override {
-    return std::nullopt;
+    return directory;
   }
+
+  std::optional<std::string> openFile;   // what the open dialog returns
+  std::optional<std::string> directory;  // what the directory picker returns
+  bool acceptProposedName = false;       // the save dialogs keep the proposed name
 
   std::vector<std::string> asked;
   std::vector<std::string> informed;

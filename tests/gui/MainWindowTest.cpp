@@ -1,5 +1,6 @@
 // The desktop program driven through its widgets: the shock tube set up in the dialogs,
-// Calculate filling the table and the graphs, Break during a run, OK refused with the
+// Calculate filling the table and the graphs and writing the profile sets and pictures,
+// loading a written set back, settings files, Break during a run, OK refused with the
 // focus on the offending field, the number format of the table, and the closing rules.
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -11,14 +12,19 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 
 #include "GuiTestSupport.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/AppModel.h"
 #include "gui/common/NumFormatDialog.h"
 #include "gui/common/RealEdit.h"
+#include "gui/common/RoutedPrompter.h"
 #include "gui/eos/StatEqDialogView.h"
+#include "gui/files/SaveOptionsView.h"
 #include "gui/hydro/ViscosityDialogView.h"
 #include "gui/run/MainWindow.h"
 #include "gui/run/ResultsTableModel.h"
@@ -38,9 +44,21 @@ namespace {
 constexpr int kGlassCells = 160;
 constexpr int kCells = 180;
 
+// The files of a directory with the given extension (case as written), sorted.
+std::vector<std::string> FilesWith(const QString& dir, const std::string& ext) {
+  std::vector<std::string> out;
+  for (const auto& e : std::filesystem::directory_iterator(dir.toStdString())) {
+    if (e.path().extension() == ext) out.push_back(e.path().string());
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
 struct Fixture {
   ScriptedQtPrompter prompter;
-  AppModel app{prompter};
+  // The session asks through the router, as in the program (settings files need it).
+  RoutedPrompter routed{prompter};
+  AppModel app{routed};
   MainWindow window{app, prompter};
 
   Fixture() {
@@ -113,6 +131,19 @@ struct Fixture {
     TypeInto(window.edits["EndTime"], "0.04");
     window.edits["Len"]->setFocus();
   }
+
+  // "Save options" with `dir` chosen through "&Directiry:", then OK.
+  void SetOutputDirectory(const QString& dir) {
+    prompter.directory = dir.toStdString();
+    WhileModal(
+        [this] {
+          SaveOptionsView* v = window.SaveOptions();
+          v->findChild<QPushButton*>("DirButton")->click();
+          v->accept();
+        },
+        [this] { window.SaveOptBtn->click(); });
+    QApplication::setActiveWindow(&window);
+  }
 };
 
 }  // namespace
@@ -122,6 +153,9 @@ class MainWindowTest : public QObject {
 
  private slots:
   void ShockTubeThroughTheDialogsFillsTableAndGraphs();
+  void LoadOfAWrittenProfileRefreshesTheTable();
+  void SettingsFileRoundTripsTheSetUp();
+  void RefusedSettingsFileNamesLineAndKeyAndChangesNothing();
   void BreakEndsTheRunAfterTheCurrentSubStep();
   void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField_data();
   void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField();
@@ -152,6 +186,12 @@ void MainWindowTest::ShockTubeThroughTheDialogsFillsTableAndGraphs() {
   // Leaving the time edits converted them into reduced units, t v1 / L0 with L0 = 0.9.
   QCOMPARE(f.window.edits["dtLV"]->text(), QString("0.0111"));
   QCOMPARE(f.window.edits["EndTmLV"]->text(), QString("0.044444444"));
+  QTemporaryDir out;
+  QVERIFY(out.isValid());
+  f.SetOutputDirectory(out.path());
+  QCOMPARE(f.app.main.SaveDir, out.path().toStdString() + "/");
+  // The last interval's save dialogs keep the names proposed.
+  f.prompter.acceptProposedName = true;
 
   QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
   const RunOutcome& r = f.window.LastRun();
@@ -172,6 +212,119 @@ void MainWindowTest::ShockTubeThroughTheDialogsFillsTableAndGraphs() {
   const PlotModel& p = f.window.Graphs().PGraph;
   QVERIFY(p.YAxis().Min() <= 0.1000001 && p.YAxis().Max() >= 0.9999999);
   QCOMPARE(p.Series(0).x.size(), size_t{kCells + 1});
+
+  // The real column layout of pure hydrodynamics: ten columns, the plain titles of a
+  // dimensionless equation of state, the same texts the core table (and so the .DAT
+  // file) holds.
+  const QStringList titles{"No",       "x(n)",     "rho",   "v(n)/v1", "P(n+1/2)",
+                           "E(n+1/2)", "T(n+1/2)", "Phase", "Ind",     "L-x(n+1/2)"};
+  QCOMPARE(m->columnCount(), int(titles.size()));
+  for (int c = 0; c < titles.size(); ++c) {
+    QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), titles[c]);
+    QCOMPARE(m->headerData(c, Qt::Horizontal).toString(),
+             QString::fromStdString(f.app.table.Cell(0, c)).trimmed());
+  }
+
+  // One profile set (.DAT, .TXT) and one picture per output interval; the last one
+  // through the save dialogs. Nothing is left unsaved.
+  QCOMPARE(FilesWith(out.path(), ".DAT").size(), size_t{4});
+  QCOMPARE(FilesWith(out.path(), ".TXT").size(), size_t{4});
+  const std::vector<std::string> pictures = FilesWith(out.path(), ".jpg");
+  QCOMPARE(pictures.size(), size_t{4});
+  for (const std::string& pic : pictures) {
+    QImage img(QString::fromStdString(pic));
+    QVERIFY2(!img.isNull() && img.width() > 100, pic.c_str());
+  }
+  QVERIFY(!f.app.main.Unsaved);
+  QVERIFY2(f.app.files.LastError().empty(), f.app.files.LastError().c_str());
+  // The table file holds the table's title row.
+  std::ifstream dat(FilesWith(out.path(), ".DAT").back());
+  std::string firstLine;
+  std::getline(dat, firstLine);
+  QVERIFY2(firstLine.find("P(n+1/2)") != std::string::npos, firstLine.c_str());
+}
+
+void MainWindowTest::LoadOfAWrittenProfileRefreshesTheTable() {
+  Fixture f;
+  f.SetUpShockTube();
+  f.SetViscosityAndTimes();
+  QTemporaryDir out;
+  f.SetOutputDirectory(out.path());
+  f.prompter.acceptProposedName = true;
+  QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
+  QVERIFY(f.window.LastRun().reachedEnd);
+  QAbstractItemModel* m = f.window.TableView->model();
+  const int row = kGlassCells + 5;
+  const QString pEnd = m->data(m->index(row, 4)).toString();
+
+  // "LoadFile" with the set of the first interval (t = 0.01), OK in the after-load dialog.
+  const std::vector<std::string> sets = FilesWith(out.path(), ".DAT");
+  QCOMPARE(sets.size(), size_t{4});
+  f.prompter.openFile = sets.front();
+  bool afterLoadMode = false;
+  WhileModal(
+      [&] {
+        afterLoadMode = f.app.initial.AfterLoadMode;
+        f.window.InitialDialog()->PressOk();
+      },
+      [&] { f.window.LoadBtn->click(); });
+  QVERIFY(afterLoadMode);
+  QVERIFY(!f.app.initial.AfterLoadMode);
+  QVERIFY(std::fabs(static_cast<double>(f.app.session.sim.SimTime) - 0.01) < 1e-12);
+  // The view shows the loaded state: same shape, the earlier pressure behind the shock.
+  QCOMPARE(m->rowCount(), kCells + 1);
+  QCOMPARE(m->columnCount(), 10);
+  const QString pLoaded = m->data(m->index(row, 4)).toString();
+  QCOMPARE(pLoaded, QString::fromStdString(f.app.table.Cell(row + 1, 4)).trimmed());
+  QVERIFY2(pLoaded != pEnd, qPrintable(pLoaded + " " + pEnd));
+  QVERIFY(f.window.CalculateBtn->isEnabled());
+}
+
+void MainWindowTest::SettingsFileRoundTripsTheSetUp() {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("shock.toml").toStdString();
+  {
+    Fixture f;
+    QVERIFY(f.window.SaveSettingsAction->isEnabled());
+    f.SetUpShockTube();
+    f.SetViscosityAndTimes();
+    QVERIFY(f.window.SaveSettings(path));
+  }
+  Fixture g;
+  QVERIFY(g.window.OpenSettingsAction->isEnabled());
+  QVERIFY2(g.window.OpenSettings(path),
+           g.prompter.informed.empty() ? "" : g.prompter.informed.back().c_str());
+  // The same set-up, built through the forms, shown by the window.
+  Session& s = g.app.session;
+  QVERIFY(s.StateA != nullptr);
+  QCOMPARE(s.StateA->CellCount(), kCells);
+  QCOMPARE(s.sim.InGlass, kGlassCells);
+  QCOMPARE(static_cast<double>(s.StateA->P[0]), 1.0);
+  QCOMPARE(static_cast<double>(s.StateA->P[kCells - 1]), 0.1);
+  QVERIFY(g.app.main.Vis);
+  QCOMPARE(g.window.TableView->model()->rowCount(), kCells + 1);
+  QCOMPARE(g.window.edits["EndTime"]->text(), QString("0.04"));
+  QVERIFY(g.window.CalculateBtn->isEnabled());
+}
+
+void MainWindowTest::RefusedSettingsFileNamesLineAndKeyAndChangesNothing() {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("bad.toml").toStdString();
+  {
+    std::ofstream file(path);
+    file << "[main]\nLen = 2\nNoSuchKey = 3\n";
+  }
+  Fixture f;
+  f.SetUpShockTube();
+  const Real lenBefore = f.app.main.Len.StoredValue();
+  const THydrStat* stateBefore = f.app.session.StateA;
+  QVERIFY(!f.window.OpenSettings(path));
+  QVERIFY(!f.prompter.informed.empty());
+  const std::string& message = f.prompter.informed.back();
+  QVERIFY2(message.find("bad.toml:3") != std::string::npos, message.c_str());
+  QVERIFY2(message.find("NoSuchKey") != std::string::npos, message.c_str());
+  QCOMPARE(f.app.main.Len.StoredValue(), lenBefore);
+  QCOMPARE(f.app.session.StateA, stateBefore);
 }
 
 void MainWindowTest::BreakEndsTheRunAfterTheCurrentSubStep() {

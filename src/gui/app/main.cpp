@@ -4,6 +4,7 @@
 
 #include "core/run/AppModel.h"
 #include "gui/common/QtPrompter.h"
+#include "gui/common/RoutedPrompter.h"
 #include "gui/run/MainWindow.h"
 
 int main(int argc, char** argv) {
@@ -11,7 +12,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Tarvex_1l");
   QApplication::setApplicationDisplayName("Tarvex_1l");
   tarvex::QtPrompter prompter;
-  tarvex::AppModel app(prompter);
+  // The session asks through a router, so that a settings file can answer for a while.
+  tarvex::RoutedPrompter sessionPrompter(prompter);
+  tarvex::AppModel app(sessionPrompter);
   tarvex::MainWindow window(app, prompter);
   prompter.SetMainWindow(&window);
   window.show();

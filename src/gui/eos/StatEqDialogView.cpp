@@ -153,6 +153,7 @@ bool StatEqDialogView::Open(bool left) {
 }
 
 void StatEqDialogView::PressOk() {
+  if (beforeOk_) beforeOk_();
   const TStatEqResult r = model_.Ok(eos_);
   SyncFromModel();
   if (!r) {

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QMap>
+#include <functional>
 #include <vector>
 
 #include "core/eos/StatEqDialog.h"
@@ -36,6 +37,10 @@ class StatEqDialogView : public QDialog {
   void PressOk();
   void PressCancel();
 
+  // Called with the model's selection just before OK applies it (OK forgets the
+  // selection; the settings file keeps it).
+  void SetBeforeOkHandler(std::function<void()> handler) { beforeOk_ = std::move(handler); }
+
   QListWidget* EqType = nullptr;
   QComboBox* Metal = nullptr;
   QCheckBox* CheckKappa = nullptr;
@@ -53,6 +58,7 @@ class StatEqDialogView : public QDialog {
   TStatEqDialog& model_;
   EosState& eos_;
   bool syncing_ = false;
+  std::function<void()> beforeOk_;
 };
 
 }  // namespace tarvex

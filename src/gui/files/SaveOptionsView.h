@@ -1,40 +1,65 @@
-// The save-options dialog ("SaveFileOptions") on screen, in the part the main window
-// needs now: the output directory ("&Directiry:", chosen with a directory picker that
-// may create it) and the picture format (BMP or JPEG). The name pattern of the output
-// files (time scale, layout, suffix) belongs to the save-options form model and is added
-// here when that model exists.
+// The save-options dialog ("SaveFileOptions") on screen, bound to the TSaveFileOptions
+// form model: the output directory ("&Directiry:", a directory picker that may create
+// it), the time factor of the file names with its suffix, the layout of the number
+// ("&Auto" or "&Fixed" with style, precision and width) and the picture format. A line
+// under the fields shows the name the current time would get, so the pattern can be
+// checked before a run writes hundreds of files with it. Cancel leaves the model as it
+// was.
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
+#include "core/common/Real.h"
+
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
+class QSpinBox;
 
 namespace tarvex {
 
 class Prompter;
+class TRealEdit;
+class TSaveFileOptions;
 
 class SaveOptionsView : public QDialog {
   Q_OBJECT
 
  public:
-  SaveOptionsView(Prompter& prompter, QWidget* parent = nullptr);
+  SaveOptionsView(TSaveFileOptions& model, Prompter& prompter, QWidget* parent = nullptr);
 
-  // Shows the directory and format; modal. On OK the chosen values are returned through
-  // the arguments.
-  bool Edit(std::string& saveDir, bool& picturesAsJpeg);
+  // Shows the model (with `proposedDir` as the directory when not empty) modally. True
+  // when it closed with OK; on Cancel the model is restored.
+  bool Edit(const std::string& proposedDir = {});
 
-  // The directory with its trailing separator ("" stays "").
-  static std::string WithSeparator(const std::string& dir);
+  // The time [s] the name preview uses (the main window's current time).
+  void SetPreviewTime(std::function<Real()> time) { previewTime_ = std::move(time); }
+
+  // Shows every control from the model.
+  void SyncFromModel();
 
   QLabel* DirLabel = nullptr;
+  TRealEdit* Scal = nullptr;
+  QRadioButton* AutoName = nullptr;
+  QRadioButton* FixedName = nullptr;
+  QComboBox* FormatType = nullptr;
+  QSpinBox* Press = nullptr;
+  QSpinBox* FWidth = nullptr;
+  QLineEdit* AddStr = nullptr;
   QRadioButton* Bmp = nullptr;
   QRadioButton* Jpeg = nullptr;
+  QLabel* Preview = nullptr;
 
  private:
+  void UpdatePreview();
+
+  TSaveFileOptions& model_;
   Prompter& prompter_;
-  std::string dir_;
+  std::function<Real()> previewTime_;
+  bool syncing_ = false;
 };
 
 }  // namespace tarvex

@@ -21,60 +21,52 @@
 #include <filesystem>
 
 #include "core/common/Session.h"
+#include "core/eos/EosCatalog.h"
 #include "gui/common/NumFormatDialog.h"
 #include "gui/common/RealEdit.h"
+#include "gui/common/RoutedPrompter.h"
 #include "gui/eos/StatEqDialogView.h"
 #include "gui/files/SaveOptionsView.h"
 #include "gui/hydro/ViscosityDialogView.h"
 #include "gui/plot/GraphWidget.h"
+#include "gui/run/IntegralValuesView.h"
 #include "gui/run/ResultsTableModel.h"
 #include "gui/setup/InitialDialogView.h"
 #include "render/ImageFiles.h"
 
 namespace tarvex {
 
-// The hooks of a run started from the window: the display after every interval, the
-// progress in the status line, the result files through the file hooks when set.
+// The hooks of a run started from the window: the AppModel's result files (table and
+// integral refresh, profile sets, pictures, tracked points) and, around them, the views
+// and the progress in the status line.
 class GuiRunHooks : public RunHooks {
  public:
-  explicit GuiRunHooks(MainWindow& w) : w_(w), files_(w.fileHooks_) {}
+  explicit GuiRunHooks(MainWindow& w) : w_(w), files_(w.app_.files) {}
 
   void RefreshDisplay(bool withGraphs) override {
     w_.RefreshDisplay(withGraphs);
     w_.UpdateButtons();
-    if (files_ != nullptr) files_->RefreshDisplay(withGraphs);
   }
   std::string ProfileBaseName(const std::string& saveDir, Real TotalTime) override {
-    return files_ != nullptr ? files_->ProfileBaseName(saveDir, TotalTime)
-                             : RunHooks::ProfileBaseName(saveDir, TotalTime);
+    return files_.ProfileBaseName(saveDir, TotalTime);
   }
   bool WriteProfile(const std::string& fileName, bool final) override {
-    return files_ != nullptr ? files_->WriteProfile(fileName, final) : true;
+    return files_.WriteProfile(fileName, final);
   }
   void SavePicture(const std::string& fileName, bool final) override {
-    if (files_ != nullptr) {
-      files_->SavePicture(fileName, final);
-      return;
-    }
-    std::string error;
-    if (!w_.MakeGuiPictureWriter()(fileName, final, error))
-      w_.prompter_.Inform(error, MessageKind::Error);
+    files_.SavePicture(fileName, final);
   }
-  void AppendHistory() override {
-    if (files_ != nullptr) files_->AppendHistory();
-  }
-  void AppendTrackedPoints() override {
-    if (files_ != nullptr) files_->AppendTrackedPoints();
-  }
+  void AppendHistory() override { files_.AppendHistory(); }
+  void AppendTrackedPoints() override { files_.AppendTrackedPoints(); }
   void Progress(const RunProgress& p) override {
     w_.UpdateStatus(p, false);
     w_.UpdateButtons();
-    if (files_ != nullptr) files_->Progress(p);
+    files_.Progress(p);
   }
 
  private:
   MainWindow& w_;
-  RunHooks* files_;
+  ResultFiles& files_;
 };
 
 namespace {
@@ -191,9 +183,18 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   FormatBtn = new QPushButton("Fo&rmat", this);
   FormatBtn->setObjectName("Format");
   FormatBtn->setToolTip("number format of the table and the result files");
-  SaveOptBtn = new QPushButton("&Save options", this);
+  SaveOptBtn = new QPushButton("Save optio&ns", this);
   SaveOptBtn->setObjectName("SaveOptions");
-  SaveOptBtn->setToolTip("output directory and picture format");
+  SaveOptBtn->setToolTip("output directory, file names and picture format");
+  SaveBtn = new QPushButton("&Save", this);
+  SaveBtn->setObjectName("Save");
+  SaveBtn->setToolTip("write the profile file set (.DAT, .TXT) of the current state");
+  LoadBtn = new QPushButton("Loa&dFile", this);
+  LoadBtn->setObjectName("LoadFile");
+  LoadBtn->setToolTip("continue from a saved profile file set (.DAT)");
+  IntegrBtn = new QPushButton("Inte&gr", this);
+  IntegrBtn->setObjectName("Integr");
+  IntegrBtn->setToolTip("integral values: energies, momentum, critical density");
   ExitBtn = new QPushButton("E&xit", this);
   ExitBtn->setObjectName("Exit");
   connect(CalculateBtn, &QPushButton::clicked, this, &MainWindow::Calculate);
@@ -202,9 +203,13 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   connect(VisBtn, &QPushButton::clicked, this, &MainWindow::Vis);
   connect(FormatBtn, &QPushButton::clicked, this, &MainWindow::FormatTable);
   connect(SaveOptBtn, &QPushButton::clicked, this, &MainWindow::EditSaveOptions);
+  connect(SaveBtn, &QPushButton::clicked, this, &MainWindow::Save);
+  connect(LoadBtn, &QPushButton::clicked, this, &MainWindow::Load);
+  connect(IntegrBtn, &QPushButton::clicked, this, &MainWindow::Integr);
   connect(ExitBtn, &QPushButton::clicked, this, &QWidget::close);
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* b : {CalculateBtn, InitBtn, EosBtn, VisBtn, FormatBtn, SaveOptBtn})
+  for (QPushButton* b :
+       {CalculateBtn, InitBtn, EosBtn, VisBtn, FormatBtn, SaveBtn, LoadBtn, IntegrBtn, SaveOptBtn})
     buttons->addWidget(b);
   buttons->addStretch(1);
   buttons->addWidget(ExitBtn);
@@ -219,7 +224,7 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   labels->addWidget(dirLabel_);
 
   // ---- table and graphs ----
-  tableModel_ = new ResultsTableModel(table_, this);
+  tableModel_ = new ResultsTableModel(app_.table, this);
   TableView = new QTableView(this);
   TableView->setObjectName("Data");
   TableView->setModel(tableModel_);
@@ -280,12 +285,20 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   QMenu* file = menuBar()->addMenu("&File");
   SaveSettingsAction = file->addAction("Save settings…");
   OpenSettingsAction = file->addAction("Open settings…");
+  SaveSettingsAction->setToolTip("write the settings of every window as a run file");
+  OpenSettingsAction->setToolTip("read the settings of every window from a run file");
+#ifdef TARVEX_HAVE_BATCH
+  connect(SaveSettingsAction, &QAction::triggered, this, &MainWindow::SaveSettingsAs);
+  connect(OpenSettingsAction, &QAction::triggered, this, &MainWindow::OpenSettingsFile);
+  // A settings file answers the forms' questions itself: that needs the session to ask
+  // through a prompter that can be routed to the file's answers.
+  OpenSettingsAction->setEnabled(dynamic_cast<RoutedPrompter*>(&app_.session.prompter) != nullptr);
+#else
   // Settings files are read and written by the run-file library of the batch runner;
   // this build has none, so the two actions are shown disabled.
   SaveSettingsAction->setEnabled(false);
   OpenSettingsAction->setEnabled(false);
-  SaveSettingsAction->setToolTip("write the settings of every window as a run file");
-  OpenSettingsAction->setToolTip("read the settings of every window from a run file");
+#endif
   file->addSeparator();
   connect(file->addAction("E&xit"), &QAction::triggered, this, &QWidget::close);
 
@@ -307,7 +320,43 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
 
   // The dialogs, in the program's start-up order after the main window.
   eosDialog_ = new StatEqDialogView(app_.eos, app_.session.eos, prompter_, this);
-  saveOptions_ = new SaveOptionsView(prompter_, this);
+  saveOptions_ = new SaveOptionsView(app_.saveOptions, prompter_, this);
+  saveOptions_->SetPreviewTime([this] { return app_.main.TotalTime.StoredValue(); });
+  integralsView_ = new IntegralValuesView(app_.integrals, prompter_, this);
+  integralsView_->SetRho0Source([this] { return app_.main.Rho0.StoredValue(); });
+  connect(integralsView_, &IntegralValuesView::criticalDensityChanged, this,
+          [this] { RefreshDisplay(false); });
+#ifdef TARVEX_HAVE_BATCH
+  // The selection of the equation-of-state dialog as OK finds it, for the settings file.
+  eosDialog_->SetBeforeOkHandler([this] {
+    TStatEqDialog& d = app_.eos;
+    batch::EosDialogSnapshot snap;
+    snap.eqType = d.EqType();
+    snap.metal = d.Metal();
+    snap.checkKappa = d.CheckKappa();
+    snap.noElEOS = d.NoElEOS();
+    if (snap.eqType >= 0) {
+      for (const EosParamInfo& p : EosCatalog()[static_cast<size_t>(snap.eqType)].params) {
+        if (RealField* f = app_.eos.FieldByName(p.name))
+          snap.fields.emplace_back(p.name, f->Value());
+      }
+    }
+    snap.applied = true;
+    pendingEos_ = snap;
+  });
+#endif
+
+  // The result files of a run: pictures of these graphs, the graphs' re-plot, the
+  // save-options dialog when a save dialog chose another directory.
+  app_.files.SetPictureWriter(MakeGuiPictureWriter());
+  app_.files.SetGraphRefresher([this] {
+    if (!graphs_.IsSetUp()) return;
+    graphs_.Refresh(app_.session);
+    for (TImageFrame* f : frames) f->Redraw();
+  });
+  app_.files.ShowSaveOptions = [this](const std::string& proposedDir) {
+    return saveOptions_->Edit(proposedDir);
+  };
   initialDialog_ = new InitialDialogView(app_.initial, prompter_, this);
   initialDialog_->SetEosHandler([this](bool left) { OpenEos(left); });
   formatDialog_ = new TNumFormatDialog(this);
@@ -319,8 +368,12 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-  // The table view and the graphs read table_ and graphs_, which are members of this
-  // class and go before the base class deletes its children: delete the views first.
+  // The result files hold writers into this window: they go with it.
+  app_.files.SetPictureWriter(nullptr);
+  app_.files.SetGraphRefresher(nullptr);
+  app_.files.ShowSaveOptions = nullptr;
+  // The graphs read graphs_, a member of this class that goes before the base class
+  // deletes its children: delete the views first.
   delete centralWidget();
   delete tableModel_;
 }
@@ -366,8 +419,8 @@ void MainWindow::Leave(const std::string& name) {
   TMainForm& f = app_.main;
   if (name == "dt1") f.LeaveDt1();
   if (name == "dtLV") f.LeaveDtLV();
-  if (name == "EndTime") f.LeaveEndTime(*this);
-  if (name == "EndTmLV") f.LeaveEndTmLV(*this);
+  if (name == "EndTime") f.LeaveEndTime(app_.Context());
+  if (name == "EndTmLV") f.LeaveEndTmLV(app_.Context());
   if (name == "TotalTime") f.LeaveTotalTime();
   if (name == "TimeLV") f.LeaveTimeLV();
   ShowFields();
@@ -379,7 +432,17 @@ void MainWindow::UpdateButtons() {
   CalculateBtn->setEnabled(f.CalculateEnabled);
   VisBtn->setChecked(f.Vis);
   // While a run goes on only Break, the display and closing act on the state.
-  for (QPushButton* b : {InitBtn, EosBtn, VisBtn, FormatBtn, SaveOptBtn}) b->setEnabled(!running_);
+  for (QPushButton* b : {InitBtn, EosBtn, VisBtn, FormatBtn, SaveOptBtn, SaveBtn, LoadBtn})
+    b->setEnabled(!running_);
+  SaveBtn->setEnabled(!running_ && app_.session.StateA != nullptr);
+  for (QAction* a : {SaveSettingsAction, OpenSettingsAction}) {
+#ifdef TARVEX_HAVE_BATCH
+    a->setEnabled(!running_ && (a != OpenSettingsAction ||
+                                dynamic_cast<RoutedPrompter*>(&app_.session.prompter) != nullptr));
+#else
+    a->setEnabled(false);
+#endif
+  }
 }
 
 void MainWindow::UpdateStatus(const RunProgress& p, bool force) {
@@ -405,26 +468,21 @@ void MainWindow::UpdateStatus(const RunProgress& p, bool force) {
 
 void MainWindow::RefreshDisplay(bool withGraphs) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  table_.Refresh(app_.session, app_.main);
+  app_.files.RefreshDisplay(withGraphs);  // table, integral values, graphs
   tableModel_->Refresh();
-  if (withGraphs) {
-    graphs_.Refresh(app_.session);
-    for (TImageFrame* f : frames) f->Redraw();
-  }
+  integralsView_->SyncFromModel();
   QApplication::restoreOverrideCursor();
 }
 
-PictureWriter MainWindow::MakeGuiPictureWriter() {
-  return [this](const std::string& path, bool final, std::string& error) {
-    if (!final) return SaveResultsPicture(graphs_, path, PictureCaption(path), error);
-    const std::optional<std::string> chosen =
-        prompter_.ChooseSaveFile("Save picture", "JPEG Image|*.jpg|Picture Bitmaps|*.bmp", path);
-    if (!chosen) return true;  // the user chose not to keep this picture
-    std::string name = *chosen;
-    if (std::filesystem::path(name).extension().empty())
-      name += app_.main.PicturesAsJpeg ? ".jpg" : ".BMP";
-    app_.main.PicturesAsJpeg = PictureFormatOf(name) == PictureFormat::Jpeg;
-    return SaveResultsPicture(graphs_, name, PictureCaption(name, true), error);
+ResultFiles::PictureWriter MainWindow::MakeGuiPictureWriter() {
+  return [this](const std::string& path, const std::string& caption, bool) {
+    std::string error;
+    FileWriteResult r;
+    if (!SaveResultsPicture(graphs_, path, caption, error)) {
+      r.ok = false;
+      r.message = error;
+    }
+    return r;
   };
 }
 
@@ -470,6 +528,12 @@ void MainWindow::InitShift() {
   initialDialog_->SetPhysicalUnits(PhysicalState());
   if (!initialDialog_->Open(false)) return;
   app_.FinishInitialDialog();
+  AfterModelChange();
+  CalculateBtn->setFocus();
+}
+
+void MainWindow::SetUpGraphs() {
+  if (app_.session.StateA == nullptr) return;
   if (!graphsAsked_) {
     // The graphs are set up the first time; the question decides their coordinate origin.
     shiftX0_ = prompter_.Ask(kAskShiftGraphX0, AnswerSet::YesNo()) == Answer::Yes;
@@ -479,14 +543,22 @@ void MainWindow::InitShift() {
   frames[0]->setVisible(!graphs_.FrozenGrid());
   frames[1]->setVisible(!graphs_.FrozenGrid());
   frames[2]->setVisible(!graphs_.FrozenGrid());
+}
+
+void MainWindow::AfterModelChange() {
+  SetUpGraphs();
   ShowFields();
   RefreshDisplay(true);
   UpdateButtons();
-  CalculateBtn->setFocus();
+  UpdateStatus(lastRun_.progress, true);
 }
 
 void MainWindow::OpenEos(bool left) {
-  if (eosDialog_->Open(left) && !left) {
+  const bool ok = eosDialog_->Open(left);
+#ifdef TARVEX_HAVE_BATCH
+  if (ok) (left ? settings_.left : settings_.film) = pendingEos_;
+#endif
+  if (ok && !left) {
     app_.main.EosInfo = app_.eos.InfoLabel();
     initialDialog_->SetPhysicalUnits(PhysicalState());
     ShowFields();
@@ -495,6 +567,9 @@ void MainWindow::OpenEos(bool left) {
 
 void MainWindow::EqvOfState() {
   if (!eosDialog_->Open(false)) return;
+#ifdef TARVEX_HAVE_BATCH
+  settings_.film = pendingEos_;
+#endif
   app_.main.EosInfo = app_.eos.InfoLabel();
   ShowFields();
   edits["Len"]->setFocus();
@@ -514,19 +589,127 @@ void MainWindow::FormatTable() {
 }
 
 void MainWindow::EditSaveOptions() {
-  if (!saveOptions_->Edit(app_.main.SaveDir, app_.main.PicturesAsJpeg)) return;
-  if (!app_.main.SaveDir.empty()) app_.main.HistoryFileName = app_.main.SaveDir + "Surf.dat";
+  if (!saveOptions_->Edit()) return;
+  app_.ApplySaveOptions();
   ShowFields();
   UpdateStatus(lastRun_.progress, true);
 }
 
-bool MainWindow::SaveResults() {
-  // Writing the results on request belongs to the result-file hooks.
+void MainWindow::Save() {
+  app_.SaveResults();
+  ShowFields();
+  UpdateStatus(lastRun_.progress, true);
+}
+
+void MainWindow::Load() {
+  const std::optional<std::string> path =
+      prompter_.ChooseOpenFile("LoadFile", "Data file|*.DAT;*.dat", app_.main.SaveDir);
+  if (!path || path->empty()) return;
+  LoadFile(*path);
+}
+
+bool MainWindow::LoadFile(const std::string& path) {
+  const ProfileLoadResult r = app_.LoadProfile(path);
+  if (!r) {
+    AfterModelChange();  // a refused load changed nothing; the view shows just that
+    return false;
+  }
+  // The loaded state is shown at once; the after-load dialog then adjusts it.
+  AfterModelChange();
+  initialDialog_->SetPhysicalUnits(PhysicalState());
+  const bool ok = initialDialog_->Open(false);
+  if (ok) app_.FinishInitialDialog();
+  AfterModelChange();
+  CalculateBtn->setFocus();
+  return ok;
+}
+
+void MainWindow::Integr() {
+  integralsView_->ShowWindow();
+}
+
+void MainWindow::SaveSettingsAs() {
+  const std::optional<std::string> path =
+      prompter_.ChooseSaveFile("Save settings", "Run file|*.toml", app_.main.SaveDir);
+  if (!path || path->empty()) return;
+  std::string name = *path;
+  if (std::filesystem::path(name).extension().empty()) name += ".toml";
+  SaveSettings(name);
+}
+
+void MainWindow::OpenSettingsFile() {
+  const std::optional<std::string> path =
+      prompter_.ChooseOpenFile("Open settings", "Run file|*.toml", app_.main.SaveDir);
+  if (!path || path->empty()) return;
+  OpenSettings(*path);
+}
+
+#ifdef TARVEX_HAVE_BATCH
+
+bool MainWindow::SaveSettings(const std::string& path) {
+  batch::AppliedSettings applied = settings_;
+  applied.viscosity = app_.main.Vis;
+  const std::string text = batch::SettingsText(app_, applied, "the desktop program");
+  const FileWriteResult r = WriteFileAtomically(path, text);
+  if (!r) {
+    prompter_.Inform(r.message, MessageKind::Error);
+    return false;
+  }
+  return true;
+}
+
+bool MainWindow::OpenSettings(const std::string& path) {
+  // Every refusal names the file, the line and the key (RunFileError::Text).
+  auto refuse = [this](const std::string& head, const std::string& detail) {
+    prompter_.Inform(head + '\n' + detail, MessageKind::Error);
+    return false;
+  };
+  const batch::ReadResult read = batch::ReadRunFile(path);
+  if (!read.ok()) {
+    std::string text;
+    for (const batch::RunFileError& e : read.errors) {
+      if (!text.empty()) text += '\n';
+      text += e.Text();
+    }
+    return refuse("Settings file not read:", text);
+  }
+  auto* routed = dynamic_cast<RoutedPrompter*>(&app_.session.prompter);
+  if (routed == nullptr)
+    return refuse("Settings file not applied:", "this window cannot apply settings files");
+  // The file is first applied to fresh forms: a file a form refuses leaves this session
+  // as it is.
+  {
+    ScriptedPrompter scratchPrompter;
+    AppModel scratch(scratchPrompter);
+    const batch::ApplyResult trial =
+        batch::ApplyRunFile(read.file, scratch, scratchPrompter, app_.main.SaveDir);
+    if (!trial.ok()) return refuse("Settings file not applied:", trial.error->Text());
+  }
+  ScriptedPrompter script;
+  routed->Route(&script);
+  const batch::ApplyResult applied =
+      batch::ApplyRunFile(read.file, app_, script, app_.main.SaveDir);
+  routed->Route(nullptr);
+  AfterModelChange();
+  if (!applied.ok()) return refuse("Settings file applied in part:", applied.error->Text());
+  settings_ = applied.applied;
+  integralsView_->SyncFromModel();
+  return true;
+}
+
+#else
+
+bool MainWindow::SaveSettings(const std::string&) {
+  return false;
+}
+bool MainWindow::OpenSettings(const std::string&) {
   return false;
 }
 
+#endif
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (app_.main.CloseRequest(*this)) {
+  if (app_.main.CloseRequest(app_.Context())) {
     event->accept();
   } else {
     UpdateButtons();

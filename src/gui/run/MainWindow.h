@@ -1,9 +1,10 @@
 // The main window of the desktop program, bound to the AppModel: the run parameters of
 // TMainForm, the buttons of the run ("&Calculate", which becomes "X &Break Calc X" while a
-// run goes on, "&Init/Shift", "&EqvOfState", "Vis", "Format", "E&xit"), the results table
-// and the four graphs, and a status line with the simulated time, the speed of the run
-// and the output directory. It creates the dialogs of the program in their start-up
-// order and answers the main form's questions about the other windows (MainFormContext).
+// run goes on, "&Init/Shift", "&EqvOfState", "Vis", "Format", "&Save", "LoadFile",
+// "Integr", "Save options", "E&xit"), the results table (the AppModel's) and the four
+// graphs, a status line with the simulated time, the speed of the run and the output
+// directory, and the settings files in the File menu. A run goes through the AppModel's
+// result files (profile sets, pictures, tracked points); the window adds the display.
 #pragma once
 
 #include <QElapsedTimer>
@@ -16,6 +17,9 @@
 #include "core/run/ResultsGraphs.h"
 #include "core/run/ResultsTable.h"
 #include "render/ResultsPicture.h"
+#ifdef TARVEX_HAVE_BATCH
+#include "batch/RunSettings.h"
+#endif
 
 class QLabel;
 class QPushButton;
@@ -34,8 +38,9 @@ class SaveOptionsView;
 class InitialDialogView;
 class TNumFormatDialog;
 class ViscosityDialogView;
+class IntegralValuesView;
 
-class MainWindow : public QMainWindow, public MainFormContext {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -43,30 +48,36 @@ class MainWindow : public QMainWindow, public MainFormContext {
   ~MainWindow() override;
 
   AppModel& App() { return app_; }
-  TResultsTable& Table() { return table_; }
+  TResultsTable& Table() { return app_.table; }
   TResultsGraphs& Graphs() { return graphs_; }
   const RunOutcome& LastRun() const { return lastRun_; }
   bool Running() const { return running_; }
 
-  // The result-file hooks of the run (the profile files, histories); nullptr: none, the
-  // window then writes only the pictures of the graphs when an output directory is set.
-  void SetFileHooks(RunHooks* hooks) { fileHooks_ = hooks; }
-  // The picture writer for the result-file hooks: the last picture of a run (final) goes
-  // through the save dialog, the others straight to their names.
-  PictureWriter MakeGuiPictureWriter();
+  // The picture writer of the result files: the picture of the graphs as they are now
+  // (the result files choose the name and the caption).
+  ResultFiles::PictureWriter MakeGuiPictureWriter();
 
-  // Table and graphs from StateA.
+  // Table, integral values and graphs from StateA (through the result files).
   void RefreshDisplay(bool withGraphs);
   // Every edit shows its field again (after a handler changed the form).
   void ShowFields();
+  // The graphs follow the current state's grid (after "Init/Shift", a load or a settings
+  // file); the origin question is asked the first time.
+  void SetUpGraphs();
 
-  // ---- MainFormContext ----
-  bool PicturesAsJpeg() const override { return app_.main.PicturesAsJpeg; }
-  bool SaveResults() override;
+  // "LoadFile" with the file named (the button asks for it first): loads the profile set,
+  // shows the initial-conditions dialog in its after-load mode and, on OK, finishes it.
+  // False when the load was refused or the dialog cancelled.
+  bool LoadFile(const std::string& path);
+  // Settings files (the run files of the batch runner). Open: false (with a message box
+  // naming file, line and key) when the file is refused; Save: false when not written.
+  bool OpenSettings(const std::string& path);
+  bool SaveSettings(const std::string& path);
 
   // ---- views ----
   StatEqDialogView* EosDialog() { return eosDialog_; }
   SaveOptionsView* SaveOptions() { return saveOptions_; }
+  IntegralValuesView* IntegralValues() { return integralsView_; }
   InitialDialogView* InitialDialog() { return initialDialog_; }
   TNumFormatDialog* FormatDialog() { return formatDialog_; }
   ViscosityDialogView* ViscosityDialog();
@@ -83,6 +94,9 @@ class MainWindow : public QMainWindow, public MainFormContext {
   QPushButton* VisBtn = nullptr;
   QPushButton* FormatBtn = nullptr;
   QPushButton* SaveOptBtn = nullptr;
+  QPushButton* SaveBtn = nullptr;
+  QPushButton* LoadBtn = nullptr;
+  QPushButton* IntegrBtn = nullptr;
   QPushButton* ExitBtn = nullptr;
   QAction* SaveSettingsAction = nullptr;
   QAction* OpenSettingsAction = nullptr;
@@ -96,6 +110,11 @@ class MainWindow : public QMainWindow, public MainFormContext {
   void Vis();
   void FormatTable();
   void EditSaveOptions();
+  void Save();
+  void Load();
+  void Integr();
+  void SaveSettingsAs();
+  void OpenSettingsFile();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -108,10 +127,11 @@ class MainWindow : public QMainWindow, public MainFormContext {
   void UpdateStatus(const RunProgress& p, bool force);
   void FocusForm();
   void OpenEos(bool left);
+  // The views follow the forms after a handler of the AppModel changed them.
+  void AfterModelChange();
 
   AppModel& app_;
   Prompter& prompter_;
-  TResultsTable table_;
   TResultsGraphs graphs_;
   ResultsTableModel* tableModel_ = nullptr;
   StatEqDialogView* eosDialog_ = nullptr;
@@ -119,12 +139,18 @@ class MainWindow : public QMainWindow, public MainFormContext {
   InitialDialogView* initialDialog_ = nullptr;
   TNumFormatDialog* formatDialog_ = nullptr;
   ViscosityDialogView* viscDialog_ = nullptr;
+  IntegralValuesView* integralsView_ = nullptr;
   QLabel* eosLabel_ = nullptr;
   QLabel* dirLabel_ = nullptr;
   QLabel* timeStatus_ = nullptr;
   QLabel* speedStatus_ = nullptr;
   QLabel* dirStatus_ = nullptr;
-  RunHooks* fileHooks_ = nullptr;
+#ifdef TARVEX_HAVE_BATCH
+  // What the settings file needs beyond the forms: the equation-of-state selections as
+  // they were accepted, the viscosity flag and the answers given.
+  batch::AppliedSettings settings_;
+  batch::EosDialogSnapshot pendingEos_;
+#endif
   RunOutcome lastRun_;
   bool running_ = false;
   bool graphsAsked_ = false;
