@@ -46,7 +46,9 @@ SaveOptionsView::SaveOptionsView(TSaveFileOptions& model, Prompter& prompter, QW
   AddStr->setToolTip("suffix after the number (set with the time factor: ms, mks, ns, ps, fs)");
   auto* scalRow = new QHBoxLayout;
   scalRow->addWidget(Scal, 1);
-  scalRow->addWidget(new QLabel("&Add:", names));
+  auto* addLabel = new QLabel("&Add:", names);
+  addLabel->setBuddy(AddStr);
+  scalRow->addWidget(addLabel);
   scalRow->addWidget(AddStr, 1);
   auto* nameLabel = new QLabel("&Name: Time *", names);
   nameLabel->setBuddy(Scal);
@@ -82,7 +84,7 @@ SaveOptionsView::SaveOptionsView(TSaveFileOptions& model, Prompter& prompter, QW
   Preview = new QLabel(names);
   Preview->setObjectName("Preview");
   Preview->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  nf->addRow("Example:", Preview);
+  nf->addRow("Next set:", Preview);
 
   auto* format = new QGroupBox("Pictures", this);
   Bmp = new QRadioButton("&BMP", format);
@@ -166,7 +168,7 @@ void SaveOptionsView::UpdatePreview() {
   const Real t = previewTime_ ? previewTime_() : 0;
   const std::string name = model_.MakeOutputName(t);
   Preview->setText(
-      QStringLiteral("%1.DAT, %1.TXT, %1%2")
+      QStringLiteral("%1  (.DAT, .TXT, %2)")
           .arg(QString::fromStdString(name), model_.PicturesAsJpeg() ? ".jpg" : ".BMP"));
 }
 

@@ -2,7 +2,7 @@
 // form model: the output directory ("&Directiry:", a directory picker that may create
 // it), the time factor of the file names with its suffix, the layout of the number
 // ("&Auto" or "&Fixed" with style, precision and width) and the picture format. A line
-// under the fields shows the name the current time would get, so the pattern can be
+// under the fields shows the name the next profile set would get, so the pattern can be
 // checked before a run writes hundreds of files with it. Cancel leaves the model as it
 // was.
 #pragma once
@@ -35,7 +35,7 @@ class SaveOptionsView : public QDialog {
   // when it closed with OK; on Cancel the model is restored.
   bool Edit(const std::string& proposedDir = {});
 
-  // The time [s] the name preview uses (the main window's current time).
+  // The time [s] the name preview uses (the end of the next output interval).
   void SetPreviewTime(std::function<Real()> time) { previewTime_ = std::move(time); }
 
   // Shows every control from the model.

@@ -321,7 +321,8 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   // The dialogs, in the program's start-up order after the main window.
   eosDialog_ = new StatEqDialogView(app_.eos, app_.session.eos, prompter_, this);
   saveOptions_ = new SaveOptionsView(app_.saveOptions, prompter_, this);
-  saveOptions_->SetPreviewTime([this] { return app_.main.TotalTime.StoredValue(); });
+  saveOptions_->SetPreviewTime(
+      [this] { return app_.main.TotalTime.StoredValue() + app_.main.dt1.StoredValue(); });
   integralsView_ = new IntegralValuesView(app_.integrals, prompter_, this);
   integralsView_->SetRho0Source([this] { return app_.main.Rho0.StoredValue(); });
   connect(integralsView_, &IntegralValuesView::criticalDensityChanged, this,
