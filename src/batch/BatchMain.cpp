@@ -7,13 +7,14 @@
 #include <memory>
 #include <system_error>
 
+#include "batch/BatchPictures.h"
 #include "batch/BatchPrompter.h"
 #include "batch/Examples.h"
 #include "batch/Progress.h"
 #include "batch/RunFile.h"
 #include "batch/RunSettings.h"
-#include "batch/StandInProfileFiles.h"
 #include "core/run/AppModel.h"
+#include "core/run/ResultsGraphs.h"
 
 namespace tarvex::batch {
 
@@ -27,10 +28,6 @@ constexpr const char* kExitCodesHelp =
     "  3  the run failed: the time step collapsed or a fault stopped it\n"
     "  4  interrupted (Ctrl-C / SIGINT or SIGTERM); the interval in progress was written\n"
     "  5  the output directory or a result file could not be written\n";
-
-// The hooks that write the result files of every interval. STAND-IN: the profile-file
-// set of core/files (ResultFiles) replaces StandInProfileFiles here.
-using ResultHooks = StandInProfileFiles;
 
 std::string DirWithSlash(std::string dir) {
   if (!dir.empty() && dir.back() != '/') dir.push_back('/');
@@ -97,8 +94,13 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
     return kExitBadRunFile;
   }
   const RunFile& file = read.file;
-  const std::string outDir =
-      DirWithSlash(options.outDir.empty() ? "results/" + caseName : options.outDir);
+  // --out, else the directory of [save], else results/<case>.
+  std::string outDir = options.outDir;
+  if (outDir.empty()) {
+    const Setting* saveDir = file.save.Find("SaveDir");
+    outDir = saveDir != nullptr ? saveDir->value.text : "results/" + caseName;
+  }
+  outDir = DirWithSlash(outDir);
 
   // ---- the forms ----
   BatchPrompter prompter(breakFlag);
@@ -139,7 +141,16 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   }
 
   // ---- the run ----
-  ResultHooks files(app);
+  // The result files of every interval: the profile set under the driver's names (no
+  // save dialog for the last one) and, when this build draws them, the picture.
+  ResultFiles& files = app.files;
+  files.AskOnFinal = false;
+  const HeadlessGui gui;
+  std::unique_ptr<RunPictures> pictures;
+  if (PicturesAvailable()) {
+    const bool shiftX0 = prompter.Ask(kAskShiftGraphX0, AnswerSet::YesNo()) == Answer::Yes;
+    pictures = std::make_unique<RunPictures>(app, shiftX0);
+  }
   ProgressHooks hooks(files, reporter);
   reporter.Start(app.session.sim.SimTime,
                  "Running " + file.name + ": t = " + Trimmed(app.main.TotalTime.Text()) + " to " +
@@ -164,6 +175,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   const double wall = reporter.Wall();
   if (r.writeFailed) {
     err << "tarvex1l-run: a result file could not be written: " << files.LastError() << '\n';
+    return kExitIoFailure;
+  }
+  if (pictures != nullptr && !pictures->FirstError().empty()) {
+    err << "tarvex1l-run: a picture could not be written: " << pictures->FirstError() << '\n';
     return kExitIoFailure;
   }
   if (r.broken) {
