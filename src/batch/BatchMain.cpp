@@ -67,6 +67,25 @@ void NoteUnusedAnswers(const RunFile& file, const BatchPrompter& prompter, Progr
   }
 }
 
+// The run's hooks: progress on the terminal, and the reason of the first failed profile
+// write kept for the summary (the driver goes on with the next interval, and a later
+// success clears the result files' last error).
+class BatchHooks : public ProgressHooks {
+ public:
+  BatchHooks(ResultFiles& files, ProgressReporter& reporter)
+      : ProgressHooks(files, reporter), files_(files) {}
+  bool WriteProfile(const std::string& fileName, bool final) override {
+    const bool ok = ProgressHooks::WriteProfile(fileName, final);
+    if (!ok && firstError_.empty()) firstError_ = files_.LastError();
+    return ok;
+  }
+  const std::string& FirstError() const { return firstError_; }
+
+ private:
+  ResultFiles& files_;
+  std::string firstError_;
+};
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, bool terminal,
@@ -151,7 +170,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
     const bool shiftX0 = prompter.Ask(kAskShiftGraphX0, AnswerSet::YesNo()) == Answer::Yes;
     pictures = std::make_unique<RunPictures>(app, shiftX0);
   }
-  ProgressHooks hooks(files, reporter);
+  BatchHooks hooks(files, reporter);
   reporter.Start(app.session.sim.SimTime,
                  "Running " + file.name + ": t = " + Trimmed(app.main.TotalTime.Text()) + " to " +
                      Trimmed(app.main.EndTime.Text()) + ", output every " +
@@ -174,7 +193,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
 
   const double wall = reporter.Wall();
   if (r.writeFailed) {
-    err << "tarvex1l-run: a result file could not be written: " << files.LastError() << '\n';
+    err << "tarvex1l-run: a result file could not be written: " << hooks.FirstError() << '\n';
     return kExitIoFailure;
   }
   if (pictures != nullptr && !pictures->FirstError().empty()) {
