@@ -7,13 +7,14 @@
 #include <memory>
 #include <system_error>
 
+#include "batch/BatchPictures.h"
 #include "batch/BatchPrompter.h"
 #include "batch/Examples.h"
 #include "batch/Progress.h"
 #include "batch/RunFile.h"
 #include "batch/RunSettings.h"
-#include "batch/StandInProfileFiles.h"
 #include "core/run/AppModel.h"
+#include "core/run/ResultsGraphs.h"
 
 namespace tarvex::batch {
 
@@ -27,10 +28,6 @@ constexpr const char* kExitCodesHelp =
     "  3  the run failed: the time step collapsed or a fault stopped it\n"
     "  4  interrupted (Ctrl-C / SIGINT or SIGTERM); the interval in progress was written\n"
     "  5  the output directory or a result file could not be written\n";
-
-// The hooks that write the result files of every interval. STAND-IN: the profile-file
-// set of core/files (ResultFiles) replaces StandInProfileFiles here.
-using ResultHooks = StandInProfileFiles;
 
 std::string DirWithSlash(std::string dir) {
   if (!dir.empty() && dir.back() != '/') dir.push_back('/');
@@ -70,6 +67,25 @@ void NoteUnusedAnswers(const RunFile& file, const BatchPrompter& prompter, Progr
   }
 }
 
+// The run's hooks: progress on the terminal, and the reason of the first failed profile
+// write kept for the summary (the driver goes on with the next interval, and a later
+// success clears the result files' last error).
+class BatchHooks : public ProgressHooks {
+ public:
+  BatchHooks(ResultFiles& files, ProgressReporter& reporter)
+      : ProgressHooks(files, reporter), files_(files) {}
+  bool WriteProfile(const std::string& fileName, bool final) override {
+    const bool ok = ProgressHooks::WriteProfile(fileName, final);
+    if (!ok && firstError_.empty()) firstError_ = files_.LastError();
+    return ok;
+  }
+  const std::string& FirstError() const { return firstError_; }
+
+ private:
+  ResultFiles& files_;
+  std::string firstError_;
+};
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, bool terminal,
@@ -97,8 +113,13 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
     return kExitBadRunFile;
   }
   const RunFile& file = read.file;
-  const std::string outDir =
-      DirWithSlash(options.outDir.empty() ? "results/" + caseName : options.outDir);
+  // --out, else the directory of [save], else results/<case>.
+  std::string outDir = options.outDir;
+  if (outDir.empty()) {
+    const Setting* saveDir = file.save.Find("SaveDir");
+    outDir = saveDir != nullptr ? saveDir->value.text : "results/" + caseName;
+  }
+  outDir = DirWithSlash(outDir);
 
   // ---- the forms ----
   BatchPrompter prompter(breakFlag);
@@ -139,8 +160,17 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   }
 
   // ---- the run ----
-  ResultHooks files(app);
-  ProgressHooks hooks(files, reporter);
+  // The result files of every interval: the profile set under the driver's names (no
+  // save dialog for the last one) and, when this build draws them, the picture.
+  ResultFiles& files = app.files;
+  files.AskOnFinal = false;
+  const HeadlessGui gui;
+  std::unique_ptr<RunPictures> pictures;
+  if (PicturesAvailable()) {
+    const bool shiftX0 = prompter.Ask(kAskShiftGraphX0, AnswerSet::YesNo()) == Answer::Yes;
+    pictures = std::make_unique<RunPictures>(app, shiftX0);
+  }
+  BatchHooks hooks(files, reporter);
   reporter.Start(app.session.sim.SimTime,
                  "Running " + file.name + ": t = " + Trimmed(app.main.TotalTime.Text()) + " to " +
                      Trimmed(app.main.EndTime.Text()) + ", output every " +
@@ -163,7 +193,11 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
 
   const double wall = reporter.Wall();
   if (r.writeFailed) {
-    err << "tarvex1l-run: a result file could not be written: " << files.LastError() << '\n';
+    err << "tarvex1l-run: a result file could not be written: " << hooks.FirstError() << '\n';
+    return kExitIoFailure;
+  }
+  if (pictures != nullptr && !pictures->FirstError().empty()) {
+    err << "tarvex1l-run: a picture could not be written: " << pictures->FirstError() << '\n';
     return kExitIoFailure;
   }
   if (r.broken) {

@@ -16,6 +16,7 @@
 #include "core/common/NumStringFormat.h"
 #include "core/eos/EosCatalog.h"
 #include "core/eos/StatEqDialog.h"
+#include "core/files/SaveOptions.h"
 #include "core/hydro/ViscosityDialog.h"
 #include "core/run/MainForm.h"
 #include "core/setup/InitialConditions.h"
@@ -30,7 +31,6 @@ struct MissingForm {
   std::string_view what;
 };
 constexpr MissingForm kMissingForms[] = {
-    {"save", "the save-options dialog"},
     {"format", "the number-format dialog"},
 };
 
@@ -144,6 +144,20 @@ std::vector<KeyInfo> ViscosityKeys() {
   for (std::string_view c : TViscosityDialogModel::ViscTypeItems)
     items.push_back(WithoutAmpersand(c));
   return {Choice("ViscType", 0, std::move(items)), Simple("ViscMult", KeyKind::Number)};
+}
+
+// The save-options dialog's fields; the directory (SaveDir) is a text here instead of
+// the dialog's directory picker.
+std::vector<KeyInfo> SaveKeys() {
+  return {
+      Simple("SaveDir", KeyKind::Text),
+      Simple("Scal", KeyKind::Number),
+      Choice("RadioGroup1", 0, {"Auto", "Fixed"}),
+      Choice("FormatType", 0, {kNameFormatTypes.begin(), kNameFormatTypes.end()}),
+      Simple("Press", KeyKind::Integer, TSaveFileOptions::kPressMin, TSaveFileOptions::kPressMax),
+      Simple("FWidth", KeyKind::Integer, 0, TSaveFileOptions::kFWidthMax),
+      Simple("AddStr", KeyKind::Text),
+      Choice("GraphType", 0, {kGraphTypes.begin(), kGraphTypes.end()})};
 }
 
 // ---- reading values -------------------------------------------------------------------
@@ -463,7 +477,8 @@ class Reader {
 const std::vector<std::string>& KnownTables() {
   static const std::vector<std::string> tables{
       std::string(kTableMain),    std::string(kTableInitial),   std::string(kTableEosFilm),
-      std::string(kTableEosLeft), std::string(kTableViscosity), std::string(kTableAnswers)};
+      std::string(kTableEosLeft), std::string(kTableViscosity), std::string(kTableSave),
+      std::string(kTableAnswers)};
   return tables;
 }
 
@@ -473,6 +488,7 @@ std::vector<KeyInfo> TableKeys(std::string_view table) {
   if (table == kTableEosFilm) return EosKeys(false);
   if (table == kTableEosLeft) return EosKeys(true);
   if (table == kTableViscosity) return ViscosityKeys();
+  if (table == kTableSave) return SaveKeys();
   return {};
 }
 
@@ -497,6 +513,7 @@ const TableSettings* RunFile::Table(std::string_view table) const {
   if (table == kTableEosFilm) return &eosFilm;
   if (table == kTableEosLeft) return &eosLeft;
   if (table == kTableViscosity) return &viscosity;
+  if (table == kTableSave) return &save;
   return nullptr;
 }
 

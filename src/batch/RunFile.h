@@ -8,8 +8,9 @@
 //
 // The tables: [main] (main window), [initial] (initial conditions), [eos.film] and
 // [eos.left] (equation of state of the film and of the substrate), [viscosity]
-// (artificial viscosity) and [answers] (question text -> answer name). The top-level key
-// `load` names a saved profile to start from.
+// (artificial viscosity), [save] (the save-options dialog: names and pictures of the
+// result files) and [answers] (question text -> answer name). The top-level key `load`
+// names a saved profile to start from.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,7 @@ inline constexpr std::string_view kTableInitial = "initial";
 inline constexpr std::string_view kTableEosFilm = "eos.film";
 inline constexpr std::string_view kTableEosLeft = "eos.left";
 inline constexpr std::string_view kTableViscosity = "viscosity";
+inline constexpr std::string_view kTableSave = "save";
 inline constexpr std::string_view kTableAnswers = "answers";
 inline constexpr std::string_view kKeyLoad = "load";
 
@@ -38,7 +40,7 @@ enum class KeyKind : uint8_t {
   Integer,  // an up-down: a TOML integer within [lo, hi]
   Choice,   // a list or radio group: an item caption, or its index within [lo, hi]
   Check,    // a check box: true or false
-  Text,     // a text (the file name of `load`)
+  Text,     // a text (the file name of `load`, a directory, a name suffix)
 };
 
 // One key a table accepts.
@@ -101,6 +103,7 @@ struct RunFile {
   TableSettings eosFilm;
   TableSettings eosLeft;
   TableSettings viscosity;
+  TableSettings save;
   std::vector<AnswerSetting> answers;
 
   TableSettings* Table(std::string_view table);

@@ -9,6 +9,7 @@
 
 #include "core/eos/EosCatalog.h"
 #include "core/hydro/ViscosityDialog.h"
+#include "core/run/ResultsGraphs.h"
 
 namespace tarvex::batch {
 
@@ -28,6 +29,29 @@ constexpr std::string_view kInitialOrder[] = {
     "PadhEdit",    "QegCheck",     "CheckElast", "Qext",       "V00",           "x00",
     "CheckKeepVL", "V_PPoutCheck", "VL",         "xRightEdit",
 };
+
+// [initial] keys applied after a load, in the dialog's order.
+constexpr std::string_view kAfterLoadOrder[] = {"MoveType",    "Bound0",       "T0", "BoundQ", "Tq",
+                                                "CheckKeepVL", "V_PPoutCheck", "VL", "Qext"};
+
+// [main] keys a loaded profile sets: the grid, the densities, the outer pressure and the
+// start time (read from the file name).
+constexpr std::string_view kMainLoaded[] = {"Len",       "x1Edit",    "Rho0",  "Pout",
+                                            "Dimension", "TotalTime", "TimeLV"};
+
+// Save-option keys in the order they are applied: the unit factor before the suffix (its
+// leave handler sets the suffix of a known unit, which a suffix given in the file
+// replaces).
+constexpr std::string_view kSaveOrder[] = {"RadioGroup1", "FormatType", "Press",    "FWidth",
+                                           "Scal",        "AddStr",     "GraphType"};
+
+// Intervals checked for distinct file names before a run.
+constexpr int32_t kNameCheckIntervals = 100000;
+
+template <size_t n>
+bool Among(const std::string_view (&list)[n], std::string_view key) {
+  return std::find(std::begin(list), std::end(list), key) != std::end(list);
+}
 
 // Fields the initial-conditions dialog fills when OK builds the state.
 constexpr std::string_view kInitialOutputs[] = {"x0Shift", "xRightEdit"};
@@ -200,24 +224,7 @@ class Applier {
     const std::vector<std::string> order = InitialApplyOrder();
     for (const std::string& key : order) {
       const Setting* s = t.Find(key);
-      if (s == nullptr) continue;
-      switch (s->value.kind) {
-        case KeyKind::Number:
-          if (!SetNumber(*d.RealFieldByName(key), kTableInitial, *s)) return false;
-          d.LeaveField(key);
-          break;
-        case KeyKind::Integer:
-        case KeyKind::Choice:
-          if (!Status(d.SetInt(key, s->value.index), d.IntByName(key) == s->value.index, *s))
-            return false;
-          break;
-        case KeyKind::Check:
-          if (!Status(d.SetCheck(key, s->value.on), d.CheckByName(key) == s->value.on, *s))
-            return false;
-          break;
-        case KeyKind::Text:
-          break;
-      }
+      if (s != nullptr && !ApplyInitialSetting(*s)) return false;
     }
     // Values a leave-field or click handler replaced: the run would use another number
     // than the file says.
@@ -271,6 +278,142 @@ class Applier {
     return true;
   }
 
+  // `load`: the profile replaces the state [initial] would build; the dialog then opens
+  // in its after-load mode, takes the boundary settings and is accepted.
+  bool Load() {
+    const Setting& l = *file_.load;
+    for (std::string_view key : kMainLoaded) {
+      if (const Setting* s = file_.main.Find(key)) {
+        return Fail(kTableMain, s,
+                    "the loaded profile sets it (with `load` the grid, densities, outer "
+                    "pressure and start time come from the profile): leave it out");
+      }
+    }
+    const TableSettings& t = file_.initial;
+    for (const Setting& s : t.settings) {
+      if (!Among(kAfterLoadOrder, s.key)) {
+        return Fail(kTableInitial, &s,
+                    "not used after `load`: the loaded profile replaces the state it would "
+                    "build; only " +
+                        AfterLoadKeyList() + " apply");
+      }
+    }
+    const size_t askedBefore = prompter_.asked.size();
+    const ProfileLoadResult r = app_.LoadProfile(l.value.text, true);
+    if (!r) {
+      std::string why = r.message;
+      if (why.empty()) {
+        why = "the load was cancelled";
+        for (size_t k = askedBefore; k < prompter_.asked.size(); ++k) {
+          const ScriptedPrompter::Asked& q = prompter_.asked[k];
+          if (q.answer == Answer::Cancel) {
+            why += " by the answer \"Cancel\" to " + Quoted(q.text) + "; answer it in [answers]";
+            break;
+          }
+        }
+      }
+      return Fail("", &l, "cannot load " + Quoted(l.value.text) + ": " + why);
+    }
+    result_.applied.load = l.value.text;
+
+    TInitional& d = app_.initial;
+    const bool frozen = app_.session.bounds.NoMove;
+    for (std::string_view key : kAfterLoadOrder) {
+      const Setting* s = t.Find(key);
+      if (s == nullptr) continue;
+      if (key == "MoveType" && (s->value.index == kMoveNone) != frozen) {
+        return Fail(kTableInitial, s,
+                    frozen ? "the loaded profile was written on a frozen grid: only \"No move\" "
+                             "continues it"
+                           : "\"No move\" freezes the grid, but the loaded profile was written "
+                             "on a moving one");
+      }
+      if (!ApplyInitialSetting(*s)) return false;
+    }
+    for (const Setting& s : t.settings) {
+      if (!Kept(kTableInitial, s)) return false;
+    }
+    const InitialOkResult ok = d.OkPressed();
+    if (!ok.accepted) {
+      if (!ok.focus.empty()) return InitialFocus(ok.focus, ok.message);
+      return Fail("", &l,
+                  ok.message.empty() ? "the after-load dialog stayed open: the answer to " +
+                                           Quoted(kAskSavePrint) + " kept it open"
+                                     : ok.message);
+    }
+    app_.FinishInitialDialog();
+    return true;
+  }
+
+  bool Save(const std::string& outDir) {
+    TSaveFileOptions& o = app_.saveOptions;
+    const TableSettings& t = file_.save;
+    for (std::string_view key : kSaveOrder) {
+      const Setting* s = t.Find(key);
+      if (s == nullptr) continue;
+      if (key == "RadioGroup1") o.RadioGroup1 = s->value.index;
+      if (key == "FormatType") o.FormatType = s->value.index;
+      if (key == "Press") o.SetPress(s->value.index);
+      if (key == "FWidth") o.SetFWidth(s->value.index);
+      if (key == "GraphType") o.GraphType = s->value.index;
+      if (key == "Scal") {
+        if (!(s->value.number > 0)) {
+          return Fail(kTableSave, s,
+                      "the time factor must be greater than 0 (with 0 every interval would get "
+                      "the same file name)");
+        }
+        if (!SetNumber(o.Scal, kTableSave, *s)) return false;
+        o.LeaveScal();
+      }
+      if (key == "AddStr") {
+        if (s->value.text.find_first_of("/\\:") != std::string::npos) {
+          return Fail(kTableSave, s,
+                      "the suffix is part of a file name: no \"/\", \"\\\" or \":\" (the "
+                      "directory is SaveDir)");
+        }
+        o.AddStr = s->value.text;
+      }
+    }
+    if (!outDir.empty()) {
+      o.SaveDir = WithTrailingSeparator(outDir);
+      app_.ApplySaveOptions();
+    } else {
+      app_.main.PicturesAsJpeg = o.PicturesAsJpeg();
+    }
+    return DistinctNames();
+  }
+
+  // Every interval of the run gets a file set of its own: two intervals whose times give
+  // the same name would overwrite the earlier set.
+  bool DistinctNames() {
+    TMainForm& m = app_.main;
+    const TSaveFileOptions& o = app_.saveOptions;
+    const Real dt1 = m.dt1.Value();
+    const Real t0 = m.TotalTime.Value();
+    const Real end = std::fabs(m.EndTime.Value());
+    if (!(dt1 > 0) || !std::isfinite(t0) || !std::isfinite(end)) return true;
+    std::string previous;
+    Real previousT = t0;
+    for (int32_t k = 1; k <= kNameCheckIntervals; ++k) {
+      const Real t = t0 + k * dt1;
+      std::string name = o.NumberText(t);
+      if (k > 1 && name == previous) {
+        const Setting* at = file_.save.Find("Press");
+        if (at == nullptr) at = file_.save.Find("RadioGroup1");
+        return Fail(kTableSave, at, at == nullptr ? "Press" : "",
+                    "the intervals ending at t = " + ExactText(previousT) + " and " + ExactText(t) +
+                        " would get the same file name " + Quoted(name + o.AddStr) +
+                        ", the later set overwriting the earlier; give more digits "
+                        "(RadioGroup1 = \"Fixed\" with a larger Press) or a larger Scal",
+                    file_.save.present ? file_.save.pos : file_.main.pos);
+      }
+      if (t + dt1 / 4 > end) break;
+      previous = std::move(name);
+      previousT = t;
+    }
+    return true;
+  }
+
   bool MainAfter(const std::string& outDir) {
     TMainForm& m = app_.main;
     if (!outDir.empty()) {
@@ -302,10 +445,35 @@ class Applier {
     for (const Setting& s : file_.main.settings) {
       if (!Kept(kTableMain, s)) return false;
     }
-    return true;
+    return Save(outDir);
   }
 
  private:
+  static std::string AfterLoadKeyList() {
+    std::string list;
+    for (std::string_view k : kAfterLoadOrder) list += (list.empty() ? "" : ", ") + std::string(k);
+    return list;
+  }
+
+  // One [initial] setting through the dialog's own parsing and handlers.
+  bool ApplyInitialSetting(const Setting& s) {
+    TInitional& d = app_.initial;
+    switch (s.value.kind) {
+      case KeyKind::Number:
+        if (!SetNumber(*d.RealFieldByName(s.key), kTableInitial, s)) return false;
+        d.LeaveField(s.key);
+        return true;
+      case KeyKind::Integer:
+      case KeyKind::Choice:
+        return Status(d.SetInt(s.key, s.value.index), d.IntByName(s.key) == s.value.index, s);
+      case KeyKind::Check:
+        return Status(d.SetCheck(s.key, s.value.on), d.CheckByName(s.key) == s.value.on, s);
+      case KeyKind::Text:
+        return true;
+    }
+    return true;
+  }
+
   // An error at a setting (or at `pos` / the table when the setting is not given).
   bool Fail(std::string_view table, const Setting* s, std::string message) {
     return Fail(table, s, "", std::move(message), {});
@@ -532,8 +700,15 @@ bool DerivedInitialField(const TInitional& d, std::string_view key) {
 }  // namespace
 
 const std::vector<std::pair<std::string, Answer>>& DefaultAnswers() {
-  static const std::vector<std::pair<std::string, Answer>> answers{{kAskSavePrint, Answer::No}};
+  static const std::vector<std::pair<std::string, Answer>> answers{{kAskSavePrint, Answer::No},
+                                                                   {kAskShiftGraphX0, Answer::No}};
   return answers;
+}
+
+const std::vector<std::string>& AfterLoadInitialKeys() {
+  static const std::vector<std::string> keys(std::begin(kAfterLoadOrder),
+                                             std::end(kAfterLoadOrder));
+  return keys;
 }
 
 ApplyResult ApplyRunFile(const RunFile& file, AppModel& app, ScriptedPrompter& prompter,
@@ -552,17 +727,10 @@ ApplyResult ApplyRunFile(const RunFile& file, AppModel& app, ScriptedPrompter& p
   }
   for (const auto& [question, answer] : answers) prompter.Script(question, answer);
 
-  if (file.load) {
-    result.error = RunFileError{file.name, file.load->pos.line, "", std::string(kKeyLoad),
-                                "starting from a saved profile is not available yet in this "
-                                "version"};
-    return result;
-  }
-
   Applier a(file, app, prompter, result);
-  if (a.Eos(true) && a.Eos(false) && a.MainBefore() && a.Initial() && a.Viscosity()) {
-    a.MainAfter(outDir);
-  }
+  if (!a.Eos(true) || !a.Eos(false)) return result;
+  const bool state = file.load ? a.Load() : a.MainBefore() && a.Initial();
+  if (state && a.Viscosity()) a.MainAfter(outDir);
   return result;
 }
 
@@ -570,6 +738,9 @@ std::string SettingsText(AppModel& app, const AppliedSettings& applied, const st
   std::ostringstream out;
   out << "# Tarvex_1l run file: the settings of " << origin << ",\n"
       << "# every key with the value the forms hold (defaults included).\n";
+
+  const bool loaded = !applied.load.empty();
+  if (loaded) out << "\n" << kKeyLoad << " = " << TomlString(applied.load) << "\n";
 
   out << "\n[" << kTableAnswers << "]\n";
   for (const auto& [question, answer] : applied.answers) {
@@ -582,6 +753,7 @@ std::string SettingsText(AppModel& app, const AppliedSettings& applied, const st
   TMainForm& m = app.main;
   out << "\n[" << kTableMain << "]\n";
   for (std::string_view key : kMainWritten) {
+    if (loaded && Among(kMainLoaded, key)) continue;
     out << key << " = ";
     if (key == "Dimension") {
       out << m.Dimension;
@@ -601,6 +773,7 @@ std::string SettingsText(AppModel& app, const AppliedSettings& applied, const st
   for (const std::string& key : InitialApplyOrder()) {
     if (std::find(shared.begin(), shared.end(), key) != shared.end()) continue;
     if (DerivedInitialField(d, key)) continue;
+    if (loaded && !Among(kAfterLoadOrder, key)) continue;
     const auto keys = TInitional::SettableKeys();
     const auto k = std::find_if(keys.begin(), keys.end(),
                                 [&](const InitFieldKey& x) { return x.name == key; });
@@ -628,6 +801,17 @@ std::string SettingsText(AppModel& app, const AppliedSettings& applied, const st
     out << "ViscType = " << ChoiceText(kTableViscosity, "ViscType", v.ViscType) << "\n";
     out << "ViscMult = " << TomlNumber(v.ViscMult.Value()) << "\n";
   }
+
+  TSaveFileOptions& o = app.saveOptions;
+  out << "\n[" << kTableSave << "]\n";
+  if (!app.main.SaveDir.empty()) out << "SaveDir = " << TomlString(app.main.SaveDir) << "\n";
+  out << "Scal = " << TomlNumber(o.Scal.Value()) << "\n";
+  out << "RadioGroup1 = " << ChoiceText(kTableSave, "RadioGroup1", o.RadioGroup1) << "\n";
+  out << "FormatType = " << ChoiceText(kTableSave, "FormatType", o.FormatType) << "\n";
+  out << "Press = " << o.Press << "\n";
+  out << "FWidth = " << o.FWidth << "\n";
+  out << "AddStr = " << TomlString(o.AddStr) << "\n";
+  out << "GraphType = " << ChoiceText(kTableSave, "GraphType", o.GraphType) << "\n";
   return out.str();
 }
 

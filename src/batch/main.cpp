@@ -1,5 +1,6 @@
-// tarvex1l-run: the batch runner's program entry. It installs the interrupt handler and
-// hands the command line to RunMain.
+// tarvex1l-run: the batch runner's program entry. It installs the interrupt handler,
+// creates the headless Qt application the pictures are drawn with (builds with the
+// renderer only) and hands the command line to RunMain.
 #include <unistd.h>
 
 #include <atomic>
@@ -7,6 +8,7 @@
 #include <iostream>
 
 #include "batch/BatchMain.h"
+#include "batch/BatchPictures.h"
 
 namespace {
 
@@ -34,6 +36,7 @@ void InstallInterruptHandler() {
 
 int main(int argc, char** argv) {
   InstallInterruptHandler();
+  const tarvex::batch::HeadlessGui gui;
   const bool terminal = isatty(STDERR_FILENO) == 1;
   return tarvex::batch::RunMain(argc, argv, std::cout, std::cerr, terminal, &breakRequested);
 }

@@ -1,15 +1,18 @@
-// The runner end to end: the real executable on the bundled example, exit codes of the
-// finished, failed, interrupted and unwritable runs, Ctrl-C sent to a running child, and
-// the break action reaching the driver through the prompter.
+// The runner end to end: the real executable on the bundled example and the profile sets
+// and pictures it writes, exit codes of the finished, failed, interrupted and unwritable
+// runs, Ctrl-C sent to a running child, and the break action reaching the driver through
+// the prompter.
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
+#include <iterator>
 
 #include "batch/BatchPrompter.h"
 #include "batch/BatchSupport.h"
 #include "batch/Progress.h"
 #include "batch/RunSettings.h"
-#include "batch/StandInProfileFiles.h"
+#include "core/files/SaveOptions.h"
 
 namespace tarvex::batch {
 namespace {
@@ -22,21 +25,153 @@ using testing::TempDir;
 
 namespace fs = std::filesystem;
 
-// A shock tube that would run for hours: 200000 output intervals.
+// A shock tube that would run for hours: 18000 output intervals (each with a name of its
+// own: beyond t = 1000 the automatic names keep four digits only).
 std::string LongCase() {
-  return Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 1e4");
+  return Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 900");
 }
 
+// The base name (directory included) the driver gives the set of the interval ending at
+// t under the save options of a run file's [save] table (`configure` sets them as the
+// table does).
+std::string SetName(const fs::path& dir, Real t, void (*configure)(TSaveFileOptions&) = nullptr) {
+  TSaveFileOptions o;
+  if (configure != nullptr) configure(o);
+  o.SaveDir = WithTrailingSeparator(dir.string());
+  return o.MakeOutputName(t);
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int32_t LineCount(const std::string& path) {
+  const std::string text = FileText(path);
+  return static_cast<int32_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// The shock tube writes a profile set every 0.05: the table (a title line, one row per
+// cell, the last node's row) and its header, named after the time.
 TEST(Executable, RunsTheDefaultExampleAndWritesEveryInterval) {
   TempDir dir;
   const fs::path out = dir.path() / "shock";
   Child run({"--example", "default", "--out", out.string(), "--quiet"});
   EXPECT_EQ(run.Wait(120), kExitOk) << run.err();
-  for (const char* name :
-       {"profile_0001.DAT", "profile_0002.DAT", "profile_0003.DAT", "profile_0004.DAT"}) {
-    EXPECT_TRUE(fs::is_regular_file(out / name)) << name;
+  for (int k = 1; k <= 4; ++k) {
+    const std::string base = SetName(out, 0.05L * k);
+    ASSERT_TRUE(fs::is_regular_file(base + ".DAT")) << base;
+    EXPECT_TRUE(fs::is_regular_file(base + ".TXT")) << base;
+    EXPECT_EQ(LineCount(base + ".DAT"), 1 + 900 + 1) << base;
   }
+  EXPECT_EQ(SetName(out, 0.2L), (out / "0000p200").string());
+  int32_t dats = 0;
+  for (const auto& e : fs::directory_iterator(out)) dats += e.path().extension() == ".DAT";
+  EXPECT_EQ(dats, 4);
   EXPECT_EQ(run.err(), "");
+}
+
+#ifdef TARVEX_BATCH_PICTURES
+struct PictureCase {
+  const char* graphType;  // [save] GraphType
+  const char* extension;
+  std::string magic;  // the first bytes of the format
+};
+
+class Pictures : public ::testing::TestWithParam<PictureCase> {};
+
+// Every interval's set comes with the picture of the graphs in the format of [save].
+TEST_P(Pictures, OneReadablePicturePerInterval) {
+  const PictureCase& c = GetParam();
+  TempDir dir;
+  const fs::path out = dir.path() / "o";
+  const std::string text = ShockTubeText() + "\n[save]\nGraphType = \"" + c.graphType + "\"\n";
+  const testing::MainResult r =
+      CallMain({dir.Write("c.toml", text), "--quiet", "--out", out.string()});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  for (int k = 1; k <= 4; ++k) {
+    const std::string path = SetName(out, 0.05L * k) + c.extension;
+    const std::string bytes = FileText(path);
+    ASSERT_GT(bytes.size(), 1000u) << path;
+    EXPECT_EQ(bytes.substr(0, c.magic.size()), c.magic) << path;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, Pictures,
+                         ::testing::Values(PictureCase{"JPEG", ".jpg", "\xFF\xD8\xFF"},
+                                           PictureCase{"BMP", ".BMP", "BM"}),
+                         [](const ::testing::TestParamInfo<PictureCase>& p) {
+                           return std::string(p.param.graphType);
+                         });
+
+TEST(Runner, UnwritablePictureEndsWithCode5) {
+  TempDir dir;
+  const fs::path out = dir.path() / "o";
+  // A directory where the first picture goes.
+  fs::create_directories(SetName(out, 0.05L) + ".jpg");
+  const std::string path =
+      dir.Write("c.toml", Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.1"));
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", out.string()});
+  EXPECT_EQ(r.code, kExitIoFailure);
+  EXPECT_NE(r.err.find("a picture could not be written: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("0000p050.jpg"), std::string::npos) << r.err;
+  // The run went on: the later interval has its set and picture.
+  EXPECT_TRUE(fs::is_regular_file(SetName(out, 0.1L) + ".jpg"));
+}
+#endif
+
+// [save] names the sets: the time factor with its unit suffix, the fixed layout.
+struct NameCase {
+  const char* name;
+  const char* table;
+  void (*configure)(TSaveFileOptions&);
+};
+
+class SaveNames : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(SaveNames, SetsAreNamedByTheSaveOptions) {
+  const NameCase& c = GetParam();
+  TempDir dir;
+  const fs::path out = dir.path() / "o";
+  std::string text = Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.1");
+  text += std::string("\n[save]\n") + c.table;
+  const testing::MainResult r =
+      CallMain({dir.Write("c.toml", text), "--quiet", "--out", out.string()});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  for (int k = 1; k <= 2; ++k) {
+    const std::string base = SetName(out, 0.05L * k, c.configure);
+    EXPECT_TRUE(fs::is_regular_file(base + ".DAT")) << base;
+    EXPECT_TRUE(fs::is_regular_file(base + ".TXT")) << base;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, SaveNames,
+    ::testing::Values(NameCase{"ScaledToMs", "Scal = 1e3\n",
+                               [](TSaveFileOptions& o) {
+                                 o.Scal.SetValue(1e3L);
+                                 o.LeaveScal();
+                               }},
+                      NameCase{"FixedWithSuffix",
+                               "RadioGroup1 = \"Fixed\"\nFormatType = \"Exponent\"\nPress = "
+                               "3\nAddStr = \"_run\"\n",
+                               [](TSaveFileOptions& o) {
+                                 o.RadioGroup1 = kNameFixed;
+                                 o.FormatType = 1;
+                                 o.SetPress(3);
+                                 o.AddStr = "_run";
+                               }}),
+    [](const ::testing::TestParamInfo<NameCase>& p) { return std::string(p.param.name); });
+
+// Without --out the directory of [save] takes the results.
+TEST(Runner, SaveDirIsTheOutputDirectoryWithoutOut) {
+  TempDir dir;
+  const fs::path out = dir.path() / "from_save";
+  std::string text = Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.05");
+  text += "\n[save]\nSaveDir = \"" + out.string() + "\"\n";
+  const testing::MainResult r = CallMain({dir.Write("c.toml", text), "--quiet"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_TRUE(fs::is_regular_file(SetName(out, 0.05L) + ".DAT"));
 }
 
 TEST(Executable, BadRunFileEndsWithCode2AndNamesTheLine) {
@@ -63,7 +198,9 @@ TEST(Executable, SigintEndsTheRunInOrderWithCode4) {
   ASSERT_EQ(::kill(run.pid(), SIGINT), 0);
   EXPECT_EQ(run.Wait(60), kExitInterrupted) << run.err();
   EXPECT_NE(run.err().find("interrupted at t = "), std::string::npos) << run.err();
-  EXPECT_TRUE(fs::is_regular_file(out / "profile_0001.DAT"));
+  int32_t dats = 0;
+  for (const auto& e : fs::directory_iterator(out)) dats += e.path().extension() == ".DAT";
+  EXPECT_GE(dats, 1);
 }
 
 TEST(Runner, CollapsedStepEndsWithCode3) {
@@ -109,12 +246,16 @@ TEST(Runner, FailedResultWriteEndsWithCode5) {
   TempDir dir;
   const fs::path out = dir.path() / "o";
   // A directory where the first profile file goes: its write cannot succeed.
-  fs::create_directories(out / "profile_0001.DAT");
+  fs::create_directories(SetName(out, 0.05L) + ".DAT");
   const std::string path =
-      dir.Write("c.toml", Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.05"));
+      dir.Write("c.toml", Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.1"));
   const testing::MainResult r = CallMain({path, "--quiet", "--out", out.string()});
   EXPECT_EQ(r.code, kExitIoFailure);
-  EXPECT_NE(r.err.find("profile_0001.DAT"), std::string::npos) << r.err;
+  // The summary names the file that failed, also when a later interval was written.
+  const size_t summary = r.err.find("a result file could not be written: ");
+  ASSERT_NE(summary, std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("0000p050.DAT", summary), std::string::npos) << r.err;
+  EXPECT_TRUE(fs::is_regular_file(SetName(out, 0.1L) + ".DAT"));
 }
 
 TEST(Runner, InterruptBeforeTheRunRunsNothing) {
@@ -123,7 +264,7 @@ TEST(Runner, InterruptBeforeTheRunRunsNothing) {
   const testing::MainResult r =
       CallMain({"--example", "shock_tube", "--quiet", "--out", (dir.path() / "o").string()}, &flag);
   EXPECT_EQ(r.code, kExitInterrupted);
-  EXPECT_FALSE(fs::exists(dir.path() / "o" / "profile_0001.DAT"));
+  EXPECT_FALSE(fs::exists(dir.path() / "o"));
 }
 
 TEST(Runner, PrintSettingsRunsNothingAndIsARunFile) {
@@ -161,14 +302,16 @@ TEST(BreakAction, InterruptFlagPressesBreakAndTheIntervalIsWritten) {
   TempDir dir;
   const ApplyResult applied = ApplyRunFile(read.file, app, prompter, dir.path().string());
   ASSERT_TRUE(applied.ok()) << applied.error->Text();
-  StandInProfileFiles files(app);
-  const RunOutcome r = Calculations(app.session, app.main, files);
+  app.files.AskOnFinal = false;
+  const RunOutcome r = Calculations(app.session, app.main, app.files);
   EXPECT_TRUE(r.broken);
   EXPECT_FALSE(r.reachedEnd);
   EXPECT_TRUE(prompter.BreakPressed());
   EXPECT_LT(r.progress.subSteps, 30);
   EXPECT_GT(app.session.sim.SimTime, 0);
-  ASSERT_EQ(files.Written().size(), 1u);
+  int32_t dats = 0;
+  for (const auto& e : fs::directory_iterator(dir.path())) dats += e.path().extension() == ".DAT";
+  EXPECT_EQ(dats, 1);
   // The broken run is marked as the desktop program marks it: a negative end time.
   EXPECT_LT(app.main.EndTime.Value(), 0);
   // A long run keeps no record per sub-step in the prompter.

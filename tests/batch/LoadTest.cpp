@@ -1,0 +1,195 @@
+// Starting a run from a saved profile (`load`): a run stopped at half its end time and
+// continued from the profile it wrote ends with the same final table as one run, to the
+// precision of the written texts; a profile that cannot be loaded refuses the run file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "batch/BatchSupport.h"
+#include "core/common/NumStringFormat.h"
+#include "core/files/SaveOptions.h"
+
+namespace tarvex::batch {
+namespace {
+
+using testing::CallMain;
+using testing::Replaced;
+using testing::ShockTubeText;
+using testing::TempDir;
+
+namespace fs = std::filesystem;
+
+// The shock tube with fixed sub-steps (dt1 / 1000), so that both runs take the same
+// steps from equal states.
+std::string FixedSteps(const std::string& endTime) {
+  std::string text = Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = " + endTime);
+  return Replaced(text, "dt1 = 0.05", "dt1 = 0.05\nMnStepDiv = 1000\nStepDiv = 1000");
+}
+
+// The continuation: the equations of state and the viscosity as before, the boundary
+// settings of the after-load dialog, the times; the state comes from the profile.
+std::string Continuation(const std::string& profile) {
+  return "load = \"" + profile +
+         "\"\n"
+         "[eos.film]\nEqType = \"Ideal gas\"\ngamma = 1.4\n"
+         "[eos.left]\nEqType = \"Ideal gas\"\ngamma = 1.4\n"
+         "[main]\ndt1 = 0.05\nEndTime = 0.2\nMnStepDiv = 1000\nStepDiv = 1000\n"
+         "[initial]\nMoveType = \"v0 = 0\"\nCheckKeepVL = true\n"
+         "[viscosity]\nViscType = \"Symm\"\nViscMult = 2\n"
+         "[answers]\n\"With Thermocond\" = \"No\"\n";
+}
+
+std::vector<std::vector<Real>> ReadTable(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in) << path;
+  std::vector<std::vector<Real>> rows;
+  std::string line;
+  std::getline(in, line);  // titles
+  const TNumStringFormat format;
+  while (std::getline(in, line)) {
+    std::vector<Real> row;
+    std::istringstream fields(line);
+    std::string f;
+    while (std::getline(fields, f, '\t')) {
+      Real v = 0;
+      if (format.Parse(f, v) == TConvertStatus::Ok) row.push_back(v);
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+TEST(Load, ContinuedRunEndsLikeOneRun) {
+  TempDir dir;
+  const fs::path full = dir.path() / "full";
+  const fs::path half = dir.path() / "half";
+  const fs::path cont = dir.path() / "cont";
+  const testing::MainResult one =
+      CallMain({dir.Write("full.toml", FixedSteps("0.2")), "--quiet", "--out", full.string()});
+  ASSERT_EQ(one.code, kExitOk) << one.err;
+  const testing::MainResult first =
+      CallMain({dir.Write("half.toml", FixedSteps("0.1")), "--quiet", "--out", half.string()});
+  ASSERT_EQ(first.code, kExitOk) << first.err;
+
+  TSaveFileOptions names;
+  names.SaveDir = WithTrailingSeparator(half.string());
+  const std::string profile = names.MakeOutputName(0.1L) + ".DAT";
+  ASSERT_TRUE(fs::is_regular_file(profile));
+  const testing::MainResult second =
+      CallMain({dir.Write("cont.toml", Continuation(profile)), "--quiet", "--out", cont.string()});
+  ASSERT_EQ(second.code, kExitOk) << second.err;
+  // The continuation writes only its own intervals.
+  names.SaveDir = WithTrailingSeparator(cont.string());
+  EXPECT_FALSE(fs::exists(names.MakeOutputName(0.1L) + ".DAT"));
+  EXPECT_TRUE(fs::exists(names.MakeOutputName(0.15L) + ".DAT"));
+
+  names.SaveDir = WithTrailingSeparator(full.string());
+  const auto a = ReadTable(names.MakeOutputName(0.2L) + ".DAT");
+  names.SaveDir = WithTrailingSeparator(cont.string());
+  const auto b = ReadTable(names.MakeOutputName(0.2L) + ".DAT");
+  ASSERT_EQ(a.size(), 900u + 1);  // a row per cell and the last node's row
+  ASSERT_EQ(a.size(), b.size());
+  // Each column against its own scale. The profile was read back from six-digit texts,
+  // and the continuation's sub-steps follow their own step control from there: the
+  // shock, a jump across a few cells, sits a fraction of a cell apart, so a cell at the
+  // front differs by a fraction of the jump while the mean difference stays at the
+  // precision of the texts. A lost setting (viscosity, a wall) or a wrong start time
+  // moves whole regions by far more.
+  const size_t columns = a.front().size();
+  for (size_t c = 0; c < columns; ++c) {
+    Real scale = 0;
+    for (const auto& row : a)
+      if (c < row.size()) scale = std::max(scale, std::fabs(row[c]));
+    if (scale == 0) continue;
+    Real worst = 0;
+    Real sum = 0;
+    int32_t n = 0;
+    for (size_t r = 0; r < a.size(); ++r) {
+      if (c >= a[r].size()) continue;
+      ASSERT_LT(c, b[r].size()) << "row " << r;
+      const Real d = std::fabs(a[r][c] - b[r][c]) / scale;
+      worst = std::max(worst, d);
+      sum += d;
+      ++n;
+    }
+    std::printf("Load: column %zu: mean relative difference %.3g, largest %.3g\n", c,
+                static_cast<double>(sum / n), static_cast<double>(worst));
+    EXPECT_LT(sum / n, 2e-5) << "column " << c;
+    EXPECT_LT(worst, 1e-3) << "column " << c;
+  }
+}
+
+TEST(Load, UnreadableProfileIsABadRunFile) {
+  TempDir dir;
+  const std::string missing = (dir.path() / "0000p100.DAT").string();
+  const std::string bad = dir.Write("0000p050.DAT", "No\tx\r\n1\tnot a number\r\n");
+  for (const std::string& profile : {missing, bad}) {
+    const std::string path = dir.Write("c.toml", Continuation(profile));
+    const fs::path out = dir.path() / "o";
+    const testing::MainResult r = CallMain({path, "--quiet", "--out", out.string()});
+    EXPECT_EQ(r.code, kExitBadRunFile) << profile;
+    EXPECT_NE(r.err.find(path + ":1: error: load: cannot load \"" + profile + "\": "),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(out));
+  }
+}
+
+// After a load only the boundary settings of [initial] apply; a key that would build a
+// state is refused, and so is a question answered so that the load stops.
+TEST(Load, RefusesWhatTheProfileDecides) {
+  TempDir dir;
+  const testing::MainResult first = CallMain({dir.Write("half.toml", FixedSteps("0.05")), "--quiet",
+                                              "--out", (dir.path() / "h").string()});
+  ASSERT_EQ(first.code, kExitOk) << first.err;
+  const std::string profile = (dir.path() / "h" / "0000p050.DAT").string();
+  ASSERT_TRUE(fs::is_regular_file(profile));
+
+  struct Case {
+    std::string from, to;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"CheckKeepVL = true\n", "CheckKeepVL = true\nPini = 0.2\n",
+       "[initial] Pini: not used after `load`"},
+      {"MoveType = \"v0 = 0\"", "MoveType = \"No move\"",
+       "[initial] MoveType: \"No move\" freezes the grid"},
+      {"\"With Thermocond\" = \"No\"", "\"With Thermocond\" = \"Cancel\"",
+       "load: cannot load \"" + profile +
+           "\": the load was cancelled by the answer \"Cancel\" to \"With Thermocond\""},
+  };
+  for (const Case& c : cases) {
+    const std::string path = dir.Write("c.toml", Replaced(Continuation(profile), c.from, c.to));
+    const testing::MainResult r = CallMain({path, "--quiet", "--out", (dir.path() / "o").string()});
+    EXPECT_EQ(r.code, kExitBadRunFile) << c.to;
+    EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
+  }
+}
+
+// The printed settings of a continuation are a continuation again: `load` at the top, the
+// after-load keys of [initial] only, no grid in [main].
+TEST(Load, PrintedSettingsReadBack) {
+  TempDir dir;
+  const testing::MainResult first = CallMain({dir.Write("half.toml", FixedSteps("0.05")), "--quiet",
+                                              "--out", (dir.path() / "h").string()});
+  ASSERT_EQ(first.code, kExitOk) << first.err;
+  const std::string profile = (dir.path() / "h" / "0000p050.DAT").string();
+  const std::string out = (dir.path() / "o").string();
+  const testing::MainResult printed =
+      CallMain({dir.Write("c.toml", Continuation(profile)), "--print-settings", "--out", out});
+  ASSERT_EQ(printed.code, kExitOk) << printed.err;
+  EXPECT_NE(printed.out.find("\nload = \"" + profile + "\"\n"), std::string::npos) << printed.out;
+  EXPECT_EQ(printed.out.find("Len = "), std::string::npos) << printed.out;
+  EXPECT_EQ(printed.out.find("Pini = "), std::string::npos) << printed.out;
+  const testing::MainResult again =
+      CallMain({dir.Write("p.toml", printed.out), "--print-settings", "--out", out});
+  ASSERT_EQ(again.code, kExitOk) << again.err;
+  EXPECT_EQ(again.out.substr(again.out.find("\nload")),
+            printed.out.substr(printed.out.find("\nload")));
+}
+
+}  // namespace
+}  // namespace tarvex::batch
