@@ -212,8 +212,8 @@ TEST(FinalTolerance, AnswersAndLearntTolerances) {
     Answer answer;
     bool accepted;
   };
-  for (const Case c : {Case{Answer::Yes, true}, Case{Answer::No, false},
-                       Case{Answer::Cancel, false}}) {
+  for (const Case c :
+       {Case{Answer::Yes, true}, Case{Answer::No, false}, Case{Answer::Cancel, false}}) {
     ScriptedPrompter p;
     p.Script(question, c.answer);
     ConvergenceState cs;
