@@ -6,57 +6,12 @@
 #include "batch/RunSettings.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/AppModel.h"
+#include "support/ShockTubeForms.h"
 
 namespace tarvex::batch {
 namespace {
 
 using testing::ShockTubeText;
-
-// The shock tube set up through the form models directly, as the desktop program does
-// (the same steps as the verification test of the forms).
-void SetUpThroughForms(AppModel& app, ScriptedPrompter& prompter) {
-  prompter.Script("Save(print) settings?", Answer::No);
-  for (bool left : {true, false}) {
-    app.eos.SetLeft(left);
-    ASSERT_TRUE(app.eos.SelectModel("Ideal gas"));
-    app.eos.FieldByName("gamma")->SetText("1.4");
-    const TStatEqResult r = app.eos.Ok(app.session.eos);
-    ASSERT_TRUE(r) << r.message;
-  }
-  app.main.Len.SetText("4.5");
-  app.main.SetDimension(900);
-  app.main.Rho0.SetText("0.125");
-  app.PrepareInitialDialog();
-
-  TInitional& d = app.initial;
-  d.FormShow(false);
-  ASSERT_EQ(d.SetInt("RadioGroup1", kProfilePress), FieldSetStatus::Ok);
-  d.Pini.SetText("0.1");
-  d.LeaveField("Pini");
-  d.xf.SetText("4.5");
-  d.LeaveField("xf");
-  ASSERT_EQ(d.SetInt("InitProfile", kModel1T), FieldSetStatus::Ok);
-  ASSERT_EQ(d.SetInt("MoveType", kMoveV0Zero), FieldSetStatus::Ok);
-  ASSERT_EQ(d.SetCheck("CheckKeepVL", true), FieldSetStatus::Ok);
-  ASSERT_EQ(d.SetInt("xShiftDiv", 800), FieldSetStatus::Ok);
-  d.rho0l.SetText("1");
-  d.LeaveField("rho0l");
-  d.T0l.SetText("1");
-  d.LeaveField("T0l");
-  const InitialOkResult ok = d.OkPressed();
-  ASSERT_TRUE(ok.accepted) << ok.focus << ": " << ok.message;
-  app.FinishInitialDialog();
-
-  app.viscosity.Open(app.session.visc, app.session.eos.EosScale);
-  app.viscosity.ViscType = ViscSymm;
-  app.viscosity.ViscMult.SetText("2");
-  app.ApplyViscosityDialog();
-  ASSERT_TRUE(app.main.Vis);
-
-  app.main.UserEdit("dt1", "0.05");
-  app.main.LeaveDt1();
-  app.main.UserEdit("EndTime", "0.2");
-}
 
 // Applies run-file text to `app`; fails the test on any error.
 void SetUpFromText(const std::string& text, AppModel& app, ScriptedPrompter& prompter,
@@ -119,7 +74,7 @@ void ExpectSameSession(AppModel& a, AppModel& b) {
 TEST(RunFileState, ShockTubeExampleGivesTheSessionOfTheFormsSetUp) {
   ScriptedPrompter byHand;
   AppModel forms(byHand);
-  SetUpThroughForms(forms, byHand);
+  tarvex::testing::SetUpShockTubeThroughForms(forms, byHand);
   if (HasFatalFailure()) return;
 
   ScriptedPrompter byFile;
