@@ -8,42 +8,16 @@
 #include "AllocCounter.h"
 #include "core/hydro/IterateStep.h"
 #include "support/HydroFixture.h"
+#include "support/SodTube.h"
 
 namespace tarvex {
 namespace {
-
-void SetUpSod(Session& s, int32_t N) {
-  testing::UseIdealGas(s, 1.4L);
-  const int32_t nLeft = static_cast<int32_t>(std::lround(N * 8.0 / 9.0));
-  const Real m = 0.5L / nLeft;
-  s.sim.L0 = 1;
-  s.bounds.SetLeftMode(2);
-  s.bounds.KeepVL = true;
-  s.EnsureInstances(SolverClass::HydrStat, N);
-  s.sim.h0 = m;
-  s.sim.CellMassUniform = m;
-  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
-    st->x[0] = 0;
-    for (int32_t i = 0; i < N; ++i) {
-      const bool left = i < nLeft;
-      const Real rho = left ? 1.0L : 0.125L, P = left ? 1.0L : 0.1L;
-      st->x[i + 1] = st->x[i] + m / rho;
-      st->T[i] = P / rho;
-      st->E[i] = s.eos.ActiveEos.E(rho, st->T[i]);
-      st->P[i] = P;
-    }
-    st->v.assign(N + 1, 0);
-    st->P[N] = 0;
-  }
-  s.visc.ViscKind = 1;
-  s.visc.ViscCoef = 2;
-}
 
 void AcceptedStep(benchmark::State& state) {
   const int32_t N = static_cast<int32_t>(state.range(0));
   testing::SessionFixture f;
   Session& s = f.s;
-  SetUpSod(s, N);
+  testing::SetUpSod(s, N, /*viscKind=*/1);
   s.sim.Running = true;
   // Sub-steps near the stable limit of the grid: dt = 0.25 of the sound crossing time.
   const Real dx = 0.5L / N;

@@ -6,6 +6,7 @@
 
 #include "support/ExactRiemann.h"
 #include "support/HydroFixture.h"
+#include "support/SodTube.h"
 #include "support/StepLoop.h"
 
 namespace tarvex {
@@ -14,44 +15,10 @@ namespace {
 constexpr double kGamma = 1.4;
 constexpr double kTime = 0.2;
 
-// Walls at both ends, interface at x = 0.5 on a grid of equal cell masses: the left gas
-// (rho 1, P 1) takes 8/9 of the cells, the right gas (rho 0.125, P 0.1) the rest.
-void SetUpSod(Session& s, int32_t N, int32_t viscKind) {
-  testing::UseIdealGas(s, kGamma);
-  const int32_t nLeft = static_cast<int32_t>(std::lround(N * 8.0 / 9.0));
-  const Real m = 0.5L / nLeft;  // cell mass per unit area
-  s.sim.L0 = 1;
-  s.sim.rho0 = s.sim.rho0l = 1;
-  s.sim.Dspc = 1;
-  s.sim.RadialPower = 0;
-  s.bounds.SetLeftMode(2);  // "v0 = 0"
-  s.bounds.KeepVL = true;   // right wall: v_N keeps 0
-  s.EnsureInstances(SolverClass::HydrStat, N);
-  s.sim.h0 = m;  // the uniform mass grid with rho0 = 1 has h0 = m
-  s.sim.CellMassUniform = m;
-  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
-    st->x[0] = 0;
-    for (int32_t i = 0; i < N; ++i) {
-      const bool left = i < nLeft;
-      const Real rho = left ? 1.0L : 0.125L;
-      const Real P = left ? 1.0L : 0.1L;
-      st->x[i + 1] = st->x[i] + m / rho;
-      st->T[i] = P / rho;  // P = rho T / M with M = 1
-      st->E[i] = s.eos.ActiveEos.E(rho, st->T[i]);
-      st->P[i] = P;
-    }
-    st->v.assign(N + 1, 0);
-    st->P[N] = 0;
-  }
-  s.visc.ViscKind = viscKind;
-  s.visc.ViscCoef = 2;
-  s.visc.ViscRef = 0;
-}
-
 // L1 norm of the density error over the tube at kTime.
 double DensityL1(int32_t N, int32_t viscKind) {
   testing::SessionFixture f;
-  SetUpSod(f.s, N, viscKind);
+  testing::SetUpSod(f.s, N, viscKind);
   const Real dtMax = kTime / 100 / (N / 200.0L);
   EXPECT_TRUE(testing::RunUntil(f.s, kTime, dtMax, dtMax / 10)) << "kind " << viscKind;
   const testing::ExactRiemann exact({1, 0, 1}, {0.125, 0, 0.1}, kGamma);

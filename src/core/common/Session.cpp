@@ -25,12 +25,4 @@ bool Session::EnsureInstances(SolverClass cls, int32_t N) {
   return true;
 }
 
-void Session::DestroyInstances() {
-  StateA = StateB = StateC = nullptr;
-  for (auto& inst : owned_) inst.reset();
-  stateClass = SolverClass::None;
-  // The shared mass arrays belong to the instances' grid.
-  mass = MassArrays{};
-}
-
 }  // namespace tarvex

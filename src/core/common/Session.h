@@ -108,7 +108,6 @@ class Session {
   // when the class is not available.
   bool EnsureInstances(SolverClass cls, int32_t N);
   void SwapAB() { std::swap(StateA, StateB); }
-  void DestroyInstances();
 
  private:
   std::array<std::unique_ptr<THydrStat>, 3> owned_;

@@ -153,7 +153,6 @@ struct RowData {
 // Everything the load will set, computed before anything is set.
 struct LoadPlan {
   SolverClass cls = SolverClass::None;
-  bool createSolver = false;
   int32_t N = 0;
   int32_t Dspc = 1;
   bool frozen = false;
@@ -487,7 +486,6 @@ bool Loader::ChooseSolver() {
                   " is not available in this build");
   }
   plan_.cls = cls;
-  plan_.createSolver = true;
   return true;
 }
 
@@ -740,11 +738,9 @@ void Loader::Apply() {
   sp.Dspc = p.Dspc;
   sp.RadialPower = p.Dspc - 1;
   sp.L0 = p.h0 * N;
-  if (p.createSolver) {
-    s.EnsureInstances(p.cls, N);
-  } else {
-    s.EnsureInstances(s.stateClass, N);
-  }
+  // Creates the instances of the file's class, or resizes the existing ones (whose class
+  // ChooseSolver already took over into the plan).
+  s.EnsureInstances(p.cls, N);
   sp.h0 = p.h0;  // resizing set it from L0; the same value, kept exact
   sp.rho0 = p.rho0;
   sp.rho0l = p.rho0l;

@@ -1,6 +1,7 @@
 // Point tracking texts.
 #include "core/run/PointTracking.h"
 
+#include <span>
 #include <string_view>
 
 #include "core/run/ResultsTable.h"
@@ -38,31 +39,23 @@ std::string TrackedPointsHeader(const TResultsTable& table, const std::vector<in
   const std::string time = "time[" + AddStr + "]";
   if (time.size() < 12) out.append(12 - time.size(), ' ');
   out += time;
-  const bool twoT = table.TwoTemperature();
+  // Columns of one tracked point: unit-labelled title, plain title, width.
+  struct Column {
+    std::string_view unit, plain;
+    size_t width;
+  };
+  static constexpr Column kOneT[] = {{"x[nm]     ", "x", 15},
+                                     {"rho[g/cm3]", "rho", 12},
+                                     {"v[km/s]   ", "v", 12},
+                                     {"P[GPa]    ", "P", 12},
+                                     {"T[K]", "T", 7}};
+  static constexpr Column kTwoT[] = {{"x[nm]     ", "x", 15}, {"rho[g/cm3]", "rho", 12},
+                                     {"v[km/s]   ", "v", 12}, {"P[GPa]    ", "P", 12},
+                                     {"Ti[K]", "Ti", 7},      {"Te[K]", "Te", 7}};
+  const std::span<const Column> columns =
+      table.TwoTemperature() ? std::span<const Column>(kTwoT) : std::span<const Column>(kOneT);
   for (size_t k = 0; k < rows.size(); ++k) {
-    if (unitTitles) {
-      Field(out, "x[nm]     ", 15);
-      Field(out, "rho[g/cm3]", 12);
-      Field(out, "v[km/s]   ", 12);
-      Field(out, "P[GPa]    ", 12);
-      if (twoT) {
-        Field(out, "Ti[K]", 7);
-        Field(out, "Te[K]", 7);
-      } else {
-        Field(out, "T[K]", 7);
-      }
-    } else {
-      Field(out, "x", 15);
-      Field(out, "rho", 12);
-      Field(out, "v", 12);
-      Field(out, "P", 12);
-      if (twoT) {
-        Field(out, "Ti", 7);
-        Field(out, "Te", 7);
-      } else {
-        Field(out, "T", 7);
-      }
-    }
+    for (const Column& c : columns) Field(out, unitTitles ? c.unit : c.plain, c.width);
   }
   out += "\r\n";
   return out;

@@ -1,0 +1,45 @@
+// The Sod shock tube set up directly in a session (no dialogs): two ideal gases with
+// gamma 1.4, walls at both ends, for the verification tests and the benchmarks.
+#pragma once
+
+#include <cmath>
+
+#include "support/HydroFixture.h"
+
+namespace tarvex::testing {
+
+// Walls at both ends, interface at x = 0.5 on a grid of equal cell masses: the left gas
+// (rho 1, P 1) takes 8/9 of the cells, the right gas (rho 0.125, P 0.1) the rest.
+inline void SetUpSod(Session& s, int32_t N, int32_t viscKind) {
+  UseIdealGas(s, 1.4L);
+  const int32_t nLeft = static_cast<int32_t>(std::lround(N * 8.0 / 9.0));
+  const Real m = 0.5L / nLeft;  // cell mass per unit area
+  s.sim.L0 = 1;
+  s.sim.rho0 = s.sim.rho0l = 1;
+  s.sim.Dspc = 1;
+  s.sim.RadialPower = 0;
+  s.bounds.SetLeftMode(2);  // "v0 = 0"
+  s.bounds.KeepVL = true;   // right wall: v_N keeps 0
+  s.EnsureInstances(SolverClass::HydrStat, N);
+  s.sim.h0 = m;  // the uniform mass grid with rho0 = 1 has h0 = m
+  s.sim.CellMassUniform = m;
+  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+    st->x[0] = 0;
+    for (int32_t i = 0; i < N; ++i) {
+      const bool left = i < nLeft;
+      const Real rho = left ? 1.0L : 0.125L;
+      const Real P = left ? 1.0L : 0.1L;
+      st->x[i + 1] = st->x[i] + m / rho;
+      st->T[i] = P / rho;  // P = rho T / M with M = 1
+      st->E[i] = s.eos.ActiveEos.E(rho, st->T[i]);
+      st->P[i] = P;
+    }
+    st->v.assign(N + 1, 0);
+    st->P[N] = 0;
+  }
+  s.visc.ViscKind = viscKind;
+  s.visc.ViscCoef = 2;
+  s.visc.ViscRef = 0;
+}
+
+}  // namespace tarvex::testing
