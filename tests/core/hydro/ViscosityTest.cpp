@@ -26,7 +26,7 @@ double Dbl(Real x) {
 
 // A pass set up by hand on N planar cells of unit width and unit density: Old = StateA,
 // Third = StateB, Self = StateC. Old.P_k = k and Third.P_k = 4k, so that the weighted
-// centred pressure is A_k = 1.75 k and the equal-weight one M_k = 2.5 k (both exact).
+// centred pressure is A_k = 3.25 k and the equal-weight one M_k = 2.5 k (both exact).
 // With Cq = 1 the viscous term of a cell is Q_k = -D_k |D_k|.
 struct PassSetup {
   SessionFixture f;
@@ -46,7 +46,7 @@ struct PassSetup {
   THydrStat& Old() { return *f.s.StateA; }
   THydrStat& Third() { return *f.s.StateB; }
   THydrStat& Self() { return *f.s.StateC; }
-  Real A(int32_t k) { return 0.25L * Third().P[k] + 0.75L * Old().P[k]; }
+  Real A(int32_t k) { return 0.75L * Third().P[k] + 0.25L * Old().P[k]; }
   Real M(int32_t k) { return (Third().P[k] + Old().P[k]) / 2; }
 
   // Node velocities of Third with the given jumps D_k (Old stays at rest).
