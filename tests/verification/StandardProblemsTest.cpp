@@ -78,7 +78,7 @@ constexpr double x = NAN;
 // (a shock resolved by the half second difference rings for a few cells and leaves an
 // entropy ripple behind) stays above that of the other kinds. "Symm" needs tens of
 // thousands of steps for a Sedov blast; the cylindrical one on this coarse grid it does
-// not finish (on 400 cells it does, see the report), so only the spherical one is here.
+// not finish (nor on 400 cells, see the report), so only the spherical one is here.
 // clang-format off
 const Expect kCases[] = {
     //  problem           kind  cells end    L1     ripple plateau speed  radius growth
