@@ -17,6 +17,7 @@
 #include "support/ExactRiemann.h"
 #include "support/ExactSolutions.h"
 #include "support/HydroFixture.h"
+#include "support/SodTube.h"
 
 namespace tarvex::testing {
 
@@ -230,36 +231,9 @@ inline void Noise(Session& s, int32_t N, int32_t kind, ProblemRun& run) {
 // its own equation of state (the left one as the substrate). Cells of equal mass, walls
 // at both ends, interface at x = 0.5; t = 0.2.
 inline void Tube(Session& s, int32_t N, int32_t kind, ProblemRun& run) {
-  UseIdealGas(s, 1.4L);
-  BindIdealGasLeft(s.eos, 1.4L, 1);
-  const int32_t nLeft = static_cast<int32_t>(std::lround(N * 8.0 / 9.0));
-  const Real m = 0.5L / nLeft;
-  s.sim.InGlass = nLeft;
-  s.sim.L0 = 1;
-  s.sim.rho0 = 0.125L;
-  s.sim.rho0l = 1;
-  s.sim.Dspc = 1;
-  s.sim.RadialPower = 0;
-  s.bounds.SetLeftMode(2);
-  s.bounds.KeepVL = true;
-  s.EnsureInstances(SolverClass::HydrStat, N);
-  s.sim.h0 = m;
-  s.sim.CellMassUniform = m;
-  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
-    st->x[0] = 0;
-    for (int32_t i = 0; i < N; ++i) {
-      const bool left = i < nLeft;
-      const Real rho = left ? 1.0L : 0.125L;
-      const Real P = left ? 1.0L : 0.1L;
-      const EosSet& eos = left ? s.eos.LeftEos : s.eos.FilmEos;
-      st->x[i + 1] = st->x[i] + m / rho;
-      st->T[i] = P / rho;
-      st->E[i] = eos.E(rho, st->T[i]);
-      st->P[i] = P;
-    }
-    st->v.assign(N + 1, 0);
-    st->P[N] = 0;
-  }
+  SetUpSod(s, N, kind, /*leftMedium=*/true);
+  const int32_t nLeft = s.sim.InGlass;
+  const Real m = s.sim.CellMassUniform;
   SetViscosity(s, kind);
   const Real tEnd = 0.2L;
   RunTo(s, tEnd, m / 1.2L, run);

@@ -140,6 +140,8 @@ QImage Picture(const ProblemInfo& p, const ViscKindInfo& k, const ProblemRun& r,
   };
   g.AddSeries(series(r.x, r.rhoExact, PlotColors::kBlack, "exact"));
   g.AddSeries(series(r.x, r.rho, PlotColors::kRed, k.name));
+  // Densities from zero, so that the eye compares levels, not offsets.
+  g.Include(1, 0);
   return RenderPlot(g);
 }
 
