@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "AllocCounter.h"
+#include "core/hydro/Viscosity.h"
 #include "support/HydroFixture.h"
 
 namespace tarvex {
@@ -35,7 +36,7 @@ void LagrangianPass(benchmark::State& state) {
   int64_t allocs = 0;
   for (auto _ : state) {
     const int64_t before = bench::AllocationCount();
-    for (int32_t i = 0; i < N; ++i) B.P[i] = 0.25L * C.P[i] + 0.75L * A.P[i];
+    for (int32_t i = 0; i < N; ++i) B.P[i] = CentredPressure(C.P[i], A.P[i]);
     B.P[N] = s.sim.Pout;
     bool ok = B.VelocityStep(A, C, dt, s.sim.h0, R, true, 0);
     ok &= B.CoordinateStep(A, C, dt, R, true, 0);

@@ -95,9 +95,12 @@ void QtPlotCanvas::Line(PlotPoint a, PlotPoint b) {
 }
 
 void QtPlotCanvas::Polyline(std::span<const PlotPoint> points) {
+  // Reduced to the pixel columns: the cost follows the width of the picture, not the
+  // number of cells.
+  const std::vector<PlotPoint> reduced = ReduceToPixelColumns(points);
   QPolygonF poly;
-  poly.reserve(static_cast<qsizetype>(points.size()));
-  for (const PlotPoint& q : points) poly.append(ToQ(q));
+  poly.reserve(static_cast<qsizetype>(reduced.size()));
+  for (const PlotPoint& q : reduced) poly.append(ToQ(q));
   p_.drawPolyline(poly);
 }
 

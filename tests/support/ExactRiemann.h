@@ -1,6 +1,6 @@
-// Exact solution of the Riemann problem of gas dynamics for an ideal gas (the classical
+// Exact solution of the Riemann problem of gas dynamics for ideal gases (the classical
 // two-rarefaction / shock iteration for the star pressure), used to verify the solver
-// on shock tubes.
+// on shock tubes. The two sides may have different adiabatic exponents.
 #pragma once
 
 #include <algorithm>
@@ -14,9 +14,12 @@ struct GasState {
 
 class ExactRiemann {
  public:
-  ExactRiemann(GasState left, GasState right, double gamma) : L_(left), R_(right), g_(gamma) {
-    cL_ = std::sqrt(g_ * L_.p / L_.rho);
-    cR_ = std::sqrt(g_ * R_.p / R_.rho);
+  ExactRiemann(GasState left, GasState right, double gamma)
+      : ExactRiemann(left, right, gamma, gamma) {}
+  ExactRiemann(GasState left, GasState right, double gammaLeft, double gammaRight)
+      : L_(left), R_(right), gL_(gammaLeft), gR_(gammaRight) {
+    cL_ = std::sqrt(gL_ * L_.p / L_.rho);
+    cR_ = std::sqrt(gR_ * R_.p / R_.rho);
     SolveStar();
   }
 
@@ -25,8 +28,8 @@ class ExactRiemann {
 
   // Density at similarity coordinate s = (x - x0) / t.
   GasState Sample(double s) const {
-    const double g = g_;
     if (s <= uStar_) {
+      const double g = gL_;
       // Left of the contact.
       if (pStar_ > L_.p) {  // left shock
         const double pr = pStar_ / L_.p;
@@ -45,6 +48,7 @@ class ExactRiemann {
       const double rho = L_.rho * std::pow(c / cL_, 2 / (g - 1));
       return {rho, u, L_.p * std::pow(c / cL_, 2 * g / (g - 1))};
     }
+    const double g = gR_;
     if (pStar_ > R_.p) {  // right shock
       const double pr = pStar_ / R_.p;
       const double sR = R_.u + cR_ * std::sqrt((g + 1) / (2 * g) * pr + (g - 1) / (2 * g));
@@ -65,8 +69,7 @@ class ExactRiemann {
 
  private:
   // Velocity change across the wave of side K at star pressure p, and its derivative.
-  void F(const GasState& K, double cK, double p, double& f, double& df) const {
-    const double g = g_;
+  void F(const GasState& K, double cK, double g, double p, double& f, double& df) const {
     if (p > K.p) {
       const double A = 2 / ((g + 1) * K.rho), B = (g - 1) / (g + 1) * K.p;
       const double q = std::sqrt(A / (p + B));
@@ -81,8 +84,8 @@ class ExactRiemann {
     double p = std::max(1e-12, 0.5 * (L_.p + R_.p));
     for (int k = 0; k < 100; ++k) {
       double fL, dfL, fR, dfR;
-      F(L_, cL_, p, fL, dfL);
-      F(R_, cR_, p, fR, dfR);
+      F(L_, cL_, gL_, p, fL, dfL);
+      F(R_, cR_, gR_, p, fR, dfR);
       const double pNew = std::max(1e-12, p - (fL + fR + R_.u - L_.u) / (dfL + dfR));
       if (std::fabs(pNew - p) < 1e-14 * p) {
         p = pNew;
@@ -92,13 +95,13 @@ class ExactRiemann {
     }
     pStar_ = p;
     double fL, dfL, fR, dfR;
-    F(L_, cL_, p, fL, dfL);
-    F(R_, cR_, p, fR, dfR);
+    F(L_, cL_, gL_, p, fL, dfL);
+    F(R_, cR_, gR_, p, fR, dfR);
     uStar_ = 0.5 * (L_.u + R_.u) + 0.5 * (fR - fL);
   }
 
   GasState L_, R_;
-  double g_, cL_, cR_, pStar_ = 0, uStar_ = 0;
+  double gL_, gR_, cL_, cR_, pStar_ = 0, uStar_ = 0;
 };
 
 }  // namespace tarvex::testing

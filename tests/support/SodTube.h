@@ -9,13 +9,20 @@
 namespace tarvex::testing {
 
 // Walls at both ends, interface at x = 0.5 on a grid of equal cell masses: the left gas
-// (rho 1, P 1) takes 8/9 of the cells, the right gas (rho 0.125, P 0.1) the rest.
-inline void SetUpSod(Session& s, int32_t N, int32_t viscKind) {
+// (rho 1, P 1) takes 8/9 of the cells, the right gas (rho 0.125, P 0.1) the rest. With
+// leftMedium the left gas is a substrate layer with an equation of state of its own (the
+// same ideal gas), as in the bundled example.
+inline void SetUpSod(Session& s, int32_t N, int32_t viscKind, bool leftMedium = false) {
   UseIdealGas(s, 1.4L);
   const int32_t nLeft = static_cast<int32_t>(std::lround(N * 8.0 / 9.0));
   const Real m = 0.5L / nLeft;  // cell mass per unit area
+  if (leftMedium) {
+    BindIdealGasLeft(s.eos, 1.4L, 1);
+    s.sim.InGlass = nLeft;
+  }
   s.sim.L0 = 1;
-  s.sim.rho0 = s.sim.rho0l = 1;
+  s.sim.rho0 = leftMedium ? 0.125L : 1;
+  s.sim.rho0l = 1;
   s.sim.Dspc = 1;
   s.sim.RadialPower = 0;
   s.bounds.SetLeftMode(2);  // "v0 = 0"
@@ -29,9 +36,10 @@ inline void SetUpSod(Session& s, int32_t N, int32_t viscKind) {
       const bool left = i < nLeft;
       const Real rho = left ? 1.0L : 0.125L;
       const Real P = left ? 1.0L : 0.1L;
+      const EosSet& eos = left && leftMedium ? s.eos.LeftEos : s.eos.FilmEos;
       st->x[i + 1] = st->x[i] + m / rho;
       st->T[i] = P / rho;  // P = rho T / M with M = 1
-      st->E[i] = s.eos.ActiveEos.E(rho, st->T[i]);
+      st->E[i] = eos.E(rho, st->T[i]);
       st->P[i] = P;
     }
     st->v.assign(N + 1, 0);

@@ -45,6 +45,7 @@ void THydrStat::Resize(int32_t N) {
   P.resize(n + 1);
   T.resize(n);
   E.resize(n);
+  rhoScratch_.resize(n);
   P[n] = s_.sim.Pout;
   LastCell = N - 1;
   s_.sim.h0 = s_.sim.L0 / N;
@@ -123,9 +124,10 @@ bool THydrStat::VelocityStep(const THydrStat& Old, const THydrStat& Third, Real 
   const int32_t N = CellCount();
   const Real scale2 = s_.eos.EosScale * s_.eos.EosScale;
   ChangeStats st;
-  auto relax = [&](int32_t j) {
-    const Real d = Third.v[j] - v[j];
-    v[j] += Relax * d;
+  // Relaxation towards the latest iterate and the change statistics; v_j is stored once.
+  auto store = [&](int32_t j, Real vj) {
+    const Real d = Third.v[j] - vj;
+    v[j] = vj + Relax * d;
     st.Add(d);
   };
 
@@ -133,18 +135,16 @@ bool THydrStat::VelocityStep(const THydrStat& Old, const THydrStat& Third, Real 
   if (sp.Dspc == 1) {
     // Acceleration of a node of mass m: EosScale^2 * (pressure jump) / m.
     const Real k = scale2 * dt / sp.CellMassUniform;
-    if (bf.LeftFixed) {
-      v[0] = 0;
-    } else {
-      v[0] = Old.v[0] + 2 * k * (Pout - P[0]);
-      if (bf.LeftNonNegative) v[0] = std::max(v[0], -2 * Old.x[0] / dt - Old.v[0]);
+    Real v0 = 0;
+    if (!bf.LeftFixed) {
+      v0 = Old.v[0] + 2 * k * (Pout - P[0]);
+      if (bf.LeftNonNegative) v0 = std::max(v0, -2 * Old.x[0] / dt - Old.v[0]);
     }
-    relax(0);
+    store(0, v0);
     for (int32_t j = 1; j < N; ++j) {
       Real vj = Old.v[j] + k * (P[j - 1] - P[j]);
       if (vj * dt + h0 == h0) vj = 0;  // round-off level motion
-      v[j] = vj;
-      relax(j);
+      store(j, vj);
     }
     vFree = Old.v[N] + 2 * k * (P[N - 1] - Pout);
   } else {
@@ -152,29 +152,28 @@ bool THydrStat::VelocityStep(const THydrStat& Old, const THydrStat& Third, Real 
     const RealArray& nodeMass = s_.mass.NodeMass;
     const Real k = scale2 * dt;
     auto r = [&](int32_t j) { return IntPow((Old.x[j] + Third.x[j]) / 2, rp); };
-    if (bf.LeftFixed) {
-      v[0] = 0;
-    } else {
-      v[0] = Old.v[0] + k * r(0) * (Pout - P[0]) / nodeMass[0];
-      if (bf.LeftNonNegative) v[0] = std::max(v[0], -2 * Old.x[0] / dt - Old.v[0]);
+    Real v0 = 0;
+    if (!bf.LeftFixed) {
+      v0 = Old.v[0] + k * r(0) * (Pout - P[0]) / nodeMass[0];
+      if (bf.LeftNonNegative) v0 = std::max(v0, -2 * Old.x[0] / dt - Old.v[0]);
     }
-    relax(0);
+    store(0, v0);
     for (int32_t j = 1; j < N; ++j) {
       Real vj = Old.v[j] + k * r(j) * (P[j - 1] - P[j]) / nodeMass[j];
       if (vj * dt + h0 == h0) vj = 0;
-      v[j] = vj;
-      relax(j);
+      store(j, vj);
     }
     vFree = Old.v[N] + k * r(N) * (P[N - 1] - Pout) / nodeMass[N];
   }
 
+  Real vN;
   if (bf.KeepVL) {
-    v[N] = bf.VPPout ? (Old.P[N - 1] - Pout) * bf.VLcoef : Old.v[N];
+    vN = bf.VPPout ? (Old.P[N - 1] - Pout) * bf.VLcoef : Old.v[N];
   } else {
     if (vFree * dt + h0 == h0) vFree = 0;
-    v[N] = vFree;
+    vN = vFree;
   }
-  relax(N);
+  store(N, vN);
   return ConvergenceMeasure(s_.conv, s_.conv.V, Converging, StepResidual, st.maxAbs, st.sumSq);
 }
 
@@ -216,7 +215,7 @@ template <bool Curved>
 void EnergyRange(THydrStat& self, const THydrStat& Old, const THydrStat& Third,
                  const MassArrays& mass, Real cellMassUniform, int32_t rp, int32_t dspc, int32_t i0,
                  int32_t i1, const CellThermo& eos, bool newtonT, Real dt, Real Relax,
-                 ChangeStats& statE, ChangeStats& statT, ChangeStats& statP) {
+                 Real* rhoScratch, ChangeStats& statE, ChangeStats& statT, ChangeStats& statP) {
   const Real* oldX = Old.x.data();
   const Real* oldV = Old.v.data();
   const Real* oldE = Old.E.data();
@@ -277,12 +276,11 @@ void EnergyRange(THydrStat& self, const THydrStat& Old, const THydrStat& Third,
       P[i] = fP(rho, T[i]);
     }
   } else {
-    const Slot2 fTofE = *eos.TofE;
-    for (int32_t i = i0; i < i1; ++i) {
-      const Real rho = density(i);
-      T[i] = fTofE(rho, E[i]);
-      P[i] = fP(rho, T[i]);
-    }
+    // Whole range per slot call: densities first, then T(rho, E), then P(rho, T).
+    for (int32_t i = i0; i < i1; ++i) rhoScratch[i] = density(i);
+    const int32_t n = i1 - i0;
+    eos.TofE->Eval(rhoScratch + i0, E + i0, T + i0, n);
+    fP.Eval(rhoScratch + i0, T + i0, P + i0, n);
   }
 
   // 3. Changes against the latest iterate.
@@ -318,16 +316,20 @@ bool THydrStat::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt
   };
   const Range ranges[3] = {{0, f1, &left}, {f1, f2 + 1, &film}, {f2 + 1, N, &left}};
 
+  // A derived class that resizes its arrays without the base Resize still gets the
+  // scratch on its first pass.
+  if (rhoScratch_.size() < static_cast<size_t>(N)) rhoScratch_.resize(static_cast<size_t>(N));
+  Real* rhoScratch = rhoScratch_.data();
   ChangeStats sE, sT, sP;
   for (const Range& r : ranges) {
     if (r.i0 >= r.i1) continue;
     const bool newtonT = NoTofE || !*r.eos->TofE;
     if (sp.Dspc == 1) {
       EnergyRange<false>(*this, Old, Third, s_.mass, sp.CellMassUniform, 0, 1, r.i0, r.i1, *r.eos,
-                         newtonT, dt, Relax, sE, sT, sP);
+                         newtonT, dt, Relax, rhoScratch, sE, sT, sP);
     } else {
       EnergyRange<true>(*this, Old, Third, s_.mass, sp.CellMassUniform, sp.RadialPower, sp.Dspc,
-                        r.i0, r.i1, *r.eos, newtonT, dt, Relax, sE, sT, sP);
+                        r.i0, r.i1, *r.eos, newtonT, dt, Relax, rhoScratch, sE, sT, sP);
     }
   }
 
@@ -347,20 +349,35 @@ void THydrStat::UpdateScales(bool Reset) {
       g->SumSq = 0;
     }
   }
-  auto fold = [](ConvergenceGroup& g, Real q) {
-    g.Max = std::max(g.Max, std::fabs(q));
-    g.SumSq += q * q;
+  // Totals kept in locals over the sweep and written back once.
+  struct Totals {
+    Real max, sumSq;
+    explicit Totals(const ConvergenceGroup& g) : max(g.Max), sumSq(g.SumSq) {}
+    void Fold(Real q) {
+      max = std::max(max, std::fabs(q));
+      sumSq += q * q;
+    }
+    void Store(ConvergenceGroup& g) const {
+      g.Max = max;
+      g.SumSq = sumSq;
+    }
   };
+  Totals tv(cs.V), tx(cs.X), tT(cs.T), tE(cs.E), tp(cs.p);
   const int32_t N = CellCount();
   for (int32_t i = 0; i < N; ++i) {
-    fold(cs.V, v[i]);
-    fold(cs.X, x[i]);
-    fold(cs.T, T[i]);
-    fold(cs.E, E[i]);
-    fold(cs.p, P[i]);
+    tv.Fold(v[i]);
+    tx.Fold(x[i]);
+    tT.Fold(T[i]);
+    tE.Fold(E[i]);
+    tp.Fold(P[i]);
   }
-  fold(cs.V, v[N]);
-  fold(cs.X, x[N]);
+  tv.Fold(v[N]);
+  tx.Fold(x[N]);
+  tv.Store(cs.V);
+  tx.Store(cs.X);
+  tT.Store(cs.T);
+  tE.Store(cs.E);
+  tp.Store(cs.p);
 }
 
 // ---------------------------------------------------------------------------------------

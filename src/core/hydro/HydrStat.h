@@ -98,6 +98,9 @@ class THydrStat {
 
  protected:
   Session& s_;
+  // Densities of the cells of the energy step's current range, for the range evaluation
+  // of the equation of state; N entries, sized by Resize.
+  RealArray rhoScratch_;
 };
 
 // Fills the shared mass arrays of curved grids from the initial uniform grid of cell size

@@ -15,6 +15,68 @@ namespace tarvex {
 
 namespace {
 
+// --- Constants of the iteration and of the step-size control ---------------------------
+
+// Acceptance: the pass pair is converged when no group's last change exceeds its scale
+// (Rho_q <= 1) and max(R1, R2) * S * R2, the contraction of the last two passes weighted
+// by the size of the changes, is below 0.1. A damped pair is good already below 1.
+constexpr Real kRhoLimit = 1;
+constexpr Real kConvergedResidual = 0.1L;
+constexpr Real kDampedResidual = 1;
+
+// Relaxation towards the previous iterate: IterCount / 50 in restarts and plain
+// iterations (none in the first ones, growing slowly), IterCount / 100 + 0.5 in the
+// damped pairs at the minimum step (at least half of the previous iterate kept).
+constexpr Real kRelaxIterations = 50;
+constexpr Real kDampedRelaxIterations = 100;
+constexpr Real kDampedRelaxBase = 0.5L;
+
+Real IterationRelax(int32_t IterCount) {
+  return static_cast<Real>(IterCount) / kRelaxIterations;
+}
+Real DampedRelax(int32_t IterCount) {
+  return static_cast<Real>(IterCount) / kDampedRelaxIterations + kDampedRelaxBase;
+}
+
+// Iterations allowed per step: few at a normal step (a step that does not converge
+// soon is cheaper halved), many at the minimum step, where halving is no longer possible.
+constexpr int32_t kMaxIterNormal = 7;
+constexpr int32_t kMaxIterAtMinStep = 50;
+
+// Growth of the step after an accepted one: 0.7 + 2 / sqrt(iterations), i.e. 2.7 after
+// at most one iteration, 1.7 after 4, 1.2 after 16; below 1 from 45 iterations on.
+constexpr Real kGrowthBase = 0.7L;
+constexpr Real kGrowthPerRootIter = 2;
+
+Real GrownStep(Real dt, Real dtMax, int32_t IterCount) {
+  const Real growth =
+      kGrowthBase + kGrowthPerRootIter / std::sqrt(static_cast<Real>(std::max(IterCount, 1)));
+  return std::min(dtMax, dt * growth);
+}
+
+// Minimum step: 1e-5 of the time reached (the step that still advances the time visibly),
+// but at least 0.001 and at most 0.1 of the largest step.
+constexpr Real kMinStepCeiling = 0.1L;
+constexpr Real kMinStepFloor = 0.001L;
+constexpr Real kMinStepPerTime = 1e-5L;
+
+Real MinimumStep(Real dtMax, Real SimTime, Real TargetTime) {
+  return std::min(kMinStepCeiling * dtMax,
+                  std::max(kMinStepFloor * dtMax,
+                           kMinStepPerTime * std::max(std::fabs(SimTime), std::fabs(TargetTime))));
+}
+
+// Near the interval end: the rest is taken in two halves when it lies between 0.9 and 2
+// step lengths, so that no step but the very last is shorter than 0.45 of the current one.
+constexpr Real kFullStepsLeft = 2;
+constexpr Real kHalvesAbove = 0.9L;
+
+// An answer to the disagreement question teaches a tolerance of 1/50 of the product of
+// the residuals it was asked about.
+constexpr Real kToleranceShare = 50;
+
+// --- Trace file ---------------------------------------------------------------------------
+
 std::string Int(int32_t n) {
   return std::to_string(n);
 }
@@ -35,9 +97,6 @@ Real Rho(const ConvergenceGroup& g) {
   return ChangeRatio(g.Num, g.SumSq);
 }
 
-}  // namespace
-
-namespace {
 std::string TimeAndStep(Real t, Real dt, int32_t tw, int32_t dtw) {
   std::string line = TraceExp(t, tw);
   line += " +";
@@ -105,12 +164,12 @@ bool FinalTolerance(ConvergenceState& cs, Prompter& prompter, int32_t IterCount,
       return true;
     case Answer::Retry:
       if (cs.Eps2 != 0) {
-        cs.Eps1 = std::min(cs.Eps1, r12 / 50);
-        cs.Eps2 = std::min(cs.Eps2, r12 / 50);
+        cs.Eps1 = std::min(cs.Eps1, r12 / kToleranceShare);
+        cs.Eps2 = std::min(cs.Eps2, r12 / kToleranceShare);
       }
       return false;
     case Answer::NoToAll:
-      cs.Eps2 = cs.Eps2 == 0 ? r12 / 50 : std::min(cs.Eps2, r12 / 50);
+      cs.Eps2 = cs.Eps2 == 0 ? r12 / kToleranceShare : std::min(cs.Eps2, r12 / kToleranceShare);
       return false;
     case Answer::YesToAll:
       cs.Eps1 = std::max(cs.Eps1, r12 / std::max<Real>(n, 1));
@@ -249,12 +308,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
   };
   auto accept = [&] {
     if (s.bounds.NoMove) B.v = A.v;
-    if (AtMinStep) {
-      dt = s.sim.dtMax;
-    } else {
-      const Real growth = 0.7L + 2 / std::sqrt(static_cast<Real>(std::max(IterCount, 1)));
-      dt = std::min(s.sim.dtMax, dt * growth);
-    }
+    dt = AtMinStep ? s.sim.dtMax : GrownStep(dt, s.sim.dtMax, IterCount);
     if (cs.Tracing()) {
       std::string mark = "-";
       mark += Int(IterCount);
@@ -288,7 +342,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
         if ((R1 < 0 || R2 < 0) && IterCount < MaxIter / 2) {
           // Restart from a fresh predictor with growing relaxation.
           ++IterCount;
-          const Real relax = static_cast<Real>(IterCount) / 50;
+          const Real relax = IterationRelax(IterCount);
           predictor();
           cs.FloorReset();
           passC(B, true, true, relax, R2);
@@ -310,7 +364,8 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
       case Stage::Check:
         if (IterCount >= MaxIter) {
           stage = Stage::Final;
-        } else if (!last || maxRho() > 1 || std::max(R1, R2) * S() * R2 > 0.1L) {
+        } else if (!last || maxRho() > kRhoLimit ||
+                   std::max(R1, R2) * S() * R2 > kConvergedResidual) {
           stage = Stage::Iterate;
         } else {
           stage = Stage::Final;
@@ -318,7 +373,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
         break;
 
       case Stage::Iterate: {
-        Real relax = static_cast<Real>(IterCount) / 50;
+        Real relax = IterationRelax(IterCount);
         const bool okC = passC(B, true, AtMinStep, relax, R1);
         const bool okB = okC && passB(C, true, AtMinStep, relax, R2);
         if (!stillRunning()) return fail();
@@ -335,7 +390,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
         if (R1 < 0 || R2 < 0) {
           do {
             ++IterCount;
-            relax = static_cast<Real>(IterCount) / 50;
+            relax = IterationRelax(IterCount);
             predictor();
             cs.FloorReset();
             passC(B, true, true, relax, R1);
@@ -343,7 +398,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
             if (!stillRunning()) return fail();
           } while ((R1 < 0 || R2 < 0) && IterCount < MaxIter / 2);
         } else {
-          relax = static_cast<Real>(IterCount) / 100 + 0.5L;
+          relax = DampedRelax(IterCount);
           passC(B, true, false, relax, R1);
           cs.FloorReset();
           passB(C, true, true, relax, R2);
@@ -351,13 +406,13 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
         // Damped pass pair: strong relaxation towards the previous iterate.
         ++IterCount;
         if (!stillRunning()) return fail();
-        relax = static_cast<Real>(IterCount) / 100 + 0.5L;
+        relax = DampedRelax(IterCount);
         passC(B, true, true, relax, R1);
         last = passB(C, true, true, relax, R2);
         if (cs.Tracing()) {
           Trace(s, TraceT4(IterCount, s.sim.SimTime, dt));
         }
-        dampedGood = R1 >= 0 && R2 >= 0 && std::max(R1, R2) * S() * R2 < 1;
+        dampedGood = R1 >= 0 && R2 >= 0 && std::max(R1, R2) * S() * R2 < kDampedResidual;
         const bool running = stillRunning();
         if (dampedGood || !running) {
           damped = true;
@@ -370,8 +425,9 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
       }
 
       case Stage::Final: {
-        const bool good =
-            damped ? dampedGood : last && maxRho() <= 1 && std::max(R1, R2) * S() * R2 <= 0.1L;
+        const bool good = damped ? dampedGood
+                                 : last && maxRho() <= kRhoLimit &&
+                                       std::max(R1, R2) * S() * R2 <= kConvergedResidual;
         if (good && IterCount <= MaxIter) return accept();
         return FinalTolerance(cs, s.prompter, IterCount, R1, R2, AtMinStep) ? accept() : fail();
       }
@@ -385,19 +441,16 @@ void AdvanceStep(Session& s, Real& SimTime, Real& Step, bool NoTofE, Real Target
   ConvergenceState& cs = s.conv;
   ApplyViscosityRelax(s.visc);
 
-  const Real dtMax = s.sim.dtMax;
-  const Real dtMin = std::min(
-      0.1L * dtMax,
-      std::max(0.001L * dtMax, 1e-5L * std::max(std::fabs(SimTime), std::fabs(TargetTime))));
+  const Real dtMin = MinimumStep(s.sim.dtMax, SimTime, TargetTime);
   cs.AtMinStep = dtMin >= Step;
   if (cs.AtMinStep) {
-    cs.MaxIter = 50;
+    cs.MaxIter = kMaxIterAtMinStep;
     Step = dtMin;
   } else {
-    cs.MaxIter = 7;
+    cs.MaxIter = kMaxIterNormal;
   }
 
-  if (TargetTime - SimTime >= 2 * Step) {
+  if (TargetTime - SimTime >= kFullStepsLeft * Step) {
     const Real used = Step;
     if (IterateStep(s, Step, NoTofE)) {
       s.SwapAB();
@@ -414,11 +467,10 @@ void AdvanceStep(Session& s, Real& SimTime, Real& Step, bool NoTofE, Real Target
     return;
   }
 
-  // Near the interval end: two halves when the rest lies between 0.9 and 2 steps, so no
-  // step but the very last is shorter than 0.45 of the current one.
+  // Near the interval end.
   Real dt;
   Real newTime;
-  if (TargetTime - SimTime > 0.9L * Step) {
+  if (TargetTime - SimTime > kHalvesAbove * Step) {
     dt = (TargetTime - SimTime) / 2;
     newTime = SimTime + dt;
   } else {

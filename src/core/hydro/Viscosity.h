@@ -29,6 +29,19 @@ struct ViscosityState {
   Real ViscRef = 0;           // reference velocity jump [cm/s], <= 0 in practice
 };
 
+// The centred pressure A = 3/4 Third.P + 1/4 Old.P that drives the nodes of every kind but
+// "Symm" (which takes equal weights). The weight of the new level must exceed 1/2: the
+// velocity update uses A while the coordinates move with the trapezoidal mean of the old
+// and new velocities, and for a short sound wave with a = (c dt k)^2 the two roots of the
+// amplification of that pair have the product (1 + (1 - w) a / 2) / (1 + w a / 2) for the
+// new-level weight w. With w = 1/4 it exceeds 1 at every step length (noise on a gas at
+// rest grows into a cell-to-cell zigzag); with w = 3/4 short waves are damped, and a long
+// wave of wave number k loses amplitude only at the rate (c k)^2 dt / 8 per unit time.
+constexpr Real CentringNewWeight = 0.75L;
+inline Real CentredPressure(Real Pthird, Real Pold) {
+  return CentringNewWeight * Pthird + (1 - CentringNewWeight) * Pold;
+}
+
 // A cell is compressed beyond the threshold when D < Theta = 0.3 * ViscRef.
 constexpr Real ViscThresholdFactor = 0.3L;
 inline Real ViscThreshold(const ViscosityState& vs) {
@@ -57,9 +70,13 @@ void DrivingPressure(ViscosityState& vs, SimParams& sim, THydrStat& Self, const 
                      const THydrStat& Third, BrokenCellSlot broken = {});
 
 // Before every step while the kind is "No": ViscRef relaxes towards 0 by 0.9, so that a
-// kind switched on later starts from a threshold near the current flow.
+// kind switched on later starts from a threshold near the current flow. "LimOnly" relaxes
+// the same way: its reference can only fall within a pass, and after a strong start-up
+// compression later, weaker shocks stayed below the threshold, got no viscosity and ended
+// the run (or took 30 times the steps of "Loc").
+constexpr Real ViscRefRelax = 0.9L;
 inline void ApplyViscosityRelax(ViscosityState& vs) {
-  if (vs.ViscKind == ViscNo) vs.ViscRef *= 0.9L;
+  if (vs.ViscKind == ViscNo || vs.ViscKind == ViscLimOnly) vs.ViscRef *= ViscRefRelax;
 }
 
 // Before every step: while the Vis button is up the run goes without viscosity.

@@ -47,6 +47,35 @@ std::optional<PlotSegment> ClipSegment(PlotPoint a, PlotPoint b, const PlotRect&
 
 }  // namespace
 
+std::vector<PlotPoint> ReduceToPixelColumns(std::span<const PlotPoint> points) {
+  std::vector<PlotPoint> out;
+  const size_t n = points.size();
+  out.reserve(std::min<size_t>(n, 4 * 4096));
+  size_t i = 0;
+  while (i < n) {
+    // The run of points in the column of points[i].
+    const Real column = std::floor(points[i].x);
+    size_t end = i + 1;
+    size_t lo = i;
+    size_t hi = i;
+    while (end < n && std::floor(points[end].x) == column) {
+      if (points[end].y < points[lo].y) lo = end;
+      if (points[end].y > points[hi].y) hi = end;
+      ++end;
+    }
+    const size_t last = end - 1;
+    // Keep first, extremes and last in curve order, each once.
+    size_t keep[4] = {i, std::min(lo, hi), std::max(lo, hi), last};
+    size_t prev = n;
+    for (size_t k : keep) {
+      if (k != prev) out.push_back(points[k]);
+      prev = k;
+    }
+    i = end;
+  }
+  return out;
+}
+
 PlotModel::PlotModel(int32_t width, int32_t height, PlotGeometry geometry, PlotFont font)
     : width_(std::max(width, int32_t{0})),
       height_(std::max(height, int32_t{0})),

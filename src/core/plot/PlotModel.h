@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,14 @@ struct PlotSegment {
   PlotPoint a;
   PlotPoint b;
 };
+
+// A polyline reduced to the pixel columns it crosses: of every run of consecutive points
+// within one column (x in [k, k + 1) pixels) it keeps the first, the lowest, the highest
+// and the last, in their order along the curve. Drawn, it covers the same pixels as the
+// full polyline up to the rasterizer's rounding (inside a column the full one only runs
+// up and down between those extremes), so a profile of 10 000 cells costs what the
+// picture's width costs.
+std::vector<PlotPoint> ReduceToPixelColumns(std::span<const PlotPoint> points);
 
 class PlotModel {
  public:
