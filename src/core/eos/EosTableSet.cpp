@@ -51,7 +51,9 @@ void TTableAxisData::Build() {
   increasing = x[0] < x[static_cast<size_t>(n)];
   stencils.assign(static_cast<size_t>(n + 2), TTableStencil{});
   stencils[0] = MakeStencil(x, TTableStencil::Linear, 0, 0, 1, 1);
-  stencils[static_cast<size_t>(n + 1)] = MakeStencil(x, TTableStencil::Linear, n, n - 1, n, n);
+  // Beyond the last node the line is taken from the end node backwards, so that a flat
+  // end inverts to the end node.
+  stencils[static_cast<size_t>(n + 1)] = MakeStencil(x, TTableStencil::Linear, n, n, n - 1, n - 1);
   for (int32_t k = 0; k < n; ++k) {
     TTableStencil& s = stencils[static_cast<size_t>(k + 1)];
     if (n == 1) {
@@ -80,9 +82,14 @@ bool TEosTableSet::SetGrids(RealArray TGrid, RealArray VGrid, std::string& messa
     return false;
   }
   for (size_t k = 0; k < TGrid.size(); ++k) {
-    if (!std::isfinite(TGrid[k]) || (k > 0 && !(TGrid[k - 1] < TGrid[k]))) {
-      message = "the temperatures must increase: value " + std::to_string(k + 1) + " (" +
-                Num(TGrid[k]) + ") does not follow " + (k > 0 ? Num(TGrid[k - 1]) : "");
+    if (!std::isfinite(TGrid[k])) {
+      message = "temperature " + std::to_string(k + 1) + " is not a finite number";
+      return false;
+    }
+    if (k > 0 && !(TGrid[k - 1] < TGrid[k])) {
+      message = "the temperatures must increase: temperature " + std::to_string(k + 1) + " (" +
+                Num(TGrid[k]) + ") is not above temperature " + std::to_string(k) + " (" +
+                Num(TGrid[k - 1]) + ")";
       return false;
     }
   }

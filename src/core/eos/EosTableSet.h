@@ -28,7 +28,7 @@ namespace tarvex {
 // which is the cubic with the three-point slope estimates of the grid-function kernels.
 // The first interval takes the one-sided kernel from node 0, the last one from the end
 // node backwards (x_i = x_n, x_{i+1} = x_{n-1}, x_{i+2} = x_{n-2}); outside the grid the
-// line through the two end nodes continues.
+// line through the two end nodes continues (beyond the last node also taken from it).
 struct TTableStencil {
   enum Kind : int32_t { Linear, OneSided, TwoSided };
   Kind kind = Linear;
