@@ -56,16 +56,54 @@ Real Limited(const TTableStencil& s, const KernelTerms& k, Real y1, Real t, Real
   return std::min(hi, std::max(lo, cubic));
 }
 
-Real KernelValue(const TTableStencil& s, const Real* y, Real x) {
-  const Real t = (x - s.xi) * s.invDelta;
+// The kernel at a point x of its interval: t and, for the cubics, the weights with which
+// the cubic is the sum of w[m] y[m] as long as no neighbouring segment is flat. A value
+// lookup computes them once per axis and applies them to every row it needs.
+struct Weights {
+  Real t = 0;
+  Real w[4] = {0, 0, 0, 0};
+};
+
+Weights MakeWeights(const TTableStencil& s, Real x) {
+  Weights W;
+  W.t = (x - s.xi) * s.invDelta;
+  if (s.kind == TTableStencil::Linear) return W;
+  const Real t = W.t;
+  const Real u = 1 - t;
+  const Real A = t * t * u;  // the factor of K1
+  const Real B = t * u * u;  // the factor of K2 (K2 = 0 one-sided: c2 = a2 = 0)
+  W.w[0] = -B * s.c2;
+  W.w[1] = u - A * s.a1 + B * (s.c2 + s.a2);
+  W.w[2] = t + A * (s.a1 + s.b1) - B * s.a2;
+  W.w[3] = -A * s.b1;
+  return W;
+}
+
+[[gnu::always_inline]] inline Real WeightedValue(const TTableStencil& s, const Weights& W,
+                                                 const Real* y) {
+  const Real t = W.t;
   const Real dy = y[2] - y[1];
   if (s.kind == TTableStencil::Linear) {
     // Measured from the nearer node, so both nodes and constants come out exactly.
     return t <= Real(0.5) ? y[1] + t * dy : y[2] - (1 - t) * dy;
   }
   if (dy == 0) return y[1];
-  const KernelTerms k = Terms(s, y);
-  return Limited(s, k, y[1], t, Cubic(k, y[1], t));
+  const bool twoSided = s.kind == TTableStencil::TwoSided;
+  Real cubic;
+  if (y[3] == y[2] || (twoSided && y[0] == y[1])) {
+    cubic = Cubic(Terms(s, y), y[1], t);  // a flat neighbour: zero slope at the shared node
+  } else {
+    cubic = W.w[1] * y[1] + W.w[2] * y[2] + W.w[3] * y[3];
+    if (twoSided) cubic += W.w[0] * y[0];
+  }
+  const Real half = dy / 2;
+  const Real L1 = y[1] + t * half;
+  const Real L2 = twoSided ? y[1] + half + t * half : y[1] + t * dy;
+  return std::min(std::max(L1, L2), std::max(std::min(L1, L2), cubic));
+}
+
+[[gnu::always_inline]] inline Real KernelValue(const TTableStencil& s, const Real* y, Real x) {
+  return WeightedValue(s, MakeWeights(s, x), y);
 }
 
 Real KernelSlope(const TTableStencil& s, const Real* y, Real x) {
@@ -155,6 +193,7 @@ struct Located {
   int32_t kR;
   bool TAtNode;
   bool rhoAtNode;
+  Weights wR;  // the density kernel at rho, shared by the rows
 };
 
 Located Locate(const TEosTableSet& set, TEosTableHints& hints, Real rho, Real T) {
@@ -167,16 +206,17 @@ Located Locate(const TEosTableSet& set, TEosTableHints& hints, Real rho, Real T)
   p.sR = &ra.Stencil(p.kR);
   p.TAtNode = p.kT >= 0 && ta.x[static_cast<size_t>(p.kT)] == T;
   p.rhoAtNode = p.kR >= 0 && ra.x[static_cast<size_t>(p.kR)] == rho;
+  p.wR = MakeWeights(*p.sR, rho);
   return p;
 }
 
-// f of row i at rho.
-inline Real RowAt(const TEosTableSet& set, const Real* f, const Located& p, int32_t i, Real rho) {
+// f of row i at rho (the density weights of p).
+inline Real RowAt(const TEosTableSet& set, const Real* f, const Located& p, int32_t i) {
   const int32_t NV = set.NV();
   if (p.rhoAtNode) return f[static_cast<ptrdiff_t>(i) * NV + p.kR];
   Real y[4];
   GatherRow(f, NV, i, *p.sR, y);
-  return KernelValue(*p.sR, y, rho);
+  return WeightedValue(*p.sR, p.wR, y);
 }
 
 // f of column j at T.
@@ -189,9 +229,9 @@ inline Real ColumnAt(const TEosTableSet& set, const Real* f, const Located& p, i
 }
 
 // The row values at rho at the nodes of the temperature stencil.
-inline void RowsAt(const TEosTableSet& set, const Real* f, const Located& p, Real rho, Real* y) {
+inline void RowsAt(const TEosTableSet& set, const Real* f, const Located& p, Real* y) {
   const TTableStencil& s = *p.sT;
-  for (int k = FirstNode(s); k <= LastNode(s); ++k) y[k] = RowAt(set, f, p, s.node[k], rho);
+  for (int k = FirstNode(s); k <= LastNode(s); ++k) y[k] = RowAt(set, f, p, s.node[k]);
 }
 
 }  // namespace
@@ -228,17 +268,17 @@ int32_t TableSearch(const TTableAxisData& axis, Real x, int32_t& hint) {
 
 Real TableValue(const TEosTableSet& set, const Real* f, TEosTableHints& hints, Real rho, Real T) {
   const Located p = Locate(set, hints, rho, T);
-  if (p.TAtNode) return RowAt(set, f, p, p.kT, rho);
+  if (p.TAtNode) return RowAt(set, f, p, p.kT);
   if (p.rhoAtNode) return ColumnAt(set, f, p, p.kR, T);
   Real y[4];
-  RowsAt(set, f, p, rho, y);
+  RowsAt(set, f, p, y);
   return KernelValue(*p.sT, y, T);
 }
 
 Real TableDerivT(const TEosTableSet& set, const Real* f, TEosTableHints& hints, Real rho, Real T) {
   const Located p = Locate(set, hints, rho, T);
   Real y[4];
-  RowsAt(set, f, p, rho, y);
+  RowsAt(set, f, p, y);
   return KernelSlope(*p.sT, y, T);
 }
 
@@ -261,10 +301,11 @@ Real TableInverseT(const TEosTableSet& set, const Real* f, TEosTableHints& hints
   p.kR = TableSearch(ra, rho, hints.RhoHint);
   p.sR = &ra.Stencil(p.kR);
   p.rhoAtNode = p.kR >= 0 && ra.x[static_cast<size_t>(p.kR)] == rho;
+  p.wR = MakeWeights(*p.sR, rho);
   p.TAtNode = false;
   p.kT = 0;
   p.sT = nullptr;
-  const auto row = [&](int32_t i) { return RowAt(set, f, p, i, rho); };
+  const auto row = [&](int32_t i) { return RowAt(set, f, p, i); };
 
   // Direction of the column: values rising or falling with T.
   const int32_t c = std::clamp(p.kR, int32_t{0}, NV - 1);
