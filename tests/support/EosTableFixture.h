@@ -49,31 +49,40 @@ inline void WriteText(const std::filesystem::path& path, const std::string& text
   out << text;
 }
 
-// A solid with a cold curve and a thermal part whose heat capacity grows with T (as with
-// an electron contribution), in Mie-Grueneisen form with Gamma rho = g const:
-//   E(rho, T) = Ec(rho) + Eth(T),  Ec = B/rho0 (x - 1 - ln x),  x = rho/rho0,
-//   Eth = cv (T - T0) + ce (T^2 - T0^2) / 2,
-//   P(rho, T) = Pc(rho) + g rho Eth(T),  Pc = rho^2 dEc/drho = B (x - 1).
-// Units: rho g/cm3, T K, E kJ/g, P GPa. Smooth and monotonic in both variables for
-// rho > rho0 and T > T0.
+// A solid with a cold curve of the Murnaghan form (n = 4) and a thermal part whose heat
+// capacity grows with T (as with an electron contribution), in Mie-Grueneisen form with
+// Gamma rho = g const:
+//   Pc = B/4 (x^4 - 1),  Ec = B/(4 rho0) (x^3/3 + 1/x - 4/3),  x = rho/rho0 (Pc = rho^2 Ec'),
+//   Eth = cv (T - T0) + a (T^{3/2} - T0^{3/2}),
+//   E(rho, T) = Ec + Eth,  P(rho, T) = Pc + g rho Eth.
+// Neither part is a polynomial of degree 2 or less, which the interpolation would
+// reproduce exactly. Units: rho g/cm3, T K, E kJ/g, P GPa. Smooth and monotonic in
+// both variables for rho > rho0 and T > T0.
 struct SmoothSolid {
   static constexpr Real rho0 = 8;
   static constexpr Real B = 150;
   static constexpr Real cv = 4e-4L;
-  static constexpr Real ce = 1e-7L;
+  static constexpr Real a = 4e-6L;
   static constexpr Real g = 2;
   static constexpr Real T0 = 300;
 
-  static Real Eth(Real T) { return cv * (T - T0) + ce * (T * T - T0 * T0) / 2; }
+  static Real Eth(Real T) { return cv * (T - T0) + a * (T * std::sqrt(T) - T0 * std::sqrt(T0)); }
   static Real E(Real rho, Real T) {
     const Real x = rho / rho0;
-    return B / rho0 * (x - 1 - std::log(x)) + Eth(T);
+    return B / (4 * rho0) * (x * x * x / 3 + 1 / x - Real(4) / 3) + Eth(T);
   }
-  static Real P(Real rho, Real T) { return B * (rho / rho0 - 1) + g * rho * Eth(T); }
-  static Real Cv(Real, Real T) { return cv + ce * T; }
+  static Real Pc(Real rho) {
+    const Real x = rho / rho0;
+    return B / 4 * (x * x * x * x - 1);
+  }
+  static Real P(Real rho, Real T) { return Pc(rho) + g * rho * Eth(T); }
+  static Real Cv(Real, Real T) { return cv + Real(1.5) * a * std::sqrt(T); }
   static Real dPdT(Real rho, Real T) { return g * rho * Cv(rho, T); }
-  static Real dPdrho(Real, Real T) { return B / rho0 + g * Eth(T); }
-  static Real dEdrho(Real rho, Real) { return B / rho0 * (1 / rho0 - 1 / rho); }
+  static Real dPdrho(Real rho, Real T) {
+    const Real x = rho / rho0;
+    return B / rho0 * x * x * x + g * Eth(T);
+  }
+  static Real dEdrho(Real rho, Real) { return Pc(rho) / (rho * rho); }
   // c^2 = dP/drho + (P/rho^2 - dE/drho) dP/dT / Cv [km^2/s^2], the formula the table
   // lookup applies to its interpolated derivatives.
   static Real SoundSpeed(Real rho, Real T) {

@@ -106,12 +106,25 @@ Weights MakeWeights(const TTableStencil& s, Real x) {
   return WeightedValue(s, MakeWeights(s, x), y);
 }
 
+// The slope of the limited curve: the cubic's where the cubic is inside the band, the
+// band line's where the limiter holds the curve on it (so that a derivative is always
+// the slope of the values a lookup returns).
 Real KernelSlope(const TTableStencil& s, const Real* y, Real x) {
   const Real dy = y[2] - y[1];
   if (s.kind == TTableStencil::Linear) return dy * s.invDelta;
   if (dy == 0) return 0;
   const KernelTerms k = Terms(s, y);
-  return CubicSlopeT(k, (x - s.xi) * s.invDelta) * s.invDelta;
+  const Real t = (x - s.xi) * s.invDelta;
+  const Real cubic = Cubic(k, y[1], t);
+  const bool twoSided = s.kind == TTableStencil::TwoSided;
+  const Real half = dy / 2;
+  const Real L1 = y[1] + t * half;
+  const Real L2 = twoSided ? y[1] + half + t * half : y[1] + t * dy;
+  const Real slopeL2 = twoSided ? half : dy;  // dL/dt of L2 (the chord one-sided)
+  const bool L1Lower = L1 <= L2;
+  if (cubic < std::min(L1, L2)) return (L1Lower ? half : slopeL2) * s.invDelta;
+  if (cubic > std::max(L1, L2)) return (L1Lower ? slopeL2 : half) * s.invDelta;
+  return CubicSlopeT(k, t) * s.invDelta;
 }
 
 // x at the local coordinate t, measured from the nearer node.

@@ -6,8 +6,11 @@
 // limited to the band between the two lines through the interval's midpoint value, so a
 // table never overshoots between its nodes; outside the grid the line through the two
 // end nodes. A value at (rho, T) interpolates along rho in the rows the temperature
-// stencil needs and then along T. Derivatives are those of the (unlimited) cubic, the
-// inverses solve the limited curve, so T(rho, E(rho, T)) = T holds everywhere.
+// stencil needs and then along T. Derivatives and inverses are those of the limited
+// curve, so Cv = dE/dT and T(rho, E(rho, T)) = T hold everywhere, also on the end
+// intervals of an axis, where the one-sided band keeps a curve that bends away from the
+// end node on its chord (those intervals are second-order accurate, the interior ones
+// third-order: the cubics reproduce quadratics).
 //
 // Each lookup searches both axes from the last indices found (the hints), so lookups of
 // neighbouring cells cost a few comparisons; a far jump falls back to bisection. No
