@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "core/common/FpGuard.h"
+
 namespace tarvex {
 
 namespace {
@@ -36,6 +38,16 @@ bool StrictlyMonotonic(const RealArray& x, bool& increasing) {
   increasing = x[0] < x[1];
   for (size_t k = 1; k < x.size(); ++k) {
     if (increasing ? !(x[k - 1] < x[k]) : !(x[k - 1] > x[k])) return false;
+  }
+  return true;
+}
+
+bool Finite(const TTableAxisData& a) {
+  for (const TTableStencil& s : a.stencils) {
+    if (!std::isfinite(s.invDelta) || !std::isfinite(s.a1) || !std::isfinite(s.b1) ||
+        !std::isfinite(s.a2) || !std::isfinite(s.c2)) {
+      return false;
+    }
   }
   return true;
 }
@@ -112,10 +124,24 @@ bool TEosTableSet::SetGrids(RealArray TGrid, RealArray VGrid, std::string& messa
     message = "two volumes give the same density";
     return false;
   }
-  tAxis.x = std::move(TGrid);
-  tAxis.Build();
-  rhoAxis.x = std::move(rho);
-  rhoAxis.Build();
+  TTableAxisData t;
+  t.x = std::move(TGrid);
+  TTableAxisData r;
+  r.x = std::move(rho);
+  {
+    // Node spacings near the ends of the number range give kernels that overflow.
+    FpGuard guard;
+    t.Build();
+    r.Build();
+    const bool finite = Finite(t) && Finite(r);
+    if (guard.Faulted() || !finite) {
+      guard.Reset();
+      message = "the grid spacing is beyond what the interpolation can handle";
+      return false;
+    }
+  }
+  tAxis = std::move(t);
+  rhoAxis = std::move(r);
   vGrid = std::move(VGrid);
   return true;
 }
