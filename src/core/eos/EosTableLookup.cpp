@@ -159,6 +159,18 @@ Real KernelInverse(const TTableStencil& s, const Real* y, Real target) {
                                               return tk - r / CubicSlopeT(k, tk);
                                             },
                                             NewtonScale::Absolute);
+  // The point on the cubic, where the iteration converged inside the band (the common
+  // case).
+  if (tNewton >= 0 && tNewton <= 1) {
+    const Real cubic = Cubic(k, y1, tNewton);
+    const Real L1 = y1 + tNewton * (dy / 2);
+    const Real L2 = s.kind == TTableStencil::TwoSided ? L1 + dy / 2 : y1 + tNewton * dy;
+    const Real tol = 64 * std::numeric_limits<Real>::epsilon() * (std::fabs(y1) + std::fabs(dy));
+    if (std::fabs(cubic - target) <= tol && cubic >= std::min(L1, L2) &&
+        cubic <= std::max(L1, L2)) {
+      return KernelX(s, tNewton);
+    }
+  }
   // Where the limiter holds the curve on a band line the point lies on that line: of the
   // point on the cubic and the points on the two lines, the one where the limited curve
   // takes the value (the cubic's first; the lines' only when the cubic is cut off).
