@@ -101,7 +101,23 @@ void UpdateFromGrid(const RealArray& g, Real& first, Real& last, int32_t& n, boo
   }
 }
 
-RealArray* RealSlot(TEosTableSet& set, TTableKind kind) {
+bool WriteOne(const std::filesystem::path& path, const std::string& content, TEosTableSave& out) {
+  const FileWriteResult r = WriteFileAtomically(path, content);
+  if (!r) {
+    out.message = r.message;
+    return false;
+  }
+  out.written.push_back(path.filename().string());
+  return true;
+}
+
+}  // namespace
+
+namespace {
+
+template <class Set>
+auto* ValuesOfKind(Set& set, TTableKind kind) {
+  using Values = decltype(&set.Pressure);
   switch (kind) {
     case TTableKind::Pressure:
       return &set.Pressure;
@@ -114,21 +130,19 @@ RealArray* RealSlot(TEosTableSet& set, TTableKind kind) {
     case TTableKind::SoundVelocity:
       return &set.SoundVelocity;
     default:
-      return nullptr;
+      return Values{nullptr};
   }
-}
-
-bool WriteOne(const std::filesystem::path& path, const std::string& content, TEosTableSave& out) {
-  const FileWriteResult r = WriteFileAtomically(path, content);
-  if (!r) {
-    out.message = r.message;
-    return false;
-  }
-  out.written.push_back(path.filename().string());
-  return true;
 }
 
 }  // namespace
+
+const RealArray* TableValues(const TEosTableSet& set, TTableKind kind) {
+  return ValuesOfKind(set, kind);
+}
+
+RealArray* TableValues(TEosTableSet& set, TTableKind kind) {
+  return ValuesOfKind(set, kind);
+}
 
 TEosTableDescriptionRead ReadEosTableDescription(const std::filesystem::path& manPath) {
   TEosTableDescriptionRead r;
@@ -195,7 +209,7 @@ TEosTableLoad LoadEosTables(const TEosTableDescriptionRead& read, Prompter& prom
       out.message = r.missing;
       return out;
     }
-    if (!ReadReal(path, *set, prompter, *RealSlot(*set, r.kind), out.message)) {
+    if (!ReadReal(path, *set, prompter, *TableValues(*set, r.kind), out.message)) {
       out.memo.push_back(out.message);
       return out;
     }
@@ -221,7 +235,7 @@ TEosTableLoad LoadEosTables(const TEosTableDescriptionRead& read, Prompter& prom
       ok = ReadTableFile(path, text, message) &&
            ParsePhaseTable(text, path.filename().string(), set->NT(), set->NV(), set->PhaseId, err);
       if (!ok && message.empty()) message = err.Text();
-    } else if (RealArray* slot = RealSlot(*set, t.kind)) {
+    } else if (RealArray* slot = TableValues(*set, t.kind)) {
       ok = ReadReal(path, *set, prompter, *slot, message);
     } else {
       TEosDisplayTable table{t.file, t.caption, {}};

@@ -33,6 +33,11 @@ enum class TTableKind : int32_t {
   Other,  // entropy and further tables, display only
 };
 
+// The values of a real lookup table of the set; nullptr for the phase codes and the
+// display-only tables.
+const RealArray* TableValues(const TEosTableSet& set, TTableKind kind);
+RealArray* TableValues(TEosTableSet& set, TTableKind kind);
+
 // The description of a folder: its parsed file and the label the dialog shows (the
 // ".eos" file named in it, a blank, the folder's name).
 struct TEosTableDescriptionRead {

@@ -177,23 +177,9 @@ namespace {
 // The values of a real page in a set (const or not); nullptr for the phase page.
 template <class Set>
 auto* ValuesOf(Set& s, const TStatEqTables::Page& p) {
-  using Values = decltype(&s.Pressure);
-  switch (p.table) {
-    case TTableKind::Pressure:
-      return &s.Pressure;
-    case TTableKind::Energy:
-      return &s.Energy;
-    case TTableKind::PhaseMix:
-      return &s.PhaseMix;
-    case TTableKind::HeatCapacity:
-      return &s.HeatCapacity;
-    case TTableKind::SoundVelocity:
-      return &s.SoundVelocity;
-    case TTableKind::Other:
-      return p.other >= 0 ? &s.Others[static_cast<size_t>(p.other)].values : Values{nullptr};
-    default:
-      return Values{nullptr};
-  }
+  return p.table == TTableKind::Other && p.other >= 0
+             ? &s.Others[static_cast<size_t>(p.other)].values
+             : TableValues(s, p.table);
 }
 
 }  // namespace
