@@ -152,13 +152,19 @@ Real KernelInverse(const TTableStencil& s, const Real* y, Real target) {
   if (s.kind == TTableStencil::Linear) return KernelX(s, (target - y1) / dy);
 
   const KernelTerms k = Terms(s, y);
-  const Real tNewton = NewtonWithCycleGuard((target - y1) / dy,
-                                            [&k, y1, target](Real tk) {
-                                              const Real r = Cubic(k, y1, tk) - target;
-                                              if (r == 0) return tk;
-                                              return tk - r / CubicSlopeT(k, tk);
-                                            },
-                                            NewtonScale::Absolute);
+  // The residual is taken relative to y_i, cubic - y_i = t (dy + (1 - t)(t K1 + (1 - t) K2)),
+  // so that its round-off scales with dy and not with y_i: a table value far from zero
+  // then still lets the iteration settle on one t within a few steps.
+  const Real d = target - y1;
+  const Real tNewton = NewtonWithCycleGuard(
+      d / dy,
+      [&k, d](Real tk) {
+        const Real u = 1 - tk;
+        const Real r = tk * (k.dy + u * (tk * k.K1 + u * k.K2)) - d;
+        if (r == 0) return tk;
+        return tk - r / CubicSlopeT(k, tk);
+      },
+      NewtonScale::Absolute);
   // The point on the cubic, where the iteration converged inside the band (the common
   // case).
   if (tNewton >= 0 && tNewton <= 1) {
