@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <memory>
 #include <random>
 
 #include "core/eos/EosTableLookup.h"
@@ -56,17 +57,30 @@ bool Interior(const RealArray& g, Real x) {
   return x > lo && x < hi;
 }
 
-Measured Measure(int32_t n) {
+// The "Table" model of the solid on NT temperatures (linear or logarithmic) and Nrho
+// densities over the range; empty on failure.
+std::shared_ptr<TEosTableSet> Tabulate(int32_t NT, bool TLog, int32_t Nrho, TEosTableParams& p) {
   TEosTableGrid grid;
   std::string message;
-  EXPECT_TRUE(MakeEosTableGrid(kTMin, kTMax, n, false, kRhoMin, kRhoMax, n, false, grid, message));
+  if (!MakeEosTableGrid(kTMin, kTMax, NT, TLog, kRhoMin, kRhoMax, Nrho, false, grid, message)) {
+    ADD_FAILURE() << message;
+    return nullptr;
+  }
   TEosTableModel model;
   model.E = {SlotE, nullptr};
   model.P = {SlotP, nullptr};
   const TEosTableWrite w = TabulateEos(model, grid, "consistency", "smooth solid");
-  EXPECT_TRUE(w.ok) << w.message;
+  if (!w.ok || !BindTableParams(p, w.set)) {
+    ADD_FAILURE() << w.message;
+    return nullptr;
+  }
+  return w.set;
+}
+
+Measured Measure(int32_t n) {
   TEosTableParams p;
-  EXPECT_TRUE(BindTableParams(p, w.set));
+  const auto set = Tabulate(n, false, n, p);
+  if (!set) return {};
   // The same points for both grids.
   std::mt19937 rng(11);
   std::uniform_real_distribution<double> u(0, 1);
@@ -82,8 +96,7 @@ Measured Measure(int32_t n) {
     const Real eT = std::fabs(TableTofE(p, rho, E) - T) / kTMax;
     const Real ec = std::fabs(TableSoundSpeed(p, rho, T) - c) / cScale;
     m.all.Add(eE, eP, eT, ec);
-    if (Interior(w.set->RhoGrid(), rho) && Interior(w.set->TGrid(), T))
-      m.interior.Add(eE, eP, eT, ec);
+    if (Interior(set->RhoGrid(), rho) && Interior(set->TGrid(), T)) m.interior.Add(eE, eP, eT, ec);
   }
   return m;
 }
@@ -125,16 +138,9 @@ TEST(EosTableConsistency, TableOfASmoothSolidConvergesAtTheInterpolationOrder) {
 // Inside the table the inverse undoes the forward lookup to round-off, on the nodes
 // and between them, and Cv = dE/dT, dP/dT agree with central differences of the table.
 TEST(EosTableConsistency, InverseAndDerivativesOfTheTableItself) {
-  TEosTableGrid grid;
-  std::string message;
-  ASSERT_TRUE(MakeEosTableGrid(kTMin, kTMax, 40, true, kRhoMin, kRhoMax, 30, false, grid, message));
-  TEosTableModel model;
-  model.E = {SlotE, nullptr};
-  model.P = {SlotP, nullptr};
-  const TEosTableWrite w = TabulateEos(model, grid, "consistency", "smooth solid");
-  ASSERT_TRUE(w.ok) << w.message;
   TEosTableParams p;
-  ASSERT_TRUE(BindTableParams(p, w.set));
+  const auto set = Tabulate(40, true, 30, p);
+  ASSERT_TRUE(set);
   std::mt19937 rng(5);
   std::uniform_real_distribution<double> u(0, 1);
   for (int k = 0; k < 2000; ++k) {
@@ -146,7 +152,7 @@ TEST(EosTableConsistency, InverseAndDerivativesOfTheTableItself) {
                 1e-10 * static_cast<double>(T));
     // Central differences inside one interval of the temperature grid.
     const Real dT = 1e-4L * T;
-    const auto& Tg = w.set->TGrid();
+    const auto& Tg = set->TGrid();
     const auto it = std::upper_bound(Tg.begin(), Tg.end(), T);
     if (it == Tg.begin() || it == Tg.end() || T - dT <= *(it - 1) || T + dT >= *it) continue;
     const Real fdE = (TableE(p, rho, T + dT) - TableE(p, rho, T - dT)) / (2 * dT);
