@@ -99,12 +99,15 @@ Real Derivative(const SegmentPoints& p, Real x, bool twoSided) {
 Real Invert(const SegmentPoints& p, Real y, bool twoSided) {
   const SegmentCubic c = MakeCubic(p, twoSided);
   if (c.dy == 0) {
+    // The one-sided kernel serves the end segment of an axis, where a table inversion
+    // continues with a line through flat end nodes: x_i, the end node, for any target.
+    if (!twoSided) return c.xi;
     if (y != c.yi) {
       // No point of a flat segment has this value: report instead of inventing one.
       std::feraiseexcept(FE_INVALID);
       return std::numeric_limits<Real>::quiet_NaN();
     }
-    return twoSided ? (c.xi + c.xi1) / 2 : c.xi;
+    return (c.xi + c.xi1) / 2;
   }
   // Node values are answered directly: the slope may vanish there (flat neighbour), and
   // a Newton step would then divide zero by zero.

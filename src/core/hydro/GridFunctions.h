@@ -65,9 +65,9 @@ Real CubicSegmentOneSidedDerivative(const SegmentPoints& p, Real x);
 
 // The x with cubic(x) = y, Newton on t from t = (y - y_i) / dy. A target equal to a node
 // value returns that node. Flat segment: the two-sided inverse returns the midpoint of
-// the segment and the one-sided one x_i when y is the segment value. A different target
-// on a flat segment has no solution: the result is NaN with the invalid-operation flag
-// raised, for the caller's FpGuard.
+// the segment when y is the segment value; a different target has no solution there and
+// gives NaN with the invalid-operation flag raised, for the caller's FpGuard. The
+// one-sided inverse returns x_i (the end node of the axis) for any target.
 Real InvertSegment(const SegmentPoints& p, Real y);
 Real InvertSegmentOneSided(const SegmentPoints& p, Real y);
 
