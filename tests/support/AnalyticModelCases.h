@@ -84,6 +84,16 @@ inline Real SommerfeldHeatCap(const SommerfeldElectrons& e, Real, Real T) {
   return e.gammaE * T;
 }
 
+// One case per preset that sets values ("Any" of the metal dialog sets none).
+template <class M>
+void AddPresetCases(std::vector<AnalyticCase>& out) {
+  for (size_t i = 0; i < M::kPresets.size(); ++i) {
+    if (M::kPresets[i].values.empty()) continue;
+    const int32_t index = static_cast<int32_t>(i);
+    out.push_back(MakeAnalyticCase<M>(M::kPresets[i].name, ModelValues<M>(index), index));
+  }
+}
+
 // The cases of one model.
 template <class M>
 void AddAnalyticCases(std::vector<AnalyticCase>& out) {
@@ -126,14 +136,26 @@ void AddAnalyticCases(std::vector<AnalyticCase>& out) {
       return T < p->Tc && rho < Water2MGLiquidDensity(*p, T);
     };
     out.push_back(c);
+  } else if constexpr (std::is_same_v<M, MetalModel> || std::is_same_v<M, MieGrunModel>) {
+    AddPresetCases<M>(out);
+    // The branches no preset takes: the anharmonic lattice with a four-term Theta(x), and
+    // the alternative Grueneisen coefficients.
+    const bool metal = std::is_same_v<M, MetalModel>;
+    const int32_t preset = metal ? 1 : 2;  // Al, Ta
+    std::vector<Real> v = ModelValues<M>(preset);
+    for (size_t i = 0; i < M::kParams.size(); ++i) {
+      const std::string_view n = M::kParams[i].name;
+      if (metal && n == "d1") v[i] = 30;
+      if (metal && n == "d2") v[i] = 300;
+      if (metal && n == "m2") v[i] = 5;
+      if (!metal && n == "AltLabels") v[i] = 1;
+    }
+    out.push_back(MakeAnalyticCase<M>(
+        std::string(M::kPresets[preset].name) + (metal ? "_anharmonic" : "_AltLabels"), v, preset));
   } else if (M::kPresets.empty()) {
     out.push_back(MakeAnalyticCase<M>("", ModelValues<M>()));
   } else {
-    for (size_t i = 0; i < M::kPresets.size(); ++i) {
-      if (M::kPresets[i].values.empty()) continue;  // "Any": parameters typed by hand
-      out.push_back(MakeAnalyticCase<M>(
-          M::kPresets[i].name, ModelValues<M>(static_cast<int32_t>(i)), static_cast<int32_t>(i)));
-    }
+    AddPresetCases<M>(out);
   }
 }
 

@@ -267,55 +267,62 @@ EosDomain RoseModel::Domain(const RoseParams& p) {
 
 namespace {
 
-// Everything that depends on the density.
-struct SilGlassCold {
-  Real Ec;   // cold energy [kJ/g]
-  Real PcR;  // cold pressure / rho [kJ/g]
-  Real ya;   // Grueneisen parameter
-  Real a;    // k/Theta^2 [1/K]
+// The thermal part's density dependence at x = ln sigma: the Grueneisen parameter ya and
+// a = k/Theta^2 = Ta sigma^(2/3)/Theta^2 [1/K].
+struct SilGlassLattice {
+  Real x;
+  Real ya;
+  Real a;
 };
-inline SilGlassCold SilGlassColdAt(const SilGlassParams& p, Real rho) {
+inline SilGlassLattice SilGlassLatticeAt(const SilGlassParams& p, Real rho) {
   const Real x = LogR(p.V0 * rho);  // rho <= 0: fault seen by the FpGuard
+  const Real xd = x + p.Dsa;
+  const Real lnTheta = p.lnTheta0 + p.yia * x + (AtanR(xd * p.invBsa) - p.phi0) * p.KB;
+  return {x, p.yia + p.K / (xd * xd + p.Bsa * p.Bsa),
+          ExpR(p.lnTa + x * (Real(2) / 3) - 2 * lnTheta)};
+}
+
+// The cold curve at x: Ec [kJ/g] and Pc/rho [kJ/g].
+struct SilGlassCold {
+  Real Ec;
+  Real PcR;
+};
+inline SilGlassCold SilGlassColdAt(const SilGlassParams& p, Real x) {
   const Real lnSc = x + p.lnRatio;  // ln sigma_c
   const Real scm = ExpR(p.m * lnSc);
   const Real scn = ExpR(p.n * lnSc);
-  const Real xd = x + p.Dsa;
-  const Real lnTheta = p.lnTheta0 + p.yia * x + (AtanR(xd * p.invBsa) - p.phi0) * p.KB;
-  return {p.coldScale * (scm * p.invM - scn * p.invN) + p.Esub, p.coldScale * (scm - scn),
-          p.yia + p.K / (xd * xd + p.Bsa * p.Bsa),
-          // k/Theta^2 = Ta sigma^(2/3)/Theta^2
-          ExpR(p.lnTa + x * (Real(2) / 3) - 2 * lnTheta)};
+  return {p.coldScale * (scm * p.invM - scn * p.invN) + p.Esub, p.coldScale * (scm - scn)};
 }
 
 }  // namespace
 
 Real SilGlassE(const SilGlassParams& p, Real rho, Real T) {
-  const SilGlassCold c = SilGlassColdAt(p, rho);
-  return c.Ec + p.Ra15 * T * (1 + 1 / (1 + c.a * T));
+  const SilGlassLattice l = SilGlassLatticeAt(p, rho);
+  return SilGlassColdAt(p, l.x).Ec + p.Ra15 * T * (1 + 1 / (1 + l.a * T));
 }
 
 Real SilGlassP(const SilGlassParams& p, Real rho, Real T) {
-  const SilGlassCold c = SilGlassColdAt(p, rho);
-  return rho * (c.PcR + p.Ra * T * (1 + (3 * c.ya - 1) / (1 + c.a * T)));
+  const SilGlassLattice l = SilGlassLatticeAt(p, rho);
+  return rho * (SilGlassColdAt(p, l.x).PcR + p.Ra * T * (1 + (3 * l.ya - 1) / (1 + l.a * T)));
 }
 
 Real SilGlassCv(const SilGlassParams& p, Real rho, Real T) {
-  const Real h = 1 / (1 + SilGlassColdAt(p, rho).a * T);
+  const Real h = 1 / (1 + SilGlassLatticeAt(p, rho).a * T);
   return p.Ra15 * (1 + h * h);
 }
 
 Real SilGlassdPdT(const SilGlassParams& p, Real rho, Real T) {
-  const SilGlassCold c = SilGlassColdAt(p, rho);
-  const Real h = 1 / (1 + c.a * T);
-  return rho * p.Ra * (1 + (3 * c.ya - 1) * h * h);
+  const SilGlassLattice l = SilGlassLatticeAt(p, rho);
+  const Real h = 1 / (1 + l.a * T);
+  return rho * p.Ra * (1 + (3 * l.ya - 1) * h * h);
 }
 
 // E - Ec = 1.5 Ra T (1 + 1/(1 + a T)): with c = (E - Ec)/(3 Ra),
 // a T^2 + 2 (1 - a c) T - 2 c = 0, T = c + (sqrt((a c)^2 + 1) - 1)/a.
 Real SilGlassTofE(const SilGlassParams& p, Real rho, Real E) {
-  const SilGlassCold c = SilGlassColdAt(p, rho);
-  const Real h = (E - c.Ec) / (2 * p.Ra15);
-  const Real ac = c.a * h;
+  const SilGlassLattice l = SilGlassLatticeAt(p, rho);
+  const Real h = (E - SilGlassColdAt(p, l.x).Ec) / (2 * p.Ra15);
+  const Real ac = l.a * h;
   // (sqrt(z^2 + 1) - 1)/a = a h^2/(sqrt(z^2 + 1) + 1): no cancellation for small a h
   return h + ac * h / (std::sqrt(ac * ac + 1) + 1);
 }
@@ -323,11 +330,11 @@ Real SilGlassTofE(const SilGlassParams& p, Real rho, Real E) {
 // P/rho - Pc/rho = Ra T (1 + (3 ya - 1)/(1 + a T)): with w = (P/rho - Pc/rho)/Ra,
 // a T^2 + (3 ya - a w) T - w = 0.
 Real SilGlassTofP(const SilGlassParams& p, Real rho, Real P) {
-  const SilGlassCold c = SilGlassColdAt(p, rho);
-  const Real w = (P / rho - c.PcR) / p.Ra;
-  const Real B = 3 * c.ya - c.a * w;
-  const Real S = std::sqrt(B * B + 4 * c.a * w);
-  return B >= 0 ? 2 * w / (B + S) : (S - B) / (2 * c.a);
+  const SilGlassLattice l = SilGlassLatticeAt(p, rho);
+  const Real w = (P / rho - SilGlassColdAt(p, l.x).PcR) / p.Ra;
+  const Real B = 3 * l.ya - l.a * w;
+  const Real S = std::sqrt(B * B + 4 * l.a * w);
+  return B >= 0 ? 2 * w / (B + S) : (S - B) / (2 * l.a);
 }
 
 Real SilGlassTheta(const SilGlassParams& p, Real rho) {
@@ -336,7 +343,7 @@ Real SilGlassTheta(const SilGlassParams& p, Real rho) {
 }
 
 Real SilGlassGamma(const SilGlassParams& p, Real rho) {
-  return SilGlassColdAt(p, rho).ya;
+  return SilGlassLatticeAt(p, rho).ya;
 }
 
 EosBindResult PrepareSilGlass(SilGlassParams& p) {

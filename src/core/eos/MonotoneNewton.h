@@ -17,6 +17,9 @@
 
 namespace tarvex {
 
+// Relative size of a Newton correction below which it is rounding noise (4 ulp).
+inline constexpr Real kSnap = 4 * std::numeric_limits<Real>::epsilon();
+
 // T with F(T) = y, F increasing in T, from the start T0; `fd(T, F, D)` evaluates F and
 // dF/dT together. The root is sought above `lo` (0 for models defined at T > 0 only).
 template <class FD>
@@ -37,8 +40,12 @@ Real IncreasingRoot(Real T0, Real y, FD fd, Real lo = 0) {
     }
     Real Tn = T + (y - F) / D;
     if (!(Tn > lo && Tn < hi)) {  // outside the bracket, or not a number
-      Tn = std::isfinite(hi) ? (lo + hi) / 2 : 2 * std::fabs(T) + 1;
+      return std::isfinite(hi) ? (lo + hi) / 2 : 2 * std::fabs(T) + 1;
     }
+    // A correction of a few ulp is rounding noise of F: T is the root. Returning T itself
+    // ends the iteration at the next test instead of after the tolerance has grown past
+    // the noise (some 17 steps from its start at 1e-20).
+    if (std::fabs(Tn - T) <= kSnap * std::fabs(T)) return T;
     return Tn;
   });
 }

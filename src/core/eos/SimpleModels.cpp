@@ -121,28 +121,46 @@ Real LjReedPdT(const LjReeParams& p, Real rho, Real T) {
   return LjPressureDT(T, LjAt(p, rho, T));
 }
 
-// The fit solved for sqrt(T) with y frozen at y0 (the y of the ideal-gas temperature):
-//   4 M E = (4 M cv + Sigma1) T - sqrt(T) sum (i + 2) C2_i y0^i + sum C3_i y0^i (i + 4)/i,
-// a quadratic in sqrt(T).
+// The fit solved for sqrt(T) with y frozen:
+//   4 M E = (4 M cv + Sigma1) T - sqrt(T) sum (i + 2) C2_i y^i + sum C3_i y^i (i + 4)/i,
+// a quadratic in sqrt(T); first at y0 (the y of the ideal-gas temperature, at most 1),
+// then twice more at the y of the temperature found, which brings the start within a
+// fraction of a percent of the root.
 Real LjReeStartTofE(const LjReeParams& p, Real rho, Real E) {
   const Real n = rho * p.invM;
-  const Real y0 = LjStartY(n, E / p.cv);
-  const Real d = 4 * p.cv / p.invM + LjSigma1(y0);
-  const Real f = Poly5(kC2E, y0) / (2 * d);
-  const Real a = (4 * E / p.invM - Poly5(kC3E, y0)) / d;
-  const Real r = f + std::sqrt(std::max(Real(0), a + f * f));
-  return r * r;
+  Real y = LjStartY(n, E / p.cv);
+  Real T = 0;
+  for (int round = 0; round < 3; ++round) {
+    const Real d = 4 * p.cv / p.invM + LjSigma1(y);
+    const Real f = Poly5(kC2E, y) / (2 * d);
+    const Real a = (4 * E / p.invM - Poly5(kC3E, y)) / d;
+    const Real r = f + std::sqrt(std::max(Real(0), a + f * f));
+    T = r * r;
+    if (!(T > 0)) break;
+    y = n / std::sqrt(std::sqrt(T));
+  }
+  return T;
 }
 
-// P/n = T (1 + Sigma1) - sqrt(T) sum i C2_i y0^i with y0 frozen, solved for sqrt(T).
+// P/n = T (1 + Sigma1) - sqrt(T) sum i C2_i y^i + sum C3_i y^i with y frozen, solved for
+// sqrt(T): first at y0 = n/(P/n)^(1/4) (at most 1) without the C3 sum, then twice at the
+// y of the temperature found, with it.
 Real LjReeStartTofP(const LjReeParams& p, Real rho, Real P) {
   const Real n = rho * p.invM;
-  const Real y0 = LjStartY(n, P / n);
-  const Real e = 1 + LjSigma1(y0);
-  const Real g = Poly5(kC2P, y0) / (2 * e);
-  const Real h = std::max(Real(0), P / (n * e) + g * g);
-  const Real r = g + std::sqrt(h);
-  return r * r;
+  Real y = LjStartY(n, P / n);
+  Real c3 = 0;
+  Real T = 0;
+  for (int round = 0; round < 3; ++round) {
+    const Real e = 1 + LjSigma1(y);
+    const Real g = Poly5(kC2P, y) / (2 * e);
+    const Real h = std::max(Real(0), (P / n - c3) / e + g * g);
+    const Real r = g + std::sqrt(h);
+    T = r * r;
+    if (!(T > 0)) break;
+    y = n / std::sqrt(std::sqrt(T));
+    c3 = Poly5(kC3P, y);
+  }
+  return T;
 }
 
 Real LjReeTofE(const LjReeParams& p, Real rho, Real E) {
@@ -574,17 +592,28 @@ inline Real MetalColdEnergy(const MetalParams& p, Real rho, const MetalCold& c) 
   return p.EcScale * x * (p.PAa * c.xa - p.SBb * c.xb);
 }
 
-// The lattice temperature Theta(x) and the Grueneisen parameter g = -dln Theta/dln x.
-struct MetalLattice {
-  Real Theta;
-  Real g;
-};
-inline MetalLattice MetalLatticeAt(const MetalParams& p, Real L) {
-  const Real q = ExpR(-L / 3);  // x^(-1/3)
+// The Grueneisen parameter g = -dln Theta/dln x = (m1 q + 2 m2 q^2 + 3 m3 q^3 + 4 m4 q^4)
+// / (3 Theta) with q = x^(-1/3). Without m2 and m3 (the presets) it is rational in
+// q^3 = rho/rho_c and needs no root (`L` = ln x is used otherwise). Theta <= 0: a state
+// beyond the lattice's range, a fault for the FpGuard.
+inline Real MetalGamma(const MetalParams& p, Real rho, Real L) {
+  Real den, num;  // Theta/q and its weighted form
+  if (p.twoTerm) {
+    const Real q3 = rho * p.invRhoC;
+    den = p.m1 + p.m4 * q3;
+    num = p.m1 + 4 * p.m4 * q3;
+  } else {
+    const Real q = ExpR(-L / 3);
+    den = p.m1 + q * (p.m2 + q * (p.m3 + q * p.m4));
+    num = p.m1 + q * (2 * p.m2 + q * (3 * p.m3 + q * 4 * p.m4));
+  }
+  if (!(den > 0)) return DomainFault();
+  return num / (3 * den);
+}
+inline Real MetalTheta(const MetalParams& p, Real L) {
+  const Real q = ExpR(-L / 3);
   const Real Theta = q * (p.m1 + q * (p.m2 + q * (p.m3 + q * p.m4)));
-  if (!(Theta > 0)) return {DomainFault(), DomainFault()};  // beyond the lattice's range
-  const Real slope = q * (p.m1 + q * (2 * p.m2 + q * (3 * p.m3 + q * 4 * p.m4)));
-  return {Theta, slope / (3 * Theta)};
+  return Theta > 0 ? Theta : DomainFault();
 }
 
 // D(t) and t D'(t).
@@ -615,26 +644,24 @@ Real MetalE(const MetalParams& p, Real rho, Real T) {
   const MetalCold c = MetalColdAt(p, rho);
   const Real Ec = MetalColdEnergy(p, rho, c);
   if (!p.anharmonic) return Ec + 3 * p.Rm * T;
-  const MetalLattice l = MetalLatticeAt(p, c.L);
-  return Ec + MetalThermalE(p, T, LogR(l.Theta / T));
+  return Ec + MetalThermalE(p, T, LogR(MetalTheta(p, c.L) / T));
 }
 
 Real MetalP(const MetalParams& p, Real rho, Real T) {
   const MetalCold c = MetalColdAt(p, rho);
-  const MetalLattice l = MetalLatticeAt(p, c.L);
-  return MetalColdPressure(p, c) + rho * p.Rm * T * MetalD(p, T * kInvTHartree) * l.g;
+  return MetalColdPressure(p, c) +
+         rho * p.Rm * T * MetalD(p, T * kInvTHartree) * MetalGamma(p, rho, c.L);
 }
 
 Real MetalCv(const MetalParams& p, Real rho, Real T) {
   if (!p.anharmonic) return 3 * p.Rm;
-  const MetalLattice l = MetalLatticeAt(p, LogR(p.rho_c / rho));
-  return MetalThermalCv(p, T, LogR(l.Theta / T));
+  return MetalThermalCv(p, T, LogR(MetalTheta(p, LogR(p.rho_c / rho)) / T));
 }
 
 Real MetaldPdT(const MetalParams& p, Real rho, Real T) {
-  const MetalLattice l = MetalLatticeAt(p, LogR(p.rho_c / rho));
+  const Real g = MetalGamma(p, rho, p.twoTerm ? Real(0) : LogR(p.rho_c / rho));
   const Real t = T * kInvTHartree;
-  return rho * p.Rm * l.g * (3 + t * (2 * p.d1 + 3 * t * p.d2));
+  return rho * p.Rm * g * (3 + t * (2 * p.d1 + 3 * t * p.d2));
 }
 
 // Closed forms for the classical lattice; with the anharmonic terms a Newton iteration
@@ -644,7 +671,7 @@ Real MetalTofE(const MetalParams& p, Real rho, Real E) {
   const Real Ec = MetalColdEnergy(p, rho, c);
   const Real T0 = (E - Ec) / (3 * p.Rm);
   if (!p.anharmonic) return T0;
-  const Real Theta = MetalLatticeAt(p, c.L).Theta;
+  const Real Theta = MetalTheta(p, c.L);
   return IncreasingRoot(T0, E - Ec, [&p, Theta](Real T, Real& F, Real& D) {
     const Real lnTau = LogR(Theta / T);
     F = MetalThermalE(p, T, lnTau);
@@ -655,7 +682,7 @@ Real MetalTofE(const MetalParams& p, Real rho, Real E) {
 Real MetalTofP(const MetalParams& p, Real rho, Real P) {
   const MetalCold c = MetalColdAt(p, rho);
   const Real Pth = P - MetalColdPressure(p, c);
-  const Real k = rho * p.Rm * MetalLatticeAt(p, c.L).g;  // Pth = k T D(t)
+  const Real k = rho * p.Rm * MetalGamma(p, rho, c.L);  // Pth = k T D(t)
   const Real T0 = Pth / (3 * k);
   if (!p.anharmonic) return T0;
   return IncreasingRoot(T0, Pth, [&p, k](Real T, Real& F, Real& D) {
@@ -683,6 +710,7 @@ EosBindResult PrepareMetal(MetalParams& p) {
   p.invRhoC = 1 / p.rho_c;
   p.Rm = kRgas / p.AtomMass;
   p.anharmonic = p.d1 != 0 || p.d2 != 0;
+  p.twoTerm = p.m2 == 0 && p.m3 == 0;
   // Zero of the cold pressure, PA x^-alpha = SB x^-beta, when there is one.
   p.rhoZero = 0;
   Real xZero = 1;

@@ -491,6 +491,7 @@ struct MetalParams {
   Real invRhoC = 0;
   Real Rm = 0;              // R/M [kJ/g/K]
   bool anharmonic = false;  // d1 or d2 not 0
+  bool twoTerm = false;     // m2 = m3 = 0: Theta = x^(-1/3) (m1 + m4/x)
   Real rhoZero = 0;         // g/cm3: density of zero cold pressure (0 if none)
 };
 

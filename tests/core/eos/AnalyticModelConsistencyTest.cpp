@@ -239,10 +239,10 @@ TEST(AnalyticModelConsistencyCoverage, EveryModelAndPresetIsACase) {
     return std::count_if(cases.begin(), cases.end(),
                          [index](const AnalyticCase& c) { return c.index == index; });
   };
-  EXPECT_EQ(count(MieGrunModel::kIndex), 5);
+  EXPECT_EQ(count(MieGrunModel::kIndex), 6);  // and Ta with the alternative coefficients
   EXPECT_EQ(count(RoseModel::kIndex), 2);
   EXPECT_EQ(count(SilGlassModel::kIndex), 2);
-  EXPECT_EQ(count(MetalModel::kIndex), 2);
+  EXPECT_EQ(count(MetalModel::kIndex), 3);  // and Al with the anharmonic lattice
   EXPECT_EQ(count(IdealGasOfModel::kIndex), 3);
 }
 
