@@ -360,6 +360,7 @@ EosBindResult PrepareComb(CombParams& p) {
   p.solid.gamma = Real(4) / 3;
   p.solid.AtomMass = p.AtomMass;
   if (EosBindResult r = PrepareSolid(p.solid); !r) return r;
+  p.solid.cs = 3 / p.AtomMass;  // exactly, not through the rounded 4/3
   p.TslSlope = p.T_rho / p.AtomMass;
   p.invDT = 2 / p.DisT;
   return EosBindResult::Ok();
