@@ -21,6 +21,14 @@ EosFieldText FieldTextOf(const TNumStringFormat& format) {
   return [format](std::string_view, Real value) { return Trimmed(format.FormatValue(value)); };
 }
 
+std::string MaterialLabel(std::string prefix, std::span<const EosPreset> presets,
+                          int32_t material) {
+  if (material >= 0 && static_cast<size_t>(material) < presets.size()) {
+    prefix += presets[static_cast<size_t>(material)].name;
+  }
+  return prefix;
+}
+
 EosBindResult CheckParamValues(std::span<const EosParamInfo> params, std::span<const Real> values) {
   if (values.size() != params.size()) {
     return EosBindResult::Fail("", "expected " + std::to_string(params.size()) +

@@ -85,6 +85,10 @@ using EosFieldText = std::function<std::string(std::string_view field, Real valu
 // fields show when they hold exactly their values.
 EosFieldText FieldTextOf(const TNumStringFormat& format);
 
+// `prefix` followed by the name of the chosen material (index into `presets`), or by
+// nothing when none is chosen: "MieGrun Mo", "Metal - Cu".
+std::string MaterialLabel(std::string prefix, std::span<const EosPreset> presets, int32_t material);
+
 // ---- parameter descriptions ----
 
 inline constexpr Real kOpenInfinity = std::numeric_limits<Real>::infinity();

@@ -16,10 +16,6 @@ using eosmath::LogR;
 
 namespace {
 
-EosBindResult Refuse(const char* field, const std::string& message) {
-  return EosBindResult::Fail(field, message);
-}
-
 bool IsFlag(Real v) {
   return v == 0 || v == 1;
 }
@@ -123,19 +119,20 @@ Real MieGrunGamma(const MieGrunParams& p, Real rho) {
 
 EosBindResult MieGrunModel::Precheck(const MieGrunParams& p) {
   if (p.material < 0 || static_cast<size_t>(p.material) >= std::size(kMieGrunPresets)) {
-    return Refuse("Metalls", "choose a material in the list");
+    return EosBindResult::Fail("Metalls", "choose a material in the list");
   }
   return EosBindResult::Ok();
 }
 
 EosBindResult PrepareMieGrun(MieGrunParams& p) {
-  if (!IsFlag(p.etPanel)) return Refuse("etPanel", "etPanel must be 0 or 1");
-  if (!IsFlag(p.Gr_noabPanel)) return Refuse("Gr_noabPanel", "Gr_noabPanel must be 0 or 1");
-  if (!IsFlag(p.AltLabels)) return Refuse("AltLabels", "AltLabels must be 0 or 1");
-  if (!(p.rho0 > 0)) return Refuse("Rho0Edit", "rho0 must be positive");
-  if (!(p.Mat > 0)) return Refuse("MatEdit", "the atomic mass must be positive");
-  if (p.a == 0) return Refuse("aEdit", "a must not be 0");
-  if (p.b == 0 || p.b == -1) return Refuse("bEdit", "b must not be 0 or -1");
+  if (!IsFlag(p.etPanel)) return EosBindResult::Fail("etPanel", "etPanel must be 0 or 1");
+  if (!IsFlag(p.Gr_noabPanel))
+    return EosBindResult::Fail("Gr_noabPanel", "Gr_noabPanel must be 0 or 1");
+  if (!IsFlag(p.AltLabels)) return EosBindResult::Fail("AltLabels", "AltLabels must be 0 or 1");
+  if (!(p.rho0 > 0)) return EosBindResult::Fail("Rho0Edit", "rho0 must be positive");
+  if (!(p.Mat > 0)) return EosBindResult::Fail("MatEdit", "the atomic mass must be positive");
+  if (p.a == 0) return EosBindResult::Fail("aEdit", "a must not be 0");
+  if (p.b == 0 || p.b == -1) return EosBindResult::Fail("bEdit", "b must not be 0 or -1");
   p.M = kHartreePerAtom / p.Mat;
   p.invM = 1 / p.M;
   p.invA = 1 / p.a;
@@ -161,19 +158,17 @@ EosBindResult PrepareMieGrun(MieGrunParams& p) {
   p.thermalPanel = p.etPanel == 1;
   p.a0a1 = p.a0t * p.a1t;
   if (p.thermalPanel) {
-    if (p.a0t == 0) return Refuse("a0tEdit", "a0t must not be 0");
+    if (p.a0t == 0) return EosBindResult::Fail("a0tEdit", "a0t must not be 0");
     // The energy scale ec(x) + en of the thermal part must be positive at x = 1.
     if (!(p.A0 * (p.invA - p.invB) + p.en > 0)) {
-      return Refuse("enEdit", "ec(1) + en must be positive");
+      return EosBindResult::Fail("enEdit", "ec(1) + en must be positive");
     }
   }
   return EosBindResult::Ok();
 }
 
 std::string MieGrunLabel(const MieGrunParams& p) {
-  const bool chosen =
-      p.material >= 0 && static_cast<size_t>(p.material) < std::size(kMieGrunPresets);
-  return std::string("MieGrun ") + (chosen ? kMieGrunPresets[p.material].name : "");
+  return MaterialLabel("MieGrun ", kMieGrunPresets, p.material);
 }
 
 // From 10 % stretched to 1.8-fold compressed: the Grueneisen function stays positive and
@@ -233,17 +228,17 @@ Real RoseTofP(const RoseParams& p, Real rho, Real P) {
 
 EosBindResult RoseModel::Precheck(const RoseParams& p) {
   if (p.rho0 != 0 && p.B != 0 && p.eta != 0) return EosBindResult::Ok();
-  if (p.material < 0) return Refuse("Metalls", "choose a material in the list");
-  if (p.rho0 == 0) return Refuse("Rho0Edit", "rho0 must not be 0");
-  if (p.B != 0) return Refuse("etaEdit", "eta must not be 0");
-  return Refuse("BEdit", "B must not be 0");
+  if (p.material < 0) return EosBindResult::Fail("Metalls", "choose a material in the list");
+  if (p.rho0 == 0) return EosBindResult::Fail("Rho0Edit", "rho0 must not be 0");
+  if (p.B != 0) return EosBindResult::Fail("etaEdit", "eta must not be 0");
+  return EosBindResult::Fail("BEdit", "B must not be 0");
 }
 
 EosBindResult PrepareRose(RoseParams& p) {
-  if (!(p.rho0 > 0)) return Refuse("Rho0Edit", "rho0 must be positive");
-  if (!(p.B > 0)) return Refuse("BEdit", "B must be positive");
-  if (!(p.eta > 0)) return Refuse("etaEdit", "eta must be positive");
-  if (!(p.Cv > 0)) return Refuse("CvEdit", "the heat capacity must be positive");
+  if (!(p.rho0 > 0)) return EosBindResult::Fail("Rho0Edit", "rho0 must be positive");
+  if (!(p.B > 0)) return EosBindResult::Fail("BEdit", "B must be positive");
+  if (!(p.eta > 0)) return EosBindResult::Fail("etaEdit", "eta must be positive");
+  if (!(p.Cv > 0)) return EosBindResult::Fail("CvEdit", "the heat capacity must be positive");
   p.E0p = -(3 / p.eta) * (3 / p.eta) * p.B / p.rho0;
   p.GC = p.Gr * p.Cv;
   p.invCv = 1 / p.Cv;
@@ -251,8 +246,7 @@ EosBindResult PrepareRose(RoseParams& p) {
 }
 
 std::string RoseLabel(const RoseParams& p) {
-  const bool chosen = p.material >= 0 && static_cast<size_t>(p.material) < std::size(kRosePresets);
-  return std::string("Rose ") + (chosen ? kRosePresets[p.material].name : "");
+  return MaterialLabel("Rose ", kRosePresets, p.material);
 }
 
 // From 10 % stretched (the binding curve softens towards its spinodal beyond) to
@@ -347,14 +341,15 @@ Real SilGlassGamma(const SilGlassParams& p, Real rho) {
 }
 
 EosBindResult PrepareSilGlass(SilGlassParams& p) {
-  if (p.m == p.n) return Refuse("mEdit", "m and n must differ");
-  if (!(p.V0 > 0)) return Refuse("V0Edit", "V0 must be positive");
-  if (!(p.V0c > 0)) return Refuse("V0cEdit", "V0c must be positive");
-  if (!(p.Bsa > 0)) return Refuse("BsaEdit", "Bsa must be positive");
-  if (!(p.Ra > 0)) return Refuse("RaEdit", "Ra must be positive");
-  if (!(p.Ta > 0)) return Refuse("TaEdit", "Ta must be positive");
-  if (!(p.Teta0a > 0)) return Refuse("Teta0aEdit", "Teta0a must be positive");
-  if (p.m == 0 || p.n == 0) return Refuse(p.m == 0 ? "mEdit" : "nEdit", "m and n must not be 0");
+  if (p.m == p.n) return EosBindResult::Fail("mEdit", "m and n must differ");
+  if (!(p.V0 > 0)) return EosBindResult::Fail("V0Edit", "V0 must be positive");
+  if (!(p.V0c > 0)) return EosBindResult::Fail("V0cEdit", "V0c must be positive");
+  if (!(p.Bsa > 0)) return EosBindResult::Fail("BsaEdit", "Bsa must be positive");
+  if (!(p.Ra > 0)) return EosBindResult::Fail("RaEdit", "Ra must be positive");
+  if (!(p.Ta > 0)) return EosBindResult::Fail("TaEdit", "Ta must be positive");
+  if (!(p.Teta0a > 0)) return EosBindResult::Fail("Teta0aEdit", "Teta0a must be positive");
+  if (p.m == 0 || p.n == 0)
+    return EosBindResult::Fail(p.m == 0 ? "mEdit" : "nEdit", "m and n must not be 0");
   p.coldScale = p.B0c * p.V0c / (p.m - p.n);
   p.invM = 1 / p.m;
   p.invN = 1 / p.n;
@@ -371,9 +366,7 @@ EosBindResult PrepareSilGlass(SilGlassParams& p) {
 }
 
 std::string SilGlassLabel(const SilGlassParams& p) {
-  const bool chosen =
-      p.material >= 0 && static_cast<size_t>(p.material) < std::size(kSilGlassPresets);
-  return std::string("SilGlass ") + (chosen ? kSilGlassPresets[p.material].name : "");
+  return MaterialLabel("SilGlass ", kSilGlassPresets, p.material);
 }
 
 void ApplySilGlassMaterial(SilGlassParams& p, int32_t material) {
@@ -440,10 +433,10 @@ Real TiTofP(const TiParams& p, Real rho, Real P) {
 }
 
 EosBindResult PrepareTi(TiParams& p) {
-  if (!(p.rho0 > 0)) return Refuse("Rho0Edit", "rho0 must be positive");
-  if (!(p.cv > 0)) return Refuse("cvEdit", "the heat capacity must be positive");
-  if (p.a == 0) return Refuse("aEdit", "a must not be 0");
-  if (p.b == 0) return Refuse("bEdit", "b must not be 0");
+  if (!(p.rho0 > 0)) return EosBindResult::Fail("Rho0Edit", "rho0 must be positive");
+  if (!(p.cv > 0)) return EosBindResult::Fail("cvEdit", "the heat capacity must be positive");
+  if (p.a == 0) return EosBindResult::Fail("aEdit", "a must not be 0");
+  if (p.b == 0) return EosBindResult::Fail("bEdit", "b must not be 0");
   p.invRho0 = 1 / p.rho0;
   p.invA = 1 / p.a;
   p.invB = 1 / p.b;

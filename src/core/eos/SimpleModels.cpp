@@ -16,10 +16,6 @@ using eosmath::LogR;
 
 namespace {
 
-EosBindResult Refuse(const char* field, const std::string& message) {
-  return EosBindResult::Fail(field, message);
-}
-
 // ---- "LJ - Ree" coefficients and their weighted forms ----
 
 constexpr Real kC1[5] = {3.629L, 7.2641L, 10.4924L, 11.459L, 2.17619L};
@@ -179,13 +175,22 @@ Real LjReeTofP(const LjReeParams& p, Real rho, Real P) {
   });
 }
 
-EosBindResult PrepareLjRee(LjReeParams& p) {
-  if (!(p.AtomMass > 0)) return Refuse("AtomMass", "the atom mass must be positive");
-  if (!(p.gamma > 1)) return Refuse("gamma", "gamma must be greater than 1");
-  p.cv = 1 / ((p.gamma - 1) * p.AtomMass);
-  p.invM = 1 / p.AtomMass;
-  if (!std::isfinite(p.cv)) return Refuse("gamma", "gamma and the atom mass give no finite cv");
+namespace {
+// The heat capacity 1/((gamma - 1) M) of the reduced models and 1/M.
+EosBindResult ReducedHeatCapacity(Real gamma, Real AtomMass, Real& c, Real& invM) {
+  if (!(AtomMass > 0)) return EosBindResult::Fail("AtomMass", "the atom mass must be positive");
+  if (!(gamma > 1)) return EosBindResult::Fail("gamma", "gamma must be greater than 1");
+  c = 1 / ((gamma - 1) * AtomMass);
+  invM = 1 / AtomMass;
+  if (!std::isfinite(c)) {
+    return EosBindResult::Fail("gamma", "gamma and the atom mass give no finite heat capacity");
+  }
   return EosBindResult::Ok();
+}
+}  // namespace
+
+EosBindResult PrepareLjRee(LjReeParams& p) {
+  return ReducedHeatCapacity(p.gamma, p.AtomMass, p.cv, p.invM);
 }
 
 std::string LjReeLabel(const LjReeParams& p, const EosFieldText& text) {
@@ -242,12 +247,7 @@ Real SolidTofP(const SolidParams& p, Real rho, Real P) {
 }
 
 EosBindResult PrepareSolid(SolidParams& p) {
-  if (!(p.AtomMass > 0)) return Refuse("AtomMass", "the atom mass must be positive");
-  if (!(p.gamma > 1)) return Refuse("gamma", "gamma must be greater than 1");
-  p.cs = 1 / ((p.gamma - 1) * p.AtomMass);
-  p.invM = 1 / p.AtomMass;
-  if (!std::isfinite(p.cs)) return Refuse("gamma", "gamma and the atom mass give no finite cs");
-  return EosBindResult::Ok();
+  return ReducedHeatCapacity(p.gamma, p.AtomMass, p.cs, p.invM);
 }
 
 std::string SolidLabel(const SolidParams& p, const EosFieldText& text) {
@@ -314,36 +314,34 @@ Real CombdPdT(const CombParams& p, Real rho, Real T) {
   return CombPressure(p, rho, T).derivative;
 }
 
-// Start: the fluid's start value, or halfway to the solid's temperature below the
-// melting line; the solid's temperature for a bound state (E <= 0).
-Real CombTofE(const CombParams& p, Real rho, Real E) {
+namespace {
+// T with E (or P) = y: Newton on the mixture from the fluid's start value, or halfway
+// between it and the solid's temperature below the melting line; from the solid's
+// temperature for a bound state (y <= 0).
+template <class Mix>
+Real CombInverse(const CombParams& p, Real rho, Real y,
+                 Real (*fluidStart)(const LjReeParams&, Real, Real),
+                 Real (*solidT)(const SolidParams&, Real, Real), Mix mix) {
   Real T0;
-  if (E > 0) {
-    T0 = LjReeStartTofE(p.fluid, rho, E);
-    if (T0 <= CombTsl(p, rho)) T0 = (T0 + SolidTofE(p.solid, rho, E)) / 2;
+  if (y > 0) {
+    T0 = fluidStart(p.fluid, rho, y);
+    if (T0 <= CombTsl(p, rho)) T0 = (T0 + solidT(p.solid, rho, y)) / 2;
   } else {
-    T0 = SolidTofE(p.solid, rho, E);
+    T0 = solidT(p.solid, rho, y);
   }
-  return IncreasingRoot(T0, E, [&p, rho](Real T, Real& F, Real& D) {
-    const CombMix m = CombEnergy(p, rho, T);
+  return IncreasingRoot(T0, y, [&p, rho, &mix](Real T, Real& F, Real& D) {
+    const CombMix m = mix(p, rho, T);
     F = m.value;
     D = m.derivative;
   });
 }
+}  // namespace
 
+Real CombTofE(const CombParams& p, Real rho, Real E) {
+  return CombInverse(p, rho, E, &LjReeStartTofE, &SolidTofE, CombEnergy);
+}
 Real CombTofP(const CombParams& p, Real rho, Real P) {
-  Real T0;
-  if (P > 0) {
-    T0 = LjReeStartTofP(p.fluid, rho, P);
-    if (T0 <= CombTsl(p, rho)) T0 = (T0 + SolidTofP(p.solid, rho, P)) / 2;
-  } else {
-    T0 = SolidTofP(p.solid, rho, P);
-  }
-  return IncreasingRoot(T0, P, [&p, rho](Real T, Real& F, Real& D) {
-    const CombMix m = CombPressure(p, rho, T);
-    F = m.value;
-    D = m.derivative;
-  });
+  return CombInverse(p, rho, P, &LjReeStartTofP, &SolidTofP, CombPressure);
 }
 
 bool CombIsMelted(const CombParams& p, Real rho, Real T) {
@@ -351,8 +349,9 @@ bool CombIsMelted(const CombParams& p, Real rho, Real T) {
 }
 
 EosBindResult PrepareComb(CombParams& p) {
-  if (!(p.AtomMass > 0)) return Refuse("AtomMass", "the atom mass must be positive");
-  if (!(p.DisT > 0)) return Refuse("DisT", "the transition width DisT must be positive");
+  if (!(p.AtomMass > 0)) return EosBindResult::Fail("AtomMass", "the atom mass must be positive");
+  if (!(p.DisT > 0))
+    return EosBindResult::Fail("DisT", "the transition width DisT must be positive");
   p.fluid.gamma = p.gamma;
   p.fluid.AtomMass = p.AtomMass;
   if (EosBindResult r = PrepareLjRee(p.fluid); !r) return r;
@@ -400,14 +399,14 @@ Real IdealGasOfTofP(const IdealGasOfParams& p, Real rho, Real P) {
 }
 
 EosBindResult PrepareIdealGasOf(IdealGasOfParams& p) {
-  if (!(p.AtomMass > 0)) return Refuse("AtomMass", "the atomic mass must be positive");
-  if (!(p.gamma > 1)) return Refuse("gamma", "gamma must be greater than 1");
+  if (!(p.AtomMass > 0)) return EosBindResult::Fail("AtomMass", "the atomic mass must be positive");
+  if (!(p.gamma > 1)) return EosBindResult::Fail("gamma", "gamma must be greater than 1");
   p.Rm = kRgas / p.AtomMass;
   p.cv = p.Rm / (p.gamma - 1);
   p.invCv = 1 / p.cv;
   p.invRm = 1 / p.Rm;
   if (!(std::isfinite(p.cv) && std::isfinite(p.invCv))) {
-    return Refuse("gamma", "gamma and the atomic mass give no finite heat capacity");
+    return EosBindResult::Fail("gamma", "gamma and the atomic mass give no finite heat capacity");
   }
   return EosBindResult::Ok();
 }
@@ -451,7 +450,7 @@ Real PGlassTofE(const PGlassParams& p, Real, Real E) {
 }
 
 EosBindResult PreparePGlass(PGlassParams& p) {
-  if (!(p.C > 0)) return Refuse("C", "the heat capacity C must be positive");
+  if (!(p.C > 0)) return EosBindResult::Fail("C", "the heat capacity C must be positive");
   p.c = Real(0.001) * p.C;
   p.invC = 1 / p.c;
   return EosBindResult::Ok();
@@ -491,7 +490,7 @@ Real WaterATofE(const WaterAParams& p, Real, Real E) {
 }
 
 EosBindResult PrepareWaterA(WaterAParams& p) {
-  if (!(p.Cv > 0)) return Refuse("Cv", "the heat capacity Cv must be positive");
+  if (!(p.Cv > 0)) return EosBindResult::Fail("Cv", "the heat capacity Cv must be positive");
   p.c = Real(0.001) * p.Cv;
   p.invC = 1 / p.c;
   return EosBindResult::Ok();
@@ -544,10 +543,10 @@ Real LinEosTofP(const LinEosParams& p, Real rho, Real P) {
 
 EosBindResult PrepareLinEos(LinEosParams& p) {
   if (!(p.C2 != 0 || (p.G != 0 && p.C != 0))) {
-    return Refuse("LinEOSPanel", "C2 must not be 0, or G and C must both not be 0");
+    return EosBindResult::Fail("LinEOSPanel", "C2 must not be 0, or G and C must both not be 0");
   }
   // E = C T: without a positive heat capacity there is no temperature to E.
-  if (!(p.C > 0)) return Refuse("CEdit", "the heat capacity C must be positive");
+  if (!(p.C > 0)) return EosBindResult::Fail("CEdit", "the heat capacity C must be positive");
   p.GC = p.G * p.C;
   p.invC = 1 / p.C;
   return EosBindResult::Ok();
@@ -695,14 +694,16 @@ Real MetalTofP(const MetalParams& p, Real rho, Real P) {
 
 EosBindResult PrepareMetal(MetalParams& p) {
   // In the order the metal dialog checks them, then what the formulas divide by.
-  if (p.PA == 0) return Refuse("PA", "PA must not be 0");
-  if (p.alpha == 0) return Refuse("alpha", "alpha must not be 0");
-  if (p.SB == 0) return Refuse("SB", "SB must not be 0");
-  if (p.beta == 0) return Refuse("beta", "beta must not be 0");
-  if (!(p.rho_c > 0)) return Refuse("rho_c", "rho_c must be positive");
-  if (p.alpha == 1) return Refuse("alpha", "alpha must not be 1 (the cold energy has alpha - 1)");
-  if (p.beta == 1) return Refuse("beta", "beta must not be 1 (the cold energy has beta - 1)");
-  if (!(p.AtomMass > 0)) return Refuse("AtomMass", "the atomic mass must be positive");
+  if (p.PA == 0) return EosBindResult::Fail("PA", "PA must not be 0");
+  if (p.alpha == 0) return EosBindResult::Fail("alpha", "alpha must not be 0");
+  if (p.SB == 0) return EosBindResult::Fail("SB", "SB must not be 0");
+  if (p.beta == 0) return EosBindResult::Fail("beta", "beta must not be 0");
+  if (!(p.rho_c > 0)) return EosBindResult::Fail("rho_c", "rho_c must be positive");
+  if (p.alpha == 1)
+    return EosBindResult::Fail("alpha", "alpha must not be 1 (the cold energy has alpha - 1)");
+  if (p.beta == 1)
+    return EosBindResult::Fail("beta", "beta must not be 1 (the cold energy has beta - 1)");
+  if (!(p.AtomMass > 0)) return EosBindResult::Fail("AtomMass", "the atomic mass must be positive");
   p.alpha1 = p.alpha - 1;
   p.beta1 = p.beta - 1;
   p.PAa = p.PA / p.alpha1;
@@ -722,16 +723,16 @@ EosBindResult PrepareMetal(MetalParams& p) {
   const Real q = std::exp(-std::log(xZero) / 3);
   const Real Theta = q * (p.m1 + q * (p.m2 + q * (p.m3 + q * p.m4)));
   if (!(Theta > 0)) {
-    return Refuse("m1",
-                  "m1..m4 must give a positive lattice temperature at the density of "
-                  "zero cold pressure");
+    return EosBindResult::Fail("m1",
+                               "m1..m4 must give a positive lattice temperature at the density of "
+                               "zero cold pressure");
   }
   return EosBindResult::Ok();
 }
 
+// No choice counts as "Any": the parameters typed by hand.
 std::string MetalLabel(const MetalParams& p) {
-  const size_t i = p.material > 0 ? static_cast<size_t>(p.material) : 0;
-  return std::string("Metal - ") + kMetalPresets[std::min(i, std::size(kMetalPresets) - 1)].name;
+  return MaterialLabel("Metal - ", kMetalPresets, p.material < 0 ? 0 : p.material);
 }
 
 // From 20 % stretched (above the spinodal of the cold curve, near 0.68 of the zero
@@ -757,11 +758,13 @@ Real TConductCv(const TConductParams& p, Real rho, Real T) {
 
 EosBindResult PrepareTConduct(TConductParams& p) {
   if (!p.ElEnergy || !p.ElHeatCap) {
-    return Refuse("",
-                  "\"TConduct\" needs the electron energy and heat capacity of an electron "
-                  "model");
+    return EosBindResult::Fail(
+        "",
+        "\"TConduct\" needs the electron energy and heat capacity of an electron "
+        "model");
   }
-  if (p.Pout == nullptr) return Refuse("", "\"TConduct\" needs the run's outer pressure");
+  if (p.Pout == nullptr)
+    return EosBindResult::Fail("", "\"TConduct\" needs the run's outer pressure");
   return EosBindResult::Ok();
 }
 

@@ -15,10 +15,6 @@ using eosmath::LogR;
 
 namespace {
 
-EosBindResult Refuse(const char* field, const std::string& message) {
-  return EosBindResult::Fail(field, message);
-}
-
 // y^(h/2) for a small integer h: integer powers and one square root, no logarithm.
 Real PowHalf(Real y, int32_t h) {
   const int32_t a = h < 0 ? -h : h;
@@ -414,33 +410,35 @@ Real Water2MGLiquidFraction(const Water2MGParams& p, Real rho, Real T) {
 }
 
 EosBindResult PrepareWater2MG(Water2MGParams& p) {
-  if (!(p.Meta == 0 || p.Meta == 1)) return Refuse("CheckMeta", "CheckMeta must be 0 or 1");
-  if (!(p.rho0 > 0)) return Refuse("rho0Edit", "rho0 must be positive");
-  if (!(p.Tc > 0)) return Refuse("TcEdit", "Tc must be positive");
-  if (!(p.rho_c > 0)) return Refuse("rhocEdit", "rho_c must be positive");
-  if (!(p.lw > 0)) return Refuse("lwEdit", "lw must be positive");
-  if (!(p.pgb > 0)) return Refuse("pgbEdit", "pgb must be positive");
-  if (p.bet == 0 || p.b == 0) return Refuse(p.bet == 0 ? "betEdit" : "bEdit", "must not be 0");
-  if (p.ksi == 0) return Refuse("ksiEdit", "ksi must not be 0");
-  if (!(p.m_at > 0)) return Refuse("matEdit", "the molar mass must be positive");
+  if (!(p.Meta == 0 || p.Meta == 1))
+    return EosBindResult::Fail("CheckMeta", "CheckMeta must be 0 or 1");
+  if (!(p.rho0 > 0)) return EosBindResult::Fail("rho0Edit", "rho0 must be positive");
+  if (!(p.Tc > 0)) return EosBindResult::Fail("TcEdit", "Tc must be positive");
+  if (!(p.rho_c > 0)) return EosBindResult::Fail("rhocEdit", "rho_c must be positive");
+  if (!(p.lw > 0)) return EosBindResult::Fail("lwEdit", "lw must be positive");
+  if (!(p.pgb > 0)) return EosBindResult::Fail("pgbEdit", "pgb must be positive");
+  if (p.bet == 0 || p.b == 0)
+    return EosBindResult::Fail(p.bet == 0 ? "betEdit" : "bEdit", "must not be 0");
+  if (p.ksi == 0) return EosBindResult::Fail("ksiEdit", "ksi must not be 0");
+  if (!(p.m_at > 0)) return EosBindResult::Fail("matEdit", "the molar mass must be positive");
   if (!(p.re0 > 0 && p.re1 > 0 && p.re2 > 0)) {
-    return Refuse(!(p.re0 > 0)   ? "re0Edit"
-                  : !(p.re1 > 0) ? "re1Edit"
-                                 : "re2Edit",
-                  "re0, re1, re2 must be positive");
+    return EosBindResult::Fail(!(p.re0 > 0)   ? "re0Edit"
+                               : !(p.re1 > 0) ? "re1Edit"
+                                              : "re2Edit",
+                               "re0, re1, re2 must be positive");
   }
   if (!(p.Cvl > 0 && p.Cvg > 0 && p.Cvf > 0)) {
-    return Refuse(!(p.Cvl > 0)   ? "CvlEdit"
-                  : !(p.Cvg > 0) ? "CvgEdit"
-                                 : "CvfEdit",
-                  "the heat capacities must be positive");
+    return EosBindResult::Fail(!(p.Cvl > 0)   ? "CvlEdit"
+                               : !(p.Cvg > 0) ? "CvgEdit"
+                                              : "CvfEdit",
+                               "the heat capacities must be positive");
   }
-  if (!(p.p0k > 0)) return Refuse("p0kEdit", "p0k must be positive");
+  if (!(p.p0k > 0)) return EosBindResult::Fail("p0kEdit", "p0k must be positive");
   if (!(p.ak > 0 && p.k0 > 0 && p.T0k > 0)) {
-    return Refuse(!(p.ak > 0)   ? "akEdit"
-                  : !(p.k0 > 0) ? "k0Edit"
-                                : "T0kEdit",
-                  "ak, k0 and T0k must be positive");
+    return EosBindResult::Fail(!(p.ak > 0)   ? "akEdit"
+                               : !(p.k0 > 0) ? "k0Edit"
+                                             : "T0kEdit",
+                               "ak, k0 and T0k must be positive");
   }
   p.invRho0 = 1 / p.rho0;
   p.EA = p.A / (p.bet * p.b * p.rho0);
@@ -686,17 +684,19 @@ Real LiFLiquidFraction(const LiFParams& p, Real rho, Real T) {
 }
 
 EosBindResult PrepareLiF(LiFParams& p) {
-  if (!(p.rho0 > 0)) return Refuse("rho0Edit", "rho0 must be positive");
-  if (!(p.C > 0)) return Refuse("CvEdit", "the heat capacity must be positive");
-  if (p.as == 0 || p.bs == 0) return Refuse(p.as == 0 ? "asEdit" : "bsEdit", "must not be 0");
-  if (p.al == 0 || p.bl == 0) return Refuse(p.al == 0 ? "alEdit" : "blEdit", "must not be 0");
-  if (!(p.b2s >= 0)) return Refuse("b2sEdit", "b2s must not be negative");
-  if (!(p.b2l >= 0)) return Refuse("b2lEdit", "b2l must not be negative");
-  if (!(p.x1s > 0)) return Refuse("x1sEdit", "x1s must be positive");
-  if (!(p.cts >= 0)) return Refuse("ctsEdit", "cts must not be negative");
-  if (!(p.T0s > 0)) return Refuse("T0sEdit", "T0s must be positive");
-  if (!(p.T0l > 0)) return Refuse("T0lEdit", "T0l must be positive");
-  if (!(p.Tr > 0)) return Refuse("TrEdit", "Tr must be positive");
+  if (!(p.rho0 > 0)) return EosBindResult::Fail("rho0Edit", "rho0 must be positive");
+  if (!(p.C > 0)) return EosBindResult::Fail("CvEdit", "the heat capacity must be positive");
+  if (p.as == 0 || p.bs == 0)
+    return EosBindResult::Fail(p.as == 0 ? "asEdit" : "bsEdit", "must not be 0");
+  if (p.al == 0 || p.bl == 0)
+    return EosBindResult::Fail(p.al == 0 ? "alEdit" : "blEdit", "must not be 0");
+  if (!(p.b2s >= 0)) return EosBindResult::Fail("b2sEdit", "b2s must not be negative");
+  if (!(p.b2l >= 0)) return EosBindResult::Fail("b2lEdit", "b2l must not be negative");
+  if (!(p.x1s > 0)) return EosBindResult::Fail("x1sEdit", "x1s must be positive");
+  if (!(p.cts >= 0)) return EosBindResult::Fail("ctsEdit", "cts must not be negative");
+  if (!(p.T0s > 0)) return EosBindResult::Fail("T0sEdit", "T0s must be positive");
+  if (!(p.T0l > 0)) return EosBindResult::Fail("T0lEdit", "T0l must be positive");
+  if (!(p.Tr > 0)) return EosBindResult::Fail("TrEdit", "Tr must be positive");
   p.solid = {p.P00s, p.E00s, p.ras, p.as,  p.rbs,    p.bs,    p.P0Ts,
              p.a0s,  p.a1s,  p.b2s, p.G0s, 1 / p.as, 1 / p.bs};
   p.liquid = {p.P00l, p.E00l, p.ral, p.al,  p.rbl,    p.bl,    p.P0Tl,
