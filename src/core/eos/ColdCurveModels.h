@@ -302,7 +302,7 @@ struct RoseModel : EosModelTraits<RoseParams> {
 // ya is the Grueneisen parameter dln Theta/dln rho (the integral of ya has K/Bsa), and E
 // and P derive from F = Ec - 1.5 Ra T (2 ln T - ln(1 + T k/Theta^2)) + 3 Ra T ln Theta.
 // Closed-form inverses (both quadratics in T, solved without cancellation). Finite for
-// every rho > 0.
+// every rho > 0; rho <= 0 faults (logarithm of sigma).
 // =======================================================================================
 struct SilGlassParams {
   Real B0c = 39.506972675108L;     // B0cEdit [GPa]

@@ -26,7 +26,10 @@ inline constexpr Real kRgas = 0.008318377240488L;
 // =======================================================================================
 // "LJ - Ree": Lennard-Jones fluid, reduced units. n = rho/M, y = n T^(-1/4); the fit of
 // the excess free energy gives E, P, Cv and dP/dT (mutually exact derivatives of one free
-// energy; the coefficients C1, C2, C3 are in SimpleModels.cpp).
+// energy; the coefficients C1, C2, C3 are in SimpleModels.cpp). The inverses are Newton
+// iterations from the closed-form start values of the fit with y frozen. Out of range:
+// T < 0 takes the root of a negative number and T = 0 divides by zero, both faults the
+// FpGuard sees; rho = 0 is the ideal gas.
 // =======================================================================================
 struct LjReeParams {
   Real gamma = 5.0L / 3;  // adiabatic exponent of the ideal part
@@ -135,7 +138,7 @@ struct SolidModel : EosModelTraits<SolidParams> {
 // logistic weights ws = 1/(1 + w), wl = w/(1 + w), w = exp((T - Tsl(rho))/DT), with the
 // melting line Tsl = T_0 + (T_rho/M) rho and DT = DisT/2. Cv and dP/dT include the
 // derivative of the weights, so they are the exact T-derivatives of E and P. The weights
-// are formed from exp(-|z|) only: finite for every finite state.
+// are formed from exp(-|z|) only and never overflow; T <= 0 faults through the fluid part.
 // =======================================================================================
 struct CombParams {
   Real gamma = 5.0L / 3;  // adiabatic exponent of the fluid
@@ -201,7 +204,8 @@ struct CombModel : EosModelTraits<CombParams> {
 
 // =======================================================================================
 // "Ideal gas of:": a monatomic (gamma 5/3) gas of a metal's atoms in physical units.
-// Rm = R/M; E = Rm T/(gamma - 1), P = rho Rm T.
+// Rm = R/M; E = Rm T/(gamma - 1), P = rho Rm T. Finite for every finite state (TofP at
+// rho = 0 divides by zero, a fault the FpGuard sees).
 // =======================================================================================
 struct IdealGasOfParams {
   Real gamma = 5.0L / 3;

@@ -55,7 +55,10 @@ inline Real WaterGz(Real x, Real L, Real lnRe, Real re, Real pe, int32_t half) {
   return half != 0 ? PowHalf(x / re, half) : ExpR(pe * (L - lnRe));
 }
 
-WaterCold WaterColdAt(const Water2MGParams& p, Real x, bool derivs) {
+// G (four exponentials) only when asked: the energy needs E0 and P0 alone.
+enum class WaterParts { Cold, WithG, WithDerivatives };
+
+WaterCold WaterColdAt(const Water2MGParams& p, Real x, WaterParts parts) {
   WaterCold c;
   if (!(x > 0)) {  // x -> 0+: the vapour density of T <= 0; P0 and G are 0
     c.E0 = p.EA - p.EK;
@@ -67,6 +70,7 @@ WaterCold WaterColdAt(const Water2MGParams& p, Real x, bool derivs) {
   const Real xk = ExpR(p.ksi * L);  // x^ksi
   c.P0 = p.A * xmb * ex - p.K * xk;
   c.E0 = p.EA * (ex + 1) - p.EK * (xk + 1);
+  if (parts == WaterParts::Cold) return c;
   const Real z0 = WaterGz(x, L, p.lnRe0, p.re0, p.pe0, p.halfPe0);
   const Real z1 = WaterGz(x, L, p.lnRe1, p.re1, p.pe1, p.halfPe1);
   const Real z2 = WaterGz(x, L, p.lnRe2, p.re2, p.pe2, p.halfPe2);
@@ -74,7 +78,7 @@ WaterCold WaterColdAt(const Water2MGParams& p, Real x, bool derivs) {
   const Real g1 = p.a1 * ExpR(-z1);
   const Real g2 = p.a2 * ExpR(-z2);
   c.G = p.Gs * (p.a0 + g0 + g1 + g2);
-  if (derivs) {
+  if (parts == WaterParts::WithDerivatives) {
     c.dP0 = p.A * p.bet * xmb / x * ex * (p.b * xmb - 1) - p.K * p.ksi * xk / x;
     c.dG = -p.Gs / x * (g0 * p.pe0 * z0 + g1 * p.pe1 * z1 + g2 * p.pe2 * z2);
   }
@@ -139,6 +143,8 @@ struct WaterEval {
   WaterSat g, l;          // saturation densities (those the phase test computed)
   Real w = 0;             // liquid mass fraction in phase 4
   bool wClamped = false;  // w limited to 1 (dense side)
+  bool haveCold = false;  // the phase test evaluated the cold part at rho (with G)
+  WaterCold cold;
 };
 
 WaterEval WaterEvaluate(const Water2MGParams& p, Real rho, Real T, bool deriv) {
@@ -180,7 +186,9 @@ WaterEval WaterEvaluate(const Water2MGParams& p, Real rho, Real T, bool deriv) {
     // the saturation pressure.
     const Real x = rho * p.invRho0;
     const Real xg = e.g.rho * p.invRho0;
-    if (WaterPs(x, WaterColdAt(p, x, false), T) >= WaterPs(xg, WaterColdAt(p, xg, false), T)) {
+    e.cold = WaterColdAt(p, x, WaterParts::WithG);
+    e.haveCold = true;
+    if (WaterPs(x, e.cold, T) >= WaterPs(xg, WaterColdAt(p, xg, WaterParts::WithG), T)) {
       e.code = kPhaseLiquid;
       return e;
     }
@@ -203,8 +211,8 @@ void WaterECv(const Water2MGParams& p, Real rho, Real T, bool withCv, Real& E, R
   if (e.code == kPhaseLiquidGas) {
     const Real xg = e.g.rho * p.invRho0;
     const Real xl = e.l.rho * p.invRho0;
-    const WaterCold cg = WaterColdAt(p, xg, false);
-    const WaterCold cl = WaterColdAt(p, xl, false);
+    const WaterCold cg = WaterColdAt(p, xg, WaterParts::Cold);
+    const WaterCold cl = WaterColdAt(p, xl, WaterParts::Cold);
     const Real Eg = cg.E0 + p.Cvg * T;
     const Real El = cl.E0 + p.Cvl * T + p.e_l;
     E = (1 - e.w) * Eg + e.w * El;
@@ -223,7 +231,7 @@ void WaterECv(const Water2MGParams& p, Real rho, Real T, bool withCv, Real& E, R
     Cv = (1 - e.w) * dEg + e.w * dEl + (El - Eg) * dw;
     return;
   }
-  const Real E0 = WaterColdAt(p, rho * p.invRho0, false).E0;
+  const Real E0 = e.haveCold ? e.cold.E0 : WaterColdAt(p, rho * p.invRho0, WaterParts::Cold).E0;
   if (e.code == kPhaseLiquid) {
     E = E0 + p.Cvl * T + p.e_l;
     Cv = p.Cvl;
@@ -242,13 +250,14 @@ void WaterPdPdT(const Water2MGParams& p, Real rho, Real T, bool withD, Real& P, 
   if (e.code == kPhaseLiquidGas) {
     // The saturation pressure Ps(rho_g(T), T) and its total T-derivative.
     const Real xg = e.g.rho * p.invRho0;
-    const WaterCold cg = WaterColdAt(p, xg, withD);
+    const WaterCold cg =
+        WaterColdAt(p, xg, withD ? WaterParts::WithDerivatives : WaterParts::WithG);
     P = WaterPs(xg, cg, T);
     if (withD) dPdT = xg * cg.G + WaterPsRho(p, xg, cg, T) * e.g.dRho;
     return;
   }
   const Real x = rho * p.invRho0;
-  const WaterCold c = WaterColdAt(p, x, false);
+  const WaterCold c = e.haveCold ? e.cold : WaterColdAt(p, x, WaterParts::WithG);
   P = WaterPs(x, c, T);
   dPdT = x * c.G;
 }
@@ -274,7 +283,7 @@ Real Water2MGGasDensity(const Water2MGParams& p, Real T) {
 
 Real Water2MGSinglePhaseP(const Water2MGParams& p, Real rho, Real T) {
   const Real x = rho * p.invRho0;
-  return WaterPs(x, WaterColdAt(p, x, false), T);
+  return WaterPs(x, WaterColdAt(p, x, WaterParts::WithG), T);
 }
 
 Real Water2MGE(const Water2MGParams& p, Real rho, Real T) {
@@ -316,7 +325,7 @@ Real WaterInverse(const Water2MGParams& p, Real y, Real T0, FD fd) {
 // the gas (rho <= rho_c) or of the liquid; then Newton on E with the exact Cv (latent
 // heat included).
 Real Water2MGTofE(const Water2MGParams& p, Real rho, Real E) {
-  const Real c = E - WaterColdAt(p, rho * p.invRho0, false).E0;
+  const Real c = E - WaterColdAt(p, rho * p.invRho0, WaterParts::Cold).E0;
   Real T0;
   if (c > p.e_f) {
     T0 = (c - p.e_f) / p.Cvf;
@@ -334,13 +343,13 @@ Real Water2MGTofE(const Water2MGParams& p, Real rho, Real E) {
 // the vapour branch at the saturated vapour density.
 Real Water2MGTofP(const Water2MGParams& p, Real rho, Real P) {
   const Real x = rho * p.invRho0;
-  const WaterCold c = WaterColdAt(p, x, false);
+  const WaterCold c = WaterColdAt(p, x, WaterParts::WithG);
   const Real T0 = (P / x - c.P0) / c.G;
   if (T0 >= p.Tfloor && WaterEvaluate(p, rho, T0, false).code != kPhaseLiquidGas) return T0;
   Real T1 = T0;
   if (T0 > p.Tfloor && T0 < p.Tc) {
     const Real xg = Water2MGGasDensity(p, T0) * p.invRho0;
-    const WaterCold cg = WaterColdAt(p, xg, false);
+    const WaterCold cg = WaterColdAt(p, xg, WaterParts::WithG);
     T1 = (P / xg - cg.P0) / cg.G;
     if (!(T1 > p.Tfloor && T1 < p.Tc)) T1 = T0;
   }
@@ -360,11 +369,11 @@ Real Water2MGKappa(const Water2MGParams& p, Real rho, Real T) {
     Pk = p.p0k;
     if (p.meta && T < p.Tc && Water2MGLiquidDensity(p, T) > rho) {
       const Real xg = Water2MGGasDensity(p, T) * p.invRho0;
-      Pk = WaterPs(xg, WaterColdAt(p, xg, false), T);  // stretched metastable liquid
+      Pk = WaterPs(xg, WaterColdAt(p, xg, WaterParts::WithG), T);  // stretched metastable liquid
     }
   } else if (e.code == kPhaseLiquidGas) {
     const Real xg = e.g.rho * p.invRho0;
-    Pk = WaterPs(xg, WaterColdAt(p, xg, false), T);
+    Pk = WaterPs(xg, WaterColdAt(p, xg, WaterParts::WithG), T);
   } else {
     Pk = Water2MGSinglePhaseP(p, rho, T);
   }

@@ -37,6 +37,10 @@ namespace tarvex {
 // and a gas law with the exponent sk.
 // Phase codes: 0 fluid (T >= Tc), 3 liquid, 4 liquid + vapour, 5 gas; -3 and -5 where the
 // fitted saturation densities cross (no coexistence width).
+// Finite by construction for every state: at T <= 0 the saturation densities take their
+// limits (rho_l = rho_c, rho_g = 0), at rho <= 0 the cold part its limit x -> 0 (P0 = G =
+// 0); only the conductivity at T <= 0 faults (logarithm). The saturation fits hold above
+// the triple point: the inverses seek T there and continue below linearly.
 // =======================================================================================
 struct Water2MGParams {
   Real rho0 = 0.9982L;                                  // rho0Edit [g/cm3]
@@ -197,6 +201,8 @@ struct Water2MGModel : EosModelTraits<Water2MGParams> {
 // Phases: x >= xs solid (1); xl < x < xs melting band (2): the pressure of the liquid at
 // xl, the energy interpolated linearly in x between El(xl) and Es(xs); x <= xl liquid (3),
 // or 5 below x0l where the liquid pressure is positive. kappa = rho kappa_Tr Tr/(rho0 T).
+// Finite for every rho > 0 and finite T; rho <= 0 faults (logarithm of x), and so does
+// kappa at T = 0 (division by zero). The inverses return at least 0.
 // =======================================================================================
 struct LiFBranch {
   Real P00, E00, ra, a, rb, b;  // cold curve
