@@ -7,6 +7,7 @@
 #include <cctype>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -29,6 +30,11 @@ struct AnalyticCase {
   // stretched liquid of "Water2MG" with CheckMeta); empty when there are none.
   std::function<bool(Real rho, Real T)> metastable;
 };
+
+// Test names and failure messages show the case by its name.
+inline void PrintTo(const AnalyticCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 inline std::string CaseName(std::string_view caption, std::string_view preset) {
   std::string s;
