@@ -314,10 +314,12 @@ Real Water2MGdPdT(const Water2MGParams& p, Real rho, Real T) {
 namespace {
 template <class FD>
 Real WaterInverse(const Water2MGParams& p, Real y, Real T0, FD fd) {
+  const Real T = IncreasingRoot(std::max(T0, p.Tfloor), y, fd, p.Tfloor);
+  if (T > p.Tfloor * (1 + Real(1e-12))) return T;
+  // The root lies at or below the floor (the iteration closed in on it from above).
   Real F, D;
   fd(p.Tfloor, F, D);
-  if (y <= F) return std::max(Real(0), p.Tfloor + (y - F) / D);
-  return IncreasingRoot(std::max(T0, p.Tfloor), y, fd, p.Tfloor);
+  return std::max(Real(0), p.Tfloor + (y - F) / D);
 }
 }  // namespace
 
