@@ -1,0 +1,147 @@
+// The transition-metal electron model.
+#include "core/electron/TransMetal.h"
+
+#include <cmath>
+
+namespace tarvex {
+
+namespace {
+
+// Te^0.1 (one logarithm and one exponential per new temperature; Te^0.3 and Te^1.3 follow
+// by multiplication).
+Real TePow01(const TransMetParams& p, Real Te) {
+  if (Te != p.teMemo.key) {
+    p.teMemo.t01 = std::exp(0.1L * std::log(Te));
+    p.teMemo.key = Te;
+  }
+  return p.teMemo.t01;
+}
+
+// (rho/rho0)^0.6.
+Real RhoPow06(const TransMetParams& p, Real rho) {
+  if (rho != p.rhoMemo.key) {
+    p.rhoMemo.x06 = std::exp(0.6L * std::log(rho * p.invRho0));
+    p.rhoMemo.key = rho;
+  }
+  return p.rhoMemo.x06;
+}
+
+// The d-band / s-band combination K S/(K + S) per volume and its Te-derivative.
+struct TwoBand {
+  Real KS = 0;   // K S/(K + S) [kJ/cm3]
+  Real dKS = 0;  // (K' S^2 + S' K^2)/(K + S)^2 [kJ/cm3/K]
+};
+
+TwoBand Bands(const TransMetParams& p, Real Te) {
+  TwoBand b;
+  if (!(Te > 0)) return b;
+  const Real t01 = TePow01(p, Te);
+  const Real t03 = t01 * t01 * t01;
+  const Real K = 0.5L * p.gammaV * Te * Te;
+  const Real dK = p.gammaV * Te;
+  const Real S = p.s0 * Te * t03;
+  const Real dS = p.s1 * t03;
+  const Real sum = K + S;
+  if (!(sum > 0)) return b;
+  b.KS = K * S / sum;
+  b.dKS = (dK * S * S + dS * K * K) / (sum * sum);
+  return b;
+}
+
+// (r_a^-n + r_b^-n)^(-1/n) for n = 10 (solid) and n = 5 (liquid).
+Real PowerMean10(Real ra, Real rb) {
+  const Real qa = 1 / ra, qb = 1 / rb;
+  const Real a2 = qa * qa, b2 = qb * qb;
+  const Real a8 = a2 * a2 * a2 * a2, b8 = b2 * b2 * b2 * b2;
+  return std::exp(-0.1L * std::log(a8 * a2 + b8 * b2));
+}
+
+Real PowerMean5(Real ra, Real rb) {
+  const Real qa = 1 / ra, qb = 1 / rb;
+  const Real a2 = qa * qa, b2 = qb * qb;
+  return std::exp(-0.2L * std::log(a2 * a2 * qa + b2 * b2 * qb));
+}
+
+Real SolidRatio(const TransMetParams& p, Real Ti) {
+  const Real rl = p.rl0 + (p.rl1 + p.rl2 * Ti) * Ti;
+  const Real rh = p.rh0 + (p.rh1 + p.rh2 * Ti) * Ti;
+  return PowerMean10(rl, rh);
+}
+
+Real LiquidRatio(const TransMetParams& p, Real Ti) {
+  return PowerMean5(p.rll0 + p.rll1 * Ti, p.rhl);
+}
+
+}  // namespace
+
+Real SolidEe(const TransMetParams& p, Real rho, Real Te) {
+  return RhoPow06(p, rho) * Bands(p, Te).KS / rho;
+}
+
+Real SolidCe(const TransMetParams& p, Real rho, Real Te) {
+  return RhoPow06(p, rho) * Bands(p, Te).dKS / rho;
+}
+
+// (rho/rho0)^1.1 = (rho/rho0)^0.6 (rho/rho0)^0.5.
+Real SolidPe(const TransMetParams& p, Real rho, Real Te) {
+  return 1.1L * RhoPow06(p, rho) * std::sqrt(rho * p.invRho0) * Bands(p, Te).KS;
+}
+
+Real SolidPeDT(const TransMetParams& p, Real rho, Real Te) {
+  return 1.1L * RhoPow06(p, rho) * std::sqrt(rho * p.invRho0) * Bands(p, Te).dKS;
+}
+
+Real TransMetEe(const TransMetParams& p, Real rho, Real Te) {
+  return BlendEe(p, rho, Te);
+}
+Real TransMetCe(const TransMetParams& p, Real rho, Real Te) {
+  return BlendCe(p, rho, Te);
+}
+Real TransMetPe(const TransMetParams& p, Real rho, Real Te) {
+  return BlendPe(p, rho, Te);
+}
+Real TransMetPeDT(const TransMetParams& p, Real rho, Real Te) {
+  return BlendPeDT(p, rho, Te);
+}
+
+Real TransMetCoupling(const TransMetParams& p, Real, Real Te) {
+  return p.CouplingConst / std::sqrt(std::sqrt(Te));
+}
+
+Real TransMetConductivity(const TransMetParams& p, Real rho, Real Te, Real Ti) {
+  const Real t01 = TePow01(p, Te);
+  const Real t03 = t01 * t01 * t01;
+  // Heat capacity of the s electrons per volume.
+  const Real Ks = 0.5L * p.gs * Te * Te;
+  const Real dKs = p.gs * Te;
+  const Real S = p.s0 * Te * t03;
+  const Real dS = p.s1 * t03;
+  const Real sum = Ks + S;
+  const Real csV = (dS * Ks * Ks + dKs * S * S) / (sum * sum) * RhoPow06(p, rho);
+  // Velocity term: (rho/rho0)^(5/6) = (rho/rho0)^(1/2) (rho/rho0)^(1/3).
+  const Real x = rho * p.invRho0;
+  const Real x56 = std::sqrt(x) * p.blend.feg.rho23.Rho13(rho) * p.invCbrtRho0;
+  const Real v = p.v0 * x56 + p.vT * Te * std::sqrt(std::sqrt(Te));
+  const Real vs2 = std::exp(0.8L * std::log(v)) * 1e16L;  // [cm2/s2]
+  // Collision rates [1/s].
+  const Real nuSe = 1 / (1 / (p.ns * Te) + 1 / (p.nd * t01));
+  Real r;
+  switch (ReducedPhase(p.blend.phase, rho, Ti)) {
+    case 0:
+    case 1:
+      r = SolidRatio(p, Ti);
+      break;
+    case 2:
+    case 6: {
+      const Real m = MixtureFraction(p.blend.phase, rho, Ti);
+      r = m * SolidRatio(p, Ti) + (1 - m) * LiquidRatio(p, Ti);
+      break;
+    }
+    default:
+      r = LiquidRatio(p, Ti);
+  }
+  const Real kappaS = csV * (vs2 / 3) / (nuSe + p.nuR * r);
+  return Harmonic(PlasmaKappa(p.blend.feg, Te), kappaS);
+}
+
+}  // namespace tarvex
