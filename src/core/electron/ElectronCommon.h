@@ -80,6 +80,43 @@ inline Real SwitchSPrime(Real y) {
   return (y >= 1 && y < 2) ? 2 - y : 0;
 }
 
+// x^N for a non-negative integer N, by repeated squaring.
+template <int N>
+constexpr Real IntPow(Real x) {
+  if constexpr (N == 0) {
+    return 1;
+  } else if constexpr (N % 2 == 0) {
+    const Real h = IntPow<N / 2>(x);
+    return h * h;
+  } else {
+    return x * IntPow<N - 1>(x);
+  }
+}
+
+// The cube root to the rounding of the 80-bit type at under half the cost of the 80-bit
+// library root: the double-precision root refined by one Newton step on z^3 = x (the
+// error goes from 1e-16 to its square).
+inline Real CubeRoot(Real x) {
+  const Real z = static_cast<Real>(std::cbrt(static_cast<double>(x)));
+  if (!(z != 0 && std::isfinite(z))) return std::cbrt(x);  // 0, NaN, beyond double's range
+  return z - (z * z * z - x) / (3 * z * z);
+}
+
+// x^(A/B) for x > 0 and small positive integers A, B, to the rounding of the 80-bit type:
+// the double-precision power (a logarithm and an exponential of the double type, a third
+// of the cost of the 80-bit pair) refined by one Newton step on y^B = x^A. Used for the
+// fixed fractional exponents of the fits (Te^0.1 = Te^(1/10), x^0.6 = x^(3/5), ...), so
+// that no slot pays for powl or for an 80-bit logarithm and exponential.
+template <int A, int B>
+Real RationalPow(Real x) {
+  static_assert(A > 0 && B > 1, "a positive fraction");
+  constexpr double p = static_cast<double>(A) / B;
+  const Real y = static_cast<Real>(std::exp(p * std::log(static_cast<double>(x))));
+  if (!(y > 0 && std::isfinite(y))) return std::exp(static_cast<Real>(p) * std::log(x));
+  const Real yB1 = IntPow<B - 1>(y);
+  return y - (yB1 * y - IntPow<A>(x)) / (B * yB1);
+}
+
 // The key of a memo that has not seen an argument yet: NaN compares unequal to every
 // argument (quietly, so a fresh memo raises no floating-point flag).
 inline constexpr Real kNoKey = std::numeric_limits<Real>::quiet_NaN();
@@ -102,7 +139,7 @@ class Rho23Cache {
  private:
   void Update(Real rho) const {
     if (rho != rho_) {
-      r13_ = std::cbrt(rho);
+      r13_ = CubeRoot(rho);
       r23_ = r13_ * r13_;
       rho_ = rho;
     }
@@ -119,7 +156,7 @@ inline Real FermiEnergy(Real EFcoef, Real rhoMd, Real rho, const Rho23Cache& cac
   const Real e = EFcoef * cache.Rho23(rho);
   if (rhoMd == 0 || rho >= 2 * rhoMd) return e;
   const Real s = SwitchS(rho / rhoMd);
-  return s > 0 ? e * std::cbrt(s * s) : 0;
+  return s > 0 ? e * CubeRoot(s * s) : 0;
 }
 
 // T_F(rho) = TFcoef rho^(2/3) [K].

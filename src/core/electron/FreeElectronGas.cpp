@@ -24,7 +24,7 @@ Real FegGamma(const FegParams& p, Real rho) {
   if (rho < p.RhoMd2) {
     const Real s = SwitchS(rho / p.RhoMd);
     if (!(s > 0)) return 0;
-    d23 *= std::cbrt(s * s);
+    d23 *= CubeRoot(s * s);
   }
   return p.Gamma / d23;
 }

@@ -30,7 +30,7 @@ Real AuShape(const AuParams& p, Real Te) {
 // (rho/rho0)^1.3.
 Real RhoPow13(const AuParams& p, Real rho) {
   if (rho != p.rhoMemo.key) {
-    p.rhoMemo.x13 = std::exp(1.3L * std::log(rho * p.invRho0));
+    p.rhoMemo.x13 = RationalPow<13, 10>(rho * p.invRho0);
     p.rhoMemo.key = rho;
   }
   return p.rhoMemo.x13;
@@ -86,7 +86,7 @@ Real AuCoupling(const AuParams& p, Real, Real Te) {
     const Real TeV = Te * kBeV;
     const Real r = std::sqrt(TeV);
     const Real t35 = TeV * TeV * TeV * r;
-    const Real t36 = TeV > 0 ? t35 * std::exp(0.1L * std::log(TeV)) : 0;
+    const Real t36 = TeV > 0 ? t35 * RationalPow<1, 10>(TeV) : 0;
     p.gMemo.G = (0.2L + p.kalCoef * t36 / (1 + t35 + 0.9L * t36 * r)) * p.couplingScale;
     p.gMemo.key = Te;
   }

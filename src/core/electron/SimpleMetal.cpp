@@ -22,7 +22,7 @@ const SimpleMetParams::ReducedDensity& Reduced(const SimpleMetParams& p, Real rh
       p.mdMemo.share = 1;
     } else {
       const Real d = rho - p.RhoMd;
-      p.mdMemo.g = p.GammaCoef / std::cbrt(d * d);
+      p.mdMemo.g = p.GammaCoef / CubeRoot(d * d);
       p.mdMemo.share = d / rho;
     }
     p.mdMemo.key = rho;
@@ -33,7 +33,7 @@ const SimpleMetParams::ReducedDensity& Reduced(const SimpleMetParams& p, Real rh
 // (rho/rho0)^0.48.
 Real RhoPow048(const SimpleMetParams& p, Real rho) {
   if (rho != p.rhoMemo.key) {
-    p.rhoMemo.x048 = std::exp(0.48L * std::log(rho / p.rho0));
+    p.rhoMemo.x048 = RationalPow<12, 25>(rho / p.rho0);
     p.rhoMemo.key = rho;
   }
   return p.rhoMemo.x048;
@@ -101,8 +101,8 @@ Real SimpleConductivity(const SimpleMetParams& p, Real rho, Real Te, Real Ti) {
   const Real x13 = p.rho23.Rho13(rho) * p.invCbrtRho0;  // (rho/rho0)^(1/3)
   const Real nuEiWD = 1 / Hypot(1 / nuPl, x13 / nuEi);
   const Real TeV = Te * electron::kBeV;
-  const Real invNuEe = x13 * x13 / (p.nus * TeV * TeV) +
-                       1 / (p.nui * std::exp(0.28L * std::log(TeV)) * RhoPow048(p, rho));
+  const Real invNuEe =
+      x13 * x13 / (p.nus * TeV * TeV) + 1 / (p.nui * RationalPow<7, 25>(TeV) * RhoPow048(p, rho));
   const Real nuEeWD = 1 / Hypot(p.kzRatio / nuPl, invNuEe);
   return rhoCeU / (nuEiWD + nuEeWD);
 }

@@ -11,10 +11,10 @@ namespace {
 
 constexpr Real kBeV8 = electron::kBeV / 8;  // 1.0771678670150977e-05 eV/K
 
-// Te^4.7 = Te^4 Te^0.7, one logarithm and one exponential per new temperature.
+// Te^4.7 = Te^4 Te^(7/10), the root once per new temperature.
 Real TePow47(const TaParams& p, Real Te) {
   if (Te != p.teMemo.key) {
-    p.teMemo.t07 = std::exp(0.7L * std::log(Te));
+    p.teMemo.t07 = RationalPow<7, 10>(Te);
     p.teMemo.key = Te;
   }
   const Real T2 = Te * Te;

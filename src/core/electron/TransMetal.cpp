@@ -7,11 +7,10 @@ namespace tarvex {
 
 namespace {
 
-// Te^0.1 (one logarithm and one exponential per new temperature; Te^0.3 and Te^1.3 follow
-// by multiplication).
+// Te^0.1 once per new temperature; Te^0.3 and Te^1.3 follow by multiplication.
 Real TePow01(const TransMetParams& p, Real Te) {
   if (Te != p.teMemo.key) {
-    p.teMemo.t01 = std::exp(0.1L * std::log(Te));
+    p.teMemo.t01 = RationalPow<1, 10>(Te);
     p.teMemo.key = Te;
   }
   return p.teMemo.t01;
@@ -20,7 +19,7 @@ Real TePow01(const TransMetParams& p, Real Te) {
 // (rho/rho0)^0.6.
 Real RhoPow06(const TransMetParams& p, Real rho) {
   if (rho != p.rhoMemo.key) {
-    p.rhoMemo.x06 = std::exp(0.6L * std::log(rho * p.invRho0));
+    p.rhoMemo.x06 = RationalPow<3, 5>(rho * p.invRho0);
     p.rhoMemo.key = rho;
   }
   return p.rhoMemo.x06;
@@ -53,13 +52,13 @@ Real PowerMean10(Real ra, Real rb) {
   const Real qa = 1 / ra, qb = 1 / rb;
   const Real a2 = qa * qa, b2 = qb * qb;
   const Real a8 = a2 * a2 * a2 * a2, b8 = b2 * b2 * b2 * b2;
-  return std::exp(-0.1L * std::log(a8 * a2 + b8 * b2));
+  return 1 / RationalPow<1, 10>(a8 * a2 + b8 * b2);
 }
 
 Real PowerMean5(Real ra, Real rb) {
   const Real qa = 1 / ra, qb = 1 / rb;
   const Real a2 = qa * qa, b2 = qb * qb;
-  return std::exp(-0.2L * std::log(a2 * a2 * qa + b2 * b2 * qb));
+  return 1 / RationalPow<1, 5>(a2 * a2 * qa + b2 * b2 * qb);
 }
 
 Real SolidRatio(const TransMetParams& p, Real Ti) {
@@ -122,7 +121,7 @@ Real TransMetConductivity(const TransMetParams& p, Real rho, Real Te, Real Ti) {
   const Real x = rho * p.invRho0;
   const Real x56 = std::sqrt(x) * p.blend.feg.rho23.Rho13(rho) * p.invCbrtRho0;
   const Real v = p.v0 * x56 + p.vT * Te * std::sqrt(std::sqrt(Te));
-  const Real vs2 = std::exp(0.8L * std::log(v)) * 1e16L;  // [cm2/s2]
+  const Real vs2 = RationalPow<4, 5>(v) * 1e16L;  // [cm2/s2]
   // Collision rates [1/s].
   const Real nuSe = 1 / (1 / (p.ns * Te) + 1 / (p.nd * t01));
   Real r;

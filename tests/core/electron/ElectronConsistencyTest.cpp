@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "ElectronFixture.h"
 #include "core/electron/ElectronCatalog.h"
 #include "core/electron/ElectronConstants.h"
 #include "core/electron/NobleMetal.h"
+#include "support/ElectronFixture.h"
 
 namespace tarvex {
 namespace {

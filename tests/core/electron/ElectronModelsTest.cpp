@@ -7,9 +7,9 @@
 #include <cmath>
 #include <limits>
 
-#include "ElectronFixture.h"
 #include "core/electron/FreeElectronBlend.h"
 #include "core/electron/NobleMetal.h"
+#include "support/ElectronFixture.h"
 
 namespace tarvex {
 namespace {

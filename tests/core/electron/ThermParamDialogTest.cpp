@@ -7,8 +7,8 @@
 #include <cmath>
 #include <string>
 
-#include "ElectronFixture.h"
 #include "core/electron/Materials.h"
+#include "support/ElectronFixture.h"
 
 namespace tarvex {
 namespace {
