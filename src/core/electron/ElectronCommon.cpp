@@ -31,6 +31,14 @@ Real ConductivityShape(Real x, Real a, Real cab) {
   return (1 + cab) * (xa1 * xa1 / x) / (1 + cab * xa1);
 }
 
+Real PeOfEnergySlot(const PeFromEeParams& p, Real rho, Real Te) {
+  return PeFromEe(rho, p.ElEnergy(rho, Te));
+}
+
+Real PeDTOfHeatCapSlot(const PeFromEeParams& p, Real rho, Real Te) {
+  return PeFromEe(rho, p.ElHeatCap(rho, Te));
+}
+
 Real ConstValue(const ConstParams& p, Real, Real) {
   return p.value;
 }

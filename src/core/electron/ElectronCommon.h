@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/common/Real.h"
+#include "core/common/Slot.h"
 #include "core/electron/ElectronConstants.h"
 
 namespace tarvex {
@@ -97,8 +98,9 @@ constexpr Real IntPow(Real x) {
 // library root: the double-precision root refined by one Newton step on z^3 = x (the
 // error goes from 1e-16 to its square).
 inline Real CubeRoot(Real x) {
+  const Real a = std::fabs(x);
+  if (!(a > 1e-300L && a < 1e300L)) return std::cbrt(x);  // 0, NaN, beyond double's range
   const Real z = static_cast<Real>(std::cbrt(static_cast<double>(x)));
-  if (!(z != 0 && std::isfinite(z))) return std::cbrt(x);  // 0, NaN, beyond double's range
   return z - (z * z * z - x) / (3 * z * z);
 }
 
@@ -110,9 +112,11 @@ inline Real CubeRoot(Real x) {
 template <int A, int B>
 Real RationalPow(Real x) {
   static_assert(A > 0 && B > 1, "a positive fraction");
-  constexpr double p = static_cast<double>(A) / B;
-  const Real y = static_cast<Real>(std::exp(p * std::log(static_cast<double>(x))));
-  if (!(y > 0 && std::isfinite(y))) return std::exp(static_cast<Real>(p) * std::log(x));
+  constexpr Real p = static_cast<Real>(A) / B;
+  // Outside double's range (and for x <= 0 or NaN, which fault as the 80-bit power would).
+  if (!(x > 1e-300L && x < 1e300L)) return std::exp(p * std::log(x));
+  const Real y =
+      static_cast<Real>(std::exp(static_cast<double>(p) * std::log(static_cast<double>(x))));
   const Real yB1 = IntPow<B - 1>(y);
   return y - (yB1 * y - IntPow<A>(x)) / (B * yB1);
 }
@@ -168,6 +172,15 @@ inline Real FermiTemperature(Real TFcoef, Real rho, const Rho23Cache& cache) {
 inline Real PeFromEe(Real rho, Real Ee) {
   return (2 * rho * Ee) / 3;
 }
+
+// The same as slots over a model's energy and heat-capacity slots: Pe = (2/3) rho Ee and
+// dPe/dTe = (2/3) rho Ce, for models whose electrons are an ideal Fermi gas.
+struct PeFromEeParams {
+  Slot2 ElEnergy;
+  Slot2 ElHeatCap;
+};
+Real PeOfEnergySlot(const PeFromEeParams& p, Real rho, Real Te);
+Real PeDTOfHeatCapSlot(const PeFromEeParams& p, Real rho, Real Te);
 
 // Density shape of the electron-ion conductivity fits (silver, tantalum), x = rho/rho_ref:
 //   y(x) = (1 + cab) x^(2a+1)/(1 + cab x^(a+1)),  cab = (a - b)/(b + 1),

@@ -77,6 +77,36 @@ TEST(ElectronHelpers, FermiEnergySwitchesOffBelowTheCutOff) {
   EXPECT_NEAR(FermiEnergy(EFcoef, 1, 8, cache), 8, kRel);
 }
 
+// |a - b| within n units of the 80-bit type's precision of b (EXPECT_NEAR compares doubles).
+::testing::AssertionResult WithinUlps(Real a, Real b, int n) {
+  if (std::fabs(a - b) <= n * std::numeric_limits<Real>::epsilon() * std::fabs(b)) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << "relative difference " << static_cast<double>((a - b) / b);
+}
+
+TEST(ElectronHelpers, FastRootsAgreeWithTheLibraryToTheLastBits) {
+  for (Real x = 1e-3L; x < 1e7L; x *= 1.37L) {
+    EXPECT_TRUE(WithinUlps(CubeRoot(x), std::cbrt(x), 4));
+    EXPECT_TRUE(WithinUlps(RationalPow<1, 10>(x), std::exp(0.1L * std::log(x)), 8));
+    EXPECT_TRUE(WithinUlps(RationalPow<7, 25>(x), std::exp(0.28L * std::log(x)), 16));
+  }
+  EXPECT_EQ(CubeRoot(0), 0);
+  EXPECT_EQ(CubeRoot(-8), -2);
+  // Beyond the double range the 80-bit functions take over (exp of a large logarithm
+  // keeps ~16 digits).
+  EXPECT_TRUE(WithinUlps(CubeRoot(1e600L), 1e200L, 4));
+  EXPECT_TRUE(WithinUlps(RationalPow<1, 10>(1e-600L), 1e-60L, 1000));
+}
+
+TEST(ElectronHelpers, PressureOfAnIdealFermiGasFromTheEnergySlots) {
+  const ConstParams ce{2e-4L};
+  PeFromEeParams p;
+  p.ElHeatCap = MakeSlot<ConstParams, &ConstValue>(ce);
+  EXPECT_NEAR(PeDTOfHeatCapSlot(p, 3, 1000), 2 * 3 * 2e-4L / 3, 1e-18L);
+}
+
 TEST(ElectronHelpers, IonConductivityAtTheScaleTemperature) {
   // k_i = 1, b_r = 0: kappa = (1/Ti) (Ti/Tat)^(7/2) = 1/Ti at Ti = Tat (315642.54 K is
   // Tat to 4.6e-9, which the power 7/2 makes 1.6e-8).
