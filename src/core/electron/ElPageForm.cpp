@@ -243,10 +243,7 @@ void TElPageForm::LeaveNat() {
   } else {
     M = rho0 / a;
   }
-  Show(kNat, nat);
-  Show(kRho, rho0);
-  Show(kMatNo, M);
-  ExitDensity();
+  ExitDensity(nat, rho0, M);
 }
 
 void TElPageForm::LeaveRho() {
@@ -264,10 +261,7 @@ void TElPageForm::LeaveRho() {
       M = rho0 * NAv / nat;
     }
   }
-  Show(kNat, nat);
-  Show(kRho, rho0);
-  Show(kMatNo, M);
-  ExitDensity();
+  ExitDensity(nat, rho0, M);
 }
 
 void TElPageForm::LeaveMatNo() {
@@ -283,13 +277,13 @@ void TElPageForm::LeaveMatNo() {
       rho0 = nat * M / NAv;
     }
   }
+  ExitDensity(nat, rho0, M);
+}
+
+void TElPageForm::ExitDensity(Real nat, Real rho0, Real M) {
   Show(kNat, nat);
   Show(kRho, rho0);
   Show(kMatNo, M);
-  ExitDensity();
-}
-
-void TElPageForm::ExitDensity() {
   MarkEdited(kNat, false);
   MarkEdited(kRho, false);
   MarkEdited(kMatNo, false);

@@ -138,8 +138,9 @@ class TElPageForm {
   void LeaveNat();
   void LeaveRho();
   void LeaveMatNo();
-  // After each of them: Z, the Fermi parameters, the displays; the edited marks cleared.
-  void ExitDensity();
+  // After each of them: the three values shown, the edited marks cleared, the displays
+  // of the Fermi parameters (with Z taken as 1 when its field is 0).
+  void ExitDensity(Real nat, Real rho0, Real M);
   // Valence from the field (1 when it is 0) and the Fermi parameters of the fields.
   Real ZValue();
   FermiParameters FieldFermi();

@@ -40,24 +40,34 @@ constexpr ElParamInfo NoEffect(const char* name, const char* symbol, const char*
   return {name, symbol, unit, def, -kInf, kInf, true, true, ElFieldRole::Unused, help};
 }
 
+// ---- fields of the base frame and the "Simple metall" page -----------------------------
+
+constexpr ElParamInfo kNatField = Positive("NatEdit", "n_at", "1/cm3", 6E22L, "atom density");
+constexpr ElParamInfo kRhoField = Positive("rhoEdit", "rho0", "g/cm3", 0, "reference density");
+constexpr ElParamInfo kMatNoField = Positive("mEdit", "MatNo", "g/mol", 0, "atomic mass (MatNo)");
+constexpr ElParamInfo kZField = Positive("ZEdit", "Z", "", 0, "free electrons per atom (valence)");
+constexpr ElParamInfo kTFField = Shown("TFEdit", "T_F", "K", "Fermi temperature at rho0");
+constexpr ElParamInfo kAlphaField =
+    NonNegative("alEdit", "alpha", "kW/K/cm3", 0, "electron-ion coupling coefficient");
+constexpr ElCheckInfo kCalcRefrCheck = {"CalcRefr", "CalcRefr", false,
+                                        "calculate the reflectance (opens the reflectance dialog)"};
+
 // ---- frames ------------------------------------------------------------------------------
 
 // The order of the first four is the order OK validates them in.
 constexpr ElParamInfo kBaseParams[] = {
-    Positive("NatEdit", "n_at", "1/cm3", 6E22L, "atom density"),
-    Positive("rhoEdit", "rho0", "g/cm3", 0, "reference density"),
-    Positive("mEdit", "MatNo", "g/mol", 0, "atomic mass (MatNo)"),
-    Positive("ZEdit", "Z", "", 0, "free electrons per atom (valence)"),
+    kNatField,
+    kRhoField,
+    kMatNoField,
+    kZField,
     Shown("EF0eVEdit", "E_F0", "eV", "Fermi energy at rho0"),
-    Shown("TFEdit", "T_F", "K", "Fermi temperature at rho0"),
-    NonNegative("alEdit", "alpha", "kW/K/cm3", 0, "electron-ion coupling coefficient"),
+    kTFField,
+    kAlphaField,
     NonNegative("k_iEdit", "k_i", "kW/cm", 0,
                 "ion conductivity k_i/Ti (b_r (rho/rho0)^(2/3) + Ti/Tat)^(7/2): coefficient"),
     NonNegative("kirEdit", "b_r", "", 0, "ion conductivity: density term at rho0"),
 };
-constexpr ElCheckInfo kBaseChecks[] = {
-    {"CalcRefr", "CalcRefr", false, "calculate the reflectance (opens the reflectance dialog)"},
-};
+constexpr ElCheckInfo kBaseChecks[] = {kCalcRefrCheck};
 
 constexpr ElParamInfo kMetParams[] = {
     Shown("gEdit", "gamma(rho0)", "kJ/g/K2",
@@ -129,19 +139,27 @@ constexpr ElParamInfo kTaParams[] = {
     Positive("T0Edit", "T0", "K", 293, "kappa_ei: T0"),
 };
 
-constexpr ElParamInfo kNobleParams[] = {
-    // This frame's alpha field holds k_al of the gold coupling.
-    Positive("alEdit", "k_al", "", 4, "gold coupling: weight 4.3/k_al of the d-band term"),
-    NonNegative("nu_dsolEdit", "nu0", "1/s", 3.7E13L, "solid electron-ion rate at 300 K"),
-    NonNegative("nu_dl0Edit", "nu_dl0", "1/s", 1.1E14L, "liquid rate nu_dl0 + nu_dl1 Ti: nu_dl0"),
-    NonNegative("un_dl1Edit", "nu_dl1", "1/s/K", 1.5E11L, "liquid rate: nu_dl1"),
-    NonNegative("dbetaEdit", "beta", "", 1, "weight of electron-electron scattering"),
-    Shown("EFhEdit", "E_F/hbar", "1/s", "Fermi frequency at rho0"),
-    Shown("nuP1Edit", "E_F/hbar/T_F^1.5", "1/s/K^1.5", "plasma rate coefficient"),
-};
+// The gold coupling and collision rates, shared by the two gold frames.
+// Their alpha field holds k_al of the gold coupling.
+constexpr ElParamInfo kGoldKal =
+    Positive("alEdit", "k_al", "", 4, "gold coupling: weight 4.3/k_al of the d-band term");
+constexpr ElParamInfo kGoldNu0 =
+    NonNegative("nu_dsolEdit", "nu0", "1/s", 3.7E13L, "solid electron-ion rate at 300 K");
+constexpr ElParamInfo kGoldNuDl0 =
+    NonNegative("nu_dl0Edit", "nu_dl0", "1/s", 1.1E14L, "liquid rate nu_dl0 + nu_dl1 Ti: nu_dl0");
+constexpr ElParamInfo kGoldNuDl1 =
+    NonNegative("un_dl1Edit", "nu_dl1", "1/s/K", 1.5E11L, "liquid rate: nu_dl1");
+constexpr ElParamInfo kGoldBeta =
+    NonNegative("dbetaEdit", "beta", "", 1, "weight of electron-electron scattering");
+constexpr ElParamInfo kGoldEFh = Shown("EFhEdit", "E_F/hbar", "1/s", "Fermi frequency at rho0");
+constexpr ElParamInfo kGoldNuP1 =
+    Shown("nuP1Edit", "E_F/hbar/T_F^1.5", "1/s/K^1.5", "plasma rate coefficient");
+
+constexpr ElParamInfo kNobleParams[] = {kGoldKal,  kGoldNu0, kGoldNuDl0, kGoldNuDl1,
+                                        kGoldBeta, kGoldEFh, kGoldNuP1};
 
 constexpr ElParamInfo kNewNobleParams[] = {
-    Positive("alEdit", "k_al", "", 4, "gold coupling: weight 4.3/k_al of the d-band term"),
+    kGoldKal,
     Positive("kPEdit", "kP", "", 0.367L, "Pe high-temperature branch: TeV^(1+kP)"),
     Positive("a2PEdit", "a2P", "GPa/eV2", 36.8L, "Pe degenerate branch: a2P TeV^2"),
     NonNegative("a4PEdit", "a4P", "GPa/eV4", 96, "Pe degenerate branch: (a4P/x^2) TeV^4"),
@@ -158,12 +176,12 @@ constexpr ElParamInfo kNewNobleParams[] = {
     AnyFinite("z2EEdit", "z2E", "", 0.01L, "Ee density shape: z2E"),
     AnyFinite("m1EEdit", "m1E", "", 1.6L, "Ee density shape: exponent m1E"),
     AnyFinite("m2EEdit", "m2E", "", 2.6L, "Ee density shape: exponent m2E"),
-    NonNegative("nu_dsolEdit", "nu0", "1/s", 3.7E13L, "solid electron-ion rate at 300 K"),
-    NonNegative("nu_dl0Edit", "nu_dl0", "1/s", 1.1E14L, "liquid rate nu_dl0 + nu_dl1 Ti: nu_dl0"),
-    NonNegative("un_dl1Edit", "nu_dl1", "1/s/K", 1.5E11L, "liquid rate: nu_dl1"),
-    NonNegative("dbetaEdit", "beta", "", 1, "weight of electron-electron scattering"),
-    Shown("EFhEdit", "E_F/hbar", "1/s", "Fermi frequency at rho0"),
-    Shown("nuP1Edit", "E_F/hbar/T_F^1.5", "1/s/K^1.5", "plasma rate coefficient"),
+    kGoldNu0,
+    kGoldNuDl0,
+    kGoldNuDl1,
+    kGoldBeta,
+    kGoldEFh,
+    kGoldNuP1,
 };
 
 constexpr ElParamInfo kAgParams[] = {
@@ -246,13 +264,13 @@ constexpr ElParamInfo kConstantParams[] = {
 };
 
 constexpr ElParamInfo kSimpleParams[] = {
-    Positive("NatEdit", "n_at", "1/cm3", 6E22L, "atom density"),
-    Positive("rhoEdit", "rho0", "g/cm3", 0, "reference density"),
-    Positive("mEdit", "MatNo", "g/mol", 0, "atomic mass (MatNo)"),
-    Positive("ZEdit", "Z", "", 0, "free electrons per atom (valence)"),
-    Shown("TFEdit", "T_F", "K", "Fermi temperature at rho0"),
+    kNatField,
+    kRhoField,
+    kMatNoField,
+    kZField,
+    kTFField,
     Shown("gEdit", "gamma(rho0)", "kJ/g/K2", "Sommerfeld coefficient at rho0"),
-    NonNegative("alEdit", "alpha", "kW/K/cm3", 0, "electron-ion coupling coefficient"),
+    kAlphaField,
     NonNegative("k_iEdit", "k_i", "kW/cm", 0,
                 "ion conductivity k_i/Ti (b_r rho^(2/3) + Ti/Tat)^(7/2): coefficient"),
     NonNegative("kirEdit", "b_r", "(cm3/g)^(2/3)", 0, "ion conductivity: density term"),
@@ -274,7 +292,7 @@ constexpr ElParamInfo kSimpleParams[] = {
     AnyFinite("c_optEdit", "c_opt", "", 0, "optical weight of electron-electron collisions"),
 };
 constexpr ElCheckInfo kSimpleChecks[] = {
-    {"CalcRefr", "CalcRefr", false, "calculate the reflectance (opens the reflectance dialog)"},
+    kCalcRefrCheck,
     {"CalcDepsCheck", "Calc", true, "calculate the interband permittivity"},
 };
 

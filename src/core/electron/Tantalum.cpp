@@ -64,19 +64,6 @@ Real SolidCe(const TaParams& p, Real rho, Real Te) {
   return SolidPeDT(p, rho, Te) / rho;
 }
 
-Real TaEe(const TaParams& p, Real rho, Real Te) {
-  return SolidEe(p, rho, Te);
-}
-Real TaCe(const TaParams& p, Real rho, Real Te) {
-  return SolidCe(p, rho, Te);
-}
-Real TaPe(const TaParams& p, Real rho, Real Te) {
-  return BlendPe(p, rho, Te);
-}
-Real TaPeDT(const TaParams& p, Real rho, Real Te) {
-  return BlendPeDT(p, rho, Te);
-}
-
 Real TaCoupling(const TaParams& p, Real rho, Real) {
   return p.CouplingConst * p.blend.feg.rho23.Rho23(rho) * p.invRho0_23;
 }

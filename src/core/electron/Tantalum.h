@@ -47,10 +47,7 @@ Real SolidCe(const TaParams& p, Real rho, Real Te);
 Real SolidPe(const TaParams& p, Real rho, Real Te);
 Real SolidPeDT(const TaParams& p, Real rho, Real Te);
 
-Real TaEe(const TaParams& p, Real rho, Real Te);    // SolidEe, not blended
-Real TaCe(const TaParams& p, Real rho, Real Te);    // its Te-derivative
-Real TaPe(const TaParams& p, Real rho, Real Te);    // BlendPe
-Real TaPeDT(const TaParams& p, Real rho, Real Te);  // its Te-derivative
+// The slots: SolidEe and SolidCe (the energy is not blended), BlendPe and BlendPeDT, and:
 Real TaCoupling(const TaParams& p, Real rho, Real Te);
 Real TaConductivity(const TaParams& p, Real rho, Real Te, Real Ti);
 

@@ -214,7 +214,8 @@ void TTransMetFrame::Install(ElTargets& t) {
   p.rhl = Value("r_hl0Edit");
   p.CouplingConst = e.common.CouplingConst;
   ElectronModel& m = e.model;
-  BindElectronThermo<TransMetParams, &TransMetEe, &TransMetCe, &TransMetPe, &TransMetPeDT>(m, p);
+  BindElectronThermo<TransMetParams, &BlendEe<TransMetParams>, &BlendCe<TransMetParams>,
+                     &BlendPe<TransMetParams>, &BlendPeDT<TransMetParams>>(m, p);
   m.Coupling = MakeSlot<TransMetParams, &TransMetCoupling>(p);
   m.ElConductivity = MakeSlot3<TransMetParams, &TransMetConductivity>(p);
 }
@@ -255,31 +256,23 @@ void TTaParFrame::Install(ElTargets& t) {
   p.ksiT0 = Value("ksiEdit") * Value("T0Edit");
   p.CouplingConst = e.common.CouplingConst;
   ElectronModel& m = e.model;
-  BindElectronThermo<TaParams, &TaEe, &TaCe, &TaPe, &TaPeDT>(m, p);
+  BindElectronThermo<TaParams, &SolidEe, &SolidCe, &BlendPe<TaParams>, &BlendPeDT<TaParams>>(m, p);
   m.Coupling = MakeSlot<TaParams, &TaCoupling>(p);
   m.ElConductivity = MakeSlot3<TaParams, &TaConductivity>(p);
 }
 
 // ---- gold ---------------------------------------------------------------------------------
 
-namespace {
-
-// The rates of the gold coupling and conductivity, from the fields of a gold frame.
-struct GoldFields {
-  Real kal, nu0, nuDl0, nuDl1, beta;
-};
-
-void FillGold(AuParams& p, const ElectronState& e, const GoldFields& g) {
+void TMetParFrame::FillGold(AuParams& p, const ElectronState& e) {
   p = AuParams{};
   p.feg = e.feg;
-  p.nuDl0 = g.nuDl0;
-  p.nuDl1 = g.nuDl1;
-  p.beta = g.beta;
+  p.nuDl0 = Value("nu_dl0Edit");
+  p.nuDl1 = Value("un_dl1Edit");
+  p.beta = Value("dbetaEdit");
   p.phase = &e.FilmPhase;
-  SetAuRates(p, e.common.ElRho0, g.kal, g.nu0);
+  // The alpha field of the gold frames holds k_al.
+  SetAuRates(p, e.common.ElRho0, Value("alEdit"), Value("nu_dsolEdit"));
 }
-
-}  // namespace
 
 void TMetParFrame::GoldDisplays() {
   const Real EFh = FieldFermiEnergyAtRho0() / electron::Hbar;  // [1/s]
@@ -297,9 +290,7 @@ void TNobleMetFrame::Install(ElTargets& t) {
   TMetParFrame::Install(t);
   ElectronState& e = t.electron;
   AuParams& p = e.au;
-  FillGold(p, e,
-           {Value("alEdit"), Value("nu_dsolEdit"), Value("nu_dl0Edit"), Value("un_dl1Edit"),
-            Value("dbetaEdit")});
+  FillGold(p, e);
   ElectronModel& m = e.model;
   BindElectronThermo<AuParams, &AuEnergy, &AuHeatCap, &AuPressure, &AuPressureDT>(m, p);
   m.Coupling = MakeSlot<AuParams, &AuCoupling>(p);
@@ -316,9 +307,7 @@ void TNewNobleMetFrame::Install(ElTargets& t) {
   ElectronState& e = t.electron;
   NAuParams& p = e.nau;
   p = NAuParams{};
-  FillGold(p.au, e,
-           {Value("alEdit"), Value("nu_dsolEdit"), Value("nu_dl0Edit"), Value("un_dl1Edit"),
-            Value("dbetaEdit")});
+  FillGold(p.au, e);
   p.at = electron::ElectronVolt / e.common.AtomMassG;
   p.invRho0 = 1 / e.common.ElRho0;
   p.a2E = Value("a2EEdit");

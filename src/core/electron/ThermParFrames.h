@@ -65,6 +65,8 @@ class TMetParFrame : public TElThermParFrame {
   // The gold frames' displays: E_F(rho0)/hbar and the plasma-rate coefficient
   // (E_F/hbar)/T_F^1.5 with T_F as shown.
   void GoldDisplays();
+  // The gold coupling and collision rates from the gold frames' fields.
+  void FillGold(AuParams& p, const ElectronState& e);
 };
 
 class TTransMetFrame : public TMetParFrame {

@@ -25,26 +25,28 @@ Real RhoPow06(const TransMetParams& p, Real rho) {
   return p.rhoMemo.x06;
 }
 
-// The d-band / s-band combination K S/(K + S) per volume and its Te-derivative.
+// Two heat-capacity terms in series, per volume: K S/(K + S) and its Te-derivative
+// (K' S^2 + S' K^2)/(K + S)^2 from the terms and their derivatives.
 struct TwoBand {
-  Real KS = 0;   // K S/(K + S) [kJ/cm3]
-  Real dKS = 0;  // (K' S^2 + S' K^2)/(K + S)^2 [kJ/cm3/K]
+  Real KS = 0;   // [kJ/cm3]
+  Real dKS = 0;  // [kJ/cm3/K]
 };
 
-TwoBand Bands(const TransMetParams& p, Real Te) {
+TwoBand Series(Real K, Real dK, Real S, Real dS) {
   TwoBand b;
-  if (!(Te > 0)) return b;
-  const Real t01 = TePow01(p, Te);
-  const Real t03 = t01 * t01 * t01;
-  const Real K = 0.5L * p.gammaV * Te * Te;
-  const Real dK = p.gammaV * Te;
-  const Real S = p.s0 * Te * t03;
-  const Real dS = p.s1 * t03;
   const Real sum = K + S;
   if (!(sum > 0)) return b;
   b.KS = K * S / sum;
   b.dKS = (dK * S * S + dS * K * K) / (sum * sum);
   return b;
+}
+
+// The d band K = (gamma/2) Te^2 in series with the s band S = s0 Te^1.3.
+TwoBand Bands(const TransMetParams& p, Real Te) {
+  if (!(Te > 0)) return {};
+  const Real t01 = TePow01(p, Te);
+  const Real t03 = t01 * t01 * t01;
+  return Series(0.5L * p.gammaV * Te * Te, p.gammaV * Te, p.s0 * Te * t03, p.s1 * t03);
 }
 
 // (r_a^-n + r_b^-n)^(-1/n) for n = 10 (solid) and n = 5 (liquid).
@@ -90,19 +92,6 @@ Real SolidPeDT(const TransMetParams& p, Real rho, Real Te) {
   return 1.1L * RhoPow06(p, rho) * std::sqrt(rho * p.invRho0) * Bands(p, Te).dKS;
 }
 
-Real TransMetEe(const TransMetParams& p, Real rho, Real Te) {
-  return BlendEe(p, rho, Te);
-}
-Real TransMetCe(const TransMetParams& p, Real rho, Real Te) {
-  return BlendCe(p, rho, Te);
-}
-Real TransMetPe(const TransMetParams& p, Real rho, Real Te) {
-  return BlendPe(p, rho, Te);
-}
-Real TransMetPeDT(const TransMetParams& p, Real rho, Real Te) {
-  return BlendPeDT(p, rho, Te);
-}
-
 Real TransMetCoupling(const TransMetParams& p, Real, Real Te) {
   return p.CouplingConst / std::sqrt(std::sqrt(Te));
 }
@@ -110,13 +99,9 @@ Real TransMetCoupling(const TransMetParams& p, Real, Real Te) {
 Real TransMetConductivity(const TransMetParams& p, Real rho, Real Te, Real Ti) {
   const Real t01 = TePow01(p, Te);
   const Real t03 = t01 * t01 * t01;
-  // Heat capacity of the s electrons per volume.
-  const Real Ks = 0.5L * p.gs * Te * Te;
-  const Real dKs = p.gs * Te;
-  const Real S = p.s0 * Te * t03;
-  const Real dS = p.s1 * t03;
-  const Real sum = Ks + S;
-  const Real csV = (dS * Ks * Ks + dKs * S * S) / (sum * sum) * RhoPow06(p, rho);
+  // Heat capacity of the s electrons per volume: Ks = (gs/2) Te^2 in series with S.
+  const Real csV =
+      Series(0.5L * p.gs * Te * Te, p.gs * Te, p.s0 * Te * t03, p.s1 * t03).dKS * RhoPow06(p, rho);
   // Velocity term: (rho/rho0)^(5/6) = (rho/rho0)^(1/2) (rho/rho0)^(1/3).
   const Real x = rho * p.invRho0;
   const Real x56 = std::sqrt(x) * p.blend.feg.rho23.Rho13(rho) * p.invCbrtRho0;

@@ -55,10 +55,7 @@ Real SolidCe(const TransMetParams& p, Real rho, Real Te);
 Real SolidPe(const TransMetParams& p, Real rho, Real Te);
 Real SolidPeDT(const TransMetParams& p, Real rho, Real Te);
 
-Real TransMetEe(const TransMetParams& p, Real rho, Real Te);    // BlendEe
-Real TransMetCe(const TransMetParams& p, Real rho, Real Te);    // BlendCe
-Real TransMetPe(const TransMetParams& p, Real rho, Real Te);    // BlendPe
-Real TransMetPeDT(const TransMetParams& p, Real rho, Real Te);  // its Te-derivative
+// The slots: BlendEe, BlendCe, BlendPe, BlendPeDT over the functions above, and:
 Real TransMetCoupling(const TransMetParams& p, Real rho, Real Te);
 Real TransMetConductivity(const TransMetParams& p, Real rho, Real Te, Real Ti);
 

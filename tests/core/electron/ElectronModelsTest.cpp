@@ -81,9 +81,9 @@ TEST(FreeElectronGas, NothingAtOrBelowTheCutOffDensity) {
   ASSERT_NEAR(rhoMd, 1 / 0.574L, 1e-15L);
   for (Real rho : {rhoMd, 0.5L * rhoMd}) {
     EXPECT_EQ(FegEnergy(p.blend.feg, rho, 1e4L), 0);
-    EXPECT_EQ(TransMetEe(p, rho, 1e4L), 0);
-    EXPECT_EQ(TransMetCe(p, rho, 1e4L), 0);
-    EXPECT_EQ(TransMetPe(p, rho, 1e4L), 0);
+    EXPECT_EQ(BlendEe(p, rho, 1e4L), 0);
+    EXPECT_EQ(BlendCe(p, rho, 1e4L), 0);
+    EXPECT_EQ(BlendPe(p, rho, 1e4L), 0);
   }
 }
 
@@ -94,17 +94,17 @@ TEST(TransitionMetalBlend, DensityWindowOfNickel) {
   const Real Te = 2e4L;
   // rho = 2.0: x = 1.148, d = 2 s(1.148) = 2 (1 - 0.852^2).
   const Real d = 2 * (1 - 0.852L * 0.852L);
-  EXPECT_NEAR(TransMetEe(p, 2, Te),
+  EXPECT_NEAR(BlendEe(p, 2, Te),
               0.148L * SolidEe(p, d, Te) + 0.852L * FegEnergy(p.blend.feg, 2, Te),
-              1e-15L * TransMetEe(p, 2, Te));
+              1e-15L * BlendEe(p, 2, Te));
   // rho = 1.5: x = 0.861, below the window: no electron energy or pressure.
-  EXPECT_EQ(TransMetEe(p, 1.5L, Te), 0);
-  EXPECT_EQ(TransMetPe(p, 1.5L, Te), 0);
-  EXPECT_EQ(TransMetPeDT(p, 1.5L, Te), 0);
+  EXPECT_EQ(BlendEe(p, 1.5L, Te), 0);
+  EXPECT_EQ(BlendPe(p, 1.5L, Te), 0);
+  EXPECT_EQ(BlendPeDT(p, 1.5L, Te), 0);
   // In the window the pressure is a weighted harmonic mean, never above the solid one.
   const Real Ps = SolidPe(p, d, Te), Pf = FegPressure(p.blend.feg, 2, Te);
   const Real H = 1 / (0.148L / Ps + 0.852L / Pf);
-  EXPECT_NEAR(TransMetPe(p, 2, Te), std::min(Ps, H), 1e-15L * Ps);
+  EXPECT_NEAR(BlendPe(p, 2, Te), std::min(Ps, H), 1e-15L * Ps);
 }
 
 TEST(TransitionMetalBlend, TabulatedFilmDecidesByPhaseBelowTeC) {
@@ -117,21 +117,21 @@ TEST(TransitionMetalBlend, TabulatedFilmDecidesByPhaseBelowTeC) {
   const Real solid = SolidEe(p, rho, Te), gas = FegEnergy(p.blend.feg, rho, Te);
 
   table.code = 1;
-  EXPECT_NEAR(TransMetEe(p, rho, Te), solid, 1e-15L * solid);
+  EXPECT_NEAR(BlendEe(p, rho, Te), solid, 1e-15L * solid);
   table.code = 4;  // liquid + gas, 30 % liquid
   table.m = 0.3L;
-  EXPECT_NEAR(TransMetEe(p, rho, Te), 0.3L * solid + 0.7L * gas, 1e-15L * solid);
-  EXPECT_LE(TransMetPe(p, rho, Te), SolidPe(p, rho, Te));
+  EXPECT_NEAR(BlendEe(p, rho, Te), 0.3L * solid + 0.7L * gas, 1e-15L * solid);
+  EXPECT_LE(BlendPe(p, rho, Te), SolidPe(p, rho, Te));
   table.code = -11;  // metastable, reduced mod 7 to liquid + gas
-  EXPECT_NEAR(TransMetEe(p, rho, Te), 0.3L * solid + 0.7L * gas, 1e-15L * solid);
+  EXPECT_NEAR(BlendEe(p, rho, Te), 0.3L * solid + 0.7L * gas, 1e-15L * solid);
   for (int32_t gasCode : {5, 6}) {
     table.code = gasCode;
-    EXPECT_EQ(TransMetEe(p, rho, Te), 0);
-    EXPECT_EQ(TransMetPe(p, rho, Te), 0);
+    EXPECT_EQ(BlendEe(p, rho, Te), 0);
+    EXPECT_EQ(BlendPe(p, rho, Te), 0);
   }
   // Above TeC the density window decides again: x = 8.9 * 0.574 > 2, the solid model.
   table.code = 5;
-  EXPECT_NEAR(TransMetEe(p, rho, 8000), SolidEe(p, rho, 8000), 1e-15L * solid);
+  EXPECT_NEAR(BlendEe(p, rho, 8000), SolidEe(p, rho, 8000), 1e-15L * solid);
 }
 
 TEST(TransitionMetalBlend, LiquidGasPressureOfThinStatesSwitchesOnWithTe) {
@@ -144,30 +144,11 @@ TEST(TransitionMetalBlend, LiquidGasPressureOfThinStatesSwitchesOnWithTe) {
   const TransMetParams& p = f.electron.transMet;
   const Real rho = 1.2L * p.blend.feg.RhoMd;  // below 2 rho_md
   // Te below TeC/2: the switch s(Te/TeHalf) is 0, so is the free-electron pressure.
-  EXPECT_EQ(TransMetPe(p, rho, 3000), 0);
+  EXPECT_EQ(BlendPe(p, rho, 3000), 0);
   // dPe/dTe is the derivative of the switched pressure.
   const Real Te = 5000, h = 0.01L;
-  const Real numeric = (TransMetPe(p, rho, Te + h) - TransMetPe(p, rho, Te - h)) / (2 * h);
-  EXPECT_NEAR(TransMetPeDT(p, rho, Te), numeric, 1e-7L * std::fabs(numeric));
-}
-
-TEST(TransitionMetalConductivity, PhaseOfTheIonsSelectsTheScatteringRatio) {
-  ElectronFixture f;
-  Accept(f, "trans_metal", "Ni");
-  StandInTable table;
-  table.Attach(f.electron.FilmPhase);
-  const ElectronModel& m = f.electron.model;
-  const Real rho = 8.9L, Te = 1e4L, Ti = 1500;
-  table.code = 1;
-  const Real solid = m.ElConductivity(rho, Te, Ti);
-  table.code = 3;
-  const Real liquid = m.ElConductivity(rho, Te, Ti);
-  EXPECT_NE(solid, liquid);
-  table.code = 2;  // melting: all solid, then all liquid
-  table.m = 1;
-  EXPECT_NEAR(m.ElConductivity(rho, Te, Ti), solid, 1e-15L * solid);
-  table.m = 0;
-  EXPECT_NEAR(m.ElConductivity(rho, Te, Ti), liquid, 1e-15L * liquid);
+  const Real numeric = (BlendPe(p, rho, Te + h) - BlendPe(p, rho, Te - h)) / (2 * h);
+  EXPECT_NEAR(BlendPeDT(p, rho, Te), numeric, 1e-7L * std::fabs(numeric));
 }
 
 TEST(Gold, EnergyAtTheDBandOnset) {
@@ -180,25 +161,6 @@ TEST(Gold, EnergyAtTheDBandOnset) {
   const Real G300 = f.electron.model.Coupling(19.3L, 300);
   EXPECT_GT(G300, 0.2e8L / 19.301066L);
   EXPECT_LT(G300, 0.21e8L / 19.301066L);
-}
-
-TEST(Gold, TwoPhaseRateInterpolatesBetweenSolidAndLiquid) {
-  ElectronFixture f;
-  Accept(f, "noble_metal", "Au");
-  StandInTable table;
-  table.Attach(f.electron.FilmPhase);
-  const ElectronModel& m = f.electron.model;
-  const Real rho = 19.3L, Te = 2e4L, Ti = 1300;
-  table.code = 1;
-  const Real solid = m.ElConductivity(rho, Te, Ti);
-  table.code = 3;
-  const Real liquid = m.ElConductivity(rho, Te, Ti);
-  EXPECT_LT(liquid, solid);  // the liquid adds collisions
-  table.code = 2;
-  table.m = 1;
-  EXPECT_NEAR(m.ElConductivity(rho, Te, Ti), solid, 1e-15L * solid);
-  table.m = 0;
-  EXPECT_NEAR(m.ElConductivity(rho, Te, Ti), liquid, 1e-15L * liquid);
 }
 
 TEST(SimpleMetal, LiquidRateBelowItsMinimumTemperatureUsesTheMinimum) {
@@ -227,26 +189,46 @@ TEST(SimpleMetal, CutOffDensityRemovesEnergyAndPressureButNotTheHeatCapacity) {
   EXPECT_GT(m.ElEnergy(2.7L, 1e4L), 0);
 }
 
-TEST(SimpleMetal, MeltingRateInterpolatesBetweenSolidAndLiquid) {
+// The phase of the ions (at (rho, Ti)) selects the electron-ion scattering: a melting
+// state is the solid one at mixture fraction 1 and the liquid one at 0.
+TEST(Conductivity, MeltingStatesRunFromTheSolidToTheLiquidRate) {
+  struct Row {
+    const char* page;
+    const char* material;
+    Real rho, Te, Ti;
+    bool liquidConductsLess;  // the model adds liquid collisions to the solid ones
+  };
+  for (const Row& r : {Row{"trans_metal", "Ni", 8.9L, 1e4L, 1500, false},
+                       Row{"noble_metal", "Au", 19.3L, 2e4L, 1300, true},
+                       Row{"simple_metal", "Al", 2.7L, 5000, 933, false}}) {
+    ElectronFixture f;
+    Accept(f, r.page, r.material);
+    StandInTable table;
+    table.Attach(f.electron.FilmPhase);
+    const Slot3& kappa = f.electron.model.ElConductivity;
+    table.code = 1;
+    const Real solid = kappa(r.rho, r.Te, r.Ti);
+    table.code = 3;
+    const Real liquid = kappa(r.rho, r.Te, r.Ti);
+    EXPECT_NE(solid, liquid) << r.page;
+    if (r.liquidConductsLess) {
+      EXPECT_LT(liquid, solid) << r.page;
+    }
+    table.code = 2;
+    table.m = 1;
+    EXPECT_NEAR(kappa(r.rho, r.Te, r.Ti), solid, 1e-15L * solid) << r.page;
+    table.m = 0;
+    EXPECT_NEAR(kappa(r.rho, r.Te, r.Ti), liquid, 1e-15L * liquid) << r.page;
+  }
+}
+
+TEST(SimpleMetal, ConductivityOfSolidAluminiumHasTheMeasuredOrderOfMagnitude) {
+  // Aluminium near its melting point conducts ~2.4 W/cm/K (kW/cm/K below).
   ElectronFixture f;
   Accept(f, "simple_metal", "Al");
-  StandInTable table;
-  table.Attach(f.electron.FilmPhase);
-  const ElectronModel& m = f.electron.model;
-  const Real rho = 2.7L, Te = 5000, Ti = 933;
-  table.code = 1;
-  const Real solid = m.ElConductivity(rho, Te, Ti);
-  table.code = 3;
-  const Real liquid = m.ElConductivity(rho, Te, Ti);
-  table.code = 2;
-  table.m = 1;
-  EXPECT_NEAR(m.ElConductivity(rho, Te, Ti), solid, 1e-15L * solid);
-  table.m = 0;
-  EXPECT_NEAR(m.ElConductivity(rho, Te, Ti), liquid, 1e-15L * liquid);
-  // Aluminium near its melting point conducts ~2.4 W/cm/K in the solid: the model's
-  // order of magnitude (kW/cm/K).
-  EXPECT_GT(solid, 2e-4L);
-  EXPECT_LT(solid, 2e-2L);
+  const Real kappa = f.electron.model.ElConductivity(2.7L, 933, 933);
+  EXPECT_GT(kappa, 2e-4L);
+  EXPECT_LT(kappa, 2e-2L);
 }
 
 }  // namespace
