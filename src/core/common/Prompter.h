@@ -85,6 +85,13 @@ class Prompter {
                                                     const std::string& initial) = 0;
   virtual std::optional<std::string> ChooseDirectory(const std::string& caption,
                                                      const std::string& initial) = 0;
+  // Prints the form with this caption (the desktop program: the printer set-up, then the
+  // form scaled to the page without its buttons). False when the person cancelled or
+  // when printing is not available, as it is not without a display.
+  virtual bool PrintForm(const std::string& caption) {
+    static_cast<void>(caption);
+    return false;
+  }
 };
 
 // Answers from a table keyed by the question text (exact text first, then the longest
@@ -123,6 +130,11 @@ class ScriptedPrompter : public Prompter {
   std::optional<std::string> ChooseDirectory(const std::string&, const std::string&) override {
     return dir_;
   }
+  // Logs the request (in `printed`); nothing is printed.
+  bool PrintForm(const std::string& caption) override {
+    printed.push_back(caption);
+    return false;
+  }
 
   // Called from ProcessEvents: lets a test act "during" a run (e.g. press Break).
   void OnProcessEvents(void (*hook)(void*), void* ctx) {
@@ -134,6 +146,7 @@ class ScriptedPrompter : public Prompter {
   std::vector<std::string> informed;
   std::vector<MessageKind> beeps;
   std::vector<std::string> titles;
+  std::vector<std::string> printed;  // captions of the forms asked to be printed
   int64_t eventsProcessed = 0;
 
  private:
