@@ -12,6 +12,7 @@
 #include <limits>
 #include <sstream>
 
+#include "core/common/FpGuard.h"
 #include "core/common/NewtonCycle.h"
 #include "core/electron/ElectronCommon.h"
 
@@ -329,8 +330,14 @@ bool ParseReal(std::string_view token, Real& value) {
       (token[1] == '+' || token[1] == '-')) {
     return false;
   }
-  const char* end = token.data() + token.size();
-  const auto r = std::from_chars(token.data(), end, value);
+  // The library's reading of the 80-bit type runs past the given end to the next NUL: it
+  // gets a terminated copy (no number needs more digits than this).
+  char buf[128];
+  if (token.size() >= sizeof buf) return false;
+  token.copy(buf, token.size());
+  buf[token.size()] = '\0';
+  const char* end = buf + token.size();
+  const auto r = std::from_chars(buf, end, value);
   return r.ec == std::errc() && r.ptr == end && std::isfinite(value);
 }
 
@@ -418,13 +425,13 @@ bool ReadTitle(FileReading& f, ElTableResult& error) {
   return true;
 }
 
-bool CheckDensity(FileReading& f, Real D, ElTableResult& error) {
+bool CheckDensity(FileReading& f, Real D, int32_t line, ElTableResult& error) {
   if (D == 0) {
-    error = f.Fail(ElTableStatus::BadHeader, "the material density D is 0");
+    error = f.FailAt(ElTableStatus::BadHeader, line, "the material density D is 0");
     return false;
   }
   if (D < 0) {
-    error = f.Fail(ElTableStatus::BadHeader, "the material density D must be positive");
+    error = f.FailAt(ElTableStatus::BadHeader, line, "the material density D must be positive");
     return false;
   }
   return true;
@@ -477,10 +484,27 @@ bool ReadRows(FileReading& f, int32_t n, Real scale, const char* label, const ch
                        std::string(label) + " not increase at k " + std::to_string(k));
       return false;
     }
+    if (!std::isfinite(v * scale)) {
+      error = f.FailAt(ElTableStatus::Malformed, line,
+                       std::string(quantity) + " of row " + std::to_string(k) + " is out of range");
+      return false;
+    }
     s.X.push_back(Te);
     s.Y.push_back(v * scale);
   }
-  BuildNaturalSpline(s);
+  {
+    FpGuard guard;  // faults of absurd magnitudes are caught below, not passed on
+    BuildNaturalSpline(s);
+    guard.Reset();
+  }
+  for (size_t k = 0; k < s.X.size(); ++k) {
+    if (!(std::isfinite(s.S[k]) && std::isfinite(s.I[k]))) {
+      error =
+          f.Fail(ElTableStatus::Malformed, "the rows' values are out of range for a spline (row " +
+                                               std::to_string(k + 1) + ")");
+      return false;
+    }
+  }
   return true;
 }
 
@@ -492,8 +516,9 @@ ElTableResult ReadCeText(std::string_view text, const std::string& fileName, CeM
   Real D = 0;
   int32_t n = 0;
   if (!ReadTitle(f, error) || !f.Real_(D, "the material density D", error)) return error;
+  const int32_t headerLine = f.In().Line();
   f.In().SkipLine();
-  if (!CheckDensity(f, D, error) || !ReadRowCount(f, n, error)) return error;
+  if (!CheckDensity(f, D, headerLine, error) || !ReadRowCount(f, n, error)) return error;
   const Real scale = 1e-6L / D;  // J/(m3 K) per kg/m3 -> kJ/(g K)
   CeModel m;
   m.density = D / 1000;
@@ -504,7 +529,7 @@ ElTableResult ReadCeText(std::string_view text, const std::string& fileName, CeM
     if (kind == kElTableLinear) {
       Real gamma = 0;
       if (!f.Real_(gamma, "the coefficient gamma", error)) return error;
-      if (!(gamma > 0)) {
+      if (!(gamma > 0 && std::isfinite(gamma * scale) && gamma * scale > 0)) {
         return f.FailAt(ElTableStatus::Malformed, line, "the coefficient gamma must be positive");
       }
       m = AnalyticCe(kElTableLinear, gamma * scale);
@@ -547,7 +572,7 @@ ElTableResult ReadGeText(std::string_view text, const std::string& fileName, GeM
   }
   const int32_t headerLine = f.In().Line();
   f.In().SkipLine();
-  if (!CheckDensity(f, D, error)) return error;
+  if (!CheckDensity(f, D, headerLine, error)) return error;
   if (fr != 0 && !(r0 > 0)) {
     return f.FailAt(ElTableStatus::BadHeader, headerLine,
                     "the reference density r0 must be positive when f is not 0");
@@ -563,7 +588,7 @@ ElTableResult ReadGeText(std::string_view text, const std::string& fileName, GeM
     if (kind == kElTableLinear) {
       Real G0 = 0;
       if (!f.Real_(G0, "the constant coupling G0", error)) return error;
-      if (G0 < 0) {
+      if (!(G0 >= 0 && std::isfinite(G0 * scale))) {
         return f.Fail(ElTableStatus::Malformed, "the constant coupling G0 must not be negative");
       }
       m = AnalyticGe(kElTableLinear, r0, fr, G0 * scale);
