@@ -210,7 +210,8 @@ Real PeDTOfHeatCapSlot(const PeFromEeParams& p, Real rho, Real Te);
 
 // Density shape of the electron-ion conductivity fits (silver, tantalum), x = rho/rho_ref:
 //   y(x) = (1 + cab) x^(2a+1)/(1 + cab x^(a+1)),  cab = (a - b)/(b + 1),
-// so that y(1) = 1. One logarithm and one exponential: callers keep it per density.
+// so that y(1) = 1. One logarithm and one exponential (of the double type, FitPow): callers
+// keep it per density.
 Real ConductivityShape(Real x, Real a, Real cab);
 
 // ---- simple parameter blocks -------------------------------------------------------------

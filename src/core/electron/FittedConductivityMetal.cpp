@@ -97,18 +97,33 @@ bool TiAt(const TiElParams& p, Real d, Real Te) {
   m.x = dd * p.invRho00;
   m.x23 = dd23 * p.invRho0023;
   m.t = 6 * Te / (p.TFcoef * dd23);
-  if (m.t > 0) {
-    const Real L = std::log(static_cast<double>(m.t));  // the fitted powers of one logarithm
-    m.tE1 = FitExp(p.E1p * L);
-    m.tE2 = FitExp(p.E2p * L);
-    m.tP1 = FitExp(p.P1p * L);
-    m.tP2 = FitExp(p.P2p * L);
-  } else {
-    m.tE1 = m.tE2 = m.tP1 = m.tP2 = 0;
-  }
+  // The fitted powers come from one logarithm, each pair when first asked for.
+  m.L = m.t > 0 ? static_cast<Real>(std::log(static_cast<double>(m.t))) : 0;
+  m.haveE = m.haveP = false;
+  m.tE1 = m.tE2 = m.tP1 = m.tP2 = 0;
   m.d = d;
   m.Te = Te;
   return true;
+}
+
+const TiElParams::Point& TiEnergyPowers(const TiElParams& p) {
+  TiElParams::Point& m = p.memo;
+  if (!m.haveE && m.t > 0) {
+    m.tE1 = FitExp(p.E1p * m.L);
+    m.tE2 = FitExp(p.E2p * m.L);
+  }
+  m.haveE = true;
+  return m;
+}
+
+const TiElParams::Point& TiPressurePowers(const TiElParams& p) {
+  TiElParams::Point& m = p.memo;
+  if (!m.haveP && m.t > 0) {
+    m.tP1 = FitExp(p.P1p * m.L);
+    m.tP2 = FitExp(p.P2p * m.L);
+  }
+  m.haveP = true;
+  return m;
 }
 
 // f(t) = t^2 (t^p + c1)/(t^q + c2) and t f'(t), with tp = t^p, tq = t^q.
@@ -136,27 +151,27 @@ Real TiPressureFactor(const TiElParams& p, Real d) {
 
 Real TiSolidEe(const TiElParams& p, Real rho, Real Te) {
   if (!TiAt(p, rho, Te)) return 0;
-  const auto& m = p.memo;
+  const auto& m = TiEnergyPowers(p);
   return p.E0 * m.x23 * RationalShape(m.t, m.tE1, m.tE2, p.E1p, p.E2p, p.E1, p.E2).f;
 }
 
 Real TiSolidCe(const TiElParams& p, Real rho, Real Te) {
   if (!TiAt(p, rho, Te) || !(Te > 0)) return 0;
-  const auto& m = p.memo;
+  const auto& m = TiEnergyPowers(p);
   // t is proportional to Te: dEe/dTe = (t dEe/dt)/Te.
   return p.E0 * m.x23 * RationalShape(m.t, m.tE1, m.tE2, p.E1p, p.E2p, p.E1, p.E2).tdf / Te;
 }
 
 Real TiSolidPe(const TiElParams& p, Real rho, Real Te) {
   if (!TiAt(p, rho, Te)) return 0;
-  const auto& m = p.memo;
+  const auto& m = TiPressurePowers(p);
   return p.P0 * m.x * m.x23 * TiPressureFactor(p, rho) *
          RationalShape(m.t, m.tP1, m.tP2, p.P1p, p.P2p, p.P1, p.P2).f;
 }
 
 Real TiSolidPeDT(const TiElParams& p, Real rho, Real Te) {
   if (!TiAt(p, rho, Te) || !(Te > 0)) return 0;
-  const auto& m = p.memo;
+  const auto& m = TiPressurePowers(p);
   return p.P0 * m.x * m.x23 * TiPressureFactor(p, rho) *
          RationalShape(m.t, m.tP1, m.tP2, p.P1p, p.P2p, p.P1, p.P2).tdf / Te;
 }

@@ -62,13 +62,15 @@ struct TiElParams {
   struct Point {
     Real d;
     Real Te;
-    Real dd;   // the density switched once more
-    Real x23;  // (dd/rho00)^(2/3)
-    Real x;    // dd/rho00
-    Real t;    // 6 Te/T_F(dd)
+    Real dd;            // the density switched once more
+    Real x23;           // (dd/rho00)^(2/3)
+    Real x;             // dd/rho00
+    Real t;             // 6 Te/T_F(dd)
+    Real L;             // log t
+    bool haveE, haveP;  // the powers of the energy fit, of the pressure fit
     Real tE1, tE2, tP1, tP2;
   };
-  mutable Point memo{kNoKey, kNoKey, 0, 0, 0, 0, 0, 0, 0, 0};
+  mutable Point memo{kNoKey, kNoKey, 0, 0, 0, 0, 0, false, false, 0, 0, 0, 0};
   Rho23Cache rho23;
 };
 

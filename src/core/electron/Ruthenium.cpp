@@ -18,10 +18,18 @@ const RuParams::RhoValues& RuRho(const RuParams& p, Real rho) {
     p.rhoMemo.F = 2 / (r * std::sqrt(r) + 1);
     p.rhoMemo.x = x;
     p.rhoMemo.x23 = p.rho23.Rho23(rho) * p.invRho0k23;
-    p.rhoMemo.xy = x * ConductivityShape(x, p.a, p.cab);
     p.rhoMemo.key = rho;
   }
   return p.rhoMemo;
+}
+
+// x y(x), for the conductivity only.
+Real RuShape(const RuParams& p, Real rho, Real x) {
+  if (rho != p.kappaMemo.key) {
+    p.kappaMemo.xy = x * ConductivityShape(x, p.a, p.cab);
+    p.kappaMemo.key = rho;
+  }
+  return p.kappaMemo.xy;
 }
 
 }  // namespace
@@ -69,7 +77,7 @@ Real RuConductivity(const RuParams& p, Real rho, Real Te, Real Ti) {
   const Real t = kT * Te / r.x23;
   const Real keem =
       1e-3L / r.x * t * (p.ka0 + p.ka1 * t) / (1 + ((p.kb3 * t + p.kb2) * t + p.kb1) * t);
-  const Real kei = p.keiScale * r.xy * RuHeatCapShape(p, t) / Ti;
+  const Real kei = p.keiScale * RuShape(p, rho, r.x) * RuHeatCapShape(p, t) / Ti;
   return 1e-5L / (keem + 1 / kei);
 }
 

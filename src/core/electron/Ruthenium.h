@@ -39,9 +39,13 @@ struct RuParams {
     Real F;    // 2/((rho/rho0)^1.5 + 1)
     Real x;    // rho/Rho0k
     Real x23;  // x^(2/3)
-    Real xy;   // x y(x)
   };
-  mutable RhoValues rhoMemo{kNoKey, 0, 0, 0, 0};
+  struct KappaRho {
+    Real key;
+    Real xy;  // x y(x)
+  };
+  mutable RhoValues rhoMemo{kNoKey, 0, 0, 0};
+  mutable KappaRho kappaMemo{kNoKey, 0};
   Rho23Cache rho23;
 };
 

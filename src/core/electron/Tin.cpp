@@ -11,10 +11,18 @@ const SnParams::RhoValues& SnRho(const SnParams& p, Real rho) {
   if (rho != p.rhoMemo.key) {
     p.rhoMemo.x = rho * p.invRho0;
     p.rhoMemo.x23 = p.rho23.Rho23(rho) * p.invRho0_23;
-    p.rhoMemo.y = ConductivityShape(rho * p.invR00, p.a, p.cab) * p.invYr;
     p.rhoMemo.key = rho;
   }
   return p.rhoMemo;
+}
+
+// y(rho/r00)/y(rho0/r00), for the conductivity only.
+Real SnShape(const SnParams& p, Real rho) {
+  if (rho != p.kappaMemo.key) {
+    p.kappaMemo.y = ConductivityShape(rho * p.invR00, p.a, p.cab) * p.invYr;
+    p.kappaMemo.key = rho;
+  }
+  return p.kappaMemo.y;
 }
 
 // t = 6 Te/T_F(rho).
@@ -76,7 +84,7 @@ Real SnConductivity(const SnParams& p, Real rho, Real Te, Real Ti) {
   const Real t = SnT(p, rho, Te);
   const Real kee =
       p.Aee * r.x * (1 + (p.b1k + (p.b2k + p.b3k * t) * t) * t) / (p.b0k + p.b4k * t * t);
-  const Real kei = (r.y * p.Trm / Ti + p.gam) * p.keiScale * r.x * SnHeatCapShape(p, t);
+  const Real kei = (SnShape(p, rho) * p.Trm / Ti + p.gam) * p.keiScale * r.x * SnHeatCapShape(p, t);
   return p.kScal / (1 / kee + 1 / kei);
 }
 

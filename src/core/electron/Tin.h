@@ -38,9 +38,13 @@ struct SnParams {
     Real key;
     Real x;    // rho/rho0
     Real x23;  // x^(2/3)
-    Real y;    // y(rho/r00)/y(rho0/r00)
   };
-  mutable RhoValues rhoMemo{kNoKey, 0, 0, 0};
+  struct KappaRho {
+    Real key;
+    Real y;  // y(rho/r00)/y(rho0/r00)
+  };
+  mutable RhoValues rhoMemo{kNoKey, 0, 0};
+  mutable KappaRho kappaMemo{kNoKey, 0};
   Rho23Cache rho23;
 };
 

@@ -180,8 +180,14 @@ Real TableInverse(const ElSpline& s, Real Ee) {
   const size_t a = static_cast<size_t>(it - s.I.begin());
   const Segment g = SegmentOf(s, a);
   const Real R = Ee - g.I0;
-  // Start where the energy is linear between the nodes.
-  const Real T0 = g.x0 + g.H * R / (s.I[a] - g.I0);
+  // Start where the energy of a heat capacity linear between the nodes reaches Ee:
+  // R = Y0 u + k u^2/2 with k = (Y1 - Y0)/H, the root that grows from u = 0.
+  const Real k = (s.Y[a] - g.Y0) / g.H;
+  const Real disc = g.Y0 * g.Y0 + 2 * k * R;
+  const Real den = g.Y0 + std::sqrt(std::max(disc, Real(0)));
+  Real u0 = den > 0 ? 2 * R / den : g.H * R / (s.I[a] - g.I0);
+  if (!(u0 >= 0 && u0 <= g.H)) u0 = g.H * R / (s.I[a] - g.I0);
+  const Real T0 = g.x0 + u0;
   const Real T = NewtonWithCycleGuard(T0, [&](Real Te) {
     const Real u = Te - g.x0;
     return Te - (g.Integral(u) - R) / g.Value(u);
