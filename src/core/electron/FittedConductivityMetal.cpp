@@ -106,24 +106,27 @@ bool TiAt(const TiElParams& p, Real d, Real Te) {
   return true;
 }
 
-const TiElParams::Point& TiEnergyPowers(const TiElParams& p) {
+// The powers t^q1, t^q2 of one fit from the cached logarithm, when first asked for.
+const TiElParams::Point& TiPowers(const TiElParams& p, bool TiElParams::Point::*have, Real q1,
+                                  Real q2, Real TiElParams::Point::*t1,
+                                  Real TiElParams::Point::*t2) {
   TiElParams::Point& m = p.memo;
-  if (!m.haveE && m.t > 0) {
-    m.tE1 = FitExp(p.E1p * m.L);
-    m.tE2 = FitExp(p.E2p * m.L);
+  if (!(m.*have) && m.t > 0) {
+    m.*t1 = FitExp(q1 * m.L);
+    m.*t2 = FitExp(q2 * m.L);
   }
-  m.haveE = true;
+  m.*have = true;
   return m;
 }
 
+const TiElParams::Point& TiEnergyPowers(const TiElParams& p) {
+  using P = TiElParams::Point;
+  return TiPowers(p, &P::haveE, p.E1p, p.E2p, &P::tE1, &P::tE2);
+}
+
 const TiElParams::Point& TiPressurePowers(const TiElParams& p) {
-  TiElParams::Point& m = p.memo;
-  if (!m.haveP && m.t > 0) {
-    m.tP1 = FitExp(p.P1p * m.L);
-    m.tP2 = FitExp(p.P2p * m.L);
-  }
-  m.haveP = true;
-  return m;
+  using P = TiElParams::Point;
+  return TiPowers(p, &P::haveP, p.P1p, p.P2p, &P::tP1, &P::tP2);
 }
 
 // f(t) = t^2 (t^p + c1)/(t^q + c2) and t f'(t), with tp = t^p, tq = t^q.
