@@ -1,6 +1,6 @@
 // The electron model of the "Spline" page: heat capacity, energy and its inverse from the
-// heat-capacity file, coupling from the coupling file (Part of the electron data files of
-// ElectronTables.h), and an electron pressure with a density-dependent Grüneisen factor:
+// heat-capacity file, coupling from the coupling file (the data files of ElectronTables.h),
+// and an electron pressure with a density-dependent Grüneisen factor:
 //   Pe = rho Gamma(rho) Ee(Te)  [GPa],  Gamma = (Gamma0 + Add(rho)) Mult(rho)
 //   Add  = G1/(G2 max(0, rho0/rho - G3)^2 + 1)   ("+" checked, else 0)
 //   Mult = (1 - min(1, 0.1 rho0/rho)^6)^3        ("*" checked, else 1)
