@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/electron/ElectronCatalog.h"
+#include "support/ElectronDataFiles.h"
 #include "support/ElectronFixture.h"
 
 namespace tarvex {
@@ -23,20 +24,30 @@ using testing::ElectronFixture;
 struct BenchCase {
   std::string page;
   std::string material;  // "" for the example values of the "Constant" page
+  std::string inFile;    // the "Spline" page: its input file in data/electron
 };
 
 std::vector<BenchCase> Cases() {
-  std::vector<BenchCase> cases{{"constant", ""}};
+  std::vector<BenchCase> cases{{"constant", "", ""}};
   for (const ElPageInfo& page : ElectronPages()) {
     if (!page.available) continue;
-    for (const ElPresetInfo& preset : page.presets) cases.push_back({page.id, preset.material});
+    for (const ElPresetInfo& preset : page.presets) cases.push_back({page.id, preset.material, ""});
   }
+  // The data-file model: a 201-row table (gold) and an analytic kind (aluminium).
+  cases.push_back({"spline", "Spline", "In.txt"});
+  cases.push_back({"spline", "Spline", "In_Al.txt"});
   return cases;
 }
 
 bool Accept(ElectronFixture& f, const BenchCase& c) {
   if (!f.dialog.ShowPage(c.page)) return false;
-  if (c.material.empty()) {
+  if (!c.inFile.empty()) {
+    TSplineEOSFrame& page = f.dialog.Spline();
+    if (!f.dialog.ChooseMaterial(c.material) ||
+        !page.LoadSplineIn(testing::ElectronDataDir() + "/" + c.inFile) || !page.InitSpline()) {
+      return false;
+    }
+  } else if (c.material.empty()) {
     TElPageForm& page = *f.dialog.Page(c.page);
     f.Type(page, "kEdit", 2.37e-3L);
     f.Type(page, "ceEdit", 1e-4L);
@@ -52,23 +63,26 @@ constexpr size_t kPoints = 64;
 
 struct Points {
   std::array<Real, kPoints> rho{}, Te{}, Ti{};
+  std::array<Real, kPoints> Ee{};  // the electron energy at (rho, Te), for the inverse
 };
 
-Points AroundReference(Real rho0) {
+Points AroundReference(const ElectronFixture& f) {
+  const Real rho0 = f.electron.common.ElRho0;
   Points p;
   for (size_t k = 0; k < kPoints; ++k) {
     p.rho[k] = rho0 * (1 + 1e-3L * static_cast<Real>(k));
     p.Te[k] = 1e4L * (1 + 1e-3L * static_cast<Real>(k));
     p.Ti[k] = 1500 + static_cast<Real>(k);
+    p.Ee[k] = f.electron.model.ElEnergy(p.rho[k], p.Te[k]);
   }
   return p;
 }
 
-enum SlotId : int { kEe, kCe, kPe, kPeDT, kCoupling, kKappaE, kKappaI, kSlotCount };
-constexpr const char* kSlotNames[] = {"ElEnergy", "ElHeatCap",      "ElPressure",   "ElPressureDT",
-                                      "Coupling", "ElConductivity", "FilmEos.Kappa"};
+enum SlotId : int { kEe, kCe, kPe, kPeDT, kCoupling, kKappaE, kKappaI, kTofE, kSlotCount };
+constexpr const char* kSlotNames[] = {"ElEnergy", "ElHeatCap",      "ElPressure",    "ElPressureDT",
+                                      "Coupling", "ElConductivity", "FilmEos.Kappa", "ElTofE"};
 
-Real Call(const ElectronFixture& f, int slot, Real rho, Real Te, Real Ti) {
+Real Call(const ElectronFixture& f, int slot, Real rho, Real Te, Real Ti, Real Ee) {
   const ElectronModel& m = f.electron.model;
   switch (slot) {
     case kEe:
@@ -83,6 +97,8 @@ Real Call(const ElectronFixture& f, int slot, Real rho, Real Te, Real Ti) {
       return m.Coupling(rho, Te);
     case kKappaE:
       return m.ElConductivity(rho, Te, Ti);
+    case kTofE:
+      return m.ElTofE(rho, Ee);
     default:
       return f.FilmEos.Kappa(rho, Ti);
   }
@@ -103,6 +119,8 @@ bool HasSlot(const ElectronFixture& f, int slot) {
       return static_cast<bool>(m.Coupling);
     case kKappaE:
       return static_cast<bool>(m.ElConductivity);
+    case kTofE:
+      return static_cast<bool>(m.ElTofE);
     default:
       return static_cast<bool>(f.FilmEos.Kappa);
   }
@@ -114,11 +132,11 @@ void SlotBench(benchmark::State& state, BenchCase c, int slot) {
     state.SkipWithError("model not accepted or slot empty");
     return;
   }
-  const Points p = AroundReference(f.electron.common.ElRho0);
+  const Points p = AroundReference(f);
   Real sum = 0;
   size_t k = 0;
   for (auto _ : state) {
-    sum += Call(f, slot, p.rho[k], p.Te[k], p.Ti[k]);
+    sum += Call(f, slot, p.rho[k], p.Te[k], p.Ti[k], p.Ee[k]);
     k = (k + 1) % kPoints;
   }
   benchmark::DoNotOptimize(sum);
@@ -133,12 +151,12 @@ void CellBench(benchmark::State& state, BenchCase c) {
     state.SkipWithError("model not accepted");
     return;
   }
-  const Points p = AroundReference(f.electron.common.ElRho0);
+  const Points p = AroundReference(f);
   Real sum = 0;
   size_t k = 0;
   for (auto _ : state) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
-      if (HasSlot(f, slot)) sum += Call(f, slot, p.rho[k], p.Te[k], p.Ti[k]);
+      if (HasSlot(f, slot)) sum += Call(f, slot, p.rho[k], p.Te[k], p.Ti[k], p.Ee[k]);
     }
     k = (k + 1) % kPoints;
   }
@@ -150,7 +168,8 @@ void CellBench(benchmark::State& state, BenchCase c) {
 
 bool RegisterElectronBenchmarks() {
   for (const BenchCase& c : Cases()) {
-    const std::string label = c.page + (c.material.empty() ? "" : "/" + c.material);
+    const std::string label = c.page + (c.material.empty() ? "" : "/" + c.material) +
+                              (c.inFile.empty() ? "" : "/" + c.inFile);
     ElectronFixture f;
     if (!Accept(f, c)) continue;
     for (int slot = 0; slot < kSlotCount; ++slot) {

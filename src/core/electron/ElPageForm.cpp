@@ -113,6 +113,8 @@ void TElPageForm::FieldChanged(std::string_view name) {
   MarkEdited(name, true);
 }
 
+void TElPageForm::CheckChanged(std::string_view) {}
+
 void TElPageForm::EnterField(std::string_view name) {
   if (name == kKi && FieldByName(kKi) != nullptr && Value(kKi) == 0) {
     Show(kKi, kProposedKi);
@@ -159,6 +161,9 @@ void TElPageForm::ApplyPreset(const ElPresetInfo& preset) {
         break;
       case ElPresetOp::Leave:
         LeaveField(step.field);
+        break;
+      case ElPresetOp::Check:
+        if (SetCheck(step.field, step.value != 0)) CheckChanged(step.field);
         break;
     }
   }

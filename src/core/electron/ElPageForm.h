@@ -96,6 +96,8 @@ class TElPageForm {
   // The text of a field was changed by the user (the view calls it after RealField::SetText).
   virtual void FieldChanged(std::string_view name);
   virtual void EnterField(std::string_view name);
+  // A check box was clicked (the view calls it after SetCheck).
+  virtual void CheckChanged(std::string_view name);
   virtual void LeaveField(std::string_view name);
   // Shows `value` in a field as if it had been typed: the change handler runs, and with
   // `edited` the field counts as edited by the user. False for an unknown or display field.

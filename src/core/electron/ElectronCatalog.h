@@ -60,6 +60,7 @@ enum class ElPresetOp : uint8_t {
   Set,        // the field takes the value (as if typed, without the edited mark)
   SetEdited,  // the field takes the value and counts as edited by the user
   Leave,      // the leave-field logic of the field runs (value unused)
+  Check,      // the check box `field` is set (value 1) or cleared (value 0), as if clicked
 };
 
 struct ElPresetStep {

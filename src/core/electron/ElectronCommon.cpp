@@ -27,7 +27,7 @@ void SetFermiParameters(ElectronCommon& c) {
 }
 
 Real ConductivityShape(Real x, Real a, Real cab) {
-  const Real xa1 = std::exp((a + 1) * std::log(x));  // x^(a+1)
+  const Real xa1 = FitPow(x, a + 1);  // x^(a+1)
   return (1 + cab) * (xa1 * xa1 / x) / (1 + cab * xa1);
 }
 

@@ -121,6 +121,32 @@ Real RationalPow(Real x) {
   return y - (yB1 * y - IntPow<A>(x)) / (B * yB1);
 }
 
+// x^p for x > 0 and a fitted, non-rational exponent p (the exponents of the conductivity
+// and heat-capacity fits): the logarithm and exponential of the double type, a fraction of
+// the cost of powl on the 80-bit type, to a relative 1e-16 that no fit resolves. x = 0
+// gives 0 for p > 0; a negative x or NaN gives NaN (the caller's FpGuard sees it).
+inline Real FitPow(Real x, Real p) {
+  if (!(x > 1e-300L && x < 1e300L)) return std::exp(p * std::log(x));
+  return static_cast<Real>(std::exp(static_cast<double>(p) * std::log(static_cast<double>(x))));
+}
+
+// exp(x) through the double type, for exponents assembled from cached logarithms
+// (|x| < 700; beyond, the 80-bit exponential).
+inline Real FitExp(Real x) {
+  if (!(std::fabs(x) < 700)) return std::exp(x);
+  return static_cast<Real>(std::exp(static_cast<double>(x)));
+}
+
+// The d-band shape of the gold coupling, TeV^3.6/(1 + TeV^3.5 + 0.9 TeV^4.1) with TeV = kB Te
+// [eV]: TeV^3.5 = TeV^3 sqrt(TeV), TeV^3.6 = TeV^3.5 TeV^0.1, TeV^4.1 = TeV^3.6 sqrt(TeV).
+inline Real DBandCouplingShape(Real TeV) {
+  if (!(TeV > 0)) return 0;
+  const Real r = std::sqrt(TeV);
+  const Real t35 = TeV * TeV * TeV * r;
+  const Real t36 = t35 * RationalPow<1, 10>(TeV);
+  return t36 / (1 + t35 + 0.9L * t36 * r);
+}
+
 // The key of a memo that has not seen an argument yet: NaN compares unequal to every
 // argument (quietly, so a fresh memo raises no floating-point flag).
 inline constexpr Real kNoKey = std::numeric_limits<Real>::quiet_NaN();
@@ -184,7 +210,8 @@ Real PeDTOfHeatCapSlot(const PeFromEeParams& p, Real rho, Real Te);
 
 // Density shape of the electron-ion conductivity fits (silver, tantalum), x = rho/rho_ref:
 //   y(x) = (1 + cab) x^(2a+1)/(1 + cab x^(a+1)),  cab = (a - b)/(b + 1),
-// so that y(1) = 1. One logarithm and one exponential: callers keep it per density.
+// so that y(1) = 1. One logarithm and one exponential (of the double type, FitPow): callers
+// keep it per density.
 Real ConductivityShape(Real x, Real a, Real cab);
 
 // ---- simple parameter blocks -------------------------------------------------------------

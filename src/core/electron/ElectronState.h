@@ -10,13 +10,18 @@
 #include "core/electron/ConstantModel.h"
 #include "core/electron/ElectronCommon.h"
 #include "core/electron/FilmPhase.h"
+#include "core/electron/FittedConductivityMetal.h"
+#include "core/electron/FittedGold.h"
 #include "core/electron/Molybdenum.h"
 #include "core/electron/NobleMetal.h"
+#include "core/electron/Ruthenium.h"
 #include "core/electron/Silver.h"
 #include "core/electron/SimpleMetal.h"
 #include "core/electron/Tantalum.h"
+#include "core/electron/Tin.h"
 #include "core/electron/TransMetal.h"
 #include "core/eos/ElectronSlots.h"
+#include "core/thermal/SplineElectron.h"
 
 namespace tarvex {
 
@@ -59,6 +64,11 @@ struct ElectronState {
   NAuParams nau;
   AgParams ag;
   MoParams mo;
+  MetKabParams metKab;
+  Au1Params au1;
+  RuParams ru;
+  SnParams sn;
+  SplineElParams spline;  // the data-file model as its last OK accepted it
 };
 
 // Binds the four thermodynamic slots of a model to its parameter block.

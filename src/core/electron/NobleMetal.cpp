@@ -80,14 +80,9 @@ Real AuPressureDT(const AuParams& p, Real rho, Real Te) {
   return FegPressureDT(p.feg, rho, Te);
 }
 
-// TeV^3.5 = TeV^3 sqrt(TeV), TeV^3.6 = TeV^3.5 TeV^0.1, TeV^4.1 = TeV^3.6 sqrt(TeV).
 Real AuCoupling(const AuParams& p, Real, Real Te) {
   if (Te != p.gMemo.key) {
-    const Real TeV = Te * kBeV;
-    const Real r = std::sqrt(TeV);
-    const Real t35 = TeV * TeV * TeV * r;
-    const Real t36 = TeV > 0 ? t35 * RationalPow<1, 10>(TeV) : 0;
-    p.gMemo.G = (0.2L + p.kalCoef * t36 / (1 + t35 + 0.9L * t36 * r)) * p.couplingScale;
+    p.gMemo.G = (0.2L + p.kalCoef * DBandCouplingShape(Te * kBeV)) * p.couplingScale;
     p.gMemo.key = Te;
   }
   return p.gMemo.G;

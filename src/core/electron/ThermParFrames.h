@@ -8,10 +8,14 @@
 // chain is checked before anything is installed; a refusal installs nothing.
 #pragma once
 
+#include <array>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/electron/ElPageForm.h"
+#include "core/thermal/SplineElectron.h"
 
 namespace tarvex {
 
@@ -122,6 +126,135 @@ class TMoParFrame : public TMetParFrame {
 
  protected:
   void Install(ElTargets& t) override;
+};
+
+// ---- the fitted-conductivity metals ---------------------------------------------------------
+
+// The free-electron part of the "Met_kab" page: rho_md (1/VeC unless edited), TeC and the
+// free-electron gas without a density switch in gamma. It installs no slot itself.
+class TMetEFFrame : public TElThermParFrame {
+ public:
+  using TElThermParFrame::TElThermParFrame;
+  // Changing rho0: rho_md is raised to 1/VeC when VeC > 0.
+  void FieldChanged(std::string_view name) override;
+  void LeaveField(std::string_view name) override;
+
+ protected:
+  ElOkResult Validate() override;  // rho_md from VeC, below rho0
+  void Install(ElTargets& t) override;
+  void DensityDisplays() override;  // gamma(rho0)
+  // The exit logic of VeCEdit: rho_md := 1/VeC when VeC != 0 and rho_md was not edited.
+  void ApplyVeC();
+};
+
+// "Met_kab": Al, Ni, Fe, Ti. The shown panel ("TransMetPanel", "TiEOSPanel" or neither)
+// chooses the solid-state electrons; the conductivity fit is common to all.
+class TMet_kabFrame : public TMetEFFrame {
+ public:
+  TMet_kabFrame(const ElPageInfo& page, std::shared_ptr<TNumStringFormat> format);
+  // Changing s0 proposes s'0 = 1.3 s0.
+  void FieldChanged(std::string_view name) override;
+  // k0s and k0sxrt (k0l and k0lxlm) follow each other through the reference points.
+  void LeaveField(std::string_view name) override;
+  // The panels exclude each other; their fields are shown with them.
+  void CheckChanged(std::string_view name) override;
+
+ protected:
+  ElOkResult Validate() override;
+  void Install(ElTargets& t) override;
+
+ private:
+  void ShowPanels();
+  MetKabReference Reference();
+};
+
+// ---- fitted gold, ruthenium, tin ---------------------------------------------------------
+
+class TAu1ParFrame : public TElThermParFrame {
+ public:
+  using TElThermParFrame::TElThermParFrame;
+  // Entering an empty heat-flux limit proposes 1E7 kW/cm2.
+  void EnterField(std::string_view name) override;
+  // "NewExtr" switches kee1 and ksei1 between the two fits' values.
+  void CheckChanged(std::string_view name) override;
+
+ protected:
+  ElOkResult Validate() override;  // rho_md = 0.5/VeC below rho0
+  void Install(ElTargets& t) override;
+};
+
+class TRuElParFrame : public TElThermParFrame {
+ public:
+  using TElThermParFrame::TElThermParFrame;
+
+ protected:
+  void Install(ElTargets& t) override;
+};
+
+class TElRextr : public TElThermParFrame {
+ public:
+  using TElThermParFrame::TElThermParFrame;
+
+ protected:
+  void Install(ElTargets& t) override;
+};
+
+// ---- the data-file model ("Spline") ---------------------------------------------------------
+
+struct ElSplineResult {
+  bool ok = false;
+  std::string message;  // why not (names the file and the line)
+  std::string focus;    // the control that takes the focus afterwards
+
+  explicit operator bool() const { return ok; }
+};
+
+class TSplineEOSFrame : public TElThermParFrame {
+ public:
+  static constexpr const char* kDefaultInFile = "In.txt";
+  static constexpr std::array<const char*, 6> kDataTitles{
+      "Te[K]", "Ce[kJ/g/K]", "Ee[kJ/g/K]]", "P[GPa]", "alpha[kW/g/K]", "alpha[kW/cm3/K]"};
+
+  TSplineEOSFrame(const ElPageInfo& page, std::shared_ptr<TNumStringFormat> format);
+
+  // "Spline" sets Z to 1 when it is 0; other entries as the base frame.
+  ElChoiceResult ChooseMaterial(int32_t index) override;
+  void LeaveField(std::string_view name) override;
+  void CheckChanged(std::string_view name) override;
+
+  // "&Load Spline In file": the chooser opens with the last name (or "In.txt"); a file
+  // that cannot be read is reported through the prompter.
+  ElSplineResult LoadSplineIn(Prompter& prompter);
+  ElSplineResult LoadSplineIn(const std::string& path);
+  // "&Init Spline": reads the two data files into the page (the slots change only at OK)
+  // and fills the table of the model.
+  ElSplineResult InitSpline();
+
+  bool InitSplineVisible() const { return initVisible_; }
+  bool DataVisible() const { return dataVisible_; }
+  const std::string& InFile() const { return inFile_; }
+  const std::string& CefileLabel() const { return cefile_; }
+  const std::string& GefileLabel() const { return gefile_; }
+  // The table: Te, Ce, Ee, Pe(rho0), G(rho0), rho0 G(rho0) for Te = k TeCmax/n, k = 0..n.
+  const std::vector<std::array<Real, 6>>& DataRows() const { return data_; }
+  std::string DataText(size_t row, size_t col) const;
+
+ protected:
+  ElOkResult Validate() override;  // refused until "&Init Spline" succeeded
+  void Install(ElTargets& t) override;
+
+ private:
+  SplineGruneisen FieldGruneisen();
+  void FillData();
+  void RefreshPressureColumn();
+
+  std::shared_ptr<TNumStringFormat> format_;
+  std::string inFile_, cefile_, gefile_;
+  bool initVisible_ = false;
+  bool dataVisible_ = false;
+  CeModel ce_;  // read by "&Init Spline", installed by OK
+  GeModel ge_;
+  std::vector<std::array<Real, 6>> data_;
 };
 
 }  // namespace tarvex

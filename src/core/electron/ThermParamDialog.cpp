@@ -197,9 +197,15 @@ TThermParamDialog::TThermParamDialog(std::shared_ptr<TNumStringFormat> format)
       ta_(PageInfo("ta"), format),
       newAu_(PageInfo("new_au"), format),
       ag_(PageInfo("ag1"), format),
-      mo_(PageInfo("mo"), format) {
-  for (TElPageForm* page : std::initializer_list<TElPageForm*>{
-           &constant_, &simple_, &noble_, &transMet_, &ta_, &newAu_, &ag_, &mo_}) {
+      mo_(PageInfo("mo"), format),
+      metKab_(PageInfo("met_kab"), format),
+      au1_(PageInfo("au1"), format),
+      ru_(PageInfo("ru"), format),
+      rextr_(PageInfo("rextr"), format),
+      spline_(PageInfo("spline"), format) {
+  for (TElPageForm* page :
+       std::initializer_list<TElPageForm*>{&constant_, &simple_, &noble_, &transMet_, &ta_, &newAu_,
+                                           &ag_, &mo_, &metKab_, &au1_, &ru_, &rextr_, &spline_}) {
     pages_[static_cast<size_t>(page->Page().index)] = page;
   }
 }

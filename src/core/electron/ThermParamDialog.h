@@ -67,6 +67,11 @@ class TThermParamDialog {
   TNewNobleMetFrame& NewAu() { return newAu_; }
   TAgParFrame& Ag1() { return ag_; }
   TMoParFrame& Mo() { return mo_; }
+  TMet_kabFrame& MetKab() { return metKab_; }
+  TAu1ParFrame& Au1() { return au1_; }
+  TRuElParFrame& Ru() { return ru_; }
+  TElRextr& Rextr() { return rextr_; }
+  TSplineEOSFrame& Spline() { return spline_; }
 
   int32_t ActivePage() const { return active_; }
   ElChoiceResult ShowPage(int32_t index);
@@ -95,6 +100,11 @@ class TThermParamDialog {
   TNewNobleMetFrame newAu_;
   TAgParFrame ag_;
   TMoParFrame mo_;
+  TMet_kabFrame metKab_;
+  TAu1ParFrame au1_;
+  TRuElParFrame ru_;
+  TElRextr rextr_;
+  TSplineEOSFrame spline_;
   std::array<TElPageForm*, kPageCount> pages_{};  // by catalog index; nullptr: not built
   int32_t active_ = 0;
 };

@@ -62,9 +62,13 @@ TEST(ElectronCatalog, PresetStepsNameInputFieldsOfTheirPage) {
             << page.caption << ": " << p.name;
       }
     }
+    std::set<std::string> checks;
+    for (const ElCheckInfo& c : PageChecks(page)) checks.insert(c.name);
     for (const ElPresetInfo& preset : page.presets) {
       for (const ElPresetStep& step : preset.steps) {
-        ASSERT_TRUE(names.count(step.field))
+        // A Check step names a check box of the page, every other step a field.
+        ASSERT_TRUE(step.op == ElPresetOp::Check ? checks.count(step.field) > 0
+                                                 : names.count(step.field) > 0)
             << page.caption << " " << preset.material << ": " << step.field;
       }
     }

@@ -314,14 +314,20 @@ TEST(MaterialLists, ChoiceSwitchesToThePageThatImplementsTheMaterial) {
   ASSERT_EQ(r.side.size(), 1u);
   EXPECT_STREQ(r.side[0].field, "G");
   EXPECT_EQ(r.side[0].value, 30);
-  // "Al" and "Spline" belong to pages not built yet: refused with a message.
-  for (const char* name : {"Al", "Spline"}) {
-    r = f.dialog.ChooseMaterial(name);
-    EXPECT_FALSE(r) << name;
-    EXPECT_NE(r.message.find("not available"), std::string::npos) << r.message;
-    EXPECT_EQ(f.dialog.ActivePage(), FindElectronPage("Ag1")->index);
-  }
-  EXPECT_FALSE(f.dialog.ShowPage("Spline"));
+  // "LiF" belongs to the page not built yet: refused with a message.
+  r = f.dialog.ChooseMaterial("LiF");
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("not available"), std::string::npos) << r.message;
+  EXPECT_EQ(f.dialog.ActivePage(), FindElectronPage("Ag1")->index);
+  EXPECT_FALSE(f.dialog.ShowPage("NoMetall"));
+  // "Al" shows "Met_kab" with "Al" selected, "Spline" the "Spline" page.
+  r = f.dialog.ChooseMaterial("Al");
+  ASSERT_TRUE(r) << r.message;
+  EXPECT_EQ(f.dialog.ActivePage(), FindElectronPage("Met_kab")->index);
+  EXPECT_EQ(f.dialog.MetKab().MaterialChoice(), 0);
+  r = f.dialog.ChooseMaterial("Spline");
+  ASSERT_TRUE(r) << r.message;
+  EXPECT_EQ(f.dialog.ActivePage(), FindElectronPage("Spline")->index);
   EXPECT_FALSE(f.dialog.ChooseMaterial("Cu"));
 }
 

@@ -1,0 +1,6 @@
+// libFuzzer entry point of FuzzCeFile (ElectronReaderFuzz.h).
+#include "fuzz/ElectronReaderFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return tarvex::fuzz::FuzzCeFile(data, size);
+}
