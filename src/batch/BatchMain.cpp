@@ -11,12 +11,14 @@
 #include "batch/BatchPrompter.h"
 #include "batch/Examples.h"
 #include "batch/Progress.h"
-#include "batch/RunFile.h"
-#include "batch/RunSettings.h"
-#include "core/run/AppModel.h"
+#include "core/app/AppModel.h"
 #include "core/run/ResultsGraphs.h"
+#include "runfile/RunFile.h"
+#include "runfile/RunSettings.h"
 
 namespace tarvex::batch {
+
+using namespace tarvex::runfile;
 
 namespace {
 

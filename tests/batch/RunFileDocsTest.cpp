@@ -9,9 +9,11 @@
 #include <sstream>
 
 #include "batch/BatchMain.h"
-#include "batch/RunFile.h"
+#include "runfile/RunFile.h"
 
 namespace tarvex::batch {
+
+using namespace tarvex::runfile;
 namespace {
 
 struct DocSection {

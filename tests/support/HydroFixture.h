@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/eos/IdealGas.h"
 #include "core/hydro/HydrStat.h"
+#include "core/session/Session.h"
 
 namespace tarvex::testing {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "core/plot/AtomicFile.h"
+#include "core/common/AtomicFile.h"
 
 namespace tarvex {
 

@@ -13,12 +13,12 @@
 
 #include "core/common/NumStringFormat.h"
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/files/SaveOptions.h"
 #include "core/hydro/HydrStat.h"
 #include "core/hydro/SolverFactory.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {

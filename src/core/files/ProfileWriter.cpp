@@ -9,11 +9,11 @@
 #include <system_error>
 
 #include "core/common/NumStringFormat.h"
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/IntegralValues.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/common/AtomicFile.h"
 #include "core/common/Real.h"
-#include "core/plot/AtomicFile.h"
 
 namespace tarvex {
 

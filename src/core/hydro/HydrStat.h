@@ -15,7 +15,7 @@
 
 namespace tarvex {
 
-class Session;
+class HydroState;
 
 // b^n - a^n without cancellation for the small n of the geometries.
 inline Real PowerDifference(int32_t n, Real a, Real b) {
@@ -51,7 +51,7 @@ inline Real IntPow(Real x, int32_t n) {
 class THydrStat {
  public:
   // Create(N): an empty instance resized to N cells.
-  THydrStat(Session& session, int32_t N);
+  THydrStat(HydroState& session, int32_t N);
   virtual ~THydrStat();
   THydrStat(const THydrStat&) = delete;
   THydrStat& operator=(const THydrStat&) = delete;
@@ -97,13 +97,13 @@ class THydrStat {
   RealArray E;  // N specific internal energies [kJ/g]
 
  protected:
-  Session& s_;
+  HydroState& s_;
 };
 
 // Fills the shared mass arrays of curved grids from the initial uniform grid of cell size
 // h0, the substrate cell count InGlass and the two layer densities. Cells below First
 // keep their masses (a partial rebuild).
-void BuildMassArrays(Session& s, int32_t N, int32_t First, int32_t InGlass, Real h0, Real rho0,
+void BuildMassArrays(HydroState& s, int32_t N, int32_t First, int32_t InGlass, Real h0, Real rho0,
                      Real rho0l);
 
 // First and last film cell under the layer rule of InGlass.

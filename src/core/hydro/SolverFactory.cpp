@@ -5,7 +5,7 @@
 
 namespace tarvex {
 
-std::unique_ptr<THydrStat> CreateSolver(SolverClass cls, Session& s, int32_t N) {
+std::unique_ptr<THydrStat> CreateSolver(SolverClass cls, HydroState& s, int32_t N) {
   switch (cls) {
     case SolverClass::HydrStat:
       return std::make_unique<THydrStat>(s, N);

@@ -7,11 +7,11 @@
 
 namespace tarvex {
 
-class Session;
+class HydroState;
 class THydrStat;
 
 // A new instance of `cls` with N cells, or nullptr when this build has no such class.
-std::unique_ptr<THydrStat> CreateSolver(SolverClass cls, Session& s, int32_t N);
+std::unique_ptr<THydrStat> CreateSolver(SolverClass cls, HydroState& s, int32_t N);
 
 // True for the classes this build can create.
 bool SolverClassAvailable(SolverClass cls);

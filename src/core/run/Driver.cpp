@@ -8,11 +8,11 @@
 #include <limits>
 
 #include "core/common/FpGuard.h"
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
 #include "core/hydro/IterateStep.h"
 #include "core/hydro/Viscosity.h"
 #include "core/run/MainForm.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "core/common/FpGuard.h"
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/common/Session.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 

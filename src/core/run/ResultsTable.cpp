@@ -6,11 +6,11 @@
 #include <cmath>
 
 #include "core/common/NumStringFormat.h"
-#include "core/common/Session.h"
 #include "core/eos/EosSlots.h"
 #include "core/eos/PhaseCode.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/MainForm.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 

@@ -1,7 +1,7 @@
 // The "Init/Shift" step of the main window after the initial-conditions dialog.
 #include "core/setup/InitShift.h"
 
-#include "core/common/Session.h"
+#include "core/session/Session.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {

@@ -10,8 +10,8 @@
 
 #include "core/common/NumStringFormat.h"
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
+#include "core/session/Session.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {

@@ -9,10 +9,10 @@
 #include <numbers>
 
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
 #include "core/hydro/SolverFactory.h"
+#include "core/session/Session.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {

@@ -7,10 +7,10 @@
 #include <numbers>
 
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
 #include "core/hydro/SolverFactory.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 

@@ -20,8 +20,8 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "core/common/Session.h"
 #include "core/eos/EosCatalog.h"
+#include "core/session/Session.h"
 #include "gui/common/NumFormatDialog.h"
 #include "gui/common/RealEdit.h"
 #include "gui/common/RoutedPrompter.h"
@@ -287,18 +287,11 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   OpenSettingsAction = file->addAction("Open settings…");
   SaveSettingsAction->setToolTip("write the settings of every window as a run file");
   OpenSettingsAction->setToolTip("read the settings of every window from a run file");
-#ifdef TARVEX_HAVE_BATCH
   connect(SaveSettingsAction, &QAction::triggered, this, &MainWindow::SaveSettingsAs);
   connect(OpenSettingsAction, &QAction::triggered, this, &MainWindow::OpenSettingsFile);
   // A settings file answers the forms' questions itself: that needs the session to ask
   // through a prompter that can be routed to the file's answers.
   OpenSettingsAction->setEnabled(dynamic_cast<RoutedPrompter*>(&app_.session.prompter) != nullptr);
-#else
-  // Settings files are read and written by the run-file library of the batch runner;
-  // this build has none, so the two actions are shown disabled.
-  SaveSettingsAction->setEnabled(false);
-  OpenSettingsAction->setEnabled(false);
-#endif
   file->addSeparator();
   connect(file->addAction("E&xit"), &QAction::triggered, this, &QWidget::close);
 
@@ -327,11 +320,10 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   integralsView_->SetRho0Source([this] { return app_.main.Rho0.StoredValue(); });
   connect(integralsView_, &IntegralValuesView::criticalDensityChanged, this,
           [this] { RefreshDisplay(false); });
-#ifdef TARVEX_HAVE_BATCH
   // The selection of the equation-of-state dialog as OK finds it, for the settings file.
   eosDialog_->SetBeforeOkHandler([this] {
     TStatEqDialog& d = app_.eos;
-    batch::EosDialogSnapshot snap;
+    runfile::EosDialogSnapshot snap;
     snap.eqType = d.EqType();
     snap.metal = d.Metal();
     snap.checkKappa = d.CheckKappa();
@@ -345,7 +337,6 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
     snap.applied = true;
     pendingEos_ = snap;
   });
-#endif
 
   // The result files of a run: pictures of these graphs, the graphs' re-plot, the
   // save-options dialog when a save dialog chose another directory.
@@ -437,12 +428,8 @@ void MainWindow::UpdateButtons() {
     b->setEnabled(!running_);
   SaveBtn->setEnabled(!running_ && app_.session.StateA != nullptr);
   for (QAction* a : {SaveSettingsAction, OpenSettingsAction}) {
-#ifdef TARVEX_HAVE_BATCH
     a->setEnabled(!running_ && (a != OpenSettingsAction ||
                                 dynamic_cast<RoutedPrompter*>(&app_.session.prompter) != nullptr));
-#else
-    a->setEnabled(false);
-#endif
   }
 }
 
@@ -556,9 +543,7 @@ void MainWindow::AfterModelChange() {
 
 void MainWindow::OpenEos(bool left) {
   const bool ok = eosDialog_->Open(left);
-#ifdef TARVEX_HAVE_BATCH
   if (ok) (left ? settings_.left : settings_.film) = pendingEos_;
-#endif
   if (ok && !left) {
     app_.main.EosInfo = app_.eos.InfoLabel();
     initialDialog_->SetPhysicalUnits(PhysicalState());
@@ -568,9 +553,7 @@ void MainWindow::OpenEos(bool left) {
 
 void MainWindow::EqvOfState() {
   if (!eosDialog_->Open(false)) return;
-#ifdef TARVEX_HAVE_BATCH
   settings_.film = pendingEos_;
-#endif
   app_.main.EosInfo = app_.eos.InfoLabel();
   ShowFields();
   edits["Len"]->setFocus();
@@ -645,12 +628,10 @@ void MainWindow::OpenSettingsFile() {
   OpenSettings(*path);
 }
 
-#ifdef TARVEX_HAVE_BATCH
-
 bool MainWindow::SaveSettings(const std::string& path) {
-  batch::AppliedSettings applied = settings_;
+  runfile::AppliedSettings applied = settings_;
   applied.viscosity = app_.main.Vis;
-  const std::string text = batch::SettingsText(app_, applied, "the desktop program");
+  const std::string text = runfile::SettingsText(app_, applied, "the desktop program");
   const FileWriteResult r = WriteFileAtomically(path, text);
   if (!r) {
     prompter_.Inform(r.message, MessageKind::Error);
@@ -665,10 +646,10 @@ bool MainWindow::OpenSettings(const std::string& path) {
     prompter_.Inform(head + '\n' + detail, MessageKind::Error);
     return false;
   };
-  const batch::ReadResult read = batch::ReadRunFile(path);
+  const runfile::ReadResult read = runfile::ReadRunFile(path);
   if (!read.ok()) {
     std::string text;
-    for (const batch::RunFileError& e : read.errors) {
+    for (const runfile::RunFileError& e : read.errors) {
       if (!text.empty()) text += '\n';
       text += e.Text();
     }
@@ -682,14 +663,14 @@ bool MainWindow::OpenSettings(const std::string& path) {
   {
     ScriptedPrompter scratchPrompter;
     AppModel scratch(scratchPrompter);
-    const batch::ApplyResult trial =
-        batch::ApplyRunFile(read.file, scratch, scratchPrompter, app_.main.SaveDir);
+    const runfile::ApplyResult trial =
+        runfile::ApplyRunFile(read.file, scratch, scratchPrompter, app_.main.SaveDir);
     if (!trial.ok()) return refuse("Settings file not applied:", trial.error->Text());
   }
   ScriptedPrompter script;
   routed->Route(&script);
-  const batch::ApplyResult applied =
-      batch::ApplyRunFile(read.file, app_, script, app_.main.SaveDir);
+  const runfile::ApplyResult applied =
+      runfile::ApplyRunFile(read.file, app_, script, app_.main.SaveDir);
   routed->Route(nullptr);
   AfterModelChange();
   if (!applied.ok()) return refuse("Settings file applied in part:", applied.error->Text());
@@ -697,17 +678,6 @@ bool MainWindow::OpenSettings(const std::string& path) {
   integralsView_->SyncFromModel();
   return true;
 }
-
-#else
-
-bool MainWindow::SaveSettings(const std::string&) {
-  return false;
-}
-bool MainWindow::OpenSettings(const std::string&) {
-  return false;
-}
-
-#endif
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (app_.main.CloseRequest(app_.Context())) {

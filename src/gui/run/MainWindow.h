@@ -13,13 +13,11 @@
 #include <array>
 #include <string>
 
-#include "core/run/AppModel.h"
+#include "core/app/AppModel.h"
 #include "core/run/ResultsGraphs.h"
 #include "core/run/ResultsTable.h"
 #include "render/ResultsPicture.h"
-#ifdef TARVEX_HAVE_BATCH
-#include "batch/RunSettings.h"
-#endif
+#include "runfile/RunSettings.h"
 
 class QLabel;
 class QPushButton;
@@ -145,12 +143,10 @@ class MainWindow : public QMainWindow {
   QLabel* timeStatus_ = nullptr;
   QLabel* speedStatus_ = nullptr;
   QLabel* dirStatus_ = nullptr;
-#ifdef TARVEX_HAVE_BATCH
   // What the settings file needs beyond the forms: the equation-of-state selections as
   // they were accepted, the viscosity flag and the answers given.
-  batch::AppliedSettings settings_;
-  batch::EosDialogSnapshot pendingEos_;
-#endif
+  runfile::AppliedSettings settings_;
+  runfile::EosDialogSnapshot pendingEos_;
   RunOutcome lastRun_;
   bool running_ = false;
   bool graphsAsked_ = false;

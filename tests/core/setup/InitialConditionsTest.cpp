@@ -11,11 +11,11 @@
 #include <string>
 
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/eos/EosSlots.h"
 #include "core/eos/IdealGas.h"
 #include "core/hydro/HydrStat.h"
-#include "core/hydro/Tridiagonal.h"
+#include "core/numerics/Tridiagonal.h"
+#include "core/session/Session.h"
 #include "core/setup/InitShift.h"
 #include "core/setup/InitialConditions.h"
 

@@ -1,5 +1,5 @@
 // Atomic whole-file replacement through a temporary file and rename.
-#include "core/plot/AtomicFile.h"
+#include "core/common/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -22,7 +22,7 @@
 #include "core/common/Prompter.h"
 #include "core/common/Real.h"
 
-namespace tarvex::batch {
+namespace tarvex::runfile {
 
 // Names of the tables, as written in run files.
 inline constexpr std::string_view kTableMain = "main";
@@ -134,4 +134,4 @@ ReadResult ReadRunFile(const std::string& path);
 // The shortest text that reads back to exactly x (long double precision).
 std::string ExactText(Real x);
 
-}  // namespace tarvex::batch
+}  // namespace tarvex::runfile

@@ -1,7 +1,7 @@
 // Tridiagonal solver: every pair of end-row closures against a dense reference solution,
 // the mirror closures against the unfolded symmetric system, the single-unknown case and
 // the reuse of the caller's workspace.
-#include "core/hydro/Tridiagonal.h"
+#include "core/numerics/Tridiagonal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Table axis functions and one-segment interpolation kernels: what the kernels
 // reproduce exactly, the band clamps on segments that make the cubic overshoot, slopes
 // against finite differences, and the Newton inverses.
-#include "core/hydro/GridFunctions.h"
+#include "core/numerics/GridFunctions.h"
 
 #include <gtest/gtest.h>
 

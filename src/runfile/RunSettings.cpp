@@ -1,6 +1,6 @@
 // Applying run files to the forms (in the order a person fills the dialogs) and writing
 // the forms' settings back as a run file.
-#include "batch/RunSettings.h"
+#include "runfile/RunSettings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@
 #include "core/hydro/ViscosityDialog.h"
 #include "core/run/ResultsGraphs.h"
 
-namespace tarvex::batch {
+namespace tarvex::runfile {
 
 namespace {
 
@@ -815,4 +815,4 @@ std::string SettingsText(AppModel& app, const AppliedSettings& applied, const st
   return out.str();
 }
 
-}  // namespace tarvex::batch
+}  // namespace tarvex::runfile

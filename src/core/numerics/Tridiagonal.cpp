@@ -1,5 +1,5 @@
 // The tridiagonal solver of implicit heat conduction and its end-row closures.
-#include "core/hydro/Tridiagonal.h"
+#include "core/numerics/Tridiagonal.h"
 
 #include <stdexcept>
 

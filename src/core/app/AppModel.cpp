@@ -1,5 +1,5 @@
 // The main window's "&Init/Shift" and "Vis" round trips between the forms.
-#include "core/run/AppModel.h"
+#include "core/app/AppModel.h"
 
 #include <cmath>
 #include <cstdlib>

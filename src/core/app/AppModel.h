@@ -6,17 +6,17 @@
 
 #include <memory>
 
+#include "core/app/ResultFiles.h"
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/eos/StatEqDialog.h"
 #include "core/files/ProfileReader.h"
-#include "core/files/ResultFiles.h"
 #include "core/files/SaveOptions.h"
 #include "core/hydro/ViscosityDialog.h"
 #include "core/run/Driver.h"
 #include "core/run/IntegralValues.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
 #include "core/setup/InitShift.h"
 #include "core/setup/InitialConditions.h"
 

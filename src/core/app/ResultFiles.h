@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/common/AtomicFile.h"
 #include "core/common/Real.h"
-#include "core/plot/AtomicFile.h"
 #include "core/run/Driver.h"
 #include "core/run/PointTracking.h"
 

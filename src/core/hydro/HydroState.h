@@ -1,23 +1,23 @@
-// One simulation session: everything the program treats as run-wide state.
+// HydroState: the part of a simulation session that the hydrodynamic core reads and
+// writes: the run-wide quantities of the grid, the boundary modes, the mass arrays of
+// curved grids, the equation-of-state slots, the convergence and viscosity state, the
+// thermal closures and the three solver instances.
 //
-// Run parameters, the three solver instances, layer bookkeeping, boundary flags, the
-// equation-of-state slots, the viscosity state, the convergence groups and the learnt
-// tolerances all live here, under their own names. Code receives the parts it needs by
-// reference; two sessions in one process never interfere.
+// The session (core/session/Session.h) derives from it and adds what the core never
+// touches: ownership of the instances through the solver-class catalog, the forms' run
+// parameters, the electron model. Hydro code receives a HydroState& under the member
+// names the rest of the program uses, so it never sees the layers above it.
 #pragma once
 
-#include <array>
-#include <memory>
-#include <string>
-#include <string_view>
+#include <cstdint>
+#include <utility>
 
 #include "core/common/Prompter.h"
 #include "core/common/Real.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/Convergence.h"
-#include "core/hydro/SolverClass.h"
-#include "core/hydro/Tridiagonal.h"
 #include "core/hydro/Viscosity.h"
+#include "core/numerics/Tridiagonal.h"
 
 namespace tarvex {
 
@@ -75,12 +75,11 @@ struct MassArrays {
   RealArray HalfVolume;  // 2N + 2 entries: left and right halves of each initial cell
 };
 
-class Session {
+class HydroState {
  public:
-  explicit Session(Prompter& prompter);
-  ~Session();
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
+  explicit HydroState(Prompter& p) : prompter(p) {}
+  HydroState(const HydroState&) = delete;
+  HydroState& operator=(const HydroState&) = delete;
 
   Prompter& prompter;
 
@@ -91,9 +90,6 @@ class Session {
   ConvergenceState conv;
   ViscosityState visc;
   ThermalClosures closures;  // thermal boundary conditions of the implicit conduction
-  Real Ipdt = 0;             // pressure integral at the left surface, sum P dt EosScale^2
-  bool NoConduct = false;
-  bool NoThermo = false;
 
   // The three solver instances. StateA holds the accepted state at SimTime; StateB and
   // StateC are the work instances of the iterated step. Accepting a step swaps the
@@ -101,16 +97,10 @@ class Session {
   THydrStat* StateA = nullptr;
   THydrStat* StateB = nullptr;
   THydrStat* StateC = nullptr;
-  SolverClass stateClass = SolverClass::None;
-
-  // Creates the instances of `cls` with N cells, or resizes the existing ones when they
-  // are already of that class (StateA, StateB, StateC in that order). Returns false
-  // when the class is not available.
-  bool EnsureInstances(SolverClass cls, int32_t N);
   void SwapAB() { std::swap(StateA, StateB); }
 
- private:
-  std::array<std::unique_ptr<THydrStat>, 3> owned_;
+ protected:
+  ~HydroState() = default;
 };
 
 }  // namespace tarvex

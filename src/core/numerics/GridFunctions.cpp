@@ -1,5 +1,5 @@
 // Axis functions of tabulated data and the one-segment interpolation kernels.
-#include "core/hydro/GridFunctions.h"
+#include "core/numerics/GridFunctions.h"
 
 #include <algorithm>
 #include <cfenv>

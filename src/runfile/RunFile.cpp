@@ -1,7 +1,7 @@
 // Reading run files: TOML syntax, tables, keys, value types and ranges. The keys come
 // from the forms' own lists (TMainForm, TInitional, TStatEqDialog, the viscosity dialog),
 // so a field added to a form is accepted here without a second list to keep.
-#include "batch/RunFile.h"
+#include "runfile/RunFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,7 +21,7 @@
 #include "core/run/MainForm.h"
 #include "core/setup/InitialConditions.h"
 
-namespace tarvex::batch {
+namespace tarvex::runfile {
 
 namespace {
 
@@ -630,4 +630,4 @@ std::string ExactText(Real x) {
   return std::string(buf, res.ptr);
 }
 
-}  // namespace tarvex::batch
+}  // namespace tarvex::runfile

@@ -21,11 +21,11 @@
 #include <utility>
 #include <vector>
 
-#include "batch/RunFile.h"
+#include "core/app/AppModel.h"
 #include "core/common/Prompter.h"
-#include "core/run/AppModel.h"
+#include "runfile/RunFile.h"
 
-namespace tarvex::batch {
+namespace tarvex::runfile {
 
 // The state of the equation-of-state dialog just before its OK: the dialog forgets its
 // model selection on OK and serves both media, so the settings are kept here.
@@ -75,4 +75,4 @@ ApplyResult ApplyRunFile(const RunFile& file, AppModel& app, ScriptedPrompter& p
 // `origin` names where the settings came from (a comment line).
 std::string SettingsText(AppModel& app, const AppliedSettings& applied, const std::string& origin);
 
-}  // namespace tarvex::batch
+}  // namespace tarvex::runfile

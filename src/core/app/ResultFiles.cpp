@@ -1,16 +1,16 @@
 // The driver's hooks: display refresh, profile set, picture, tracked points.
-#include "core/files/ResultFiles.h"
+#include "core/app/ResultFiles.h"
 
 #include <filesystem>
 
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/files/AppendFile.h"
 #include "core/files/ProfileWriter.h"
 #include "core/files/SaveOptions.h"
 #include "core/run/IntegralValues.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 

@@ -1,12 +1,12 @@
 // The session: ownership of the three solver instances.
-#include "core/common/Session.h"
+#include "core/session/Session.h"
 
 #include "core/hydro/HydrStat.h"
 #include "core/hydro/SolverFactory.h"
 
 namespace tarvex {
 
-Session::Session(Prompter& p) : prompter(p) {}
+Session::Session(Prompter& p) : HydroState(p) {}
 
 Session::~Session() = default;
 
