@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "core/common/Prompter.h"
-#include "core/eos/IdealGas.h"
 #include "core/hydro/HydrStat.h"
 #include "core/session/Session.h"
+#include "support/IdealGasBinding.h"
 
 namespace tarvex::testing {
 

@@ -23,6 +23,7 @@
 
 #include "core/common/Real.h"
 #include "core/common/Slot.h"
+#include "core/eos/ElectronSlots.h"
 #include "core/hydro/SolverClass.h"
 
 namespace tarvex {
@@ -82,14 +83,6 @@ inline constexpr const char* kBrokenPressureText = "-0      ";
 inline constexpr const char* kNoCouplingText = "00      ";
 
 // ---- derived node columns (heat flux, conductivity, coupling) ----------------------------
-
-// Electron conductivity k_e(rho, Te, Ti) [kW/cm/K].
-struct ConductivitySlot3 {
-  Real (*fn)(const void* params, Real rho, Real Te, Real Ti) = nullptr;
-  const void* params = nullptr;
-  Real operator()(Real rho, Real Te, Real Ti) const { return fn(params, rho, Te, Ti); }
-  explicit operator bool() const { return fn != nullptr; }
-};
 
 // Everything the derived columns read. Arrays are indexed by cell (x by node).
 struct ThermalColumnInputs {

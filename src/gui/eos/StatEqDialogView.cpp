@@ -26,7 +26,7 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
   EqType->setObjectName("EqType");
   for (const EosModelInfo& m : EosCatalog()) {
     auto* item = new QListWidgetItem(m.caption, EqType);
-    if (!m.available) {
+    if (!m.Available()) {
       item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
       item->setToolTip("not available in this version");
     }

@@ -12,12 +12,12 @@
 
 #include "core/common/Prompter.h"
 #include "core/eos/EosSlots.h"
-#include "core/eos/IdealGas.h"
 #include "core/hydro/HydrStat.h"
 #include "core/numerics/Tridiagonal.h"
 #include "core/session/Session.h"
 #include "core/setup/InitShift.h"
 #include "core/setup/InitialConditions.h"
+#include "support/IdealGasBinding.h"
 
 namespace tarvex {
 namespace {
@@ -454,8 +454,8 @@ struct ElectronGas {
 TEST(InitialConditions, FixTeTakesTheElectronPressureAtTe) {
   for (const Answer alpha : {Answer::Yes, Answer::No}) {
     Fx f;
-    f.s.eos.ActiveEos.P =
-        MakeSlot<IdealGasParams, &ElectronGas::P>(f.s.eos.FilmIdealGas);  // Pion unchanged
+    f.s.eos.ActiveEos.P = MakeSlot<IdealGasParams, &ElectronGas::P>(
+        f.s.eos.Film.block.As<IdealGasParams>());  // Pion unchanged
     f.prompter.Script(kAskEiExchange, alpha);
     f.d.Rho0.SetValue(1);
     f.d.Tini.SetValue(2);
