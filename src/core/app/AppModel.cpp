@@ -26,12 +26,9 @@ void AppModel::FinishInitialDialog() {
   main.x1Edit.SetValue(initial.x1Edit.Value());
   main.Rho0.SetValue(initial.Rho0.Value());
   main.Pout.SetValue(v.Pout);
-  session.sim.x0shift = v.x0shift;
   main.EosInfo = eos.InfoLabel();
   main.CalculateEnabled = session.StateA != nullptr;
   main.TotalTime.SetValue(session.sim.SimTime);
-  table.FixTe = initial.run.FixTeOn;
-  integrals.EnergyFactor = initial.run.EnergyFactor;
   files.RefreshDisplay(true);
   // Eadd counts from the accepted initial state, not from a loaded one.
   if (!afterLoad_) integrals.StoreInitialEnergy();
@@ -50,7 +47,6 @@ ProfileLoadResult AppModel::LoadProfile(const std::string& path, bool silent) {
   ProfileLoadResult r =
       tarvex::LoadProfile({session, main, table, initial, saveOptions}, path, silent);
   if (!r) return r;
-  integrals.EnergyFactor = initial.run.EnergyFactor;
   files.RefreshDisplay(true);
   ConvergenceState& cs = session.conv;
   if (!silent && (cs.Eps1 != 0 || cs.Eps2 != 0) &&

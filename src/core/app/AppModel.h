@@ -44,7 +44,7 @@ class AppModel {
   // "&Init/Shift": hands the main window's values to the initial-conditions dialog
   // (the caller shows it and presses its buttons), then copies the results back.
   void PrepareInitialDialog();
-  // After the dialog closed with OK: copies Dimension, Len, Pout and x0shift back, sets
+  // After the dialog closed with OK: copies Dimension, Len and Pout back, sets
   // the boundary flags and thermal closures, resizes the instances.
   void FinishInitialDialog();
 

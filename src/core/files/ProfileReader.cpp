@@ -6,7 +6,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <numbers>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -735,25 +734,15 @@ void Loader::Apply() {
   Session& s = s_;
   SimParams& sp = s.sim;
   const int32_t N = p.N;
-  sp.Dspc = p.Dspc;
-  sp.RadialPower = p.Dspc - 1;
-  sp.L0 = p.h0 * N;
   // Creates the instances of the file's class, or resizes the existing ones (whose class
   // ChooseSolver already took over into the plan).
   s.EnsureInstances(p.cls, N);
-  sp.h0 = p.h0;  // resizing set it from L0; the same value, kept exact
-  sp.rho0 = p.rho0;
-  sp.rho0l = p.rho0l;
-  sp.CellMassUniform = p.h0 * p.rho0;
-  sp.InGlass = p.InGlass;
+  // The file's cell width stays exact (resizing derived one from the old L0).
+  SetGrid(s, {N, p.h0 * N, p.h0, p.rho0, p.rho0l, p.InGlass, p.Dspc});
   sp.x0shift = p.x0shift;
-  sp.Pout = p.P[static_cast<size_t>(N)];
+  // The loaded outer pressure is also the base of a ramp set up earlier.
+  sp.Pout = sp.Pout0 = p.P[static_cast<size_t>(N)];
   sp.SimTime = p.SimTime;
-  if (p.Dspc != 1) {
-    BuildMassArrays(s, N, 0, p.InGlass, p.h0, p.rho0, p.InGlass != 0 ? p.rho0l : p.rho0);
-  } else {
-    s.mass = MassArrays{};
-  }
   for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
     std::copy(p.x.begin(), p.x.end(), st->x.begin());
     std::copy(p.v.begin(), p.v.end(), st->v.begin());
@@ -801,8 +790,6 @@ void Loader::Apply() {
     d.MoveType = kMoveFree;
   }
   if (p.InGlass != 0) d.rho0l.SetValue(p.rho0l);
-  d.run.EnergyFactor =
-      p.Dspc == 1 ? 1 : static_cast<Real>(1 << (p.Dspc - 1)) * std::numbers::pi_v<Real>;
 
   fs::path dir = fs::path(path_).parent_path();
   result_.LoadedDir = dir.empty() ? std::string("./") : WithTrailingSeparator(dir.string());

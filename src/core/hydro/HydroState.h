@@ -36,15 +36,17 @@ struct SimParams {
   Real CellMassUniform = 0;  // rho0 * h0, mass of a planar cell per unit area [g/cm2]
   Real Pout = 0;             // outer pressure on the free boundaries [GPa]
   bool PoutRamp = false;     // Pout = Pout0 + PoutRate * SimTime when set
-  Real Pout0 = 0;
-  Real PoutRate = 0;  // [GPa/s]
+  Real Pout0 = 0;            // the outer pressure the initial conditions gave [GPa]
+  Real PoutRate = 0;         // [GPa/s]
   bool Running = false;
   int32_t InGlass = 0;      // substrate cells: >0 left of the film, <0 right of it
   Real x0shift = 0;         // offset of the coordinate origin from the film surface [cm]
   int32_t Dspc = 1;         // 1 planar, 2 cylindrical, 3 spherical
   int32_t RadialPower = 0;  // Dspc - 1
+  Real EnergyFactor = 1;    // per unit solid angle -> whole body: 1, 2 pi, 4 pi
 
-  // Outer pressure at the current time (applies the ramp when it is on).
+  // Outer pressure at the current time: advances Pout along the ramp when it is on (the
+  // passes call it before every use, so Pout always holds the value of the last pass).
   Real CurrentPout() {
     if (PoutRamp) Pout = Pout0 + PoutRate * SimTime;
     return Pout;
@@ -102,5 +104,30 @@ class HydroState {
  protected:
   ~HydroState() = default;
 };
+
+// The grid constants of a state: cell count N, initial length L0 = N h0 [cm] (h0 given
+// with it, so that a loaded cell width stays exact), film and substrate densities, the
+// substrate cell count and the geometry.
+struct GridSpec {
+  int32_t N = 0;
+  Real L0 = 0;
+  Real h0 = 0;
+  Real rho0 = 1;
+  Real rho0l = 1;
+  int32_t InGlass = 0;
+  int32_t Dspc = 1;
+};
+
+// The one place that derives the grid constants: L0, h0, the densities, InGlass, Dspc,
+// RadialPower = Dspc - 1, EnergyFactor (1, 2 pi, 4 pi), CellMassUniform = rho0 h0 and,
+// in curved geometry, the mass arrays of the initial uniform grid (planar grids have
+// none).
+void SetGrid(HydroState& s, const GridSpec& g);
+
+// A new film density on the same grid: rho0 and CellMassUniform = rho0 h0.
+void SetFilmDensity(HydroState& s, Real rho0);
+
+// EnergyFactor of a geometry: 1 planar, 2 pi cylindrical, 4 pi spherical.
+Real EnergyFactorOf(int32_t Dspc);
 
 }  // namespace tarvex

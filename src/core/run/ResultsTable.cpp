@@ -191,7 +191,7 @@ int32_t TResultsTable::ColumnOf(TColumnKind kind) const {
 void TResultsTable::SetUpTable(const Session& s, const TMainForm& form) {
   const THydrStat* A = s.StateA;
   const TTableLayout* layout =
-      A != nullptr ? FindTableLayout(s.stateClass, s.bounds.NoMove, FixTe) : nullptr;
+      A != nullptr ? FindTableLayout(s.stateClass, s.bounds.NoMove, s.setup.FixTeOn) : nullptr;
   const Real x1 = form.x1Edit.StoredValue();
   const bool unit = UsesUnitTitles(s.eos.EosScale, x1);
   const bool curved = s.sim.Dspc != 1;

@@ -132,9 +132,6 @@ class TResultsTable {
 
   // Row-number offset of the first node (changed by grid shifts, read from profiles).
   int32_t nFrom = 0;
-  // The fixed-electron-temperature option of the initial conditions (12-column pure
-  // hydrodynamics layout).
-  bool FixTe = false;
 
   // Layout now shown (nullptr when none).
   const TTableLayout* Layout() const { return layout_; }

@@ -17,6 +17,28 @@
 
 namespace tarvex {
 
+// Run-wide values of the calculation: the main window edits and shows them, the driver
+// reads them at every Calculate and writes back what a run changes.
+struct RunParams {
+  Real dt1 = 0;                // output interval [s]
+  Real EndTime = 0;            // end of the run [s]; negative after an interrupted interval
+  int32_t StepDiv = 100;       // the first sub-step of an interval is dt1 / StepDiv
+  int32_t MnStepDiv = 100;     // the largest sub-step is dt1 / MnStepDiv
+  Real BrokenIntervalEnd = 0;  // end of the interval a break interrupted [s]; 0 = none
+};
+
+// Run-wide values the initial conditions set; the thermal, laser and spallation parts
+// read them.
+struct SetupParams {
+  Real AdhesionLimit = 0;      // -|Padh|: the film-substrate bond breaks below it [GPa]
+  Real AdhesionPairLimit = 0;  // 2 AdhesionLimit, limit of the sum of the two cell pressures
+  bool QegOn = false;          // electron heat flux from the film into the substrate
+  Real QSurfX = 0;             // film thickness seen by the laser source [cm]
+  bool FixTeOn = false;        // electron temperature held fixed
+  Real FixedTe = 0;            // that temperature [K]
+  bool NonMetal = false;       // the instances were last of the non-metal class
+};
+
 class Session : public HydroState {
  public:
   explicit Session(Prompter& prompter);
@@ -24,6 +46,8 @@ class Session : public HydroState {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
+  RunParams run;
+  SetupParams setup;
   Real Ipdt = 0;  // pressure integral at the left surface, sum P dt EosScale^2
   bool NoConduct = false;
   bool NoThermo = false;

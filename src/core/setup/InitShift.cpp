@@ -11,7 +11,6 @@ InitShiftValues ApplyInitShift(Session& s, TInitional& dialog, ThermalClosures& 
   out.Dimension = dialog.Dimension;
   out.Len = dialog.Len.Value();
   out.Pout = dialog.Pout.Value();
-  out.x0shift = s.sim.x0shift;
 
   BoundaryFlags& b = s.bounds;
   b.SetLeftMode(dialog.MoveType);
