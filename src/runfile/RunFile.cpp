@@ -1,6 +1,6 @@
-// Reading run files: TOML syntax, tables, keys, value types and ranges. The keys come
-// from the forms' own lists (TMainForm, TInitional, TStatEqDialog, the viscosity dialog),
-// so a field added to a form is accepted here without a second list to keep.
+// Reading run files: TOML syntax, tables, keys, value types and ranges. The tables and
+// their keys come from the registry of forms and the forms' schemas, so a field added to
+// a form, or a form added to the registry, is accepted here without a second list.
 #include "runfile/RunFile.h"
 
 #include <algorithm>
@@ -13,33 +13,12 @@
 
 #include <toml++/toml.h>
 
+#include "core/app/FormRegistry.h"
 #include "core/common/NumStringFormat.h"
-#include "core/eos/EosCatalog.h"
-#include "core/eos/StatEqDialog.h"
-#include "core/files/SaveOptions.h"
-#include "core/hydro/ViscosityDialog.h"
-#include "core/run/MainForm.h"
-#include "core/setup/InitialConditions.h"
 
 namespace tarvex::runfile {
 
 namespace {
-
-// Forms that exist in the desktop program's design but not yet in this version.
-struct MissingForm {
-  std::string_view table;
-  std::string_view what;
-};
-constexpr MissingForm kMissingForms[] = {
-    {"format", "the number-format dialog"},
-};
-
-std::string WithoutAmpersand(std::string_view caption) {
-  std::string s;
-  for (char c : caption)
-    if (c != '&') s.push_back(c);
-  return s;
-}
 
 std::string Lower(std::string_view s) {
   std::string out(s);
@@ -56,108 +35,35 @@ std::string Quoted(std::string_view s) {
   return q;
 }
 
-KeyInfo Choice(std::string key, int32_t lo, std::vector<std::string> items) {
-  KeyInfo k;
-  k.key = std::move(key);
-  k.kind = KeyKind::Choice;
-  k.lo = lo;
-  k.hi = static_cast<int32_t>(items.size()) - 1;
-  k.items = std::move(items);
-  return k;
-}
-
-KeyInfo Simple(std::string key, KeyKind kind, int32_t lo = 0, int32_t hi = 0) {
-  KeyInfo k;
-  k.key = std::move(key);
-  k.kind = kind;
-  k.lo = lo;
-  k.hi = hi;
-  return k;
-}
-
-std::vector<KeyInfo> MainKeys() {
-  std::vector<KeyInfo> keys;
-  for (const std::string& name : TMainForm::RealFieldNames())
-    keys.push_back(Simple(name, KeyKind::Number));
-  keys.push_back(Simple("Dimension", KeyKind::Integer, 0, TMainForm::kDimensionMax));
-  keys.push_back(Simple("StepDiv", KeyKind::Integer, 1, TMainForm::kStepDivMax));
-  keys.push_back(Simple("MnStepDiv", KeyKind::Integer, 1, TMainForm::kMnStepDivMax));
-  return keys;
-}
-
-std::vector<KeyInfo> InitialKeys() {
-  std::vector<KeyInfo> keys;
-  for (const InitFieldKey& k : TInitional::SettableKeys()) {
-    switch (k.kind) {
-      case InitFieldKind::Number:
-        keys.push_back(Simple(std::string(k.name), KeyKind::Number));
-        break;
-      case InitFieldKind::UpDown:
-        keys.push_back(Simple(std::string(k.name), KeyKind::Integer, k.lo, k.hi));
-        break;
-      case InitFieldKind::Choice: {
-        std::vector<std::string> items;
-        for (const char* c : TInitional::ChoiceItems(k.name)) items.push_back(WithoutAmpersand(c));
-        KeyInfo info = Choice(std::string(k.name), k.lo, std::move(items));
-        info.hi = k.hi;
-        keys.push_back(std::move(info));
-        break;
-      }
-      case InitFieldKind::Check:
-        keys.push_back(Simple(std::string(k.name), KeyKind::Check));
-        break;
+// The tables of the forms, each once, in the order of the registry.
+std::vector<std::string> FormTables() {
+  std::vector<std::string> tables;
+  for (const FormEntry& e : FormRegistry()) {
+    if (std::find(tables.begin(), tables.end(), e.table) == tables.end()) {
+      tables.emplace_back(e.table);
     }
   }
-  return keys;
+  return tables;
 }
 
-std::vector<KeyInfo> EosKeys(bool left) {
-  std::vector<KeyInfo> keys;
-  for (const TStatEqKey& k : TStatEqDialog::SettableKeys()) {
-    switch (k.kind) {
-      case TStatEqKeyKind::ModelList:
-        keys.push_back(Choice(k.name, -1, TStatEqDialog::ModelCaptions()));
-        break;
-      case TStatEqKeyKind::Metal: {
-        std::vector<std::string> items;
-        for (const EosPreset& m : TStatEqDialog::Metals()) items.emplace_back(m.name);
-        keys.push_back(Choice(k.name, -1, std::move(items)));
-        break;
-      }
-      case TStatEqKeyKind::Number:
-        keys.push_back(Simple(k.name, KeyKind::Number));
-        break;
-      case TStatEqKeyKind::Check: {
-        // The dialog shows NoElEOS only for the film.
-        TStatEqDialog probe;
-        probe.SetLeft(left);
-        if (probe.Visible(k.name)) keys.push_back(Simple(k.name, KeyKind::Check));
-        break;
-      }
+// The tables whose names begin with `group` + "." ("eos" -> eos.film, eos.left).
+std::vector<std::string> GroupTables(std::string_view group) {
+  std::vector<std::string> tables;
+  for (const std::string& t : FormTables()) {
+    if (t.size() > group.size() && t.compare(0, group.size(), group) == 0 &&
+        t[group.size()] == '.') {
+      tables.push_back(t);
     }
   }
-  return keys;
+  return tables;
 }
 
-std::vector<KeyInfo> ViscosityKeys() {
-  std::vector<std::string> items;
-  for (std::string_view c : TViscosityDialogModel::ViscTypeItems)
-    items.push_back(WithoutAmpersand(c));
-  return {Choice("ViscType", 0, std::move(items)), Simple("ViscMult", KeyKind::Number)};
-}
-
-// The save-options dialog's fields; the directory (SaveDir) is a text here instead of
-// the dialog's directory picker.
-std::vector<KeyInfo> SaveKeys() {
-  return {
-      Simple("SaveDir", KeyKind::Text),
-      Simple("Scal", KeyKind::Number),
-      Choice("RadioGroup1", 0, {"Auto", "Fixed"}),
-      Choice("FormatType", 0, {kNameFormatTypes.begin(), kNameFormatTypes.end()}),
-      Simple("Press", KeyKind::Integer, TSaveFileOptions::kPressMin, TSaveFileOptions::kPressMax),
-      Simple("FWidth", KeyKind::Integer, 0, TSaveFileOptions::kFWidthMax),
-      Simple("AddStr", KeyKind::Text),
-      Choice("GraphType", 0, {kGraphTypes.begin(), kGraphTypes.end()})};
+std::string TableList(const std::vector<std::string>& tables, const char* last) {
+  std::string list;
+  for (size_t i = 0; i < tables.size(); ++i) {
+    list += (i == 0 ? "" : (i + 1 == tables.size() ? last : ", ")) + ("[" + tables[i] + "]");
+  }
+  return list;
 }
 
 // ---- reading values -------------------------------------------------------------------
@@ -276,7 +182,7 @@ class Reader {
     Setting setting;
     setting.key = std::string(kKeyLoad);
     setting.pos = pos;
-    setting.value.kind = KeyKind::Text;
+    setting.value.kind = FieldKind::Text;
     setting.value.text = s->get();
     result_.file.load = std::move(setting);
   }
@@ -363,7 +269,7 @@ class Reader {
                  SettingValue& out) {
     out.kind = info.kind;
     switch (info.kind) {
-      case KeyKind::Number: {
+      case FieldKind::Number: {
         if (const auto* i = v.as_integer()) {
           out.text = std::to_string(i->get());
         } else if (const auto* f = v.as_floating_point()) {
@@ -387,7 +293,7 @@ class Reader {
         }
         return true;
       }
-      case KeyKind::Integer: {
+      case FieldKind::Integer: {
         const auto* i = v.as_integer();
         if (i == nullptr) {
           Error(pos, table, info.key, "expected an integer, got " + TypeName(v));
@@ -402,7 +308,7 @@ class Reader {
         out.index = static_cast<int32_t>(i->get());
         return true;
       }
-      case KeyKind::Choice: {
+      case FieldKind::Choice: {
         if (const auto* i = v.as_integer()) {
           if (i->get() < info.lo || i->get() > info.hi) {
             Error(pos, table, info.key,
@@ -428,11 +334,11 @@ class Reader {
             return true;
           }
         }
-        // The model list also takes the catalog's stable ids ("ideal_gas").
-        if (info.key == "EqType") {
-          if (const EosModelInfo* m = FindEosModel(given)) {
-            out.index = m->index;
-            out.text = m->caption;
+        // Further names of the items (the model list takes the catalog's stable ids).
+        for (size_t k = 0; k < info.aliases.size() && k < info.items.size(); ++k) {
+          if (!info.aliases[k].empty() && given == info.aliases[k]) {
+            out.index = static_cast<int32_t>(k);
+            out.text = info.items[k];
             return true;
           }
         }
@@ -440,7 +346,7 @@ class Reader {
               "unknown item " + Quoted(s->get()) + "; one of " + ItemList(info));
         return false;
       }
-      case KeyKind::Check: {
+      case FieldKind::Check: {
         const auto* b = v.as_boolean();
         if (b == nullptr) {
           Error(pos, table, info.key, "expected true or false, got " + TypeName(v));
@@ -449,7 +355,7 @@ class Reader {
         out.on = b->get();
         return true;
       }
-      case KeyKind::Text: {
+      case FieldKind::Text: {
         const auto* s = v.as_string();
         if (s == nullptr) {
           Error(pos, table, info.key, "expected a text, got " + TypeName(v));
@@ -475,26 +381,17 @@ class Reader {
 }  // namespace
 
 const std::vector<std::string>& KnownTables() {
-  static const std::vector<std::string> tables{
-      std::string(kTableMain),    std::string(kTableInitial),   std::string(kTableEosFilm),
-      std::string(kTableEosLeft), std::string(kTableViscosity), std::string(kTableSave),
-      std::string(kTableAnswers)};
+  static const std::vector<std::string> tables = [] {
+    std::vector<std::string> t = FormTables();
+    t.emplace_back(kTableAnswers);
+    return t;
+  }();
   return tables;
 }
 
 std::vector<KeyInfo> TableKeys(std::string_view table) {
-  if (table == kTableMain) return MainKeys();
-  if (table == kTableInitial) return InitialKeys();
-  if (table == kTableEosFilm) return EosKeys(false);
-  if (table == kTableEosLeft) return EosKeys(true);
-  if (table == kTableViscosity) return ViscosityKeys();
-  if (table == kTableSave) return SaveKeys();
-  return {};
-}
-
-const std::vector<std::string>& SharedMainInitialKeys() {
-  static const std::vector<std::string> keys{"Len", "x1Edit", "Rho0", "Pout", "Dimension"};
-  return keys;
+  const FormEntry* e = FindFormEntry(table);
+  return e != nullptr ? e->fields() : std::vector<KeyInfo>{};
 }
 
 const Setting* TableSettings::Find(std::string_view key) const {
@@ -503,17 +400,18 @@ const Setting* TableSettings::Find(std::string_view key) const {
   return nullptr;
 }
 
+RunFile::RunFile() {
+  for (const std::string& t : FormTables()) tables.emplace_back(t, TableSettings{});
+}
+
 TableSettings* RunFile::Table(std::string_view table) {
   return const_cast<TableSettings*>(std::as_const(*this).Table(table));
 }
 
 const TableSettings* RunFile::Table(std::string_view table) const {
-  if (table == kTableMain) return &main;
-  if (table == kTableInitial) return &initial;
-  if (table == kTableEosFilm) return &eosFilm;
-  if (table == kTableEosLeft) return &eosLeft;
-  if (table == kTableViscosity) return &viscosity;
-  if (table == kTableSave) return &save;
+  for (const auto& [tableName, settings] : tables) {
+    if (tableName == table) return &settings;
+  }
   return nullptr;
 }
 
@@ -543,24 +441,27 @@ ReadResult ParseRunFile(std::string_view text, const std::string& name) {
     const SourcePos pos = PosOf(k.source());
     if (key == kKeyLoad) {
       reader.ReadLoad(node, pos);
-    } else if (key == "eos") {
-      const toml::table* eos = node.as_table();
-      if (eos == nullptr) {
-        reader.Error(pos, "", key, "must hold the tables [eos.film] and [eos.left]");
+    } else if (const std::vector<std::string> group = GroupTables(key); !group.empty()) {
+      // A group of tables of one form ([eos.film], [eos.left]).
+      const toml::table* sub = node.as_table();
+      if (sub == nullptr) {
+        reader.Error(pos, "", key, "must hold the tables " + TableList(group, " and "));
         continue;
       }
-      for (const auto& [sub, subNode] : *eos) {
-        const std::string table = "eos." + std::string(sub.str());
-        const SourcePos subPos = PosOf(sub.source());
+      const std::string form(FindFormEntry(group.front())->form);
+      for (const auto& [subKey, subNode] : *sub) {
+        const std::string table = key + "." + std::string(subKey.str());
+        const SourcePos subPos = PosOf(subKey.source());
         if (TableSettings* t = result.file.Table(table)) {
           reader.ReadTable(table, subNode, subPos, *t);
         } else if (subNode.is_table()) {
-          reader.Error(subPos, table, "",
-                       "unknown table; the equation-of-state tables are [eos.film] and [eos.left]");
+          reader.Error(
+              subPos, table, "",
+              "unknown table; the tables of " + form + " are " + TableList(group, " and "));
         } else {
           reader.Error(
-              subPos, "eos", std::string(sub.str()),
-              "unknown key; the equation-of-state settings go into [eos.film] or [eos.left]");
+              subPos, key, std::string(subKey.str()),
+              "unknown key; the settings of " + form + " go into " + TableList(group, " or "));
         }
       }
     } else if (key == kTableAnswers) {
@@ -568,9 +469,10 @@ ReadResult ParseRunFile(std::string_view text, const std::string& name) {
     } else if (TableSettings* t = result.file.Table(key)) {
       reader.ReadTable(key, node, pos, *t);
     } else {
-      const auto missing = std::find_if(std::begin(kMissingForms), std::end(kMissingForms),
-                                        [&](const MissingForm& m) { return m.table == key; });
-      if (missing != std::end(kMissingForms)) {
+      const auto planned = PlannedForms();
+      const auto missing = std::find_if(planned.begin(), planned.end(),
+                                        [&](const PlannedForm& m) { return m.table == key; });
+      if (missing != planned.end()) {
         reader.Error(pos, key, "",
                      "not available in this version (" + std::string(missing->what) +
                          " is not part of it yet)");
@@ -586,16 +488,20 @@ ReadResult ParseRunFile(std::string_view text, const std::string& name) {
     }
   }
 
-  // The main window hands these to the initial-conditions dialog; two values for one
+  // A form that takes over another's keys ([initial] those of [main]): two values for one
   // field would leave the reader guessing which one counts.
-  for (const std::string& key : SharedMainInitialKeys()) {
-    const Setting* inMain = result.file.main.Find(key);
-    const Setting* inInitial = result.file.initial.Find(key);
-    if (inMain != nullptr && inInitial != nullptr) {
-      reader.Error(inInitial->pos, kTableInitial, key,
-                   "also given in [main] (line " + std::to_string(inMain->pos.line) +
-                       "); the main window hands it to the initial-conditions dialog: give it "
-                       "in one table only");
+  for (const FormEntry& e : FormRegistry()) {
+    if (e.sharesKeysWith.empty()) continue;
+    const TableSettings* own = result.file.Table(e.table);
+    const TableSettings* other = result.file.Table(e.sharesKeysWith);
+    const FormEntry* otherEntry = FindFormEntry(e.sharesKeysWith);
+    for (const Setting& s : own->settings) {
+      const Setting* first = other->Find(s.key);
+      if (first == nullptr) continue;
+      reader.Error(s.pos, e.table, s.key,
+                   "also given in [" + std::string(e.sharesKeysWith) + "] (line " +
+                       std::to_string(first->pos.line) + "); " + std::string(otherEntry->form) +
+                       " hands it to " + std::string(e.form) + ": give it in one table only");
     }
   }
 

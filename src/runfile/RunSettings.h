@@ -1,19 +1,16 @@
 // Applying a checked run file to the form models of one AppModel, and writing the
 // settings of the forms back as a run file.
 //
-// Applying does what a person does at the desktop, in this order: the answers to the
-// questions are scripted; the equation-of-state dialog is filled and accepted for the
-// substrate ([eos.left]) and for the film ([eos.film]); the main window's lengths and
-// cell count are typed; "Init/Shift" opens the initial-conditions dialog, whose fields
-// are set in dialog order (each followed by its leave-field handler) before OK; the
-// viscosity dialog is opened, set and accepted; the output interval, end time and step
-// divisions are typed into the main window; last the save-options dialog is set and
-// accepted. With `load` the profile is loaded instead of typing the lengths, and the
-// initial-conditions dialog opens in its after-load mode, where only the boundary
-// settings of [initial] apply (AfterLoadInitialKeys). Every value goes through the form's
-// own text parsing and handlers, and a refusal names the file, line and key. A value a
-// handler replaced (a field that follows from others) is reported too: the run would
-// otherwise silently use another number than the file says.
+// Applying does what a person does at the desktop: after the answers to the questions are
+// scripted, every line of the registry of forms (core/app/FormRegistry.h) is applied in
+// its order: the form is opened as its window opens it, its keys are set in the order of
+// its schema through the form's own parsing and handlers, and it is accepted. With `load`
+// the profile is loaded before the first line that builds the state, and the
+// initial-conditions dialog opens in its after-load mode, where only the keys its schema
+// marks for it apply. A refusal names the file, line and key. A value a handler replaced
+// (a field that follows from others) is reported too: the run would otherwise silently
+// use another number than the file says. Before anything runs, the interval names of the
+// run are checked to be distinct.
 #pragma once
 
 #include <optional>
@@ -27,23 +24,10 @@
 
 namespace tarvex::runfile {
 
-// The state of the equation-of-state dialog just before its OK: the dialog forgets its
-// model selection on OK and serves both media, so the settings are kept here.
-struct EosDialogSnapshot {
-  bool applied = false;
-  int32_t eqType = -1;
-  int32_t metal = -1;
-  std::vector<std::pair<std::string, Real>> fields;  // the selected model's parameters
-  bool checkKappa = false;
-  bool noElEOS = false;
-};
-
-// What writing the settings back needs beyond the forms themselves.
+// What writing the settings back needs beyond the forms themselves (which read back
+// their accepted values through their schemas).
 struct AppliedSettings {
-  EosDialogSnapshot film;
-  EosDialogSnapshot left;
   std::string load;                                     // the profile loaded ("" none)
-  bool viscosity = false;                               // the viscosity dialog was accepted
   std::vector<std::pair<std::string, Answer>> answers;  // the scripted answers
 };
 
@@ -58,12 +42,6 @@ struct ApplyResult {
 // of the pictures keep their coordinate origin ("Shift graph x0 to right (L0)?": "No").
 const std::vector<std::pair<std::string, Answer>>& DefaultAnswers();
 
-// The [initial] keys that apply after `load`: what the after-load dialog and the
-// main window's Init/Shift step read from the dialog (boundary motion and thermal
-// conditions, the right end, the laser switch). Everything else of [initial] describes a
-// state to build, which the loaded profile replaces.
-const std::vector<std::string>& AfterLoadInitialKeys();
-
 // Applies `file` to a freshly created `app` whose session asks `prompter`. `outDir`
 // (with or without a trailing separator) becomes the output directory of the main window
 // and of the save options; empty leaves it unset.
@@ -71,8 +49,8 @@ ApplyResult ApplyRunFile(const RunFile& file, AppModel& app, ScriptedPrompter& p
                          const std::string& outDir);
 
 // The settings of the forms as a run file that applies to the same state: every key with
-// its current value (defaults included), values that follow from others left out.
-// `origin` names where the settings came from (a comment line).
+// the value its form reads back (defaults included), values that follow from others left
+// out. `origin` names where the settings came from (a comment line).
 std::string SettingsText(AppModel& app, const AppliedSettings& applied, const std::string& origin);
 
 }  // namespace tarvex::runfile

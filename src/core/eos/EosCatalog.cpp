@@ -104,22 +104,23 @@ constexpr EosModelInfo kCatalog[] = {
 // The numeric fields of the selection dialog. Units only for the fields that are no
 // model's parameter; a model parameter's unit is in the model's entry above.
 constexpr EosDialogFieldInfo kDialogFields[] = {
-    {"gamma", "gamma", "", 0, 0, "adiabatic exponent (lattice exponent for \"Solid\")"},
+    {"gamma", "gamma", "", 0, 0, "adiabatic exponent (lattice exponent for `\"Solid\"`)"},
     {"AtomMass", "M atom", "", 0, 0, "atom mass"},
-    {"T_0", "T_0", "", -4.87773L, 0, "melting line of \"Comb L+S\": offset"},
-    {"T_rho", "T_rho", "", 6.09091L, 0, "melting line of \"Comb L+S\": slope"},
-    {"DisT", "DisT", "", 0.5L, 0, "width of the solid-liquid transition of \"Comb L+S\""},
+    {"T_0", "T_0", "", -4.87773L, 0, "melting line of `\"Comb L+S\"`: offset"},
+    {"T_rho", "T_rho", "", 6.09091L, 0, "melting line of `\"Comb L+S\"`: slope"},
+    {"DisT", "DisT", "", 0.5L, 0, "width of the solid-liquid transition of `\"Comb L+S\"`"},
     {"TScall", "TScall", "", 2, 0, "temperature scale of a scaled table"},
     // Shown as "-291.8"; the field keeps the full value.
     {"TSchift", "TSchift", "", -291.8305827L, 4, "temperature shift of a scaled table"},
     {"kappaEdit", "kappa", "kW/cm/K", 1.5E-5L, 0,
-     "heat conductivity of the medium: the constant, or its value at T0 for kappa T0 / T"},
+     "heat conductivity of the medium: the constant, or its value at `kMultT0Edit` for kappa T0 / "
+     "T"},
     {"kMultT0Edit", "T0", "K", 300, 0, "reference temperature of kappa T0 / T"},
-    {"C2Edit", "C2", "", 0, 0, "bulk stiffness of \"LinEOS\""},
-    {"rho0Edit", "rho0", "", 0, 0, "reference density of \"LinEOS\""},
-    {"GEdit", "G", "", 0, 0, "Grueneisen coefficient of \"LinEOS\""},
-    {"CEdit", "C", "", 0, 0, "heat capacity of \"LinEOS\""},
-    {"TrEdit", "Tr", "", 293, 0, "reference temperature of \"LinEOS\""},
+    {"C2Edit", "C2", "", 0, 0, "bulk stiffness of `\"LinEOS\"`"},
+    {"rho0Edit", "rho0", "", 0, 0, "reference density of `\"LinEOS\"`"},
+    {"GEdit", "G", "", 0, 0, "Grueneisen coefficient of `\"LinEOS\"`"},
+    {"CEdit", "C", "", 0, 0, "heat capacity of `\"LinEOS\"`"},
+    {"TrEdit", "Tr", "", 293, 0, "reference temperature of `\"LinEOS\"`"},
 };
 
 }  // namespace

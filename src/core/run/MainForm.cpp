@@ -106,6 +106,15 @@ void TMainForm::LeaveEndTmLV(MainFormContext& ctx) {
   if (changed) EndTimeChanged(ctx);
 }
 
+void TMainForm::Leave(std::string_view field, MainFormContext& ctx) {
+  if (field == "dt1") LeaveDt1();
+  if (field == "dtLV") LeaveDtLV();
+  if (field == "EndTime") LeaveEndTime(ctx);
+  if (field == "EndTmLV") LeaveEndTmLV(ctx);
+  if (field == "TotalTime") LeaveTotalTime();
+  if (field == "TimeLV") LeaveTimeLV();
+}
+
 void TMainForm::EndTimeChanged(MainFormContext& ctx) {
   if (!(EndTime.Value() > TotalTime.Value()) || !SaveDir.empty()) return;
   std::string name = ctx.SaveDialogFileName();

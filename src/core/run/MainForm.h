@@ -87,6 +87,9 @@ class TMainForm {
   void LeaveEndTmLV(MainFormContext& ctx);
   void LeaveTotalTime();
   void LeaveTimeLV();
+  // Leaving the field of that name: the handler above that belongs to it (none for the
+  // lengths, the density and Pout).
+  void Leave(std::string_view field, MainFormContext& ctx);
   void SetMnStepDiv(int32_t value);
   void SetStepDiv(int32_t value);
   void SetDimension(int32_t value);

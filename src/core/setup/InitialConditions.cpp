@@ -312,7 +312,10 @@ void TInitional::LeaveRho0l() {
       std::fabs(*GlassEosDensity - rho) > 1e-12L * std::fabs(*GlassEosDensity)) {
     const std::string q =
         std::string(kAskGlassDensity) + rho0l.Format().FormatValue(*GlassEosDensity) + "?";
-    if (s_.prompter.Ask(q, AnswerSet::YesNo()) == Answer::Yes) rho0l.SetValue(*GlassEosDensity);
+    if (s_.prompter.Ask(q, AnswerSet::YesNo()) == Answer::Yes) {
+      rho0l.SetValue(*GlassEosDensity);
+      GlassDensityFromEos = true;
+    }
   }
   // Keep the substrate pressure consistent with the new density.
   const EosSet* g = GlassEos();

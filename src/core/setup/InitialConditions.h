@@ -206,6 +206,7 @@ class TInitional {
   int32_t RightDiv = 0;                 // cells of the existing grid (Add-layer mode)
   std::optional<Real> GlassEosDensity;  // own density of the substrate EOS, when it has one
   bool GlassUsesFilmEos = false;        // answer to "Use I EOS for glass?"
+  bool GlassDensityFromEos = false;     // rho0l took the substrate model's density on a Yes
   ElectronModelInfo electron;
 
   // ---- generic access for the batch runner ----------------------------------------------

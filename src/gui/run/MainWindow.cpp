@@ -20,7 +20,6 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "core/eos/EosCatalog.h"
 #include "core/session/Session.h"
 #include "gui/common/NumFormatDialog.h"
 #include "gui/common/RealEdit.h"
@@ -320,24 +319,6 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   integralsView_->SetRho0Source([this] { return app_.main.Rho0.StoredValue(); });
   connect(integralsView_, &IntegralValuesView::criticalDensityChanged, this,
           [this] { RefreshDisplay(false); });
-  // The selection of the equation-of-state dialog as OK finds it, for the settings file.
-  eosDialog_->SetBeforeOkHandler([this] {
-    TStatEqDialog& d = app_.eos;
-    runfile::EosDialogSnapshot snap;
-    snap.eqType = d.EqType();
-    snap.metal = d.Metal();
-    snap.checkKappa = d.CheckKappa();
-    snap.noElEOS = d.NoElEOS();
-    if (snap.eqType >= 0) {
-      for (const EosParamInfo& p : EosCatalog()[static_cast<size_t>(snap.eqType)].params) {
-        if (RealField* f = app_.eos.FieldByName(p.name))
-          snap.fields.emplace_back(p.name, f->Value());
-      }
-    }
-    snap.applied = true;
-    pendingEos_ = snap;
-  });
-
   // The result files of a run: pictures of these graphs, the graphs' re-plot, the
   // save-options dialog when a save dialog chose another directory.
   app_.files.SetPictureWriter(MakeGuiPictureWriter());
@@ -408,13 +389,7 @@ bool MainWindow::PhysicalState() const {
 }
 
 void MainWindow::Leave(const std::string& name) {
-  TMainForm& f = app_.main;
-  if (name == "dt1") f.LeaveDt1();
-  if (name == "dtLV") f.LeaveDtLV();
-  if (name == "EndTime") f.LeaveEndTime(app_.Context());
-  if (name == "EndTmLV") f.LeaveEndTmLV(app_.Context());
-  if (name == "TotalTime") f.LeaveTotalTime();
-  if (name == "TimeLV") f.LeaveTimeLV();
+  app_.main.Leave(name, app_.Context());
   ShowFields();
 }
 
@@ -543,7 +518,6 @@ void MainWindow::AfterModelChange() {
 
 void MainWindow::OpenEos(bool left) {
   const bool ok = eosDialog_->Open(left);
-  if (ok) (left ? settings_.left : settings_.film) = pendingEos_;
   if (ok && !left) {
     app_.main.EosInfo = app_.eos.InfoLabel();
     initialDialog_->SetPhysicalUnits(PhysicalState());
@@ -553,7 +527,6 @@ void MainWindow::OpenEos(bool left) {
 
 void MainWindow::EqvOfState() {
   if (!eosDialog_->Open(false)) return;
-  settings_.film = pendingEos_;
   app_.main.EosInfo = app_.eos.InfoLabel();
   ShowFields();
   edits["Len"]->setFocus();
@@ -629,9 +602,7 @@ void MainWindow::OpenSettingsFile() {
 }
 
 bool MainWindow::SaveSettings(const std::string& path) {
-  runfile::AppliedSettings applied = settings_;
-  applied.viscosity = app_.main.Vis;
-  const std::string text = runfile::SettingsText(app_, applied, "the desktop program");
+  const std::string text = runfile::SettingsText(app_, settings_, "the desktop program");
   const FileWriteResult r = WriteFileAtomically(path, text);
   if (!r) {
     prompter_.Inform(r.message, MessageKind::Error);

@@ -143,10 +143,9 @@ class MainWindow : public QMainWindow {
   QLabel* timeStatus_ = nullptr;
   QLabel* speedStatus_ = nullptr;
   QLabel* dirStatus_ = nullptr;
-  // What the settings file needs beyond the forms: the equation-of-state selections as
-  // they were accepted, the viscosity flag and the answers given.
+  // What the settings file needs beyond the forms: the answers given and the profile a
+  // settings file loaded.
   runfile::AppliedSettings settings_;
-  runfile::EosDialogSnapshot pendingEos_;
   RunOutcome lastRun_;
   bool running_ = false;
   bool graphsAsked_ = false;
