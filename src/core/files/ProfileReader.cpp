@@ -14,10 +14,10 @@
 #include "core/common/Prompter.h"
 #include "core/files/SaveOptions.h"
 #include "core/hydro/HydrStat.h"
-#include "core/hydro/SolverFactory.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
 #include "core/session/Session.h"
+#include "core/session/SolverCatalog.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {
@@ -127,6 +127,14 @@ struct TitleInfo {
   bool elastic = false;
   int32_t depthSign = 0;
   int32_t iRho = -1, iV = -1, iP = -1, iE = -1, iT = -1;
+  std::vector<std::string> titles;  // upper-cased, in column order
+};
+
+// A column of the file that holds an array of the solver class beyond x, v, P, T, E.
+struct ArrayColumn {
+  const SolverArrayInfo* array;
+  int32_t column;
+  std::vector<Real> values;  // one per cell row
 };
 
 struct HeaderInfo {
@@ -144,6 +152,7 @@ struct HeaderInfo {
 
 struct RowData {
   std::vector<Real> xList, rho, v, P, E, T;
+  std::vector<ArrayColumn> arrays;  // the class's further arrays found in the titles
   bool nodeRow = false;
   Real xN = 0, vN = 0, Pout = 0;
   std::optional<Real> Ipdt;
@@ -152,6 +161,7 @@ struct RowData {
 // Everything the load will set, computed before anything is set.
 struct LoadPlan {
   SolverClass cls = SolverClass::None;
+  const SolverClassInfo* info = nullptr;
   int32_t N = 0;
   int32_t Dspc = 1;
   bool frozen = false;
@@ -206,6 +216,7 @@ class Loader {
   bool Titles(std::string_view line);
   bool Header();
   bool ChooseSolver();
+  void FindArrayColumns();
   bool Rows();
   bool Build();
   void Apply();
@@ -233,6 +244,7 @@ bool Loader::Titles(std::string_view line) {
   if (titles.size() < 3 || titles[0][0] != 'N' || !secondOk(titles[1])) {
     return Refuse("Unexpected file format");
   }
+  for (std::string_view t : titles) ti_.titles.emplace_back(t);
   ti_.radial = titles[1][0] == 'R';
   const bool gridExists = s_.StateA != nullptr;
   if (!ti_.radial && s_.sim.Dspc != 1) return Refuse("1D data");
@@ -431,68 +443,54 @@ bool Loader::Header() {
 bool Loader::ChooseSolver() {
   if (s_.StateA != nullptr) {
     plan_.cls = s_.stateClass;
+    plan_.info = s_.stateInfo;
+    FindArrayColumns();
     return true;
   }
-  Prompter& pr = s_.prompter;
-  const AnswerSet yn = AnswerSet::YesNoCancel();
-  auto ask = [&](const char* q, Answer& a) {
-    a = pr.Ask(q, yn);
-    return a != Answer::Cancel;
-  };
-  Answer a = Answer::No;
-  SolverClass cls = SolverClass::None;
-  if (ti_.twoT) {
-    if (ti_.nonMetal) {
-      cls = SolverClass::NoMet;
-    } else {
-      if (!ask("2 Temp", a)) return Cancelled();
-      if (a == Answer::Yes) {
-        if (ti_.frozen) {
-          cls = SolverClass::ThermState;
-        } else {
-          if (!ask("With Hydrodyn", a)) return Cancelled();
-          if (a == Answer::Yes) {
-            cls = SolverClass::Hydro2T;
-            if (ti_.elastic) {
-              if (!ask("Elast/plast", a)) return Cancelled();
-              if (a == Answer::Yes) cls = SolverClass::Hydro2Telast;
-            }
-          } else {
-            cls = SolverClass::ThermState;
-          }
-        }
-      }
-    }
-  }
-  if (cls == SolverClass::None) {
-    if (ti_.frozen) {
-      cls = SolverClass::HydrTherm;
-    } else {
-      if (!ask("With Thermocond", a)) return Cancelled();
-      if (a == Answer::Yes) {
-        cls = SolverClass::HydrTherm;
-        if (ti_.elastic) {
-          if (!ask("Elast/plast", a)) return Cancelled();
-          if (a == Answer::Yes) cls = SolverClass::Hydro1elast;
-        }
-      } else {
-        cls = SolverClass::HydrStat;
-      }
-    }
-  }
-  if (!SolverClassAvailable(cls)) {
-    return Refuse(std::string("The solver class ") + SolverClassName(cls) +
+  ProfileSignature file;
+  file.frozen = ti_.frozen;
+  file.twoT = ti_.twoT;
+  file.nonMetal = ti_.nonMetal;
+  file.elastic = ti_.elastic;
+  const std::optional<SolverClass> cls = DeduceSolverClass(file, s_.prompter);
+  if (!cls) return Cancelled();
+  if (!SolverClassOf(*cls).Available()) {
+    return Refuse(std::string("The solver class ") + SolverClassName(*cls) +
                   " is not available in this build");
   }
-  plan_.cls = cls;
+  plan_.cls = *cls;
+  plan_.info = &SolverClassOf(*cls);
+  FindArrayColumns();
   return true;
+}
+
+// The column title's name: what stands before "(" or "[" ("TE(N+1/2)[K]" -> "TE").
+std::string_view TitleStem(std::string_view title) {
+  return title.substr(0, title.find_first_of("(["));
+}
+
+void Loader::FindArrayColumns() {
+  if (plan_.info == nullptr) return;
+  const int32_t used[] = {0, 1, ti_.iRho, ti_.iV, ti_.iP, ti_.iE, ti_.iT};
+  for (const SolverArrayInfo* a : ClassArrays(*plan_.info)) {
+    const std::string stem = Upper(TitleStem(Trim(a->plainTitle)));
+    for (size_t c = 0; c < ti_.titles.size(); ++c) {
+      const int32_t col = static_cast<int32_t>(c);
+      if (std::find(std::begin(used), std::end(used), col) != std::end(used)) continue;
+      if (TitleStem(ti_.titles[c]) == stem) {
+        rows_.arrays.push_back({a, col, {}});
+        break;
+      }
+    }
+  }
 }
 
 bool Loader::Rows() {
   const int32_t nFrom = hi_.nFrom;
   std::vector<std::string_view> f;
   int32_t index = 0;
-  const int32_t need = std::max(ti_.iE, ti_.iT);
+  int32_t need = std::max(ti_.iE, ti_.iT);
+  for (const ArrayColumn& a : rows_.arrays) need = std::max(need, a.column);
   for (size_t ln = firstRowLine_; ln < lines_.size(); ++ln) {
     const std::string_view line = lines_[ln];
     if (Trim(line).empty()) continue;
@@ -550,6 +548,11 @@ bool Loader::Rows() {
     if (!Num(f[1], x) || !Num(f[static_cast<size_t>(ti_.iT)], T) ||
         !Num(f[static_cast<size_t>(ti_.iE)], E)) {
       return LineError(lineNo, line);
+    }
+    for (ArrayColumn& a : rows_.arrays) {
+      Real value = 0;
+      if (!Num(f[static_cast<size_t>(a.column)], value)) return LineError(lineNo, line);
+      a.values.push_back(value);
     }
     rows_.xList.push_back(x);
     rows_.T.push_back(T);
@@ -749,6 +752,15 @@ void Loader::Apply() {
     std::copy(p.P.begin(), p.P.end(), st->P.begin());
     std::copy(p.T.begin(), p.T.end(), st->T.begin());
     std::copy(p.E.begin(), p.E.end(), st->E.begin());
+  }
+  // The class's further arrays, as the file lists them (a node array's last node, which
+  // the node row does not carry, keeps what the instance holds).
+  for (const ArrayColumn& a : rows_.arrays) {
+    for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+      if (RealArray* dst = st->ArrayByName(a.array->name)) {
+        std::copy_n(a.values.begin(), std::min(a.values.size(), dst->size()), dst->begin());
+      }
+    }
   }
   if (p.frozen) {
     // A frozen-grid table holds no pressures: they follow from the equation of state of

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "core/common/Real.h"
 #include "core/hydro/SolverClass.h"
@@ -71,6 +73,32 @@ class THydrStat {
                           bool NoTofE, Real& StepResidual, bool Converging, Real Relax);
   // Folds this state's magnitudes into the convergence scales.
   virtual void UpdateScales(bool Reset);
+
+  // --- the arrays by name, for generic code (results table, profile files, remeshing) --
+  struct NamedArray {
+    std::string_view name;  // the member's name
+    RealArray* values;
+  };
+  // Appends the arrays of the class: x, v, P, T and E here; a derived class appends its
+  // parent's first, then its own (their descriptions are in the solver-class catalog).
+  virtual void ListArrays(std::vector<NamedArray>& out) {
+    for (NamedArray a : {NamedArray{"x", &x}, NamedArray{"v", &v}, NamedArray{"P", &P},
+                         NamedArray{"T", &T}, NamedArray{"E", &E}}) {
+      out.push_back(a);
+    }
+  }
+  // The array of that name, nullptr when the class has none.
+  RealArray* ArrayByName(std::string_view name) {
+    std::vector<NamedArray> arrays;
+    ListArrays(arrays);
+    for (const NamedArray& a : arrays) {
+      if (a.name == name) return a.values;
+    }
+    return nullptr;
+  }
+  const RealArray* ArrayByName(std::string_view name) const {
+    return const_cast<THydrStat*>(this)->ArrayByName(name);
+  }
 
   // --- geometry (valid for every class) -----------------------------------------------
   int32_t CellCount() const { return LastCell + 1; }

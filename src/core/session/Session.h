@@ -14,6 +14,7 @@
 #include "core/common/Real.h"
 #include "core/hydro/HydroState.h"
 #include "core/hydro/SolverClass.h"
+#include "core/session/SolverCatalog.h"
 
 namespace tarvex {
 
@@ -52,12 +53,16 @@ class Session : public HydroState {
   bool NoConduct = false;
   bool NoThermo = false;
 
+  // The class of the three instances (None and nullptr before they exist).
   SolverClass stateClass = SolverClass::None;
+  const SolverClassInfo* stateInfo = nullptr;
 
-  // Creates the instances of `cls` with N cells, or resizes the existing ones when they
-  // are already of that class (StateA, StateB, StateC in that order). Returns false
-  // when the class is not available.
+  // Creates the instances of `cls` with N cells through the class's catalog entry, or
+  // resizes the existing ones (StateA, StateB, StateC in that order; they keep their
+  // class). Returns false when the class is not available.
   bool EnsureInstances(SolverClass cls, int32_t N);
+  // The same for a class described by `info` (the catalog's entries, or a test's).
+  bool EnsureInstances(const SolverClassInfo& info, int32_t N);
 
  private:
   std::array<std::unique_ptr<THydrStat>, 3> owned_;

@@ -10,8 +10,8 @@
 #include "core/common/Prompter.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
-#include "core/hydro/SolverFactory.h"
 #include "core/session/Session.h"
+#include "core/session/SolverCatalog.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {
@@ -56,11 +56,6 @@ InitialOkResult Refused(std::string message, std::string focus = {}) {
   r.message = std::move(message);
   r.focus = std::move(focus);
   return r;
-}
-
-bool IsTwoTemperatureClass(SolverClass c) {
-  return c == SolverClass::ThermState || c == SolverClass::Hydro2T ||
-         c == SolverClass::Hydro2Telast || c == SolverClass::NoMet;
 }
 
 }  // namespace
@@ -209,7 +204,7 @@ InitialOkResult TInitional::BuildNewState() {
   // Solver class: fixed once the instances exist (they are only resized).
   if (!existed) {
     const SolverClass cls = ChosenSolverClass();
-    if (!SolverClassAvailable(cls)) {
+    if (!SolverClassOf(cls).Available()) {
       return Refused(std::string("The solver class ") + SolverClassName(cls) +
                      " is not available in this build");
     }
@@ -307,7 +302,7 @@ InitialOkResult TInitional::BuildNewState() {
   x0Shift.SetValue(glassThickness / L.x1);
   xRightEdit.SetValue(x[N] / L.x1);
 
-  if (InitProfile != kModel1T && IsTwoTemperatureClass(s.stateClass)) {
+  if (InitProfile != kModel1T && SolverClassOf(s.stateClass).twoTemperature) {
     TwoTemperatureSetup tt;
     tt.model = InitProfile;
     tt.firstFilmCell = L.F;
@@ -370,7 +365,7 @@ InitialOkResult TInitional::BuildAddLayer() {
   x0Shift.SetValue(thickness / L.x1);
   xRightEdit.SetValue(s.StateA->x[N] / L.x1);
 
-  if (InitProfile != kModel1T && IsTwoTemperatureClass(s.stateClass)) {
+  if (InitProfile != kModel1T && SolverClassOf(s.stateClass).twoTemperature) {
     TwoTemperatureSetup tt;
     tt.model = InitProfile;
     tt.firstFilmCell = old;

@@ -8,8 +8,8 @@
 #include "core/common/Prompter.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
-#include "core/hydro/SolverFactory.h"
 #include "core/session/Session.h"
+#include "core/session/SolverCatalog.h"
 
 namespace tarvex {
 
@@ -535,9 +535,7 @@ std::string TInitional::Validate() {
   }
   if (InitProfile < 0) return "InitProfile";
 
-  const bool elasticInstances =
-      s_.StateA != nullptr &&
-      (s_.stateClass == SolverClass::Hydro1elast || s_.stateClass == SolverClass::Hydro2Telast);
+  const bool elasticInstances = s_.StateA != nullptr && SolverClassOf(s_.stateClass).elastic;
   if (elasticInstances && !CheckElast) return "CheckElast";
   if (CheckElast && MoveType == kMoveNone) {
     // An elastic solid needs a grid that moves.
