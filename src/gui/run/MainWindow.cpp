@@ -103,7 +103,25 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   setObjectName("MainWindow");
   setWindowTitle("Tarvex_1l");
 
-  // ---- run parameters ----
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(BuildRunFields());
+  layout->addLayout(BuildButtons());
+  layout->addLayout(BuildLabels());
+  layout->addWidget(BuildTableAndGraphs(), 1);
+  setCentralWidget(central);
+  BuildMenu();
+  BuildStatusLine();
+  CreateDialogs();
+
+  ShowFields();
+  UpdateButtons();
+  UpdateStatus(RunProgress{}, true);
+  resize(1280, 860);
+}
+
+// The run parameters of TMainForm in three rows, as the window lays them out.
+QGroupBox* MainWindow::BuildRunFields() {
   auto* params = new QGroupBox("Run", this);
   auto* g = new QGridLayout(params);
   TRealEdit* len = AddField("Len", "initial length of the grid", "length unit");
@@ -163,7 +181,19 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   g->addWidget(Buddy("&m", MnStepDivEdit, params), 2, 8);
   g->addWidget(MnStepDivEdit, 2, 9);
 
-  // ---- buttons ----
+  connect(DimensionEdit, &QSpinBox::valueChanged, this,
+          [this](int v) { app_.main.SetDimension(v); });
+  connect(StepDivEdit, &QSpinBox::valueChanged, this, [this](int v) { app_.main.SetStepDiv(v); });
+  connect(MnStepDivEdit, &QSpinBox::valueChanged, this, [this](int v) {
+    app_.main.SetMnStepDiv(v);
+    ShowFields();
+  });
+
+  return params;
+}
+
+// "&Calculate" (the break button during a run) and the buttons of the other windows.
+QHBoxLayout* MainWindow::BuildButtons() {
   CalculateBtn = new QPushButton("&Calculate", this);
   CalculateBtn->setObjectName("Calculate");
   CalculateBtn->setToolTip("run from the current time to the end time; press again to break");
@@ -212,6 +242,11 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
     buttons->addWidget(b);
   buttons->addStretch(1);
   buttons->addWidget(ExitBtn);
+  return buttons;
+}
+
+// The label of the film's equation of state and of the output directory.
+QHBoxLayout* MainWindow::BuildLabels() {
   eosLabel_ = new QLabel(this);
   eosLabel_->setObjectName("EosInfo");
   eosLabel_->setToolTip("equation of state of the film");
@@ -222,7 +257,11 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   labels->addWidget(eosLabel_, 1);
   labels->addWidget(dirLabel_);
 
-  // ---- table and graphs ----
+  return labels;
+}
+
+// The results table beside the four graphs.
+QSplitter* MainWindow::BuildTableAndGraphs() {
   tableModel_ = new ResultsTableModel(app_.table, this);
   TableView = new QTableView(this);
   TableView->setObjectName("Data");
@@ -272,15 +311,11 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   const int tableWidth = 6 * TableView->horizontalHeader()->defaultSectionSize() + 24;
   splitter->setSizes({tableWidth, 1280 - tableWidth});
 
-  auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
-  layout->addWidget(params);
-  layout->addLayout(buttons);
-  layout->addLayout(labels);
-  layout->addWidget(splitter, 1);
-  setCentralWidget(central);
+  return splitter;
+}
 
-  // ---- menu: settings files ----
+// File menu: the settings files (the run files of the batch runner).
+void MainWindow::BuildMenu() {
   QMenu* file = menuBar()->addMenu("&File");
   SaveSettingsAction = file->addAction("Save settings…");
   OpenSettingsAction = file->addAction("Open settings…");
@@ -293,24 +328,21 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   OpenSettingsAction->setEnabled(dynamic_cast<RoutedPrompter*>(&app_.session.prompter) != nullptr);
   file->addSeparator();
   connect(file->addAction("E&xit"), &QAction::triggered, this, &QWidget::close);
+}
 
-  // ---- status line ----
+// Status line: simulated time, speed of the run, output directory.
+void MainWindow::BuildStatusLine() {
   timeStatus_ = new QLabel(this);
   speedStatus_ = new QLabel(this);
   dirStatus_ = new QLabel(this);
   statusBar()->addPermanentWidget(timeStatus_);
   statusBar()->addPermanentWidget(speedStatus_);
   statusBar()->addPermanentWidget(dirStatus_);
+}
 
-  connect(DimensionEdit, &QSpinBox::valueChanged, this,
-          [this](int v) { app_.main.SetDimension(v); });
-  connect(StepDivEdit, &QSpinBox::valueChanged, this, [this](int v) { app_.main.SetStepDiv(v); });
-  connect(MnStepDivEdit, &QSpinBox::valueChanged, this, [this](int v) {
-    app_.main.SetMnStepDiv(v);
-    ShowFields();
-  });
-
-  // The dialogs, in the program's start-up order after the main window.
+// The dialogs, in the program's start-up order after the main window, and the result
+// files' hooks into this window.
+void MainWindow::CreateDialogs() {
   eosDialog_ = new StatEqDialogView(app_.eos, app_.session.eos, prompter_, this);
   saveOptions_ = new SaveOptionsView(app_.saveOptions, prompter_, this);
   saveOptions_->SetPreviewTime(
@@ -333,11 +365,6 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   initialDialog_ = new InitialDialogView(app_.initial, prompter_, this);
   initialDialog_->SetEosHandler([this](bool left) { OpenEos(left); });
   formatDialog_ = new TNumFormatDialog(this);
-
-  ShowFields();
-  UpdateButtons();
-  UpdateStatus(RunProgress{}, true);
-  resize(1280, 860);
 }
 
 MainWindow::~MainWindow() {

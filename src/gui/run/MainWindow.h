@@ -19,8 +19,11 @@
 #include "render/ResultsPicture.h"
 #include "runfile/RunSettings.h"
 
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QSplitter;
 class QSpinBox;
 class QTableView;
 class QAction;
@@ -119,6 +122,14 @@ class MainWindow : public QMainWindow {
 
  private:
   friend class GuiRunHooks;
+  // Parts of the window, built by the constructor.
+  QGroupBox* BuildRunFields();
+  QHBoxLayout* BuildButtons();
+  QHBoxLayout* BuildLabels();
+  QSplitter* BuildTableAndGraphs();
+  void BuildMenu();
+  void BuildStatusLine();
+  void CreateDialogs();
   TRealEdit* AddField(const char* name, const QString& tip, const QString& unit);
   void Leave(const std::string& name);
   void UpdateButtons();
