@@ -66,6 +66,131 @@ std::string TableList(const std::vector<std::string>& tables, const char* last) 
   return list;
 }
 
+// ---- a guard before the TOML parser --------------------------------------------------------
+
+// toml++ 3.3 decides whether a character outside the ASCII range is whitespace with a
+// table that runs into undefined behaviour (an "unreachable" branch) for U+00A1 to
+// U+0499 and U+FAC6 to U+FEFE. It asks where TOML allows no such character anyway:
+// between the tokens, and right after a backslash in a multi-line basic string. The text
+// is scanned the way TOML delimits strings and comments first, and a character outside
+// the ASCII range at such a place is reported here, before the parser sees it.
+struct NonAsciiPlace {
+  SourcePos pos;
+  std::string character;  // its bytes
+};
+
+std::optional<NonAsciiPlace> NonAsciiOutsideText(std::string_view text) {
+  enum class In { Normal, Comment, Basic, Literal, MultiBasic, MultiLiteral };
+  In in = In::Normal;
+  char last = 0;  // Normal: the last character on the line that is no blank or tab
+  int32_t line = 1;
+  size_t lineStart = 0;
+  bool escaped = false;   // MultiBasic / Basic: the previous character was a backslash
+  bool skipping = false;  // MultiBasic: whitespace after a line-ending backslash
+  auto quotes = [&](size_t i, char q) {
+    size_t k = 0;
+    while (i + k < text.size() && text[i + k] == q) ++k;
+    return k;
+  };
+  size_t i = 0;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") i = 3;  // a byte-order mark the parser skips
+  while (i < text.size()) {
+    const char c = text[i];
+    const bool ascii = static_cast<unsigned char>(c) < 0x80;
+    const bool checked = in == In::Normal || (in == In::MultiBasic && (escaped || skipping));
+    if (!ascii && checked) {
+      size_t n = 1;
+      while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
+      return NonAsciiPlace{{line, static_cast<int32_t>(i - lineStart + 1)},
+                           std::string(text.substr(i, n))};
+    }
+    if (c == '\n') {
+      ++line;
+      lineStart = i + 1;
+      // A single-line string or a comment ends here (an open string is the parser's
+      // error, and it stops there).
+      if (in == In::Basic || in == In::Literal) return std::nullopt;
+      if (in == In::Comment) in = In::Normal;
+      if (in == In::MultiBasic && escaped) skipping = true;
+      escaped = false;
+      last = 0;
+      ++i;
+      continue;
+    }
+    switch (in) {
+      case In::Normal:
+        if (c == '#') {
+          in = In::Comment;
+        } else if ((c == '"' || c == '\'') &&
+                   (last == 0 || std::string_view("=[{,.").find(last) != std::string_view::npos)) {
+          // A quote opens a string only where a key or a value begins; elsewhere the
+          // parser reads it as part of a bare token.
+          last = c;
+          const size_t k = quotes(i, c);
+          if (k >= 3) {
+            in = c == '"' ? In::MultiBasic : In::MultiLiteral;
+            i += 3;
+            continue;
+          }
+          if (k == 2) {  // an empty string
+            i += 2;
+            continue;
+          }
+          in = c == '"' ? In::Basic : In::Literal;
+        } else if (c != ' ' && c != '\t' && c != '\r') {
+          last = c;
+        }
+        break;
+      case In::Comment:
+        break;
+      case In::Basic:
+        if (escaped) {
+          escaped = false;
+        } else if (c == '\\') {
+          escaped = true;
+        } else if (c == '"') {
+          in = In::Normal;
+          last = c;
+        }
+        break;
+      case In::Literal:
+        if (c == '\'') {
+          in = In::Normal;
+          last = c;
+        }
+        break;
+      case In::MultiBasic:
+        if (skipping && (c == ' ' || c == '\t' || c == '\r')) break;
+        skipping = false;
+        if (escaped) {
+          // A backslash before whitespace continues the line: the rest of the line and
+          // the whitespace of the next lines are skipped.
+          escaped = false;
+          if (c == ' ' || c == '\t' || c == '\r') skipping = true;
+        } else if (c == '\\') {
+          escaped = true;
+        } else if (c == '"' && quotes(i, '"') >= 3) {
+          // Up to two quotes may stand just inside the closing delimiter.
+          i += quotes(i, '"');
+          in = In::Normal;
+          last = c;
+          continue;
+        }
+        break;
+      case In::MultiLiteral:
+        if (c == '\'' && quotes(i, '\'') >= 3) {
+          i += quotes(i, '\'');
+          in = In::Normal;
+          last = c;
+          continue;
+        }
+        break;
+    }
+    ++i;
+  }
+  return std::nullopt;
+}
+
 // ---- reading values -------------------------------------------------------------------
 
 std::string TypeName(const toml::node& n) {
@@ -428,6 +553,12 @@ ReadResult ParseRunFile(std::string_view text, const std::string& name) {
   ReadResult result;
   result.file.name = name;
   Reader reader(text, result);
+  if (const std::optional<NonAsciiPlace> bad = NonAsciiOutsideText(text)) {
+    reader.Error(bad->pos, "", "",
+                 "TOML syntax: \"" + bad->character +
+                     "\" stands outside a text or a comment, where only ASCII characters may");
+    return result;
+  }
   toml::table root;
   try {
     root = toml::parse(text, std::string_view(name));
