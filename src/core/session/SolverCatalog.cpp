@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/hydro/HydrStat.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 
@@ -46,7 +47,7 @@ constexpr TColumnDesc kHydrThermFrozen[] = {kNo, kX, kT, kE, kPhase, kInd, kQx, 
 
 // ---- the entries -----------------------------------------------------------------------------
 
-std::unique_ptr<THydrStat> CreateHydrStat(HydroState& s, int32_t N) {
+std::unique_ptr<THydrStat> CreateHydrStat(Session& s, int32_t N) {
   return std::make_unique<THydrStat>(s, N);
 }
 

@@ -23,7 +23,7 @@
 
 namespace tarvex {
 
-class HydroState;
+class Session;
 class THydrStat;
 
 // ---- the columns of the results table -----------------------------------------------------
@@ -74,8 +74,9 @@ struct SolverClassInfo {
   SolverClass cls;
   const char* name;    // "THydrStat"
   SolverClass parent;  // None for the root
-  // A new instance with N cells; nullptr while this build has no such class.
-  std::unique_ptr<THydrStat> (*create)(HydroState& s, int32_t N);
+  // A new instance with N cells; nullptr while this build has no such class. A class that
+  // needs more of the session than HydroState takes the level of state it needs from it.
+  std::unique_ptr<THydrStat> (*create)(Session& s, int32_t N);
   std::span<const SolverArrayInfo> arrays;  // beyond the parent's
   bool thermal;                             // heat conduction (THydrTherm and below)
   bool twoTemperature;                      // T holds Ti, electrons have a state of their own

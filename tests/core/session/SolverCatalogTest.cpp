@@ -142,7 +142,7 @@ class TConductingState : public THydrStat {
   }
 };
 
-std::unique_ptr<THydrStat> CreateConducting(HydroState& s, int32_t N) {
+std::unique_ptr<THydrStat> CreateConducting(Session& s, int32_t N) {
   return std::make_unique<TConductingState>(s, N);
 }
 
@@ -162,9 +162,19 @@ constexpr TColumnDesc kConductingMoving[] = {
     {TColumnKind::Array, "kappa[kW/cm/K]", "kappa   ", "kappa"},
     {TColumnKind::Depth, "xGr0-x(n+1/2)[nm]", "L-x(n+1/2)"},
 };
-const SolverClassInfo kConducting{SolverClass::HydrTherm, "THydrTherm", SolverClass::HydrStat,
-                                  &CreateConducting, kConductingArrays, true, false, false,
-                                  false, false, kConductingMoving, {}, {}};
+const SolverClassInfo kConducting{SolverClass::HydrTherm,
+                                  "THydrTherm",
+                                  SolverClass::HydrStat,
+                                  &CreateConducting,
+                                  kConductingArrays,
+                                  true,
+                                  false,
+                                  false,
+                                  false,
+                                  false,
+                                  kConductingMoving,
+                                  {},
+                                  {}};
 
 TEST(SolverCatalog, AClassAddedByItsEntryIsShownWrittenAndReadBack) {
   testing::TempDir dir;
