@@ -26,15 +26,6 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-std::string Quoted(std::string_view s) {
-  std::string q;
-  q.reserve(s.size() + 2);
-  q.push_back('"');
-  q.append(s);
-  q.push_back('"');
-  return q;
-}
-
 // The tables of the forms, each once, in the order of the registry.
 std::vector<std::string> FormTables() {
   std::vector<std::string> tables;
@@ -659,6 +650,15 @@ ReadResult ReadRunFile(const std::string& path) {
     return r;
   }
   return ParseRunFile(text.str(), path);
+}
+
+std::string Quoted(std::string_view text) {
+  std::string q;
+  q.reserve(text.size() + 2);
+  q.push_back('"');
+  q.append(text);
+  q.push_back('"');
+  return q;
 }
 
 std::string ExactText(Real x) {

@@ -111,4 +111,7 @@ ReadResult ReadRunFile(const std::string& path);
 // The shortest text that reads back to exactly x (long double precision).
 std::string ExactText(Real x);
 
+// The text in double quotes, as messages quote values and names.
+std::string Quoted(std::string_view text);
+
 }  // namespace tarvex::runfile

@@ -18,15 +18,6 @@ namespace {
 // Intervals checked for distinct file names before a run.
 constexpr int32_t kNameCheckIntervals = 100000;
 
-std::string Quoted(std::string_view s) {
-  std::string q;
-  q.reserve(s.size() + 2);
-  q.push_back('"');
-  q.append(s);
-  q.push_back('"');
-  return q;
-}
-
 bool Close(Real a, Real b) {
   if (a == b) return true;
   const Real scale = std::max(std::fabs(a), std::fabs(b));

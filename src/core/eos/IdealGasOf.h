@@ -3,37 +3,25 @@
 // R = 0.008318377240488 kJ/mol/K as the program has it:
 //   E = Rm T / (gamma - 1)  [kJ/g],   P = rho Rm T  [GPa, with rho in g/cm3],
 //   Cv = Rm / (gamma - 1),            dP/dT = rho Rm,
-// and the closed-form inverses T = E (gamma - 1) / Rm, T = P / (rho Rm). The metals of
-// the dialog preset M: Al 26.98, Cu 63.54, Au 197.2. No phase functions.
+// and the closed-form inverses T = E (gamma - 1) / Rm, T = P / (rho Rm). These are the
+// functions of the ideal gas (model 0) with the mass M / R in place of its atom mass, so
+// the model binds those. The metals of the dialog preset M: Al 26.98, Cu 63.54, Au 197.2.
+// No phase functions.
 #pragma once
 
 #include <string>
 
 #include "core/common/Real.h"
 #include "core/eos/EosModel.h"
+#include "core/eos/IdealGas.h"
 
 namespace tarvex {
 
 inline constexpr Real kIdealGasOfR = 0.008318377240488L;  // [kJ/mol/K]
 
-struct IdealGasOfParams {
-  Real gamma = 0;     // adiabatic exponent, > 1
-  Real AtomMass = 0;  // atomic mass M [g/mol], > 0
-  Real Rm = 0;        // kIdealGasOfR / M [kJ/g/K]
-  Real c = 0;         // Cv = Rm / (gamma - 1) [kJ/g/K]
-  Real invC = 0;      // (gamma - 1) / Rm: T = E * invC
-  Real invRm = 0;     // 1 / Rm: T = P * invRm / rho
-};
-
-Real IdealGasOfE(const IdealGasOfParams& p, Real rho, Real T);
-Real IdealGasOfP(const IdealGasOfParams& p, Real rho, Real T);
-Real IdealGasOfCv(const IdealGasOfParams& p, Real rho, Real T);
-Real IdealGasOfdPdT(const IdealGasOfParams& p, Real rho, Real T);
-Real IdealGasOfTofE(const IdealGasOfParams& p, Real rho, Real E);
-Real IdealGasOfTofP(const IdealGasOfParams& p, Real rho, Real P);
-
 struct IdealGasOfModel {
-  using Params = IdealGasOfParams;
+  // The ideal gas's block, with the atom mass M / R [g K/kJ].
+  using Params = IdealGasParams;
   // A zero or negative atomic mass would give a negative heat capacity and pressure: the
   // mass must be positive.
   static constexpr EosParamInfo kParams[] = {
@@ -49,10 +37,9 @@ struct IdealGasOfModel {
   static constexpr EosPresetValue kTestValues[] = {{"AtomMass", 26.98L}};
   static constexpr EosTestDomain kTest{1e-4L, 20, 10, 1e5L, 1e-15L, 1e-9L, kTestValues};
 
-  // Rm and the cached constants must come out finite and positive (refused naming the
-  // atom mass otherwise).
+  // The constants must come out finite and positive (refused naming the atom mass).
   static EosBindResult Prepare(const EosValues& v, Params& p);
-  static void Fill(const Params& p, EosFillTarget& t);
+  static void Fill(const Params& p, EosFillTarget& t) { IdealGasModel::Fill(p, t); }
   // "Ideal gas of Al", "Ideal gas of Cu", "Idela gas of Au" by the metal chosen, else
   // "Ideal gas of AtMass = " + the text of the atom mass.
   static std::string Label(const EosLabelInput& in);
