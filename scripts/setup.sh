@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tarvex_1l needs to build, test and run.
+# Installs the Debian 12 packages Tarvex_1l needs to build, test and run (clang and its
+# runtime libraries for the fuzz targets, clang-format for the format check).
 # Idempotent: packages already installed are skipped; nothing is downloaded
 # except through apt-get.
 set -euo pipefail
@@ -10,6 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev
   libjpeg-dev libtomlplusplus-dev libcli11-dev
   xvfb xauth fonts-dejavu-core
+  clang-format clang libclang-rt-14-dev
 )
 
 missing=()

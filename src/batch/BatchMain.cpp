@@ -11,12 +11,16 @@
 #include "batch/BatchPrompter.h"
 #include "batch/Examples.h"
 #include "batch/Progress.h"
-#include "batch/RunFile.h"
-#include "batch/RunSettings.h"
-#include "core/run/AppModel.h"
+#include "batch/RunFileDocs.h"
+#include "core/app/AppModel.h"
+#include "core/common/AtomicFile.h"
 #include "core/run/ResultsGraphs.h"
+#include "runfile/RunFile.h"
+#include "runfile/RunSettings.h"
 
 namespace tarvex::batch {
+
+using namespace tarvex::runfile;
 
 namespace {
 
@@ -91,6 +95,14 @@ class BatchHooks : public ProgressHooks {
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, bool terminal,
              const std::atomic<bool>* breakFlag) {
   if (options.listExamples) return ListExamples(out);
+  if (!options.writeDocs.empty()) {
+    const FileWriteResult w = WriteFileAtomically(options.writeDocs, RunFileDocsText());
+    if (!w) {
+      err << "tarvex1l-run: " << w.message << '\n';
+      return kExitIoFailure;
+    }
+    return kExitOk;
+  }
 
   // ---- the run file ----
   ReadResult read;
@@ -116,7 +128,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   // --out, else the directory of [save], else results/<case>.
   std::string outDir = options.outDir;
   if (outDir.empty()) {
-    const Setting* saveDir = file.save.Find("SaveDir");
+    const Setting* saveDir = file.Table(kTableSave)->Find("SaveDir");
     outDir = saveDir != nullptr ? saveDir->value.text : "results/" + caseName;
   }
   outDir = DirWithSlash(outDir);
@@ -183,8 +195,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
     // The driver refused to start; the focus says which setting it needs.
     if (!existed) std::filesystem::remove(outDir, ec);
     const std::string& focus = app.main.focus;
-    RunFileError e{file.name, file.main.pos.line, std::string(kTableMain), focus, ""};
-    if (const Setting* s = file.main.Find(focus)) e.line = s->pos.line;
+    const TableSettings& main = *file.Table(kTableMain);
+    RunFileError e{file.name, main.pos.line, std::string(kTableMain), focus, ""};
+    if (const Setting* s = main.Find(focus)) e.line = s->pos.line;
     e.message = focus == "dt1" ? "the output interval must be greater than 0 (give dt1 or dtLV)"
                                : "the run cannot start: the set-up is incomplete";
     err << e.Text() << '\n';
@@ -241,6 +254,11 @@ int RunMain(int argc, const char* const* argv, std::ostream& out, std::ostream& 
       cli.add_option("--example", o.example, "Run a bundled example (\"default\": shock_tube)");
   CLI::Option* listOpt =
       cli.add_flag("--list-examples", o.listExamples, "List the bundled examples");
+  CLI::Option* docsOpt = cli.add_option(
+      "--write-docs", o.writeDocs,
+      "Write the run-file documentation (docs/run-files.md) to FILE, generated from the forms");
+  docsOpt->excludes(caseOpt);
+  docsOpt->excludes(exampleOpt);
   caseOpt->excludes(exampleOpt);
   listOpt->excludes(caseOpt);
   listOpt->excludes(exampleOpt);
@@ -250,7 +268,7 @@ int RunMain(int argc, const char* const* argv, std::ostream& out, std::ostream& 
     const int code = cli.exit(e, out, err);
     return code == 0 ? kExitOk : kExitUsage;
   }
-  if (!o.listExamples && o.caseFile.empty() && o.example.empty()) {
+  if (!o.listExamples && o.writeDocs.empty() && o.caseFile.empty() && o.example.empty()) {
     err << "tarvex1l-run: give a run file (CASE.toml) or --example NAME; --help shows more\n";
     return kExitUsage;
   }

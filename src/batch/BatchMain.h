@@ -27,6 +27,7 @@ struct BatchOptions {
   bool quiet = false;
   bool printSettings = false;
   bool listExamples = false;
+  std::string writeDocs;  // write docs/run-files.md to this file and run nothing
 };
 
 // Where the runner writes: `out` for settings, lists and the summary, `err` for
@@ -36,7 +37,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
              const std::atomic<bool>* breakFlag);
 
 // The command line: tarvex1l-run CASE.toml [--out DIR] [--quiet] | --print-settings |
-// --example NAME | --list-examples.
+// --example NAME | --list-examples | --write-docs FILE.
 int RunMain(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool terminal,
             const std::atomic<bool>* breakFlag);
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/run/AppModel.h"
+#include "core/app/AppModel.h"
 
 #ifdef TARVEX_BATCH_PICTURES
 #include <QGuiApplication>

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/plot/AtomicFile.h"
+#include "core/common/AtomicFile.h"
 
 namespace tarvex {
 

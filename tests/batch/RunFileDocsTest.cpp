@@ -1,5 +1,6 @@
-// docs/run-files.md documents every table and key the runner accepts, and nothing else:
-// the key tables of the document are read back and compared with the forms' lists.
+// docs/run-files.md is what the code generates from the forms' schemas, and documents every
+// table and key the runner accepts, and nothing else: the key tables of the document are
+// read back and compared with the forms' lists.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +10,12 @@
 #include <sstream>
 
 #include "batch/BatchMain.h"
-#include "batch/RunFile.h"
+#include "batch/RunFileDocs.h"
+#include "runfile/RunFile.h"
 
 namespace tarvex::batch {
+
+using namespace tarvex::runfile;
 namespace {
 
 struct DocSection {
@@ -91,6 +95,15 @@ TEST(RunFileDocs, EveryDocumentedKeyIsAccepted) {
                             << "] but not accepted there";
     }
   }
+}
+
+TEST(RunFileDocs, CommittedFileIsWhatTheCodeGenerates) {
+  std::ifstream in(TARVEX_SOURCE_DIR "/docs/run-files.md", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_TRUE(text.str() == RunFileDocsText())
+      << "docs/run-files.md is out of date: regenerate it with\n"
+         "  build/release/src/batch/tarvex1l-run --write-docs docs/run-files.md";
 }
 
 TEST(RunFileDocs, ExitCodesAreDocumented) {

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "batch/BatchSupport.h"
-#include "batch/RunSettings.h"
+#include "core/app/AppModel.h"
 #include "core/hydro/HydrStat.h"
-#include "core/run/AppModel.h"
+#include "runfile/RunSettings.h"
 #include "support/ShockTubeForms.h"
 
 namespace tarvex::batch {
+
+using namespace tarvex::runfile;
 namespace {
 
 using testing::ShockTubeText;

@@ -11,10 +11,12 @@
 #include "batch/BatchPrompter.h"
 #include "batch/BatchSupport.h"
 #include "batch/Progress.h"
-#include "batch/RunSettings.h"
 #include "core/files/SaveOptions.h"
+#include "runfile/RunSettings.h"
 
 namespace tarvex::batch {
+
+using namespace tarvex::runfile;
 namespace {
 
 using testing::CallMain;

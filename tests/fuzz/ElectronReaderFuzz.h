@@ -15,8 +15,8 @@
 #include <string_view>
 
 #include "core/common/FpGuard.h"
-#include "core/thermal/ElectronTables.h"
-#include "core/thermal/SplineElectron.h"
+#include "core/electron/ElectronTables.h"
+#include "core/electron/SplineElectron.h"
 
 namespace tarvex::fuzz {
 

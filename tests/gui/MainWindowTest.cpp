@@ -18,8 +18,8 @@
 #include <fstream>
 
 #include "GuiTestSupport.h"
+#include "core/app/AppModel.h"
 #include "core/hydro/HydrStat.h"
-#include "core/run/AppModel.h"
 #include "gui/common/NumFormatDialog.h"
 #include "gui/common/RealEdit.h"
 #include "gui/common/RoutedPrompter.h"

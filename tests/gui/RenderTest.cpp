@@ -10,11 +10,11 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
-#include "core/common/Session.h"
+#include "core/app/AppModel.h"
 #include "core/hydro/HydrStat.h"
 #include "core/plot/PlotFixture.h"
-#include "core/run/AppModel.h"
 #include "core/run/ResultsGraphs.h"
+#include "core/session/Session.h"
 #include "gui/common/RealEdit.h"
 #include "gui/plot/GraphWidget.h"
 #include "render/ImageFiles.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/thermal/ElectronTables.h"
+#include "core/electron/ElectronTables.h"
 
 namespace tarvex::testing {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <system_error>
 
+#include "core/app/AppModel.h"
 #include "core/hydro/HydrStat.h"
-#include "core/run/AppModel.h"
 
 namespace tarvex::testing {
 

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
-#include "core/eos/IdealGas.h"
 #include "core/hydro/HydrStat.h"
+#include "core/session/Session.h"
+#include "support/IdealGasBinding.h"
 
 namespace tarvex::testing {
 
@@ -28,14 +28,8 @@ inline void UseIdealGas(Session& s, Real gamma, Real M = 1) {
 // suits tests of pure geometry.
 inline void UniformGrid(Session& s, int32_t N, Real L0, Real rho0, Real T0, int32_t Dspc = 1,
                         Real x0 = 0) {
-  s.sim.L0 = L0;
-  s.sim.rho0 = s.sim.rho0l = rho0;
-  s.sim.Dspc = Dspc;
-  s.sim.RadialPower = Dspc - 1;
   s.EnsureInstances(SolverClass::HydrStat, N);
-  s.sim.h0 = L0 / N;
-  s.sim.CellMassUniform = rho0 * s.sim.h0;
-  if (Dspc > 1) BuildMassArrays(s, N, 0, s.sim.InGlass, s.sim.h0, rho0, s.sim.rho0l);
+  SetGrid(s, {N, L0, L0 / N, rho0, rho0, s.sim.InGlass, Dspc});
   for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
     for (int32_t j = 0; j <= N; ++j) {
       st->x[j] = x0 + j * s.sim.h0;

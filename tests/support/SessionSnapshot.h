@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/app/AppModel.h"
 #include "core/hydro/HydrStat.h"
-#include "core/run/AppModel.h"
 
 namespace tarvex::testing {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/run/AppModel.h"
+#include "core/app/AppModel.h"
 
 namespace tarvex::testing {
 

@@ -16,20 +16,13 @@ inline void SetUpSod(Session& s, int32_t N, int32_t viscKind, bool leftMedium = 
   UseIdealGas(s, 1.4L);
   const int32_t nLeft = static_cast<int32_t>(std::lround(N * 8.0 / 9.0));
   const Real m = 0.5L / nLeft;  // cell mass per unit area
-  if (leftMedium) {
-    BindIdealGasLeft(s.eos, 1.4L, 1);
-    s.sim.InGlass = nLeft;
-  }
-  s.sim.L0 = 1;
-  s.sim.rho0 = leftMedium ? 0.125L : 1;
-  s.sim.rho0l = 1;
-  s.sim.Dspc = 1;
-  s.sim.RadialPower = 0;
+  if (leftMedium) BindIdealGasLeft(s.eos, 1.4L, 1);
   s.bounds.SetLeftMode(2);  // "v0 = 0"
   s.bounds.KeepVL = true;   // right wall: v_N keeps 0
   s.EnsureInstances(SolverClass::HydrStat, N);
-  s.sim.h0 = m;  // the uniform mass grid with rho0 = 1 has h0 = m
-  s.sim.CellMassUniform = m;
+  // Cells of equal mass m: the film density rho0 gives the cell width h0 = m / rho0.
+  const Real rho0 = leftMedium ? 0.125L : 1;
+  SetGrid(s, {N, 1, m / rho0, rho0, 1, leftMedium ? nLeft : 0, 1});
   for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
     st->x[0] = 0;
     for (int32_t i = 0; i < N; ++i) {

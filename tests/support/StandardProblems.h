@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/common/Session.h"
 #include "core/hydro/IterateStep.h"
 #include "core/hydro/Viscosity.h"
+#include "core/session/Session.h"
 #include "support/ExactRiemann.h"
 #include "support/ExactSolutions.h"
 #include "support/HydroFixture.h"

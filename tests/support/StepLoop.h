@@ -2,8 +2,8 @@
 // calculation driver adds output intervals and post-processing on top of this).
 #pragma once
 
-#include "core/common/Session.h"
 #include "core/hydro/IterateStep.h"
+#include "core/session/Session.h"
 
 namespace tarvex::testing {
 

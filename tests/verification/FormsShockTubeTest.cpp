@@ -5,8 +5,8 @@
 
 #include <cmath>
 
+#include "core/app/AppModel.h"
 #include "core/hydro/HydrStat.h"
-#include "core/run/AppModel.h"
 #include "support/ExactRiemann.h"
 #include "support/ShockTubeForms.h"
 

@@ -630,4 +630,11 @@ void TNumStrCt::ReleaseFormatControl() {
   owns_ = true;
 }
 
+std::string RightAligned(const std::string& text, size_t width) {
+  if (text.size() >= width) return text;
+  std::string s(width - text.size(), ' ');
+  s += text;
+  return s;
+}
+
 }  // namespace tarvex

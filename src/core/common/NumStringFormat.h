@@ -243,4 +243,8 @@ class TNumStrCt {
   bool owns_ = true;
 };
 
+// `text` right-aligned in `width` characters (a longer text is kept whole); the columns
+// of the text result files.
+std::string RightAligned(const std::string& text, size_t width);
+
 }  // namespace tarvex

@@ -17,11 +17,11 @@
 #include "core/electron/Ruthenium.h"
 #include "core/electron/Silver.h"
 #include "core/electron/SimpleMetal.h"
+#include "core/electron/SplineElectron.h"
 #include "core/electron/Tantalum.h"
 #include "core/electron/Tin.h"
 #include "core/electron/TransMetal.h"
 #include "core/eos/ElectronSlots.h"
-#include "core/thermal/SplineElectron.h"
 
 namespace tarvex {
 

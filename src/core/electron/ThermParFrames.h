@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/electron/ElPageForm.h"
-#include "core/thermal/SplineElectron.h"
+#include "core/electron/SplineElectron.h"
 
 namespace tarvex {
 

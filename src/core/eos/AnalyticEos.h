@@ -21,6 +21,7 @@
 // dimensionless ones (EosScale 1).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -28,6 +29,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "core/common/NumStringFormat.h"
@@ -139,20 +141,20 @@ struct EosModelTraits {
   using IntFn = int32_t (*)(const ParamsT&, Real, Real);
 
   // Slot functions; a derived traits struct hides the ones its model defines.
-  static constexpr RealFn E = nullptr;
-  static constexpr RealFn P = nullptr;
-  static constexpr RealFn Cv = nullptr;
-  static constexpr RealFn dPdT = nullptr;
-  static constexpr RealFn TofE = nullptr;
-  static constexpr RealFn TofP = nullptr;
-  static constexpr RealFn Kappa = nullptr;
-  static constexpr IntFn PhaseId = nullptr;
-  static constexpr IntFn PhaseColor = nullptr;
-  static constexpr PredFn IsMelted = nullptr;
-  static constexpr PredFn HasVapour = nullptr;
-  static constexpr PredFn IsFluidVapour = nullptr;
-  static constexpr RealFn LiquidFraction = nullptr;
-  static constexpr RealFn SolidFraction = nullptr;
+  static constexpr std::nullptr_t E = nullptr;
+  static constexpr std::nullptr_t P = nullptr;
+  static constexpr std::nullptr_t Cv = nullptr;
+  static constexpr std::nullptr_t dPdT = nullptr;
+  static constexpr std::nullptr_t TofE = nullptr;
+  static constexpr std::nullptr_t TofP = nullptr;
+  static constexpr std::nullptr_t Kappa = nullptr;
+  static constexpr std::nullptr_t PhaseId = nullptr;
+  static constexpr std::nullptr_t PhaseColor = nullptr;
+  static constexpr std::nullptr_t IsMelted = nullptr;
+  static constexpr std::nullptr_t HasVapour = nullptr;
+  static constexpr std::nullptr_t IsFluidVapour = nullptr;
+  static constexpr std::nullptr_t LiquidFraction = nullptr;
+  static constexpr std::nullptr_t SolidFraction = nullptr;
 
   static constexpr EosColorRule kColor = EosColorRule::None;
   // The functions the energy step calls per cell and pass (E, P, Cv, dPdT, TofE, Kappa
@@ -181,24 +183,30 @@ int32_t EosConstantColor(const ParamsT&, Real, Real) {
   return kColorNoPhase;
 }
 
+// True when a traits struct defines the slot function F. The base leaves the slots as
+// std::nullptr_t, so the test is on the type: comparing a function address with nullptr
+// is not a constant expression under the sanitizers (they keep null-pointer checks).
+template <auto F>
+inline constexpr bool kSlotDefined = !std::is_null_pointer_v<decltype(F)>;
+
 // The slots a model defines, as a mask.
 template <class M>
 constexpr EosSlotMask SlotsOf() {
   EosSlotMask m = 0;
-  if constexpr (M::E != nullptr) m |= kSlotE;
-  if constexpr (M::P != nullptr) m |= kSlotP;
-  if constexpr (M::Cv != nullptr) m |= kSlotCv;
-  if constexpr (M::dPdT != nullptr) m |= kSlotdPdT;
-  if constexpr (M::TofE != nullptr) m |= kSlotTofE;
-  if constexpr (M::TofP != nullptr) m |= kSlotTofP;
-  if constexpr (M::Kappa != nullptr) m |= kSlotKappa;
-  if constexpr (M::PhaseId != nullptr) m |= kSlotPhaseId;
-  if constexpr (M::PhaseColor != nullptr) m |= kSlotPhaseColor;
-  if constexpr (M::IsMelted != nullptr) m |= kSlotIsMelted;
-  if constexpr (M::HasVapour != nullptr) m |= kSlotHasVapour;
-  if constexpr (M::IsFluidVapour != nullptr) m |= kSlotIsFluidVapour;
-  if constexpr (M::LiquidFraction != nullptr) m |= kSlotLiquidFraction;
-  if constexpr (M::SolidFraction != nullptr) m |= kSlotSolidFraction;
+  if constexpr (kSlotDefined<M::E>) m |= kSlotE;
+  if constexpr (kSlotDefined<M::P>) m |= kSlotP;
+  if constexpr (kSlotDefined<M::Cv>) m |= kSlotCv;
+  if constexpr (kSlotDefined<M::dPdT>) m |= kSlotdPdT;
+  if constexpr (kSlotDefined<M::TofE>) m |= kSlotTofE;
+  if constexpr (kSlotDefined<M::TofP>) m |= kSlotTofP;
+  if constexpr (kSlotDefined<M::Kappa>) m |= kSlotKappa;
+  if constexpr (kSlotDefined<M::PhaseId>) m |= kSlotPhaseId;
+  if constexpr (kSlotDefined<M::PhaseColor>) m |= kSlotPhaseColor;
+  if constexpr (kSlotDefined<M::IsMelted>) m |= kSlotIsMelted;
+  if constexpr (kSlotDefined<M::HasVapour>) m |= kSlotHasVapour;
+  if constexpr (kSlotDefined<M::IsFluidVapour>) m |= kSlotIsFluidVapour;
+  if constexpr (kSlotDefined<M::LiquidFraction>) m |= kSlotLiquidFraction;
+  if constexpr (kSlotDefined<M::SolidFraction>) m |= kSlotSolidFraction;
   return m;
 }
 
@@ -215,24 +223,24 @@ template <class M>
 EosModelSlots BindModelSlots(const typename M::Params& p) {
   using Params = typename M::Params;
   EosModelSlots s;
-  if constexpr (M::E != nullptr) s.E = MakeSlot<Params, M::E>(p);
-  if constexpr (M::P != nullptr) s.P = MakeSlot<Params, M::P>(p);
-  if constexpr (M::Cv != nullptr) s.Cv = MakeSlot<Params, M::Cv>(p);
-  if constexpr (M::dPdT != nullptr) s.dPdT = MakeSlot<Params, M::dPdT>(p);
-  if constexpr (M::TofE != nullptr) s.TofE = MakeSlot<Params, M::TofE>(p);
-  if constexpr (M::TofP != nullptr) s.TofP = MakeSlot<Params, M::TofP>(p);
-  if constexpr (M::Kappa != nullptr) s.Kappa = MakeSlot<Params, M::Kappa>(p);
-  if constexpr (M::PhaseId != nullptr) s.PhaseId = MakeIntSlot<Params, M::PhaseId>(p);
-  if constexpr (M::PhaseColor != nullptr) s.PhaseColor = MakeIntSlot<Params, M::PhaseColor>(p);
-  if constexpr (M::IsMelted != nullptr) s.IsMelted = MakePredSlot<Params, M::IsMelted>(p);
-  if constexpr (M::HasVapour != nullptr) s.HasVapour = MakePredSlot<Params, M::HasVapour>(p);
-  if constexpr (M::IsFluidVapour != nullptr) {
+  if constexpr (kSlotDefined<M::E>) s.E = MakeSlot<Params, M::E>(p);
+  if constexpr (kSlotDefined<M::P>) s.P = MakeSlot<Params, M::P>(p);
+  if constexpr (kSlotDefined<M::Cv>) s.Cv = MakeSlot<Params, M::Cv>(p);
+  if constexpr (kSlotDefined<M::dPdT>) s.dPdT = MakeSlot<Params, M::dPdT>(p);
+  if constexpr (kSlotDefined<M::TofE>) s.TofE = MakeSlot<Params, M::TofE>(p);
+  if constexpr (kSlotDefined<M::TofP>) s.TofP = MakeSlot<Params, M::TofP>(p);
+  if constexpr (kSlotDefined<M::Kappa>) s.Kappa = MakeSlot<Params, M::Kappa>(p);
+  if constexpr (kSlotDefined<M::PhaseId>) s.PhaseId = MakeIntSlot<Params, M::PhaseId>(p);
+  if constexpr (kSlotDefined<M::PhaseColor>) s.PhaseColor = MakeIntSlot<Params, M::PhaseColor>(p);
+  if constexpr (kSlotDefined<M::IsMelted>) s.IsMelted = MakePredSlot<Params, M::IsMelted>(p);
+  if constexpr (kSlotDefined<M::HasVapour>) s.HasVapour = MakePredSlot<Params, M::HasVapour>(p);
+  if constexpr (kSlotDefined<M::IsFluidVapour>) {
     s.IsFluidVapour = MakePredSlot<Params, M::IsFluidVapour>(p);
   }
-  if constexpr (M::LiquidFraction != nullptr) {
+  if constexpr (kSlotDefined<M::LiquidFraction>) {
     s.LiquidFraction = MakeSlot<Params, M::LiquidFraction>(p);
   }
-  if constexpr (M::SolidFraction != nullptr) {
+  if constexpr (kSlotDefined<M::SolidFraction>) {
     s.SolidFraction = MakeSlot<Params, M::SolidFraction>(p);
   }
   return s;

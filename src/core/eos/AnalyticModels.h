@@ -13,7 +13,7 @@
 namespace tarvex {
 
 using AnalyticEosModels =
-    std::tuple<LjReeModel, SolidModel, CombModel, MetalModel, TConductModel, IdealGasOfModel,
+    std::tuple<LjReeModel, SolidModel, CombModel, MetalModel, TConductModel, MetalVapourModel,
                MieGrunModel, RoseModel, SilGlassModel, PGlassModel, WaterAModel, Water2MGModel,
                LiFModel, TiModel, LinEosModel>;
 

@@ -2,176 +2,125 @@
 #include "core/eos/EosCatalog.h"
 
 #include <cmath>
-#include <limits>
 #include <string>
 
 #include "core/common/NumStringFormat.h"
 #include "core/eos/IdealGas.h"
+#include "core/eos/IdealGasOf.h"
 
 namespace tarvex {
 
 namespace {
 
-constexpr Real kInf = std::numeric_limits<Real>::infinity();
 constexpr Real kPhysicalScale = 1e5L;  // cm/s per km/s
 
-// Open interval (lo, hi).
-constexpr EosParamInfo Above(const char* name, const char* unit, Real def, Real lo, bool required,
-                             const char* help) {
-  return {name, unit, def, lo, kInf, true, true, false, required, help};
-}
-// Any finite value.
-constexpr EosParamInfo AnyValue(const char* name, const char* unit, Real def, const char* help) {
-  return {name, unit, def, -kInf, kInf, true, true, false, false, help};
-}
-// Any finite value but 0.
-constexpr EosParamInfo NonZero(const char* name, const char* unit, Real def, bool required,
-                               const char* help) {
-  return {name, unit, def, -kInf, kInf, true, true, true, required, help};
-}
-
-// Model 0. The dialog field gamma starts at 0, which is refused; choosing the model
-// presets the atom mass to 1.
-constexpr EosParamInfo kIdealGasParams[] = {
-    Above("gamma", "", 0, 1, true, "adiabatic exponent"),
-    Above("AtomMass", "", 1, 0, false, "atom mass M (P = rho T / M)"),
-};
-
-// Choosing the ideal gas gives the unit atom mass of the dimensionless model.
-constexpr EosPresetValue kIdealGasOnSelect[] = {{"AtomMass", 1}};
+// ---- parameters of the models not available yet ------------------------------------------
+// A model's module takes its table over when it arrives (see EosModel.h).
 
 // Model 2: the table is read at T' = TScall T + TSchift.
 constexpr EosParamInfo kScaledTableParams[] = {
-    NonZero("TScall", "", 2, false, "temperature scale of the table"),
-    AnyValue("TSchift", "K", -291.8305827L, "temperature shift of the table"),
+    EosParamNonZero("TScall", "", 2, false, "temperature scale of the table"),
+    EosParamAny("TSchift", "K", -291.8305827L, "temperature shift of the table"),
 };
 
 constexpr EosParamInfo kLjReeParams[] = {
-    Above("gamma", "", 5.0L / 3, 1, false, "adiabatic exponent of the ideal part"),
-    Above("AtomMass", "", 0, 0, true, "atom mass M"),
+    EosParamAbove("gamma", "", 5.0L / 3, 1, false, "adiabatic exponent of the ideal part"),
+    EosParamAbove("AtomMass", "", 0, 0, true, "atom mass M"),
 };
 
 // Monatomic fluid.
 constexpr EosPresetValue kMonatomicOnSelect[] = {{"gamma", 5.0L / 3}};
 
 constexpr EosParamInfo kSolidParams[] = {
-    Above("gamma", "", 4.0L / 3, 1, false, "exponent of the lattice heat capacity"),
-    Above("AtomMass", "", 0, 0, true, "atom mass M"),
+    EosParamAbove("gamma", "", 4.0L / 3, 1, false, "exponent of the lattice heat capacity"),
+    EosParamAbove("AtomMass", "", 0, 0, true, "atom mass M"),
 };
 
 // Lattice exponent of the solid.
 constexpr EosPresetValue kSolidOnSelect[] = {{"gamma", 4.0L / 3}};
 
 constexpr EosParamInfo kCombParams[] = {
-    Above("gamma", "", 5.0L / 3, 1, false, "adiabatic exponent of the fluid"),
-    Above("AtomMass", "", 0, 0, true, "atom mass M"),
-    AnyValue("T_0", "", -4.87773L, "melting line Tsl = T_0 + T_rho n: offset"),
-    AnyValue("T_rho", "", 6.09091L, "melting line Tsl = T_0 + T_rho n: slope"),
-    Above("DisT", "", 0.5L, 0, false, "width of the solid-liquid transition"),
+    EosParamAbove("gamma", "", 5.0L / 3, 1, false, "adiabatic exponent of the fluid"),
+    EosParamAbove("AtomMass", "", 0, 0, true, "atom mass M"),
+    EosParamAny("T_0", "", -4.87773L, "melting line Tsl = T_0 + T_rho n: offset"),
+    EosParamAny("T_rho", "", 6.09091L, "melting line Tsl = T_0 + T_rho n: slope"),
+    EosParamAbove("DisT", "", 0.5L, 0, false, "width of the solid-liquid transition"),
 };
-
-constexpr EosParamInfo kIdealGasOfParams[] = {
-    Above("gamma", "", 5.0L / 3, 1, false, "adiabatic exponent"),
-    NonZero("AtomMass", "g/mol", 0, true, "atomic mass"),
-};
-constexpr EosPresetValue kAl[] = {{"AtomMass", 26.98L}};
-constexpr EosPresetValue kCu[] = {{"AtomMass", 63.54L}};
-constexpr EosPresetValue kAu[] = {{"AtomMass", 197.2L}};
-constexpr EosPreset kIdealGasOfPresets[] = {{"Al", kAl}, {"Cu", kCu}, {"Au", kAu}};
 
 // Model 17: P = C2 (rho - rho0) + rho (T - Tr) G C, E = C T.
 constexpr EosParamInfo kLinEosParams[] = {
-    AnyValue("C2Edit", "GPa cm3/g", 0, "bulk stiffness C2"),
-    AnyValue("rho0Edit", "g/cm3", 0, "reference density"),
-    AnyValue("GEdit", "", 0, "Grueneisen coefficient G"),
-    AnyValue("CEdit", "kJ/g/K", 0, "heat capacity C"),
-    AnyValue("TrEdit", "K", 293, "reference temperature"),
+    EosParamAny("C2Edit", "GPa cm3/g", 0, "bulk stiffness C2"),
+    EosParamAny("rho0Edit", "g/cm3", 0, "reference density"),
+    EosParamAny("GEdit", "", 0, "Grueneisen coefficient G"),
+    EosParamAny("CEdit", "kJ/g/K", 0, "heat capacity C"),
+    EosParamAny("TrEdit", "K", 293, "reference temperature"),
 };
 
-EosBindResult CheckCount(std::span<const Real> values, size_t n) {
-  if (values.size() == n) return EosBindResult::Ok();
-  return EosBindResult::Fail("", "expected " + std::to_string(n) + " parameter values, got " +
-                                     std::to_string(values.size()));
-}
-
-EosBindResult IdealGasFilm(EosState& eos, std::span<const Real> v) {
-  EosBindResult r = CheckCount(v, 2);
-  return r ? BindIdealGasFilm(eos, v[0], v[1]) : r;
-}
-
-EosBindResult IdealGasLeft(EosState& eos, std::span<const Real> v) {
-  EosBindResult r = CheckCount(v, 2);
-  return r ? BindIdealGasLeft(eos, v[0], v[1]) : r;
-}
-
 constexpr std::span<const EosParamInfo> kNoParams{};
-constexpr std::span<const EosPreset> kNoPresets{};
 constexpr std::span<const EosPresetValue> kNoValues{};
 
-// Not available yet: no bind functions.
+// Not available yet: no operations.
 constexpr EosModelInfo Planned(int32_t index, const char* id, const char* caption, Real scale,
-                               bool left, std::span<const EosParamInfo> params,
-                               std::span<const EosPreset> presets,
+                               bool left, bool tabulated, std::span<const EosParamInfo> params,
                                std::span<const EosPresetValue> onSelect, const char* note) {
-  return {index,  id,      caption,  false,   scale,   left,
-          params, presets, onSelect, nullptr, nullptr, note};
+  return {index, id, caption, scale, left, tabulated, params, {}, onSelect, nullptr, {}, note};
 }
 
 constexpr EosModelInfo kCatalog[] = {
-    {0, "ideal_gas", "Ideal gas", true, 1, true, kIdealGasParams, kNoPresets, kIdealGasOnSelect,
-     &IdealGasFilm, &IdealGasLeft, ""},
-    Planned(1, "table", "Table", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
+    EosEntry<IdealGasModel>(0, "ideal_gas", "Ideal gas", 1, true),
+    Planned(1, "table", "Table", kPhysicalScale, true, true, kNoParams, kNoValues,
             "table set chosen with the table-files dialog"),
-    Planned(2, "scaled_table", "Scaled Tab", kPhysicalScale, true, kScaledTableParams, kNoPresets,
+    Planned(2, "scaled_table", "Scaled Tab", kPhysicalScale, true, true, kScaledTableParams,
             kNoValues, "table set chosen with the table-files dialog"),
-    Planned(3, "lj_ree", "LJ - Ree", 1, false, kLjReeParams, kNoPresets, kMonatomicOnSelect, ""),
-    Planned(4, "solid", "Solid", 1, false, kSolidParams, kNoPresets, kSolidOnSelect, ""),
-    Planned(5, "comb_ls", "Comb L+S", 1, false, kCombParams, kNoPresets, kMonatomicOnSelect, ""),
-    Planned(6, "metal", "Metal", kPhysicalScale, false, kNoParams, kNoPresets, kNoValues,
+    Planned(3, "lj_ree", "LJ - Ree", 1, false, false, kLjReeParams, kMonatomicOnSelect, ""),
+    Planned(4, "solid", "Solid", 1, false, false, kSolidParams, kSolidOnSelect, ""),
+    Planned(5, "comb_ls", "Comb L+S", 1, false, false, kCombParams, kMonatomicOnSelect, ""),
+    Planned(6, "metal", "Metal", kPhysicalScale, false, false, kNoParams, kNoValues,
             "cold-curve and thermal parameters of the metal parameter dialog"),
-    Planned(7, "tconduct", "TConduct", 1, false, kNoParams, kNoPresets, kNoValues,
+    Planned(7, "tconduct", "TConduct", 1, false, false, kNoParams, kNoValues,
             "energy and heat capacity of the electron model"),
-    Planned(8, "ideal_gas_of", "Ideal gas of:", kPhysicalScale, false, kIdealGasOfParams,
-            kIdealGasOfPresets, kMonatomicOnSelect, ""),
-    Planned(9, "mie_grun", "MieGrun", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
+    // The vapour of a metal serves the left medium as well as the film.
+    EosEntry<IdealGasOfModel>(8, "ideal_gas_of", "Ideal gas of:", kPhysicalScale, true),
+    Planned(9, "mie_grun", "MieGrun", kPhysicalScale, true, false, kNoParams, kNoValues,
             "material of the MieGrun frame"),
-    Planned(10, "rose", "Rose", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
+    Planned(10, "rose", "Rose", kPhysicalScale, true, false, kNoParams, kNoValues,
             "material of the Rose frame"),
-    Planned(11, "sil_glass", "SilGlass", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
+    Planned(11, "sil_glass", "SilGlass", kPhysicalScale, true, false, kNoParams, kNoValues,
             "material of the SilGlass frame"),
-    Planned(12, "p_glass", "PGlass", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
+    Planned(12, "p_glass", "PGlass", kPhysicalScale, true, false, kNoParams, kNoValues,
             "fields of the PGlass frame"),
-    Planned(13, "water_a", "Water-a", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
+    Planned(13, "water_a", "Water-a", kPhysicalScale, true, false, kNoParams, kNoValues,
             "fields of the Water frame"),
-    Planned(14, "water2mg", "Water2MG", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
+    Planned(14, "water2mg", "Water2MG", kPhysicalScale, true, false, kNoParams, kNoValues,
             "fields of the WaterMG frame"),
-    Planned(15, "lif", "LiF", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
+    Planned(15, "lif", "LiF", kPhysicalScale, true, false, kNoParams, kNoValues,
             "fields of the LiF frame"),
-    Planned(16, "ti", "Ti", kPhysicalScale, true, kNoParams, kNoPresets, kNoValues,
+    Planned(16, "ti", "Ti", kPhysicalScale, true, false, kNoParams, kNoValues,
             "fields of the TiPar frame"),
-    Planned(17, "lin_eos", "LinEOS", kPhysicalScale, false, kLinEosParams, kNoPresets, kNoValues,
+    Planned(17, "lin_eos", "LinEOS", kPhysicalScale, false, false, kLinEosParams, kNoValues,
             "accepted when C2 is not 0, or G and C are both not 0"),
 };
 
 // The numeric fields of the selection dialog. Units only for the fields that are no
 // model's parameter; a model parameter's unit is in the model's entry above.
 constexpr EosDialogFieldInfo kDialogFields[] = {
-    {"gamma", "gamma", "", 0, 0, "adiabatic exponent (lattice exponent for \"Solid\")"},
+    {"gamma", "gamma", "", 0, 0, "adiabatic exponent (lattice exponent for `\"Solid\"`)"},
     {"AtomMass", "M atom", "", 0, 0, "atom mass"},
-    {"T_0", "T_0", "", -4.87773L, 0, "melting line of \"Comb L+S\": offset"},
-    {"T_rho", "T_rho", "", 6.09091L, 0, "melting line of \"Comb L+S\": slope"},
-    {"DisT", "DisT", "", 0.5L, 0, "width of the solid-liquid transition of \"Comb L+S\""},
+    {"T_0", "T_0", "", -4.87773L, 0, "melting line of `\"Comb L+S\"`: offset"},
+    {"T_rho", "T_rho", "", 6.09091L, 0, "melting line of `\"Comb L+S\"`: slope"},
+    {"DisT", "DisT", "", 0.5L, 0, "width of the solid-liquid transition of `\"Comb L+S\"`"},
     {"TScall", "TScall", "", 2, 0, "temperature scale of a scaled table"},
     // Shown as "-291.8"; the field keeps the full value.
     {"TSchift", "TSchift", "", -291.8305827L, 4, "temperature shift of a scaled table"},
     {"kappaEdit", "kappa", "kW/cm/K", 1.5E-5L, 0,
-     "heat conductivity of the medium: the constant, or its value at T0 for kappa T0 / T"},
+     "heat conductivity of the medium: the constant, or its value at `kMultT0Edit` for kappa T0 / "
+     "T"},
     {"kMultT0Edit", "T0", "K", 300, 0, "reference temperature of kappa T0 / T"},
-    {"C2Edit", "C2", "", 0, 0, "bulk stiffness of \"LinEOS\""},
-    {"rho0Edit", "rho0", "", 0, 0, "reference density of \"LinEOS\""},
-    {"GEdit", "G", "", 0, 0, "Grueneisen coefficient of \"LinEOS\""},
-    {"CEdit", "C", "", 0, 0, "heat capacity of \"LinEOS\""},
-    {"TrEdit", "Tr", "", 293, 0, "reference temperature of \"LinEOS\""},
+    {"C2Edit", "C2", "", 0, 0, "bulk stiffness of `\"LinEOS\"`"},
+    {"rho0Edit", "rho0", "", 0, 0, "reference density of `\"LinEOS\"`"},
+    {"GEdit", "G", "", 0, 0, "Grueneisen coefficient of `\"LinEOS\"`"},
+    {"CEdit", "C", "", 0, 0, "heat capacity of `\"LinEOS\"`"},
+    {"TrEdit", "Tr", "", 293, 0, "reference temperature of `\"LinEOS\"`"},
 };
 
 }  // namespace

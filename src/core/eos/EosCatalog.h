@@ -3,12 +3,15 @@
 //
 // Each entry names the model (stable id for run files, the caption the dialog shows),
 // describes its parameters (the dialog field name, unit, default, valid range), its
-// presets (named sets, and the values choosing the model sets), and the functions that
-// bind its slots for the film and the left medium. The numeric fields of the selection
-// dialog, which the models share, are listed here too (EosDialogFields). The
-// selection dialog, the batch runner, the run-file documentation and the model tests all
-// read this one table. Models not implemented yet are listed with `available` false and
-// no bind functions.
+// presets (named sets, and the values choosing the model sets), where the consistency
+// suite checks it, and its operations (prepare a parameter block, fill the slots, write
+// the dialog's label). The numeric fields of the selection dialog, which the models
+// share, are listed here too (EosDialogFields). The selection dialog, the binding, the
+// batch runner, the run-file documentation and the model tests all read this one table.
+// Models not implemented yet are listed without operations.
+//
+// Adding a model: its module (a traits struct, see EosModel.h) and one EosEntry line in
+// EosCatalog.cpp.
 #pragma once
 
 #include <cstdint>
@@ -17,33 +20,10 @@
 #include <string_view>
 
 #include "core/common/Real.h"
+#include "core/eos/EosModel.h"
 #include "core/eos/EosSlots.h"
 
 namespace tarvex {
-
-struct EosParamInfo {
-  const char* name;   // the dialog field's name, also the run-file key
-  const char* unit;   // "" for dimensionless quantities
-  Real defaultValue;  // the value the field holds when the model is chosen
-  Real lower;         // valid range; +-infinity when open-ended
-  Real upper;
-  bool lowerOpen;    // lower bound excluded
-  bool upperOpen;    // upper bound excluded
-  bool nonZero;      // 0 is refused even inside the range
-  bool required;     // the default is not a valid value: the user must give one
-  const char* help;  // one line for the documentation
-};
-
-struct EosPresetValue {
-  const char* param;
-  Real value;
-};
-
-// A named set of parameter values (e.g. a metal choice); it sets only the listed ones.
-struct EosPreset {
-  const char* name;
-  std::span<const EosPresetValue> values;
-};
 
 // A numeric field of the selection dialog. The fields are shared between the models (the
 // "gamma" of the ideal gas is the "gamma" of "LJ - Ree"); a model's parameters name the
@@ -57,25 +37,45 @@ struct EosDialogFieldInfo {
   const char* help;   // one line for the documentation
 };
 
-// Binds the model's slots from parameter values given in the order of `params`.
-using EosBindFn = EosBindResult (*)(EosState& eos, std::span<const Real> values);
-
 struct EosModelInfo {
   int32_t index;        // model number (position in the selection list)
   const char* id;       // stable identifier for run files
   const char* caption;  // as the dialog's model list shows it
-  bool available;       // implemented in this build
   Real eosScale;        // EosScale a film selection sets: 1 dimensionless, 1e5 physical
   bool leftVariant;     // the model can serve the left medium
+  bool tabulated;       // a table model: sets the medium's table flag
   std::span<const EosParamInfo> params;
   std::span<const EosPreset> presets;
   // Field values the dialog sets when the model is chosen in the list (the other fields
   // keep what they hold).
   std::span<const EosPresetValue> onSelect;
-  EosBindFn bindFilm;  // nullptr while not available
-  EosBindFn bindLeft;  // nullptr while not available or without a left variant
-  const char* note;    // where the parameters come from when not listed above
+  const EosModelOps* ops;  // nullptr while not available in this build
+  EosTestDomain test;      // where the consistency suite checks the model
+  const char* note;        // where the parameters come from when not listed above
+
+  bool Available() const { return ops != nullptr; }
 };
+
+// The catalog entry of a model module (see EosModel.h for the traits).
+template <class Model>
+constexpr EosModelInfo EosEntry(int32_t index, const char* id, const char* caption, Real eosScale,
+                                bool leftVariant, bool tabulated = false) {
+  EosModelInfo m{index,
+                 id,
+                 caption,
+                 eosScale,
+                 leftVariant,
+                 tabulated,
+                 Model::kParams,
+                 {},
+                 {},
+                 &EosOpsOf<Model>::kOps,
+                 Model::kTest,
+                 ""};
+  if constexpr (requires { Model::kPresets; }) m.presets = Model::kPresets;
+  if constexpr (requires { Model::kOnSelect; }) m.onSelect = Model::kOnSelect;
+  return m;
+}
 
 // All 18 models in list order.
 std::span<const EosModelInfo> EosCatalog();

@@ -1,7 +1,33 @@
-// Slot clearing and the phase code of film and left-medium cells.
+// Slot clearing, composed slots, the medium record and the phase code of film and
+// left-medium cells.
 #include "core/eos/EosSlots.h"
 
+#include <limits>
+
+#include "core/eos/EosCatalog.h"
+
 namespace tarvex {
+
+Real EosMediumRecord::Value(std::string_view name) const {
+  if (model != nullptr) {
+    for (size_t i = 0; i < model->params.size() && i < values.size(); ++i) {
+      if (name == model->params[i].name) return values[i];
+    }
+  }
+  return std::numeric_limits<Real>::quiet_NaN();
+}
+
+Real SlotSum(const SlotPair& s, Real rho, Real x) {
+  return s.a(rho, x) + s.b(rho, x);
+}
+
+Real SlotDifference(const SlotPair& s, Real rho, Real x) {
+  return s.a(rho, x) - s.b(rho, x);
+}
+
+Real FreeElectronPressureDT(const ElectronPressureDT& s, Real rho, Real T) {
+  return 2 * rho * s.ElHeatCap(rho, T) / 3;
+}
 
 void ClearFilmSlots(EosState& eos) {
   const Slot2 kappa = eos.FilmEos.Kappa;

@@ -10,12 +10,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "core/common/Real.h"
 #include "core/common/Slot.h"
-#include "core/eos/IdealGasParams.h"
+#include "core/eos/ElectronSlots.h"
 #include "core/eos/NewtonInverse.h"
 #include "core/eos/PhaseCode.h"
 
@@ -53,6 +57,75 @@ struct TActiveEos {
   Slot2 dPdT;
 };
 
+// Outcome of binding a model: on failure `field` names the parameter (as the dialog
+// field is named) that is invalid, and no slot was changed.
+struct EosBindResult {
+  bool ok = true;
+  std::string field;
+  std::string message;
+
+  explicit operator bool() const { return ok; }
+  static EosBindResult Ok() { return {}; }
+  static EosBindResult Fail(std::string field, std::string message) {
+    return {false, std::move(field), std::move(message)};
+  }
+};
+
+// The prepared parameters of a medium's model, owned by its record. The slots point at
+// the block, so it stays at one address until the next accepted selection replaces it.
+class EosParamBlock {
+ public:
+  EosParamBlock() = default;
+  template <class P>
+  static EosParamBlock Of(P&& params) {
+    using T = std::decay_t<P>;
+    EosParamBlock b;
+    b.p_ = Owned(new T(std::forward<P>(params)), [](void* q) { delete static_cast<T*>(q); });
+    return b;
+  }
+  explicit operator bool() const { return p_ != nullptr; }
+  const void* Get() const { return p_.get(); }
+  template <class T>
+  const T& As() const {
+    return *static_cast<const T*>(p_.get());
+  }
+
+ private:
+  using Owned = std::unique_ptr<void, void (*)(void*)>;
+  Owned p_{nullptr, [](void*) {}};
+};
+
+struct EosModelInfo;
+
+// One medium's accepted model: the catalog entry, its parameter values in the order of
+// the entry's parameters (names, units and ranges are the entry's), the chosen preset
+// and the prepared block the medium's slots are bound to.
+struct EosMediumRecord {
+  const EosModelInfo* model = nullptr;  // nullptr before any accepted selection
+  std::vector<Real> values;
+  int32_t preset = -1;   // the preset chosen with the model (the metal of "Ideal gas of:")
+  bool NoElEOS = false;  // film: the model holds no electron part (totals add it)
+  EosParamBlock block;
+
+  // The value of a parameter by name; NaN when the model has none of that name.
+  Real Value(std::string_view name) const;
+};
+
+// Two slots combined by a sum or a difference (film and electron parts).
+struct SlotPair {
+  Slot2 a;
+  Slot2 b;
+};
+Real SlotSum(const SlotPair& s, Real rho, Real x);
+Real SlotDifference(const SlotPair& s, Real rho, Real x);
+
+// The electron dP/dT where the electron model gives none: (2/3) rho Ce(rho, T), the
+// free-electron gas (Pe = 2/3 rho Ee).
+struct ElectronPressureDT {
+  Slot2 ElHeatCap;
+};
+Real FreeElectronPressureDT(const ElectronPressureDT& s, Real rho, Real T);
+
 // Everything the session keeps about equations of state. Slots point into this struct
 // (parameter blocks, composed-slot blocks), so it is neither copyable nor movable.
 struct EosState {
@@ -72,29 +145,21 @@ struct EosState {
   bool LeftTableFlag = false;  // left model is tabulated
   int32_t FilmEosType = -1;    // model number last accepted for the film, -1 before any
   int32_t LeftEosType = -1;    // model number last accepted for the left medium
+  // The sub-choice of the film model (the metal of "Ideal gas of:", the material of a
+  // frame); 0 for models without one.
+  int32_t FilmMaterialIndex = 0;
 
-  // Parameter blocks of the models, one per medium, so that choosing a model for one
-  // medium never changes the other's.
-  IdealGasParams FilmIdealGas;
-  IdealGasParams LeftIdealGas;
+  // The accepted model of each medium, so that choosing a model for one medium never
+  // changes the other's.
+  EosMediumRecord Film;
+  EosMediumRecord Left;
 
+  // Composed slots of the film totals with the electron part (ComposeActiveEos).
+  SlotPair TotalE, TotalP, TotalCv, TotalDPDT, IonE, IonP, IonCv;
+  ElectronPressureDT ElectronDPDT;
   // Newton inversions of the film totals (temperature from total E and from total P).
   NewtonInverseParams FilmTofENewton;
   NewtonInverseParams FilmTofPNewton;
-};
-
-// Outcome of binding a model: on failure `field` names the parameter (as the dialog
-// field is named) that is invalid, and no slot was changed.
-struct EosBindResult {
-  bool ok = true;
-  std::string field;
-  std::string message;
-
-  explicit operator bool() const { return ok; }
-  static EosBindResult Ok() { return {}; }
-  static EosBindResult Fail(std::string field, std::string message) {
-    return {false, std::move(field), std::move(message)};
-  }
 };
 
 // Empties the slots a film selection rewrites: every FilmEos member but Kappa and every

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "core/hydro/GridFunctions.h"
+#include "core/numerics/GridFunctions.h"
 
 namespace tarvex {
 

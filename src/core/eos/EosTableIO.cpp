@@ -6,7 +6,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "core/plot/AtomicFile.h"
+#include "core/common/AtomicFile.h"
 
 namespace tarvex {
 

@@ -7,7 +7,7 @@
 
 #include "core/common/FpGuard.h"
 #include "core/common/NewtonCycle.h"
-#include "core/hydro/GridFunctions.h"
+#include "core/numerics/GridFunctions.h"
 
 namespace tarvex {
 

@@ -424,7 +424,7 @@ std::string IdealGasOfLabel(const IdealGasOfParams& p, const EosFieldText& text)
   }
 }
 
-EosDomain IdealGasOfModel::Domain(const IdealGasOfParams&) {
+EosDomain MetalVapourModel::Domain(const IdealGasOfParams&) {
   return {1e-4L, 30, 10, 1e5L};
 }
 

@@ -239,7 +239,7 @@ inline constexpr EosPresetValue kIdealGasAu[] = {{"AtomMass", 197.2L}};
 inline constexpr EosPreset kIdealGasOfPresets[] = {
     {"Al", kIdealGasAl}, {"Cu", kIdealGasCu}, {"Au", kIdealGasAu}};
 
-struct IdealGasOfModel : EosModelTraits<IdealGasOfParams> {
+struct MetalVapourModel : EosModelTraits<IdealGasOfParams> {
   static constexpr int32_t kIndex = 8;
   static constexpr const char* kId = "ideal_gas_of";
   static constexpr const char* kCaption = "Ideal gas of:";

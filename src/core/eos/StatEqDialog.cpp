@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "core/common/NumStringFormat.h"
+#include "core/eos/EosBind.h"
 
 namespace tarvex {
 
@@ -217,20 +218,14 @@ TStatEqResult TStatEqDialog::ReadParams(const EosModelInfo& model, std::vector<R
   return TStatEqResult::Accepted();
 }
 
-std::string TStatEqDialog::InfoLabelFor(const EosModelInfo& model) const {
-  if (model.index == 0) return "I, gamma = " + Trimmed(FieldByName("gamma")->Text());
-  return model.caption;
-}
-
-TStatEqResult TStatEqDialog::Ok(EosState& eos) {
+TStatEqResult TStatEqDialog::Ok(EosState& eos, const ElectronModel* electron) {
   if (eqType_ < 0) return TStatEqResult::Refused("EqType", "Choose an equation of state");
   const EosModelInfo& model = EosCatalog()[static_cast<size_t>(eqType_)];
-  const EosBindFn bind = left_ ? model.bindLeft : model.bindFilm;
-  if (!model.available || bind == nullptr) {
+  if (!model.Available() || (left_ && !model.leftVariant)) {
     const std::string which = "The equation of state " + Quoted(model.caption);
-    return TStatEqResult::Refused("EqType",
-                                  which + (model.available ? " is not available for the left medium"
-                                                           : " is not available in this version"));
+    return TStatEqResult::Refused(
+        "EqType", which + (model.Available() ? " is not available for the left medium"
+                                             : " is not available in this version"));
   }
 
   std::vector<Real> values;
@@ -240,7 +235,8 @@ TStatEqResult TStatEqDialog::Ok(EosState& eos) {
         "CheckKappa",
         "The heat conductivity of the medium (CheckKappa) is not available in this version");
   }
-  if (!left_ && noElEOS_) {
+  const bool noElEOS = !left_ && noElEOS_;
+  if (noElEOS && !(electron != nullptr && electron->ElEnergy)) {
     return TStatEqResult::Refused("NoElEOS",
                                   "An equation of state without the electron part (NoElEOS) "
                                   "needs an electron model, which is not available in this "
@@ -248,13 +244,21 @@ TStatEqResult TStatEqDialog::Ok(EosState& eos) {
   }
 
   // The label reads the fields' texts as validated; it is written only with the slots.
-  std::string label = InfoLabelFor(model);
-  const EosBindResult bound = bind(eos, values);
+  const int32_t preset = model.presets.empty() ? -1 : metal_;
+  std::vector<std::string> texts;
+  for (const EosParamInfo& p : model.params) texts.push_back(Trimmed(FieldByName(p.name)->Text()));
+  std::string label = EosInfoLabel(model, values, texts, preset, left_);
+  EosBindOptions options;
+  options.preset = preset;
+  options.NoElEOS = noElEOS;
+  options.electron = electron;
+  const EosBindResult bound =
+      BindEos(eos, left_ ? EosMedium::Left : EosMedium::Film, model, values, options);
   if (!bound) {
     return TStatEqResult::Refused(bound.field.empty() ? "EqType" : bound.field, bound.message);
   }
   infoLabel_ = std::move(label);
-  // No formula line for this model: a line left from an earlier model would mislabel
+  // No formula line for these models: a line left from an earlier model would mislabel
   // the medium.
   infoLabel1_.clear();
   eqType_ = -1;

@@ -11,10 +11,11 @@
 // Captions, parameter names, units, defaults, valid ranges and presets are read from the
 // model catalog (EosCatalog.h); the dialog keeps only the values the user entered.
 //
-// In this version only the ideal gas (model 0) can be accepted; every other model is
-// refused with a message that names it. The heat conductivity of the medium (CheckKappa)
-// and the film totals without an electron part (NoElEOS) need models that are not
-// available yet, and OK refuses them too rather than ignore them.
+// Every model the catalog marks available can be accepted; the others are refused with a
+// message that names them. The label (InfoLabel) comes from the model's catalog entry.
+// The heat conductivity of the medium (CheckKappa) needs models that are not available
+// yet, and OK refuses it rather than ignore it; the film totals without an electron part
+// (NoElEOS) need an electron model with an energy function.
 #pragma once
 
 #include <cstdint>
@@ -126,10 +127,12 @@ class TStatEqDialog {
   static bool FindKey(std::string_view name, TStatEqKeyKind& kind);
 
   // ---- handlers ----
-  // OK: validates the selected model's inputs and, when all pass, fills the slots of the
-  // medium, writes InfoLabel and clears the list selection (the next opening shows none
-  // selected). A refusal changes neither `eos` nor the labels.
-  TStatEqResult Ok(EosState& eos);
+  // OK: validates the selected model's inputs and, when all pass, binds the model to the
+  // medium (BindEos: the record, the slots and, for the film, ActiveEos composed with
+  // `electron`, the electron model; nullptr while there is none), writes InfoLabel and
+  // clears the list selection (the next opening shows none selected). A refusal changes
+  // neither `eos` nor the labels.
+  TStatEqResult Ok(EosState& eos, const ElectronModel* electron = nullptr);
   // Cancel. In left mode the left medium is left without an equation of state: LeftEos.E
   // and LeftEos.P are cleared here, so that no caller can forget it. Film mode: nothing
   // changes.
@@ -138,7 +141,6 @@ class TStatEqDialog {
  private:
   TStatEqResult ReadParams(const EosModelInfo& model, std::vector<Real>& values);
   void Apply(std::span<const EosPresetValue> values);
-  std::string InfoLabelFor(const EosModelInfo& model) const;
 
   std::vector<RealField> fields_;  // parallel to EosDialogFields()
   bool left_ = false;

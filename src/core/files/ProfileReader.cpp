@@ -6,19 +6,18 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <numbers>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "core/common/NumStringFormat.h"
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/files/SaveOptions.h"
 #include "core/hydro/HydrStat.h"
-#include "core/hydro/SolverFactory.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
+#include "core/session/SolverCatalog.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {
@@ -128,6 +127,14 @@ struct TitleInfo {
   bool elastic = false;
   int32_t depthSign = 0;
   int32_t iRho = -1, iV = -1, iP = -1, iE = -1, iT = -1;
+  std::vector<std::string> titles;  // upper-cased, in column order
+};
+
+// A column of the file that holds an array of the solver class beyond x, v, P, T, E.
+struct ArrayColumn {
+  const SolverArrayInfo* array;
+  int32_t column;
+  std::vector<Real> values;  // one per cell row
 };
 
 struct HeaderInfo {
@@ -145,6 +152,7 @@ struct HeaderInfo {
 
 struct RowData {
   std::vector<Real> xList, rho, v, P, E, T;
+  std::vector<ArrayColumn> arrays;  // the class's further arrays found in the titles
   bool nodeRow = false;
   Real xN = 0, vN = 0, Pout = 0;
   std::optional<Real> Ipdt;
@@ -153,6 +161,7 @@ struct RowData {
 // Everything the load will set, computed before anything is set.
 struct LoadPlan {
   SolverClass cls = SolverClass::None;
+  const SolverClassInfo* info = nullptr;
   int32_t N = 0;
   int32_t Dspc = 1;
   bool frozen = false;
@@ -204,16 +213,28 @@ class Loader {
     return true;
   }
 
+  bool BadHeader() { return Refuse("Unexpected format of file " + headerName_); }
   bool Titles(std::string_view line);
   bool Header();
+  bool HeaderDimension(const std::vector<std::string_view>& lines, size_t& k);
+  bool HeaderLength(const std::vector<std::string_view>& lines, size_t& k);
+  bool HeaderGlass(const std::vector<std::string_view>& tok, size_t p);
+  bool HeaderValues(const std::vector<std::string_view>& lines, size_t k);
   bool ChooseSolver();
+  void FindArrayColumns();
   bool Rows();
   bool Build();
+  bool PlanFromHeader();
+  void FrozenGrid();
+  bool MovingGrid();
+  bool PlanarCoordinates();
+  void CurvedCoordinates();
   void Apply();
 
   const ProfileLoadTarget& t_;
   Session& s_;
   std::string path_;
+  std::string headerName_;
   bool silent_;
   TNumStringFormat fmt_;
   ProfileLoadResult result_;
@@ -234,6 +255,7 @@ bool Loader::Titles(std::string_view line) {
   if (titles.size() < 3 || titles[0][0] != 'N' || !secondOk(titles[1])) {
     return Refuse("Unexpected file format");
   }
+  for (std::string_view t : titles) ti_.titles.emplace_back(t);
   ti_.radial = titles[1][0] == 'R';
   const bool gridExists = s_.StateA != nullptr;
   if (!ti_.radial && s_.sim.Dspc != 1) return Refuse("1D data");
@@ -289,11 +311,11 @@ bool Loader::Titles(std::string_view line) {
   return true;
 }
 
+// The header file B + ".TXT": optional in planar geometry, required otherwise.
 bool Loader::Header() {
   const fs::path table(path_);
   fs::path base = table;
   base.replace_extension();
-  std::string content;
   fs::path headerPath;
   for (const char* ext : {".TXT", ".txt", ".Txt"}) {
     fs::path candidate = base;
@@ -309,12 +331,24 @@ bool Loader::Header() {
     if (!planar) return Refuse("Cannot find " + base.string());
     return true;
   }
+  std::string content;
   if (!ReadWholeFile(headerPath, content)) return Refuse("Cannot open file " + headerPath.string());
-  const std::string headerName = headerPath.string();
+  headerName_ = headerPath.string();
   const std::vector<std::string_view> lines = SplitLines(content);
   hi_.present = true;
   size_t k = 0;
-  // Optional dimension line: a digit followed by "D".
+  if (!HeaderDimension(lines, k)) return false;
+  ++k;  // the equation-of-state line
+  if (!HeaderLength(lines, k)) return false;
+  if (s_.StateA != nullptr && hi_.InGlass != s_.sim.InGlass) {
+    return Refuse("Glass layer mismatch " + std::to_string(hi_.InGlass) + " - " +
+                  std::to_string(s_.sim.InGlass));
+  }
+  return HeaderValues(lines, k);
+}
+
+// The optional first line: a digit followed by "D", the geometry of the file.
+bool Loader::HeaderDimension(const std::vector<std::string_view>& lines, size_t& k) {
   if (k < lines.size()) {
     const std::string_view first = Trim(lines[k]);
     if (first.size() == 2 && first[0] >= '0' && first[0] <= '9' &&
@@ -324,73 +358,75 @@ bool Loader::Header() {
       ++k;
     }
   }
-  if (hi_.Dspc < 1 || hi_.Dspc > 3) return Refuse("Unexpected format of file " + headerName);
-  const bool gridExists = s_.StateA != nullptr;
-  if (gridExists && hi_.Dspc != s_.sim.Dspc) return Refuse("Dimension mismatch");
+  if (hi_.Dspc < 1 || hi_.Dspc > 3) return BadHeader();
+  if (s_.StateA != nullptr && hi_.Dspc != s_.sim.Dspc) return Refuse("Dimension mismatch");
   if (ti_.radial != (hi_.Dspc != 1)) return Refuse("Dimension mismatch");
-  ++k;  // the equation-of-state line
+  return true;
+}
 
-  // "L0 = Len x x1  Div N [from nFrom] [x0shift|InGlass length div count] [; ...]"
-  bool haveL0 = false;
+// "L0 = Len x x1  Div N [from nFrom] [x0shift|InGlass length div count] [; ...]": the
+// first line that begins with "L0" from k on; k ends after it.
+bool Loader::HeaderLength(const std::vector<std::string_view>& lines, size_t& k) {
   for (; k < lines.size(); ++k) {
     const std::string_view line = Trim(lines[k]);
     if (!StartsWith(Upper(line.substr(0, 2)), "L0")) continue;
-    haveL0 = true;
     std::string_view body = line.substr(2);
     const size_t semicolon = body.find(';');
     if (semicolon != std::string_view::npos) body = body.substr(0, semicolon);
-    std::vector<std::string_view> tok = SplitWhite(body);
+    const std::vector<std::string_view> tok = SplitWhite(body);
     size_t p = 0;
     if (p < tok.size() && tok[p] == "=") ++p;
-    auto bad = [&]() { return Refuse("Unexpected format of file " + headerName); };
-    if (p >= tok.size() || !Num(tok[p], hi_.Len) || !(hi_.Len > 0)) return bad();
+    if (p >= tok.size() || !Num(tok[p], hi_.Len) || !(hi_.Len > 0)) return BadHeader();
     ++p;
     if (p < tok.size() && Upper(tok[p]) == "X") {
-      if (p + 1 >= tok.size() || !Num(tok[p + 1], hi_.x1) || !(hi_.x1 > 0)) return bad();
+      if (p + 1 >= tok.size() || !Num(tok[p + 1], hi_.x1) || !(hi_.x1 > 0)) return BadHeader();
       p += 2;
     }
     int64_t div = 0;
     if (p + 1 >= tok.size() || Upper(tok[p]) != "DIV" || !ParseInt(tok[p + 1], div) || div < 1 ||
         div > TMainForm::kDimensionMax) {
-      return bad();
+      return BadHeader();
     }
     hi_.Div = static_cast<int32_t>(div);
     p += 2;
     if (p < tok.size() && Upper(tok[p]) == "FROM") {
       int64_t from = 0;
       if (p + 1 >= tok.size() || !ParseInt(tok[p + 1], from) || from < 0 || from > 1000000000) {
-        return bad();
+        return BadHeader();
       }
       hi_.nFrom = static_cast<int32_t>(from);
       p += 2;
     }
-    if (p < tok.size()) {
-      const std::string key = Upper(tok[p]);
-      if (p + 1 >= tok.size() || !Num(tok[p + 1], hi_.glassLen)) return bad();
-      p += 2;
-      int64_t count = 0;
-      if (p < tok.size() && Upper(tok[p]) == "DIV") {
-        if (p + 1 >= tok.size() || !ParseInt(tok[p + 1], count)) return bad();
-      } else {
-        const Real c = std::round(static_cast<Real>(hi_.Div) * std::fabs(hi_.glassLen) / hi_.Len);
-        if (!(c <= TMainForm::kDimensionMax)) return bad();
-        count = static_cast<int64_t>(c);
-        if (key == "INGLASS") count = -count;
-      }
-      if (count <= -TMainForm::kDimensionMax || count >= TMainForm::kDimensionMax) return bad();
-      hi_.InGlass = static_cast<int32_t>(count);
-      if (hi_.InGlass == 0) hi_.glassLen = 0;
-    }
+    if (p < tok.size() && !HeaderGlass(tok, p)) return false;
     ++k;
-    break;
+    return true;
   }
-  if (!haveL0) return Refuse("Unexpected format of file " + headerName);
-  if (gridExists && hi_.InGlass != s_.sim.InGlass) {
-    return Refuse("Glass layer mismatch " + std::to_string(hi_.InGlass) + " - " +
-                  std::to_string(s_.sim.InGlass));
-  }
+  return BadHeader();
+}
 
-  // "rho0 = value[, glass value[/m]]" and "Int P dt = value ...".
+// The glass part of the "L0 =" line: the key word, the glass length, " div " and the
+// glass cell count (without it the count follows from the lengths).
+bool Loader::HeaderGlass(const std::vector<std::string_view>& tok, size_t p) {
+  const std::string key = Upper(tok[p]);
+  if (p + 1 >= tok.size() || !Num(tok[p + 1], hi_.glassLen)) return BadHeader();
+  p += 2;
+  int64_t count = 0;
+  if (p < tok.size() && Upper(tok[p]) == "DIV") {
+    if (p + 1 >= tok.size() || !ParseInt(tok[p + 1], count)) return BadHeader();
+  } else {
+    const Real c = std::round(static_cast<Real>(hi_.Div) * std::fabs(hi_.glassLen) / hi_.Len);
+    if (!(c <= TMainForm::kDimensionMax)) return BadHeader();
+    count = static_cast<int64_t>(c);
+    if (key == "INGLASS") count = -count;
+  }
+  if (count <= -TMainForm::kDimensionMax || count >= TMainForm::kDimensionMax) return BadHeader();
+  hi_.InGlass = static_cast<int32_t>(count);
+  if (hi_.InGlass == 0) hi_.glassLen = 0;
+  return true;
+}
+
+// "rho0 = value[, glass value[/m]]" and "Int P dt = value ..." from k on.
+bool Loader::HeaderValues(const std::vector<std::string_view>& lines, size_t k) {
   for (; k < lines.size(); ++k) {
     const std::string_view line = Trim(lines[k]);
     const std::string upper = Upper(line);
@@ -399,18 +435,14 @@ bool Loader::Header() {
       Real v = 0;
       std::string_view after = eq == std::string_view::npos ? line.substr(4) : line.substr(eq + 1);
       const size_t comma = after.find(',');
-      if (!Num(after.substr(0, comma), v) || !(v > 0)) {
-        return Refuse("Unexpected format of file " + headerName);
-      }
+      if (!Num(after.substr(0, comma), v) || !(v > 0)) return BadHeader();
       hi_.rho0 = v;
       const size_t glass = upper.find("GLASS");
       if (glass != std::string::npos) {
         std::string_view g = line.substr(glass + 5);
         const size_t slash = g.find('/');
         Real r = 0;
-        if (!Num(g.substr(0, slash), r) || !(r > 0)) {
-          return Refuse("Unexpected format of file " + headerName);
-        }
+        if (!Num(g.substr(0, slash), r) || !(r > 0)) return BadHeader();
         hi_.rho0l = r;
         Real m = 0;
         if (slash != std::string_view::npos && Num(g.substr(slash + 1), m) && m > 0) {
@@ -420,8 +452,7 @@ bool Loader::Header() {
     } else if (StartsWith(upper, "INT P DT")) {
       const size_t eq = line.find('=');
       if (eq == std::string_view::npos) continue;
-      std::string_view after = line.substr(eq + 1);
-      const std::vector<std::string_view> tok = SplitWhite(after);
+      const std::vector<std::string_view> tok = SplitWhite(line.substr(eq + 1));
       Real v = 0;
       if (!tok.empty() && Num(tok[0], v)) hi_.Ipdt = v;
     }
@@ -432,68 +463,54 @@ bool Loader::Header() {
 bool Loader::ChooseSolver() {
   if (s_.StateA != nullptr) {
     plan_.cls = s_.stateClass;
+    plan_.info = s_.stateInfo;
+    FindArrayColumns();
     return true;
   }
-  Prompter& pr = s_.prompter;
-  const AnswerSet yn = AnswerSet::YesNoCancel();
-  auto ask = [&](const char* q, Answer& a) {
-    a = pr.Ask(q, yn);
-    return a != Answer::Cancel;
-  };
-  Answer a = Answer::No;
-  SolverClass cls = SolverClass::None;
-  if (ti_.twoT) {
-    if (ti_.nonMetal) {
-      cls = SolverClass::NoMet;
-    } else {
-      if (!ask("2 Temp", a)) return Cancelled();
-      if (a == Answer::Yes) {
-        if (ti_.frozen) {
-          cls = SolverClass::ThermState;
-        } else {
-          if (!ask("With Hydrodyn", a)) return Cancelled();
-          if (a == Answer::Yes) {
-            cls = SolverClass::Hydro2T;
-            if (ti_.elastic) {
-              if (!ask("Elast/plast", a)) return Cancelled();
-              if (a == Answer::Yes) cls = SolverClass::Hydro2Telast;
-            }
-          } else {
-            cls = SolverClass::ThermState;
-          }
-        }
-      }
-    }
-  }
-  if (cls == SolverClass::None) {
-    if (ti_.frozen) {
-      cls = SolverClass::HydrTherm;
-    } else {
-      if (!ask("With Thermocond", a)) return Cancelled();
-      if (a == Answer::Yes) {
-        cls = SolverClass::HydrTherm;
-        if (ti_.elastic) {
-          if (!ask("Elast/plast", a)) return Cancelled();
-          if (a == Answer::Yes) cls = SolverClass::Hydro1elast;
-        }
-      } else {
-        cls = SolverClass::HydrStat;
-      }
-    }
-  }
-  if (!SolverClassAvailable(cls)) {
-    return Refuse(std::string("The solver class ") + SolverClassName(cls) +
+  ProfileSignature file;
+  file.frozen = ti_.frozen;
+  file.twoT = ti_.twoT;
+  file.nonMetal = ti_.nonMetal;
+  file.elastic = ti_.elastic;
+  const std::optional<SolverClass> cls = DeduceSolverClass(file, s_.prompter);
+  if (!cls) return Cancelled();
+  if (!SolverClassOf(*cls).Available()) {
+    return Refuse(std::string("The solver class ") + SolverClassName(*cls) +
                   " is not available in this build");
   }
-  plan_.cls = cls;
+  plan_.cls = *cls;
+  plan_.info = &SolverClassOf(*cls);
+  FindArrayColumns();
   return true;
+}
+
+// The column title's name: what stands before "(" or "[" ("TE(N+1/2)[K]" -> "TE").
+std::string_view TitleStem(std::string_view title) {
+  return title.substr(0, title.find_first_of("(["));
+}
+
+void Loader::FindArrayColumns() {
+  if (plan_.info == nullptr) return;
+  const int32_t used[] = {0, 1, ti_.iRho, ti_.iV, ti_.iP, ti_.iE, ti_.iT};
+  for (const SolverArrayInfo* a : ClassArrays(*plan_.info)) {
+    const std::string stem = Upper(TitleStem(Trim(a->plainTitle)));
+    for (size_t c = 0; c < ti_.titles.size(); ++c) {
+      const int32_t col = static_cast<int32_t>(c);
+      if (std::find(std::begin(used), std::end(used), col) != std::end(used)) continue;
+      if (TitleStem(ti_.titles[c]) == stem) {
+        rows_.arrays.push_back({a, col, {}});
+        break;
+      }
+    }
+  }
 }
 
 bool Loader::Rows() {
   const int32_t nFrom = hi_.nFrom;
   std::vector<std::string_view> f;
   int32_t index = 0;
-  const int32_t need = std::max(ti_.iE, ti_.iT);
+  int32_t need = std::max(ti_.iE, ti_.iT);
+  for (const ArrayColumn& a : rows_.arrays) need = std::max(need, a.column);
   for (size_t ln = firstRowLine_; ln < lines_.size(); ++ln) {
     const std::string_view line = lines_[ln];
     if (Trim(line).empty()) continue;
@@ -552,6 +569,11 @@ bool Loader::Rows() {
         !Num(f[static_cast<size_t>(ti_.iE)], E)) {
       return LineError(lineNo, line);
     }
+    for (ArrayColumn& a : rows_.arrays) {
+      Real value = 0;
+      if (!Num(f[static_cast<size_t>(a.column)], value)) return LineError(lineNo, line);
+      a.values.push_back(value);
+    }
     rows_.xList.push_back(x);
     rows_.T.push_back(T);
     rows_.E.push_back(E);
@@ -584,40 +606,8 @@ bool Loader::Build() {
   p.nonMetal = ti_.nonMetal;
   p.nFrom = hi_.nFrom;
   p.Dspc = hi_.present ? hi_.Dspc : s_.sim.Dspc;
-  const Real vScale = s_.eos.EosScale != 0 ? s_.eos.EosScale : 1;
-  Prompter& pr = s_.prompter;
-
   if (hi_.present) {
-    if (!ti_.frozen && N != hi_.Div) {
-      const Answer a =
-          pr.Ask("Data dimension " + std::to_string(N) + " not equal " + std::to_string(hi_.Div),
-                 AnswerSet::OkCancel());
-      if (a != Answer::Ok) return Cancelled();
-    }
-    p.x1 = hi_.x1;
-    p.h0 = hi_.Len * hi_.x1 / hi_.Div;
-    p.InGlass = hi_.InGlass;
-    p.x0shift = -std::fabs(hi_.glassLen) * hi_.x1;
-    const Real cur = s_.sim.rho0;
-    p.rho0 = cur;
-    if (hi_.rho0 && std::fabs(*hi_.rho0 - cur) > 1e-4L * (*hi_.rho0 + cur)) p.rho0 = *hi_.rho0;
-    p.rho0l = s_.sim.rho0l;
-    if (p.InGlass != 0 && hi_.rho0l) {
-      const Real curl = s_.sim.rho0l;
-      if (std::fabs(*hi_.rho0l - curl) > 1e-4L * (*hi_.rho0l + curl)) p.rho0l = *hi_.rho0l;
-    }
-    if (p.InGlass != 0 && hi_.glassDivisor) {
-      const Real glassDensity = p.rho0l / std::round(*hi_.glassDivisor);
-      const std::optional<Real> eosDensity = t_.initial.GlassEosDensity;
-      if (!eosDensity || *eosDensity == 0) {
-        p.glassEosDensity = glassDensity;
-      } else if (std::fabs(*eosDensity - glassDensity) > 0.01L * glassDensity) {
-        if (pr.Ask(std::string(kAskGlassDensity) + RealText(glassDensity) + "?",
-                   AnswerSet::OkNo()) == Answer::Ok) {
-          p.glassEosDensity = glassDensity;
-        }
-      }
-    }
+    if (!PlanFromHeader()) return false;
   } else {
     p.x1 = t_.main.x1Edit.StoredValue() > 0 ? t_.main.x1Edit.StoredValue() : 1;
     p.rho0 = s_.sim.rho0 > 0 ? s_.sim.rho0 : 1;
@@ -633,88 +623,10 @@ bool Loader::Build() {
   p.P.assign(n + 1, 0);
   p.E = rows_.E;
   p.T = rows_.T;
-  const int32_t D = p.Dspc;
-
   if (ti_.frozen) {
-    // The nodes never moved: the listed coordinates are the grid; the last node is one
-    // cell width (as the one before) past the last listed node.
-    for (int32_t j = 0; j < N; ++j) p.x[j] = rows_.xList[j] * p.x1;
-    p.x[n] = 2 * p.x[n - 1] - p.x[n - 2];
-    if (!hi_.present) {
-      const Real w0 = rows_.xList[1] - rows_.xList[0];
-      bool even = true;
-      for (int32_t j = 1; j < N; ++j) {
-        const Real w = rows_.xList[j] - rows_.xList[j - 1];
-        if (std::fabs(w - w0) > 1e-6L * std::fabs(w0)) even = false;
-      }
-      const Real length = even ? N * w0 : (p.x[n] - p.x[0]) / p.x1;
-      p.h0 = length * p.x1 / N;
-    }
-    p.P[n] = s_.sim.Pout;
-  } else {
-    for (int32_t j = 0; j < N; ++j) {
-      p.v[j] = rows_.v[j] * vScale;
-      p.P[j] = rows_.P[j];
-    }
-    p.v[n] = rows_.vN * vScale;
-    p.P[n] = rows_.Pout;
-
-    if (D == 1) {
-      // x_{i+1} = x_i + m / rho_i keeps every cell's mass; m in user length units.
-      const Real m = hi_.present ? p.h0 * p.rho0 / p.x1 : 1;
-      std::vector<Real> r(n + 1, 0);
-      for (int32_t i = 0; i < N; ++i) r[i + 1] = r[i] + m / rows_.rho[i];
-      std::vector<Real> listed(rows_.xList);
-      listed.push_back(rows_.xN);
-      Real a = 1;
-      Real b = 0;
-      if (hi_.present) {
-        // Offset only: the least-squares shift of the rebuilt grid onto the listed one.
-        Real sum = 0;
-        for (size_t j = 0; j <= n; ++j) sum += listed[j] - r[j];
-        b = sum / static_cast<Real>(n + 1);
-      } else {
-        // Scale and offset: the scale is the cell mass (per unit area, user units).
-        Real sr = 0, sl = 0, srr = 0, srl = 0;
-        for (size_t j = 0; j <= n; ++j) {
-          sr += r[j];
-          sl += listed[j];
-          srr += r[j] * r[j];
-          srl += r[j] * listed[j];
-        }
-        const Real cnt = static_cast<Real>(n + 1);
-        const Real det = cnt * srr - sr * sr;
-        a = det != 0 ? (cnt * srl - sr * sl) / det : 0;
-        b = (sl - a * sr) / cnt;
-        if (!(a > 0) || !std::isfinite(a) || !std::isfinite(b)) {
-          return Refuse("Unexpected format of file " + path_);
-        }
-        // The initial cell width: rounded to a multiple of a power of ten (or of its
-        // half below three of them), the length and density following from it.
-        Real P = a / p.rho0;
-        const Real Q = std::pow(Real{10}, std::floor(std::log10(P)));
-        const Real step = P < 3 * Q ? Q / 2 : Q;
-        P = std::max(step, std::round(P / step) * step);
-        const Real rho0 = a / P;
-        if (std::fabs(rho0 - p.rho0) > 1e-4L * p.rho0) p.rho0 = rho0;
-        p.h0 = P * p.x1;
-      }
-      for (size_t j = 0; j <= n; ++j) p.x[j] = (a * r[j] + b) * p.x1;
-    } else {
-      // Curved: x_{i+1}^D = x_i^D + D M_i / rho_i with the shell masses of the initial
-      // grid, starting at the listed radius of node 0.
-      const Real h0 = p.h0;
-      Real R = std::pow(rows_.xList[0] * p.x1, static_cast<Real>(D));
-      if (!(R >= 0)) R = 0;
-      p.x[0] = rows_.xList[0] > 0 ? rows_.xList[0] * p.x1 : 0;
-      for (int32_t i = 0; i < N; ++i) {
-        const bool glass = IsSubstrateCell(i, N, p.InGlass);
-        const Real density0 = glass ? p.rho0l : p.rho0;
-        const Real mass = density0 * PowerDifference(D, i * h0, (i + 1) * h0) / D;
-        R += D * mass / rows_.rho[i];
-        p.x[static_cast<size_t>(i) + 1] = std::pow(R, 1 / static_cast<Real>(D));
-      }
-    }
+    FrozenGrid();
+  } else if (!MovingGrid()) {
+    return false;
   }
   for (size_t j = 0; j <= n; ++j) {
     if (!std::isfinite(p.x[j]) || (j > 0 && !(p.x[j] > p.x[j - 1]))) {
@@ -730,36 +642,179 @@ bool Loader::Build() {
   return true;
 }
 
+// What the header says: unit, cell width, layers and densities (a density differing by
+// more than 1e-4 of the sum replaces the current one), the glass-density question.
+bool Loader::PlanFromHeader() {
+  LoadPlan& p = plan_;
+  Prompter& pr = s_.prompter;
+  if (!ti_.frozen && p.N != hi_.Div) {
+    const Answer a =
+        pr.Ask("Data dimension " + std::to_string(p.N) + " not equal " + std::to_string(hi_.Div),
+               AnswerSet::OkCancel());
+    if (a != Answer::Ok) return Cancelled();
+  }
+  p.x1 = hi_.x1;
+  p.h0 = hi_.Len * hi_.x1 / hi_.Div;
+  p.InGlass = hi_.InGlass;
+  p.x0shift = -std::fabs(hi_.glassLen) * hi_.x1;
+  const Real cur = s_.sim.rho0;
+  p.rho0 = cur;
+  if (hi_.rho0 && std::fabs(*hi_.rho0 - cur) > 1e-4L * (*hi_.rho0 + cur)) p.rho0 = *hi_.rho0;
+  p.rho0l = s_.sim.rho0l;
+  if (p.InGlass != 0 && hi_.rho0l) {
+    const Real curl = s_.sim.rho0l;
+    if (std::fabs(*hi_.rho0l - curl) > 1e-4L * (*hi_.rho0l + curl)) p.rho0l = *hi_.rho0l;
+  }
+  if (p.InGlass != 0 && hi_.glassDivisor) {
+    const Real glassDensity = p.rho0l / std::round(*hi_.glassDivisor);
+    const std::optional<Real> eosDensity = t_.initial.GlassEosDensity;
+    if (!eosDensity || *eosDensity == 0) {
+      p.glassEosDensity = glassDensity;
+    } else if (std::fabs(*eosDensity - glassDensity) > 0.01L * glassDensity) {
+      if (pr.Ask(std::string(kAskGlassDensity) + RealText(glassDensity) + "?", AnswerSet::OkNo()) ==
+          Answer::Ok) {
+        p.glassEosDensity = glassDensity;
+      }
+    }
+  }
+  return true;
+}
+
+// The nodes never moved: the listed coordinates are the grid; the last node is one cell
+// width (as the one before) past the last listed node. Without a header the cell width
+// follows from the node spacing.
+void Loader::FrozenGrid() {
+  LoadPlan& p = plan_;
+  const int32_t N = p.N;
+  const size_t n = static_cast<size_t>(N);
+  for (int32_t j = 0; j < N; ++j) p.x[j] = rows_.xList[j] * p.x1;
+  p.x[n] = 2 * p.x[n - 1] - p.x[n - 2];
+  if (!hi_.present) {
+    const Real w0 = rows_.xList[1] - rows_.xList[0];
+    bool even = true;
+    for (int32_t j = 1; j < N; ++j) {
+      const Real w = rows_.xList[j] - rows_.xList[j - 1];
+      if (std::fabs(w - w0) > 1e-6L * std::fabs(w0)) even = false;
+    }
+    const Real length = even ? N * w0 : (p.x[n] - p.x[0]) / p.x1;
+    p.h0 = length * p.x1 / N;
+  }
+  p.P[n] = s_.sim.Pout;
+}
+
+// A moving grid: velocities and pressures as listed, the coordinates rebuilt from the
+// cell masses and densities so that every cell keeps its mass.
+bool Loader::MovingGrid() {
+  LoadPlan& p = plan_;
+  const int32_t N = p.N;
+  const size_t n = static_cast<size_t>(N);
+  const Real vScale = s_.eos.EosScale != 0 ? s_.eos.EosScale : 1;
+  for (int32_t j = 0; j < N; ++j) {
+    p.v[j] = rows_.v[j] * vScale;
+    p.P[j] = rows_.P[j];
+  }
+  p.v[n] = rows_.vN * vScale;
+  p.P[n] = rows_.Pout;
+  if (p.Dspc == 1) return PlanarCoordinates();
+  CurvedCoordinates();
+  return true;
+}
+
+// Planar: x_{i+1} = x_i + m / rho_i, then the least-squares fit onto the listed nodes
+// (offset only with a header; scale and offset without one, the scale giving the cell
+// width and the density).
+bool Loader::PlanarCoordinates() {
+  LoadPlan& p = plan_;
+  const int32_t N = p.N;
+  const size_t n = static_cast<size_t>(N);
+  const Real m = hi_.present ? p.h0 * p.rho0 / p.x1 : 1;  // in user length units
+  std::vector<Real> r(n + 1, 0);
+  for (int32_t i = 0; i < N; ++i) r[i + 1] = r[i] + m / rows_.rho[i];
+  std::vector<Real> listed(rows_.xList);
+  listed.push_back(rows_.xN);
+  Real a = 1;
+  Real b = 0;
+  if (hi_.present) {
+    Real sum = 0;
+    for (size_t j = 0; j <= n; ++j) sum += listed[j] - r[j];
+    b = sum / static_cast<Real>(n + 1);
+  } else {
+    Real sr = 0, sl = 0, srr = 0, srl = 0;
+    for (size_t j = 0; j <= n; ++j) {
+      sr += r[j];
+      sl += listed[j];
+      srr += r[j] * r[j];
+      srl += r[j] * listed[j];
+    }
+    const Real cnt = static_cast<Real>(n + 1);
+    const Real det = cnt * srr - sr * sr;
+    a = det != 0 ? (cnt * srl - sr * sl) / det : 0;
+    b = (sl - a * sr) / cnt;
+    if (!(a > 0) || !std::isfinite(a) || !std::isfinite(b)) {
+      return Refuse("Unexpected format of file " + path_);
+    }
+    // The initial cell width: rounded to a multiple of a power of ten (or of its half
+    // below three of them), the length and density following from it.
+    Real P = a / p.rho0;
+    const Real Q = std::pow(Real{10}, std::floor(std::log10(P)));
+    const Real step = P < 3 * Q ? Q / 2 : Q;
+    P = std::max(step, std::round(P / step) * step);
+    const Real rho0 = a / P;
+    if (std::fabs(rho0 - p.rho0) > 1e-4L * p.rho0) p.rho0 = rho0;
+    p.h0 = P * p.x1;
+  }
+  for (size_t j = 0; j <= n; ++j) p.x[j] = (a * r[j] + b) * p.x1;
+  return true;
+}
+
+// Curved: x_{i+1}^D = x_i^D + D M_i / rho_i with the shell masses of the initial grid,
+// starting at the listed radius of node 0.
+void Loader::CurvedCoordinates() {
+  LoadPlan& p = plan_;
+  const int32_t N = p.N;
+  const int32_t D = p.Dspc;
+  const Real h0 = p.h0;
+  Real R = std::pow(rows_.xList[0] * p.x1, static_cast<Real>(D));
+  if (!(R >= 0)) R = 0;
+  p.x[0] = rows_.xList[0] > 0 ? rows_.xList[0] * p.x1 : 0;
+  for (int32_t i = 0; i < N; ++i) {
+    const bool glass = IsSubstrateCell(i, N, p.InGlass);
+    const Real density0 = glass ? p.rho0l : p.rho0;
+    const Real mass = density0 * PowerDifference(D, i * h0, (i + 1) * h0) / D;
+    R += D * mass / rows_.rho[i];
+    p.x[static_cast<size_t>(i) + 1] = std::pow(R, 1 / static_cast<Real>(D));
+  }
+}
+
 void Loader::Apply() {
   const LoadPlan& p = plan_;
   Session& s = s_;
   SimParams& sp = s.sim;
   const int32_t N = p.N;
-  sp.Dspc = p.Dspc;
-  sp.RadialPower = p.Dspc - 1;
-  sp.L0 = p.h0 * N;
   // Creates the instances of the file's class, or resizes the existing ones (whose class
   // ChooseSolver already took over into the plan).
   s.EnsureInstances(p.cls, N);
-  sp.h0 = p.h0;  // resizing set it from L0; the same value, kept exact
-  sp.rho0 = p.rho0;
-  sp.rho0l = p.rho0l;
-  sp.CellMassUniform = p.h0 * p.rho0;
-  sp.InGlass = p.InGlass;
+  // The file's cell width stays exact (resizing derived one from the old L0).
+  SetGrid(s, {N, p.h0 * N, p.h0, p.rho0, p.rho0l, p.InGlass, p.Dspc});
   sp.x0shift = p.x0shift;
-  sp.Pout = p.P[static_cast<size_t>(N)];
+  // The loaded outer pressure is also the base of a ramp set up earlier.
+  sp.Pout = sp.Pout0 = p.P[static_cast<size_t>(N)];
   sp.SimTime = p.SimTime;
-  if (p.Dspc != 1) {
-    BuildMassArrays(s, N, 0, p.InGlass, p.h0, p.rho0, p.InGlass != 0 ? p.rho0l : p.rho0);
-  } else {
-    s.mass = MassArrays{};
-  }
   for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
     std::copy(p.x.begin(), p.x.end(), st->x.begin());
     std::copy(p.v.begin(), p.v.end(), st->v.begin());
     std::copy(p.P.begin(), p.P.end(), st->P.begin());
     std::copy(p.T.begin(), p.T.end(), st->T.begin());
     std::copy(p.E.begin(), p.E.end(), st->E.begin());
+  }
+  // The class's further arrays, as the file lists them (a node array's last node, which
+  // the node row does not carry, keeps what the instance holds).
+  for (const ArrayColumn& a : rows_.arrays) {
+    for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+      if (RealArray* dst = st->ArrayByName(a.array->name)) {
+        std::copy_n(a.values.begin(), std::min(a.values.size(), dst->size()), dst->begin());
+      }
+    }
   }
   if (p.frozen) {
     // A frozen-grid table holds no pressures: they follow from the equation of state of
@@ -801,8 +856,6 @@ void Loader::Apply() {
     d.MoveType = kMoveFree;
   }
   if (p.InGlass != 0) d.rho0l.SetValue(p.rho0l);
-  d.run.EnergyFactor =
-      p.Dspc == 1 ? 1 : static_cast<Real>(1 << (p.Dspc - 1)) * std::numbers::pi_v<Real>;
 
   fs::path dir = fs::path(path_).parent_path();
   result_.LoadedDir = dir.empty() ? std::string("./") : WithTrailingSeparator(dir.string());

@@ -9,11 +9,11 @@
 #include <system_error>
 
 #include "core/common/NumStringFormat.h"
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/IntegralValues.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 
@@ -42,13 +42,6 @@ std::string Sci23(Real x) {
   std::string digits = s.substr(e + 2);
   if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
   return mantissa + "E" + sign + digits;
-}
-
-std::string RightAligned(const std::string& text, size_t width) {
-  if (text.size() >= width) return text;
-  std::string s(width - text.size(), ' ');
-  s += text;
-  return s;
 }
 
 std::string TableFileText(const TResultsTable& table) {

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/common/AtomicFile.h"
+#include "core/common/NumStringFormat.h"
 #include "core/common/Real.h"
-#include "core/plot/AtomicFile.h"
 
 namespace tarvex {
 
@@ -24,9 +25,6 @@ class TNumStringFormat;
 // " 2.70000000000000E+0000": sign or blank, one digit, point, 14 digits, "E", sign and
 // four exponent digits (23 characters); the form of densities and tension times.
 std::string Sci23(Real x);
-
-// `text` right-aligned in `width` characters (a longer text is kept whole).
-std::string RightAligned(const std::string& text, size_t width);
 
 // The table file: column 0 in 6 characters, column 1 in 10, the middle columns in 15,
 // the last column unpadded. The node row of a moving grid ends before its first empty

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/common/Session.h"
+#include "core/hydro/HydroState.h"
 
 namespace tarvex {
 
@@ -31,7 +31,7 @@ struct CellThermo {
 
 }  // namespace
 
-THydrStat::THydrStat(Session& session, int32_t N) : s_(session) {
+THydrStat::THydrStat(HydroState& session, int32_t N) : s_(session) {
   Resize(N);
 }
 
@@ -382,7 +382,7 @@ void THydrStat::UpdateScales(bool Reset) {
 
 // ---------------------------------------------------------------------------------------
 
-void BuildMassArrays(Session& s, int32_t N, int32_t First, int32_t InGlass, Real h0, Real rho0,
+void BuildMassArrays(HydroState& s, int32_t N, int32_t First, int32_t InGlass, Real h0, Real rho0,
                      Real rho0l) {
   MassArrays& m = s.mass;
   const int32_t d = s.sim.Dspc;

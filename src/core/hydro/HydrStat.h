@@ -9,13 +9,15 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "core/common/Real.h"
 #include "core/hydro/SolverClass.h"
 
 namespace tarvex {
 
-class Session;
+class HydroState;
 
 // b^n - a^n without cancellation for the small n of the geometries.
 inline Real PowerDifference(int32_t n, Real a, Real b) {
@@ -51,7 +53,7 @@ inline Real IntPow(Real x, int32_t n) {
 class THydrStat {
  public:
   // Create(N): an empty instance resized to N cells.
-  THydrStat(Session& session, int32_t N);
+  THydrStat(HydroState& session, int32_t N);
   virtual ~THydrStat();
   THydrStat(const THydrStat&) = delete;
   THydrStat& operator=(const THydrStat&) = delete;
@@ -71,6 +73,32 @@ class THydrStat {
                           bool NoTofE, Real& StepResidual, bool Converging, Real Relax);
   // Folds this state's magnitudes into the convergence scales.
   virtual void UpdateScales(bool Reset);
+
+  // --- the arrays by name, for generic code (results table, profile files, remeshing) --
+  struct NamedArray {
+    std::string_view name;  // the member's name
+    RealArray* values;
+  };
+  // Appends the arrays of the class: x, v, P, T and E here; a derived class appends its
+  // parent's first, then its own (their descriptions are in the solver-class catalog).
+  virtual void ListArrays(std::vector<NamedArray>& out) {
+    for (NamedArray a : {NamedArray{"x", &x}, NamedArray{"v", &v}, NamedArray{"P", &P},
+                         NamedArray{"T", &T}, NamedArray{"E", &E}}) {
+      out.push_back(a);
+    }
+  }
+  // The array of that name, nullptr when the class has none.
+  RealArray* ArrayByName(std::string_view name) {
+    std::vector<NamedArray> arrays;
+    ListArrays(arrays);
+    for (const NamedArray& a : arrays) {
+      if (a.name == name) return a.values;
+    }
+    return nullptr;
+  }
+  const RealArray* ArrayByName(std::string_view name) const {
+    return const_cast<THydrStat*>(this)->ArrayByName(name);
+  }
 
   // --- geometry (valid for every class) -----------------------------------------------
   int32_t CellCount() const { return LastCell + 1; }
@@ -97,7 +125,7 @@ class THydrStat {
   RealArray E;  // N specific internal energies [kJ/g]
 
  protected:
-  Session& s_;
+  HydroState& s_;
   // Densities of the cells of the energy step's current range, for the range evaluation
   // of the equation of state; N entries, sized by Resize.
   RealArray rhoScratch_;
@@ -106,7 +134,7 @@ class THydrStat {
 // Fills the shared mass arrays of curved grids from the initial uniform grid of cell size
 // h0, the substrate cell count InGlass and the two layer densities. Cells below First
 // keep their masses (a partial rebuild).
-void BuildMassArrays(Session& s, int32_t N, int32_t First, int32_t InGlass, Real h0, Real rho0,
+void BuildMassArrays(HydroState& s, int32_t N, int32_t First, int32_t InGlass, Real h0, Real rho0,
                      Real rho0l);
 
 // First and last film cell under the layer rule of InGlass.

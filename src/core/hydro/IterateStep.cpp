@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "core/common/FpGuard.h"
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
+#include "core/hydro/HydroState.h"
 #include "core/hydro/Viscosity.h"
 
 namespace tarvex {
@@ -87,7 +87,7 @@ std::string General(Real x) {
   return buf;
 }
 
-void Trace(Session& s, const std::string& text) {
+void Trace(HydroState& s, const std::string& text) {
   if (s.conv.Tracing()) s.conv.trace->Append(text);
 }
 
@@ -179,8 +179,9 @@ bool FinalTolerance(ConvergenceState& cs, Prompter& prompter, int32_t IterCount,
   }
 }
 
-bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third, Real dt,
-                 bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll, Real Relax) {
+bool StepAttempt(HydroState& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third,
+                 Real dt, bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll,
+                 Real Relax) {
   if (!Converging) CompleteAll = true;
   ++s.conv.passes;
   const Real h0 = s.sim.h0;
@@ -222,7 +223,7 @@ bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrS
   return result;
 }
 
-void ScaleSetup(Session& s, Real dt) {
+void ScaleSetup(HydroState& s, Real dt) {
   ConvergenceState& cs = s.conv;
   THydrStat& B = *s.StateB;
   s.StateA->UpdateScales(true);
@@ -273,7 +274,7 @@ std::string DisagreementQuestion(int32_t IterCount, Real R1, Real R2) {
          ", R2 =" + General(R2) + " Ignore and continue?";
 }
 
-bool IterateStep(Session& s, Real& dt, bool NoTofE) {
+bool IterateStep(HydroState& s, Real& dt, bool NoTofE) {
   ConvergenceState& cs = s.conv;
   THydrStat& A = *s.StateA;
   THydrStat& B = *s.StateB;
@@ -435,7 +436,7 @@ bool IterateStep(Session& s, Real& dt, bool NoTofE) {
   }
 }
 
-void AdvanceStep(Session& s, Real& SimTime, Real& Step, bool NoTofE, Real TargetTime) {
+void AdvanceStep(HydroState& s, Real& SimTime, Real& Step, bool NoTofE, Real TargetTime) {
   s.prompter.ProcessEvents();
   if (!s.sim.Running) return;
   ConvergenceState& cs = s.conv;

@@ -16,24 +16,25 @@
 
 namespace tarvex {
 
-class Session;
+class HydroState;
 class THydrStat;
 
 // One pass into Self from Old (always StateA) and Third (the latest iterate; Old itself
 // for the predictor). Returns whether the pass is acceptable; StepResidual < 0 marks a
 // pass that could not be evaluated (folded grid, NaN, arithmetic fault = -1).
-bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third, Real dt,
-                 bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll, Real Relax);
+bool StepAttempt(HydroState& s, THydrStat& Self, const THydrStat& Old, const THydrStat& Third,
+                 Real dt, bool NoTofE, Real& StepResidual, bool Converging, bool CompleteAll,
+                 Real Relax);
 
 // Convergence scales for the iteration of one step, after the predictor.
-void ScaleSetup(Session& s, Real dt);
+void ScaleSetup(HydroState& s, Real dt);
 
 // Computes the new state into StateB. On success dt holds the proposed next step.
-bool IterateStep(Session& s, Real& dt, bool NoTofE);
+bool IterateStep(HydroState& s, Real& dt, bool NoTofE);
 
 // Advances StateA by one accepted step towards TargetTime (or fails and shortens Step;
 // at the minimum step a failure clears Running).
-void AdvanceStep(Session& s, Real& SimTime, Real& Step, bool NoTofE, Real TargetTime);
+void AdvanceStep(HydroState& s, Real& SimTime, Real& Step, bool NoTofE, Real TargetTime);
 
 // The acceptance rules of a step whose iteration did not converge: the tolerances
 // learnt from earlier answers (Eps1), and at the minimum step the disagreement question

@@ -1,4 +1,6 @@
-// The solver class family and the rule that picks a class from the thermal model.
+// The solver class family rooted at THydrStat, by name. What each class is (its parent,
+// its arrays, how it is created, shown and loaded) is its entry in the solver-class
+// catalog (core/session/SolverCatalog.h).
 #pragma once
 
 #include <cstdint>
@@ -15,20 +17,5 @@ enum class SolverClass : int32_t {
   NoMet,         // two temperatures, non-metal with ionisation
   Hydro1elast,   // one temperature with elastic-plastic stress
 };
-
-const char* SolverClassName(SolverClass c);
-
-// What the initial-conditions dialog knows when it creates the instances.
-struct SolverChoice {
-  int32_t thermalItem = 0;  // 0 "1T", 1..5 the two-temperature profiles
-  bool NoConduct = false;
-  bool NoThermo = false;
-  bool elastic = false;   // check "Elast"
-  bool noMove = false;    // boundary mode "No move"
-  bool nonMetal = false;  // the instances were last of the non-metal class
-};
-
-// The one place where a thermal model is mapped to a solver class.
-SolverClass SelectSolverClass(const SolverChoice& c);
 
 }  // namespace tarvex

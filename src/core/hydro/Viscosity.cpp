@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
+#include "core/hydro/HydroState.h"
 
 namespace tarvex {
 

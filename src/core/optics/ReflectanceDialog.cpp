@@ -5,7 +5,6 @@
 
 #include "core/common/FpGuard.h"
 #include "core/common/Prompter.h"
-#include "core/files/ProfileWriter.h"
 
 namespace tarvex {
 

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "core/common/NumStringFormat.h"
-#include "core/files/ProfileWriter.h"
 #include "core/optics/ComplexField.h"
 
 namespace tarvex {

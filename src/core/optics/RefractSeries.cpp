@@ -5,10 +5,9 @@
 #include <optional>
 #include <system_error>
 
+#include "core/common/AppendFile.h"
 #include "core/common/NumStringFormat.h"
 #include "core/common/Prompter.h"
-#include "core/files/AppendFile.h"
-#include "core/files/ProfileWriter.h"
 #include "core/optics/ComplexField.h"
 
 namespace tarvex {

@@ -28,8 +28,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/AtomicFile.h"
 #include "core/common/Real.h"
-#include "core/plot/AtomicFile.h"
 #include "core/plot/PlotCanvas.h"
 #include "core/plot/PlotModel.h"
 

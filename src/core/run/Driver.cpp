@@ -8,11 +8,11 @@
 #include <limits>
 
 #include "core/common/FpGuard.h"
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
 #include "core/hydro/IterateStep.h"
 #include "core/hydro/Viscosity.h"
 #include "core/run/MainForm.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 
@@ -22,31 +22,32 @@ std::string RunningTitle(const TMainForm& form) {
 
 namespace {
 
-// Interval loop of one Calculate. Returns normally also when the run was broken or the
+// Interval loop of one Calculate on the session's run values; the window shows the time
+// and what the loop writes back. Returns normally also when the run was broken or the
 // step collapsed; exceptions from hooks propagate to the caller.
-void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Real& Step,
-                  RunOutcome& out) {
+void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real& Step, RunOutcome& out) {
   SimParams& sp = s.sim;
+  RunParams& rp = s.run;
   const bool NoTofE = !s.eos.ActiveEos.TofE;
   const Real scale2 = s.eos.EosScale * s.eos.EosScale;
   RunProgress& pr = out.progress;
   for (;;) {
     // 1. Start of the interval.
     f.CalculateIsBreak = true;
-    const Real dt1 = f.dt1.Value();
+    const Real dt1 = rp.dt1;
     sp.IntervalEnd = sp.SimTime + dt1;
     // Completing a broken interval: end exactly where it was meant to end, not one
     // rounding error away from it.
-    if (f.BrokenIntervalEnd > sp.SimTime &&
-        std::fabs(sp.IntervalEnd - f.BrokenIntervalEnd) <=
-            8 * std::numeric_limits<Real>::epsilon() * std::fabs(f.BrokenIntervalEnd)) {
-      sp.IntervalEnd = f.BrokenIntervalEnd;
+    if (rp.BrokenIntervalEnd > sp.SimTime &&
+        std::fabs(sp.IntervalEnd - rp.BrokenIntervalEnd) <=
+            8 * std::numeric_limits<Real>::epsilon() * std::fabs(rp.BrokenIntervalEnd)) {
+      sp.IntervalEnd = rp.BrokenIntervalEnd;
     }
-    f.BrokenIntervalEnd = 0;
+    rp.BrokenIntervalEnd = 0;
     sp.Running = true;
     out.computed = true;
     Real PrevP0 = s.StateA->P[0];
-    pr.EndTime = f.EndTime.Value();
+    pr.EndTime = rp.EndTime;
 
     // 2. Sub-steps.
     {
@@ -60,13 +61,10 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Rea
         s.prompter.ProcessEvents();
         // Pressure integral at the left surface, trapezoidal in time.
         const Real P0 = s.StateA->P[0];
-        s.Ipdt += (sp.SimTime - f.TotalTime.StoredValue()) * (PrevP0 + P0) / 2 * scale2;
+        s.Ipdt += (sp.SimTime - before) * (PrevP0 + P0) / 2 * scale2;
         PrevP0 = P0;
-        f.TotalTime.SetValue(sp.SimTime);
-        f.TotalTimeEdited = false;
+        f.ShowTime();
         s.prompter.SetTitle(RunningTitle(f));
-        f.TimeLV.SetValue(sp.SimTime / TimeScale);
-        f.TimeLVEdited = false;
         pr.SimTime = sp.SimTime;
         pr.Step = Step;
         hooks.Progress(pr);
@@ -91,9 +89,9 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Rea
     // 3. Interrupted interval: the next Calculate finishes exactly the broken interval.
     if (sp.SimTime < sp.IntervalEnd) {
       if (sp.SimTime > sp.IntervalEnd - dt1) {
-        f.EndTime.SetValue(-std::fabs(f.EndTime.Value()));
-        f.dt1.SetValue(sp.IntervalEnd - sp.SimTime);
-        f.BrokenIntervalEnd = sp.IntervalEnd;
+        rp.EndTime = -std::fabs(rp.EndTime);
+        rp.dt1 = sp.IntervalEnd - sp.SimTime;
+        rp.BrokenIntervalEnd = sp.IntervalEnd;
       } else {
         s.prompter.Beep(MessageKind::Error);
         s.prompter.Inform("No calculated", MessageKind::Error);
@@ -101,8 +99,9 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Rea
     }
 
     // 4. The next run starts with the last sub-step length.
-    const Real div = std::ceil(f.dt1.Value() / Step);
-    f.StepDiv = std::isfinite(div) ? static_cast<int32_t>(std::clamp<Real>(div, 1, 29999)) : 29999;
+    const Real div = std::ceil(rp.dt1 / Step);
+    rp.StepDiv = std::isfinite(div) ? static_cast<int32_t>(std::clamp<Real>(div, 1, 29999)) : 29999;
+    f.ShowRunParams();
 
     // 5. Post-processing.
     f.CalculateIsBreak = false;
@@ -110,7 +109,7 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Rea
     hooks.RefreshDisplay(true);
     f.CalculateEnabled = true;
     f.focus = "Calculate";
-    const Real EndTime = f.EndTime.Value();
+    const Real EndTime = rp.EndTime;
     if (sp.SimTime >= EndTime) s.prompter.Beep(MessageKind::Information);
     const bool goOn = sp.SimTime + Step / 4 <= EndTime && Step >= 1e-10L * sp.SimTime && sp.Running;
     ++pr.intervals;
@@ -120,7 +119,7 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Rea
       // The last interval of the run is written as final, also when it ends within a
       // quarter sub-step before EndTime.
       const bool Final = !goOn;
-      const std::string name = hooks.ProfileBaseName(f.SaveDir, f.TotalTime.StoredValue());
+      const std::string name = hooks.ProfileBaseName(f.SaveDir, sp.SimTime);
       if (!hooks.WriteProfile(name + ".DAT", Final)) {
         f.Unsaved = true;
         out.writeFailed = true;
@@ -135,7 +134,7 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real TimeScale, Rea
     if (!goOn) break;
   }
   out.reachedEnd =
-      sp.SimTime + Step / 4 > f.EndTime.Value() && !out.broken && !out.stepCollapsed && !out.fault;
+      sp.SimTime + Step / 4 > rp.EndTime && !out.broken && !out.stepCollapsed && !out.fault;
 }
 
 }  // namespace
@@ -148,34 +147,13 @@ RunOutcome Calculations(Session& s, TMainForm& f, RunHooks& hooks) {
     return out;
   }
 
-  // Preparation.
-  sp.rho0 = f.Rho0.Value();
-  sp.CellMassUniform = sp.h0 * sp.rho0;
-  const Real TimeScale = sp.L0 / s.eos.EosScale;
-  const Real dtLV = f.dtLV.Value();
-  if (f.dtLVEdited && dtLV > 0) {
-    f.dt1.SetValue(dtLV * TimeScale);
-    f.dtLVEdited = false;
-  } else if (f.dt1.Value() == 0) {
-    f.focus = "dt1";
-    return out;
-  } else {
-    f.dtLV.SetValue(f.dt1.Value() / TimeScale);
-  }
-  if (f.TimeLVEdited) {
-    sp.SimTime = f.TimeLV.Value() * TimeScale;
-  } else if (f.TotalTimeEdited) {
-    sp.SimTime = f.TotalTime.Value();
-  }
-  f.TimeLVEdited = f.TotalTimeEdited = false;
-  f.TotalTime.SetValue(sp.SimTime);
-  f.StepDiv = std::max(f.StepDiv, f.MnStepDiv);
-  Real Step = f.dt1.Value() / f.StepDiv;
-  sp.dtMax = f.dt1.Value() / f.MnStepDiv;
+  // Preparation: the window's values into the session.
+  if (!f.CommitRun()) return out;
+  Real Step = s.run.dt1 / s.run.StepDiv;
   f.BreakRequested = false;
 
   try {
-    IntervalLoop(s, f, hooks, TimeScale, Step, out);
+    IntervalLoop(s, f, hooks, Step, out);
   } catch (const std::exception& e) {
     out.fault = true;
     out.error = e.what();

@@ -56,7 +56,9 @@ struct RunOutcome {
   RunProgress progress;
 };
 
-// Runs "Calculate" on the session with the parameters of the main window.
+// Runs "Calculate": the main window's values go into the session (TMainForm::CommitRun),
+// the interval loop reads and writes the session's run values and SimTime, and the window
+// shows the time and what the run wrote back.
 RunOutcome Calculations(Session& s, TMainForm& form, RunHooks& hooks);
 
 // Application title during a run.

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "core/common/FpGuard.h"
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 
@@ -90,7 +90,7 @@ void TIntegralValues::Refresh(Session& s, const TMainForm& form) {
   if (s.StateA == nullptr) return;
   const THydrStat& A = *s.StateA;
   const Real scale2 = s.eos.EosScale * s.eos.EosScale;
-  sums_ = ComputeIntegralSums(A, EnergyFactor, scale2);
+  sums_ = ComputeIntegralSums(A, s.sim.EnergyFactor, scale2);
   Et.SetValue(sums_.Et);
   Ek.SetValue(sums_.Ek);
   Es.SetValue(sums_.Es);

@@ -4,8 +4,8 @@
 //
 // Energies are sums over StateA of cell masses (per unit area in planar geometry, per unit
 // solid angle otherwise) times specific quantities; EosScale^2 turns kJ/g into the unit of
-// v^2, and EnergyFactor (1, 2 pi, 4 pi) turns "per unit solid angle" into a whole cylinder
-// or sphere. Ipdt, the time integral of the left-boundary pressure, is accumulated by the
+// v^2, and the session's EnergyFactor (1, 2 pi, 4 pi) turns "per unit solid angle" into a whole
+// cylinder or sphere. Ipdt, the time integral of the left-boundary pressure, is accumulated by the
 // driver into Session::Ipdt and only shown here.
 #pragma once
 
@@ -52,8 +52,6 @@ class TIntegralValues {
 
   // Total energy of the accepted initial state; Eadd is measured from it.
   Real InitialEnergy = 0;
-  // 1 planar, 2 pi cylindrical, 4 pi spherical (set with the geometry).
-  Real EnergyFactor = 1;
 
   // The last sums in full precision.
   const TIntegralSums& Sums() const { return sums_; }

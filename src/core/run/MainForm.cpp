@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/common/Session.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 
@@ -106,6 +106,15 @@ void TMainForm::LeaveEndTmLV(MainFormContext& ctx) {
   if (changed) EndTimeChanged(ctx);
 }
 
+void TMainForm::Leave(std::string_view field, MainFormContext& ctx) {
+  if (field == "dt1") LeaveDt1();
+  if (field == "dtLV") LeaveDtLV();
+  if (field == "EndTime") LeaveEndTime(ctx);
+  if (field == "EndTmLV") LeaveEndTmLV(ctx);
+  if (field == "TotalTime") LeaveTotalTime();
+  if (field == "TimeLV") LeaveTimeLV();
+}
+
 void TMainForm::EndTimeChanged(MainFormContext& ctx) {
   if (!(EndTime.Value() > TotalTime.Value()) || !SaveDir.empty()) return;
   std::string name = ctx.SaveDialogFileName();
@@ -128,6 +137,52 @@ void TMainForm::SetStepDiv(int32_t value) {
 
 void TMainForm::SetDimension(int32_t value) {
   Dimension = std::clamp(value, 0, kDimensionMax);
+}
+
+bool TMainForm::CommitRun() {
+  SimParams& sp = s_.sim;
+  SetFilmDensity(s_, Rho0.Value());
+  const Real TimeScale = sp.L0 / s_.eos.EosScale;
+  const Real lv = dtLV.Value();
+  if (dtLVEdited && lv > 0) {
+    dt1.SetValue(lv * TimeScale);
+    dtLVEdited = false;
+  } else if (dt1.Value() == 0) {
+    focus = "dt1";
+    return false;
+  } else {
+    dtLV.SetValue(dt1.Value() / TimeScale);
+  }
+  if (TimeLVEdited) {
+    sp.SimTime = TimeLV.Value() * TimeScale;
+  } else if (TotalTimeEdited) {
+    sp.SimTime = TotalTime.Value();
+  }
+  TimeLVEdited = TotalTimeEdited = false;
+  TotalTime.SetValue(sp.SimTime);
+  StepDiv = std::max(StepDiv, MnStepDiv);
+  RunParams& rp = s_.run;
+  rp.dt1 = dt1.Value();
+  rp.EndTime = EndTime.Value();
+  rp.StepDiv = StepDiv;
+  rp.MnStepDiv = MnStepDiv;
+  sp.dtMax = rp.dt1 / rp.MnStepDiv;
+  return true;
+}
+
+void TMainForm::ShowTime() {
+  const Real t = s_.sim.SimTime;
+  TotalTime.SetValue(t);
+  TotalTimeEdited = false;
+  TimeLV.SetValue(t / (s_.sim.L0 / s_.eos.EosScale));
+  TimeLVEdited = false;
+}
+
+void TMainForm::ShowRunParams() {
+  const RunParams& rp = s_.run;
+  if (EndTime.StoredValue() != rp.EndTime || EndTime.Modified()) EndTime.SetValue(rp.EndTime);
+  if (dt1.StoredValue() != rp.dt1 || dt1.Modified()) dt1.SetValue(rp.dt1);
+  StepDiv = rp.StepDiv;
 }
 
 void TMainForm::BreakCalc() {

@@ -70,7 +70,6 @@ class TMainForm {
   bool CalculateEnabled = true;
   bool CalculateIsBreak = false;  // the Calculate button is bound to the break action
   bool BreakRequested = false;    // the user pressed Break during the current run
-  Real BrokenIntervalEnd = 0;     // end of the interval a break interrupted [s]
   std::string focus;              // field the last handler put the focus on ("" = none)
 
   // Marks of fields the user edited since the driver last read them.
@@ -88,12 +87,27 @@ class TMainForm {
   void LeaveEndTmLV(MainFormContext& ctx);
   void LeaveTotalTime();
   void LeaveTimeLV();
+  // Leaving the field of that name: the handler above that belongs to it (none for the
+  // lengths, the density and Pout).
+  void Leave(std::string_view field, MainFormContext& ctx);
   void SetMnStepDiv(int32_t value);
   void SetStepDiv(int32_t value);
   void SetDimension(int32_t value);
 
   // The break action: the run ends after the sub-step in progress.
   void BreakCalc();
+
+  // ---- the run-wide values (Session::run, SimTime) ------------------------------------
+  // "&Calculate" first copies the window into the session: rho0 (with the planar cell
+  // mass) from Rho0; the output interval from an edited dtLV (> 0), else from dt1 (then
+  // dtLV shows it in reduced units); the current time from an edited TimeLV, else from an
+  // edited TotalTime; StepDiv raised to MnStepDiv; EndTime; dtMax = dt1 / MnStepDiv.
+  // False, with the focus on dt1, when there is no output interval.
+  bool CommitRun();
+  // SimTime in TotalTime and TimeLV (their edited marks cleared).
+  void ShowTime();
+  // What a run writes back: EndTime, dt1 and StepDiv from the session.
+  void ShowRunParams();
 
   // "Trc": the question "Trace iterations" (OK turns tracing on) and a save dialog for
   // the trace file, created with one line holding the date and time; then "Trace

@@ -71,7 +71,7 @@ std::string TrackedPointsRecord(const TResultsTable& table, const std::vector<in
   const int32_t cv = table.ColumnOf(TColumnKind::V);
   const int32_t cp = table.ColumnOf(TColumnKind::P);
   const int32_t cT = table.ColumnOf(TColumnKind::T);
-  const int32_t cTe = table.ColumnOf(TColumnKind::Te);
+  const int32_t cTe = table.ColumnOfArray("Te");
   const int32_t lastRow = table.RowCount() - 1;
   for (int32_t row : rows) {
     if (row < 1 || row > lastRow) continue;

@@ -5,9 +5,9 @@
 #include <limits>
 #include <vector>
 
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/MainForm.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 

@@ -4,63 +4,20 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "core/common/NumStringFormat.h"
-#include "core/common/Session.h"
 #include "core/eos/EosSlots.h"
 #include "core/eos/PhaseCode.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/MainForm.h"
+#include "core/session/Session.h"
 
 namespace tarvex {
 
 namespace {
 
 using K = TColumnKind;
-
-// ---- the layouts ---------------------------------------------------------------------
-// Titles of columns 1 (x or r) and of the depth column depend on the geometry and the
-// length unit; their descriptors carry the planar nanometre form, the code picks the rest.
-// A class that gets its own quantities adds its layouts here and nowhere else.
-
-constexpr TColumnDesc kNo{K::No, "No(n)", "   No"};
-constexpr TColumnDesc kX{K::X, "x(n)[nm]", "x(n)    "};
-constexpr TColumnDesc kRho{K::Rho, "rho[g/cm3]", "rho     "};
-constexpr TColumnDesc kV{K::V, "v(n)[km/s]", "v(n)/v1 "};
-constexpr TColumnDesc kP{K::P, "P(n+1/2)[GPa]", "P(n+1/2)"};
-constexpr TColumnDesc kE{K::E, "E(n+1/2)[kJ/g]", "E(n+1/2)"};
-constexpr TColumnDesc kT{K::T, "T(n+1/2)[K]", "T(n+1/2)"};
-constexpr TColumnDesc kPiFix{K::Pi, "Pi(n+1/2)", "Pi(n+1/2)"};
-constexpr TColumnDesc kPeFix{K::Pe, "Pe(n+1/2)", "Pe(n+1/2)"};
-constexpr TColumnDesc kPhase{K::Phase, "Phase", "Phase"};
-constexpr TColumnDesc kInd{K::Ind, "Ind", "Ind"};
-constexpr TColumnDesc kQx{K::Qx, "Qx(n)[kW/cm2]", "Qx(n)   "};
-constexpr TColumnDesc kKappa{K::Kappa, "kappa[kW/cm/K]", "kappa   "};
-constexpr TColumnDesc kDepth{K::Depth, "xGr0-x(n+1/2)[nm]", "L-x(n+1/2)"};
-
-// THydrStat: pure hydrodynamics (NoConduct and NoThermo).
-constexpr std::array kHydrStatMoving{kNo, kX, kRho, kV, kP, kE, kT, kPhase, kInd, kDepth};
-constexpr std::array kHydrStatMovingFixTe{kNo, kX,     kRho,   kV,     kP,   kE,
-                                          kT,  kPiFix, kPeFix, kPhase, kInd, kDepth};
-constexpr std::array kHydrStatFrozen{kNo, kX, kT, kE, kPhase, kInd, kDepth};
-// THydrTherm: one temperature with heat conduction (only base-class quantities).
-constexpr std::array kHydrThermMoving{kNo, kX,     kRho, kV,  kP,     kE,
-                                      kT,  kPhase, kInd, kQx, kKappa, kDepth};
-constexpr std::array kHydrThermFrozen{kNo, kX, kT, kE, kPhase, kInd, kQx, kKappa, kDepth};
-// The two-temperature, elastic and non-metal classes add their layouts here once their
-// quantities exist (column counts: 20 moving two-temperature, 14 elastic one-temperature,
-// 13 or 14 frozen two-temperature).
-
-constexpr std::array kLayouts{
-    TTableLayout{SolverClass::HydrStat, false, false, kHydrStatMoving},
-    TTableLayout{SolverClass::HydrStat, false, true, kHydrStatMovingFixTe},
-    TTableLayout{SolverClass::HydrStat, true, false, kHydrStatFrozen},
-    TTableLayout{SolverClass::HydrStat, true, true, kHydrStatFrozen},
-    TTableLayout{SolverClass::HydrTherm, false, false, kHydrThermMoving},
-    TTableLayout{SolverClass::HydrTherm, false, true, kHydrThermMoving},
-    TTableLayout{SolverClass::HydrTherm, true, false, kHydrThermFrozen},
-    TTableLayout{SolverClass::HydrTherm, true, true, kHydrThermFrozen},
-};
 
 const std::string kEmptyText;
 
@@ -76,12 +33,6 @@ std::string ColumnTitle(const TColumnDesc& d, bool unit, bool curved, bool nm) {
 }
 
 }  // namespace
-
-const TTableLayout* FindTableLayout(SolverClass cls, bool noMove, bool fixTe) {
-  for (const TTableLayout& l : kLayouts)
-    if (l.cls == cls && l.noMove == noMove && l.fixTe == fixTe) return &l;
-  return nullptr;
-}
 
 bool TResultsTable::UsesUnitTitles(Real EosScale, Real x1Edit) {
   return EosScale == 1e5L && (x1Edit == 1e-7L || x1Edit == 1e-4L);
@@ -182,31 +133,40 @@ const std::string& TResultsTable::Cell(int32_t row, int32_t col) const {
 }
 
 int32_t TResultsTable::ColumnOf(TColumnKind kind) const {
-  if (layout_ == nullptr) return -1;
-  for (size_t c = 0; c < layout_->columns.size(); ++c)
-    if (layout_->columns[c].kind == kind) return static_cast<int32_t>(c);
+  for (size_t c = 0; c < columns_.size(); ++c)
+    if (columns_[c].kind == kind) return static_cast<int32_t>(c);
+  return -1;
+}
+
+int32_t TResultsTable::ColumnOfArray(std::string_view name) const {
+  for (size_t c = 0; c < columns_.size(); ++c)
+    if (columns_[c].kind == K::Array && name == columns_[c].array) return static_cast<int32_t>(c);
   return -1;
 }
 
 void TResultsTable::SetUpTable(const Session& s, const TMainForm& form) {
   const THydrStat* A = s.StateA;
-  const TTableLayout* layout =
-      A != nullptr ? FindTableLayout(s.stateClass, s.bounds.NoMove, FixTe) : nullptr;
+  const SolverClassInfo* cls = A != nullptr ? s.stateInfo : nullptr;
+  const bool frozen = s.bounds.NoMove;
+  const std::span<const TColumnDesc> columns =
+      cls != nullptr ? cls->Columns(frozen, s.setup.FixTeOn) : std::span<const TColumnDesc>{};
   const Real x1 = form.x1Edit.StoredValue();
   const bool unit = UsesUnitTitles(s.eos.EosScale, x1);
   const bool curved = s.sim.Dspc != 1;
   const bool nm = x1 != 1e-4L;
-  const int32_t cols = layout != nullptr ? static_cast<int32_t>(layout->columns.size()) : 0;
-  const int32_t rows = layout != nullptr ? A->CellCount() - (layout->noMove ? 1 : 0) + 2 : 0;
+  const int32_t cols = static_cast<int32_t>(columns.size());
+  const int32_t rows = cols > 0 ? A->CellCount() - (frozen ? 1 : 0) + 2 : 0;
+  twoT_ = cls != nullptr && cls->twoTemperature;
 
-  const bool titlesChanged =
-      layout != layout_ || unit != unitTitles_ || curved != curved_ || nm != nm_ || cols != cols_;
+  const bool titlesChanged = columns.data() != columns_.data() || frozen != frozen_ ||
+                             unit != unitTitles_ || curved != curved_ || nm != nm_ || cols != cols_;
   if (!titlesChanged && rows == rows_) return;
   if (cols != cols_) {
     // A new column count reorders every row: start from empty rows.
     cells_.clear();
   }
-  layout_ = layout;
+  columns_ = columns;
+  frozen_ = frozen;
   unitTitles_ = unit;
   curved_ = curved;
   nm_ = nm;
@@ -214,169 +174,189 @@ void TResultsTable::SetUpTable(const Session& s, const TMainForm& form) {
   rows_ = rows;
   cells_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(cols_));
   for (int32_t c = 0; c < cols_; ++c) {
-    At(0, c) = ColumnTitle(layout_->columns[static_cast<size_t>(c)], unit, curved, nm);
+    At(0, c) = ColumnTitle(columns_[static_cast<size_t>(c)], unit, curved, nm);
   }
   ++version_;
 }
 
 void TResultsTable::Refresh(Session& s, const TMainForm& form) {
   SetUpTable(s, form);
-  if (layout_ != nullptr) FillRows(s, form);
+  if (cols_ > 0) FillRows(s, form);
   ++version_;
+}
+
+// What the rows are filled from: the state, the number format, the display units and,
+// per column, the class array it shows.
+struct TResultsTable::RowSource {
+  const THydrStat& A;
+  const EosState& eos;
+  const TNumStringFormat& fmt;
+  int32_t N;
+  int32_t InGlass;
+  Real x1;                               // cm per display length unit
+  Real vScale;                           // velocity display divisor
+  Real depthRef;                         // initial right end of the film [cm]
+  std::vector<const RealArray*> arrays;  // per column; nullptr when not a class array
+};
+
+void TResultsTable::ComputeDerived(const Session& s, const THydrStat& A) {
+  const int32_t N = A.CellCount();
+  // Densities once per refresh; the derived columns and several texts need them.
+  rho_.resize(static_cast<size_t>(N));
+  for (int32_t i = 0; i < N; ++i) rho_[i] = A.Density(i);
+  if (!HasColumn(K::Qx) && !HasColumn(K::Kappa) && !HasColumn(K::Alpha)) return;
+  Qx_.resize(static_cast<size_t>(N));
+  kappa_.resize(static_cast<size_t>(N));
+  alpha_.resize(static_cast<size_t>(N));
+  alphaShown_.resize(static_cast<size_t>(N));
+  ThermalColumnInputs in;
+  in.x = A.x;
+  in.T = A.T;
+  in.rho = rho_;
+  in.InGlass = s.sim.InGlass;
+  in.NoConduct = s.NoConduct;
+  in.NoThermo = s.NoThermo;
+  in.leftBoundFixedT = s.closures.first == BoundClosure::Fixed;
+  in.filmKappa = s.eos.FilmEos.Kappa;
+  in.leftKappa = s.eos.LeftEos.Kappa;
+  ComputeThermalColumns(in, Qx_, kappa_, alpha_, alphaShown_);
 }
 
 void TResultsTable::FillRows(Session& s, const TMainForm& form) {
   const THydrStat& A = *s.StateA;
-  const TNumStringFormat& fmt = *form.tableFormat;
-  const int32_t N = A.CellCount();
-  const bool frozen = layout_->noMove;
-  const Real x1 = form.x1Edit.StoredValue() != 0 ? form.x1Edit.StoredValue() : 1;
-  const Real vScale = s.eos.EosScale != 0 ? s.eos.EosScale : 1;
-  const EosState& eos = s.eos;
-  const int32_t InGlass = s.sim.InGlass;
-  const Real depthRef = InitialFilmRight(s);
-
-  // Densities once per refresh; the derived columns and several texts need them.
-  rho_.resize(static_cast<size_t>(N));
-  for (int32_t i = 0; i < N; ++i) rho_[i] = A.Density(i);
-
-  const bool thermal = HasColumn(K::Qx) || HasColumn(K::Kappa) || HasColumn(K::Alpha);
-  if (thermal) {
-    Qx_.resize(static_cast<size_t>(N));
-    kappa_.resize(static_cast<size_t>(N));
-    alpha_.resize(static_cast<size_t>(N));
-    alphaShown_.resize(static_cast<size_t>(N));
-    ThermalColumnInputs in;
-    in.x = A.x;
-    in.T = A.T;
-    in.rho = rho_;
-    in.InGlass = InGlass;
-    in.NoConduct = s.NoConduct;
-    in.NoThermo = s.NoThermo;
-    in.leftBoundFixedT = s.closures.first == BoundClosure::Fixed;
-    in.filmKappa = eos.FilmEos.Kappa;
-    in.leftKappa = eos.LeftEos.Kappa;
-    ComputeThermalColumns(in, Qx_, kappa_, alpha_, alphaShown_);
+  ComputeDerived(s, A);
+  RowSource src{A,
+                s.eos,
+                *form.tableFormat,
+                A.CellCount(),
+                s.sim.InGlass,
+                form.x1Edit.StoredValue() != 0 ? form.x1Edit.StoredValue() : 1,
+                s.eos.EosScale != 0 ? s.eos.EosScale : 1,
+                InitialFilmRight(s),
+                {}};
+  for (const TColumnDesc& c : columns_) {
+    src.arrays.push_back(c.kind == K::Array ? A.ArrayByName(c.array) : nullptr);
   }
+  for (int32_t n = 0; n < src.N; ++n) FillCellRow(src, n);  // rows 1..N carry the cells
+  if (!frozen_) FillNodeRow(src);
+}
 
+void TResultsTable::FillCellRow(const RowSource& src, int32_t n) {
+  const THydrStat& A = src.A;
+  const EosState& eos = src.eos;
+  const TNumStringFormat& fmt = src.fmt;
+  const bool substrate = IsSubstrateCell(n, src.N, src.InGlass);
   // The pressure of a cell whose equation of state gives a negative value at its state
   // but which holds exactly 0 has broken: it shows "-0      ".
-  auto cellPressureEos = [&](int32_t i) -> const Slot2& {
-    if (IsSubstrateCell(i, N, InGlass) && eos.LeftEos.P) return eos.LeftEos.P;
-    return eos.ActiveEos.P;
+  auto broken = [&] {
+    const Slot2& p = (substrate && eos.LeftEos.P) ? eos.LeftEos.P : eos.ActiveEos.P;
+    return A.P[n] == 0 && p && p(rho_[n], A.T[n]) < 0;
   };
-  auto broken = [&](int32_t i) {
-    const Slot2& p = cellPressureEos(i);
-    return p && p(rho_[i], A.T[i]) < 0;
+  // The lattice part of the pressure in the fixed-Te variant of pure hydrodynamics.
+  auto lattice = [&] {
+    const Slot2& pion = eos.ActiveEos.Pion;
+    return (pion && !substrate) ? pion(rho_[n], A.T[n]) : A.P[n];
   };
-  auto phase = [&](int32_t i) {
-    return IsSubstrateCell(i, N, InGlass) ? LeftPhaseCode(eos, rho_[i], A.T[i])
-                                          : FilmPhaseCode(eos, rho_[i], A.T[i]);
+  std::optional<PhaseCode> code;
+  auto phase = [&] {
+    if (!code) {
+      code = substrate ? LeftPhaseCode(eos, rho_[n], A.T[n]) : FilmPhaseCode(eos, rho_[n], A.T[n]);
+    }
+    return *code;
   };
-
-  const auto& columns = layout_->columns;
-  for (int32_t n = 0; n < N; ++n) {  // rows 1..N carry the cells
-    const int32_t row = n + 1;
-    PhaseCode code = 0;
-    bool codeDone = false;
-    for (int32_t c = 0; c < cols_; ++c) {
-      std::string& cell = At(row, c);
-      switch (columns[static_cast<size_t>(c)].kind) {
-        case K::No:
-          cell = std::to_string(nFrom + n);
-          break;
-        case K::X:
-          cell = fmt.FormatValue(A.x[n] / x1);
-          break;
-        case K::Rho:
-          cell = fmt.FormatValue(rho_[n]);
-          break;
-        case K::V:
-          cell = fmt.FormatValue(A.v[n] / vScale);
-          break;
-        case K::P:
-          if (A.P[n] == 0 && broken(n)) {
-            cell = kBrokenPressureText;
-          } else {
-            cell = fmt.FormatValue(A.P[n]);
-          }
-          break;
-        case K::E:
-          cell = fmt.FormatValue(A.E[n]);
-          break;
-        case K::T:
-          cell = fmt.FormatValue(A.T[n]);
-          break;
-        case K::Pi: {
-          // The fixed-Te variant of pure hydrodynamics: the lattice part of the pressure
-          // and the rest.
-          const Slot2& pion = eos.ActiveEos.Pion;
-          const Real pi =
-              (pion && !IsSubstrateCell(n, N, InGlass)) ? pion(rho_[n], A.T[n]) : A.P[n];
-          cell =
-              (A.P[n] == 0 && broken(n)) ? std::string(kBrokenPressureText) : fmt.FormatValue(pi);
-          break;
-        }
-        case K::Pe: {
-          const Slot2& pion = eos.ActiveEos.Pion;
-          const Real pi =
-              (pion && !IsSubstrateCell(n, N, InGlass)) ? pion(rho_[n], A.T[n]) : A.P[n];
-          cell = fmt.FormatValue(A.P[n] - pi);
-          break;
-        }
-        case K::Phase:
-          if (!codeDone) code = phase(n), codeDone = true;
-          cell = PhaseText(code);
-          break;
-        case K::Ind:
-          if (!codeDone) code = phase(n), codeDone = true;
-          cell = std::to_string(code);
-          break;
-        case K::Qx:
-          cell = fmt.FormatValue(Qx_[n]);
-          break;
-        case K::Kappa:
-          cell = fmt.FormatValue(kappa_[n]);
-          break;
-        case K::Alpha:
-          cell = alphaShown_[n] != 0 ? fmt.FormatValue(alpha_[n]) : std::string(kNoCouplingText);
-          break;
-        case K::Depth:
-          cell = fmt.FormatValue((depthRef - A.CellCentre(n)) / x1);
-          break;
-        default:
-          // Quantities of classes whose layouts are not defined yet.
+  const int32_t row = n + 1;
+  for (int32_t c = 0; c < cols_; ++c) {
+    std::string& cell = At(row, c);
+    switch (columns_[static_cast<size_t>(c)].kind) {
+      case K::No:
+        cell = std::to_string(nFrom + n);
+        break;
+      case K::X:
+        cell = fmt.FormatValue(A.x[n] / src.x1);
+        break;
+      case K::Rho:
+        cell = fmt.FormatValue(rho_[n]);
+        break;
+      case K::V:
+        cell = fmt.FormatValue(A.v[n] / src.vScale);
+        break;
+      case K::P:
+        cell = broken() ? std::string(kBrokenPressureText) : fmt.FormatValue(A.P[n]);
+        break;
+      case K::E:
+        cell = fmt.FormatValue(A.E[n]);
+        break;
+      case K::T:
+        cell = fmt.FormatValue(A.T[n]);
+        break;
+      case K::Array: {
+        const RealArray* values = src.arrays[static_cast<size_t>(c)];
+        if (values != nullptr && static_cast<size_t>(n) < values->size()) {
+          cell = fmt.FormatValue((*values)[static_cast<size_t>(n)]);
+        } else {
           cell.clear();
-          break;
+        }
+        break;
       }
+      case K::Pi:
+        cell = broken() ? std::string(kBrokenPressureText) : fmt.FormatValue(lattice());
+        break;
+      case K::Pe:
+        cell = fmt.FormatValue(A.P[n] - lattice());
+        break;
+      case K::Phase:
+        cell = PhaseText(phase());
+        break;
+      case K::Ind:
+        cell = std::to_string(phase());
+        break;
+      case K::Qx:
+        cell = fmt.FormatValue(Qx_[n]);
+        break;
+      case K::Kappa:
+        cell = fmt.FormatValue(kappa_[n]);
+        break;
+      case K::Alpha:
+        cell = alphaShown_[n] != 0 ? fmt.FormatValue(alpha_[n]) : std::string(kNoCouplingText);
+        break;
+      case K::Depth:
+        cell = fmt.FormatValue((src.depthRef - A.CellCentre(n)) / src.x1);
+        break;
+      default:
+        // Quantities of classes whose columns are not defined yet.
+        cell.clear();
+        break;
     }
   }
-  if (!frozen) {
-    // The node row: coordinate, the density placeholder "0", velocity and the outer
-    // pressure; nothing else.
-    const int32_t row = N + 1;
-    for (int32_t c = 0; c < cols_; ++c) {
-      std::string& cell = At(row, c);
-      switch (columns[static_cast<size_t>(c)].kind) {
-        case K::No:
-          cell = std::to_string(nFrom + N);
-          break;
-        case K::X:
-          cell = fmt.FormatValue(A.x[N] / x1);
-          break;
-        case K::Rho:
-          cell.assign(1, '0');
-          break;
-        case K::V:
-          cell = fmt.FormatValue(A.v[N] / vScale);
-          break;
-        case K::P:
-          cell = fmt.FormatValue(A.P[N]);
-          break;
-        default:
-          cell.clear();
-          break;
-      }
+}
+
+// The node row of a moving grid: coordinate, the density placeholder "0", velocity and
+// the outer pressure; nothing else.
+void TResultsTable::FillNodeRow(const RowSource& src) {
+  const THydrStat& A = src.A;
+  const int32_t N = src.N;
+  const int32_t row = N + 1;
+  for (int32_t c = 0; c < cols_; ++c) {
+    std::string& cell = At(row, c);
+    switch (columns_[static_cast<size_t>(c)].kind) {
+      case K::No:
+        cell = std::to_string(nFrom + N);
+        break;
+      case K::X:
+        cell = src.fmt.FormatValue(A.x[N] / src.x1);
+        break;
+      case K::Rho:
+        cell.assign(1, '0');
+        break;
+      case K::V:
+        cell = src.fmt.FormatValue(A.v[N] / src.vScale);
+        break;
+      case K::P:
+        cell = src.fmt.FormatValue(A.P[N]);
+        break;
+      default:
+        cell.clear();
+        break;
     }
   }
 }

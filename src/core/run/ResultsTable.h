@@ -7,9 +7,10 @@
 // them back, so the special texts "-0      " (a broken cell without pressure) and
 // "00      " (no electron-ion coupling in this cell) are kept exactly.
 //
-// The column layout of each solver class is one entry of the table of layouts in
-// ResultsTable.cpp: a list of column descriptors (what the column holds, its unit-labelled
-// and plain titles). Classes whose layouts are not there yet show no columns.
+// The columns of each solver class are part of its entry in the solver-class catalog
+// (core/session/SolverCatalog.h): a list of column descriptors (what the column holds, its
+// unit-labelled and plain titles); a column of a class array is reached by the array's
+// name. Classes whose columns are not there yet show none.
 //
 // Units of the texts: coordinates in units of x1Edit, velocities / EosScale (km/s with a
 // physical equation of state), density g/cm3, pressure GPa, energy kJ/g, temperature K,
@@ -19,11 +20,14 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/common/Real.h"
 #include "core/common/Slot.h"
+#include "core/eos/ElectronSlots.h"
 #include "core/hydro/SolverClass.h"
+#include "core/session/SolverCatalog.h"
 
 namespace tarvex {
 
@@ -32,64 +36,11 @@ class TMainForm;
 class THydrStat;
 class TNumStringFormat;
 
-// What a column holds.
-enum class TColumnKind : uint8_t {
-  No,       // node number nFrom + n
-  X,        // node coordinate / x1Edit
-  Rho,      // cell density
-  V,        // node velocity / EosScale
-  P,        // cell pressure ("-0      " for a broken cell without pressure)
-  E,        // specific energy
-  T,        // temperature (Ti in the two-temperature classes)
-  Te,       // electron temperature
-  Ei,       // ion energy
-  Ee,       // electron energy
-  Pi,       // ion pressure ("-0      " for broken cells)
-  Pe,       // electron pressure
-  Z,        // ionisation (non-metal class)
-  DeltaZ,   // its change
-  Ph,       // hydrostatic pressure (elastic classes)
-  Sxx,      // deviatoric stress (elastic classes)
-  P1T,      // one-temperature pressure at (rho, Ti)
-  PeRhoTi,  // electron pressure at (rho, Ti)
-  Phase,    // phase text of the cell
-  Ind,      // phase code of the cell
-  Qx,       // heat flux at the node
-  Kappa,    // conductivity
-  Alpha,    // electron-ion coupling ("00      " where there is none)
-  Depth,    // depth of the cell centre below the initial surface / x1Edit
-};
-
-struct TColumnDesc {
-  TColumnKind kind;
-  const char* unitTitle;   // title of the unit-labelled set (nm variant for x and depth)
-  const char* plainTitle;  // title of the plain set
-};
-
-// The layout of one solver class in one grid mode.
-struct TTableLayout {
-  SolverClass cls;
-  bool noMove;  // frozen grid
-  bool fixTe;   // the fixed-electron-temperature variant of pure hydrodynamics
-  std::span<const TColumnDesc> columns;
-};
-
-// The layout for a class and mode, or nullptr when none is defined (yet).
-const TTableLayout* FindTableLayout(SolverClass cls, bool noMove, bool fixTe);
-
 // Special cell texts.
 inline constexpr const char* kBrokenPressureText = "-0      ";
 inline constexpr const char* kNoCouplingText = "00      ";
 
 // ---- derived node columns (heat flux, conductivity, coupling) ----------------------------
-
-// Electron conductivity k_e(rho, Te, Ti) [kW/cm/K].
-struct ConductivitySlot3 {
-  Real (*fn)(const void* params, Real rho, Real Te, Real Ti) = nullptr;
-  const void* params = nullptr;
-  Real operator()(Real rho, Real Te, Real Ti) const { return fn(params, rho, Te, Ti); }
-  explicit operator bool() const { return fn != nullptr; }
-};
 
 // Everything the derived columns read. Arrays are indexed by cell (x by node).
 struct ThermalColumnInputs {
@@ -108,7 +59,7 @@ struct ThermalColumnInputs {
   Real QegFlux = 0;              // [kW/cm2]
   Slot2 filmKappa;               // lattice conductivity of the film
   Slot2 leftKappa;               // of the medium (film slot when empty)
-  ConductivitySlot3 ElConductivity;
+  Slot3 ElConductivity;
   Slot2 Coupling;  // electron-ion coupling per mass, f(rho or Z, Te)
 };
 
@@ -139,19 +90,18 @@ class TResultsTable {
 
   // Row-number offset of the first node (changed by grid shifts, read from profiles).
   int32_t nFrom = 0;
-  // The fixed-electron-temperature option of the initial conditions (12-column pure
-  // hydrodynamics layout).
-  bool FixTe = false;
 
-  // Layout now shown (nullptr when none).
-  const TTableLayout* Layout() const { return layout_; }
+  // The columns now shown (empty when the class has none).
+  std::span<const TColumnDesc> Columns() const { return columns_; }
   bool UnitTitles() const { return unitTitles_; }
-  bool FrozenGrid() const { return layout_ != nullptr && layout_->noMove; }
+  bool FrozenGrid() const { return !columns_.empty() && frozen_; }
   // Column of a kind in the current layout, -1 when absent.
   int32_t ColumnOf(TColumnKind kind) const;
+  // Column of a class array, -1 when absent.
+  int32_t ColumnOfArray(std::string_view name) const;
   bool HasColumn(TColumnKind kind) const { return ColumnOf(kind) >= 0; }
-  // A two-temperature layout (Te column present).
-  bool TwoTemperature() const { return HasColumn(TColumnKind::Te); }
+  // The class keeps an electron temperature (two-temperature classes).
+  bool TwoTemperature() const { return twoT_; }
 
   // The unit-labelled title set applies: EosScale 1e5 and x1Edit 1e-7 or 1e-4.
   static bool UsesUnitTitles(Real EosScale, Real x1Edit);
@@ -160,9 +110,16 @@ class TResultsTable {
   std::string& At(int32_t row, int32_t col) {
     return cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)];
   }
+  struct RowSource;
+  // FillRows: the derived columns once per refresh, then the cell rows and the node row.
   void FillRows(Session& s, const TMainForm& form);
+  void ComputeDerived(const Session& s, const THydrStat& A);
+  void FillCellRow(const RowSource& src, int32_t n);
+  void FillNodeRow(const RowSource& src);
 
-  const TTableLayout* layout_ = nullptr;
+  std::span<const TColumnDesc> columns_;
+  bool frozen_ = false;
+  bool twoT_ = false;
   bool unitTitles_ = false;
   bool curved_ = false;
   bool nm_ = true;  // nanometre variant of the unit titles (else micrometres)

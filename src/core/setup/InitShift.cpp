@@ -1,7 +1,7 @@
 // The "Init/Shift" step of the main window after the initial-conditions dialog.
 #include "core/setup/InitShift.h"
 
-#include "core/common/Session.h"
+#include "core/session/Session.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {
@@ -11,7 +11,6 @@ InitShiftValues ApplyInitShift(Session& s, TInitional& dialog, ThermalClosures& 
   out.Dimension = dialog.Dimension;
   out.Len = dialog.Len.Value();
   out.Pout = dialog.Pout.Value();
-  out.x0shift = s.sim.x0shift;
 
   BoundaryFlags& b = s.bounds;
   b.SetLeftMode(dialog.MoveType);

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/common/Real.h"
-#include "core/hydro/Tridiagonal.h"
+#include "core/numerics/Tridiagonal.h"
 
 namespace tarvex {
 

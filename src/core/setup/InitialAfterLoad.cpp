@@ -10,8 +10,8 @@
 
 #include "core/common/NumStringFormat.h"
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/hydro/HydrStat.h"
+#include "core/session/Session.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {
@@ -61,7 +61,6 @@ InitialOkResult TInitional::AfterLoadOk() {
     sp.L0 = len * x1;
     s.EnsureInstances(s.stateClass, Dimension);
     sp.h0 = sp.L0 / Dimension;
-    sp.CellMassUniform = sp.h0 * sp.rho0;
   }
   const int32_t N = s.StateA->CellCount();
 
@@ -87,14 +86,11 @@ InitialOkResult TInitional::AfterLoadOk() {
       }
     }
     Rho0.SetValue(chosen);
-    sp.rho0 = chosen;
-    sp.CellMassUniform = sp.h0 * sp.rho0;
+    SetFilmDensity(s, chosen);
   }
 
-  // 6. Curved grids: the masses of the final values.
-  if (sp.Dspc != 1) {
-    BuildMassArrays(s, N, 0, sp.InGlass, sp.h0, sp.rho0, sp.InGlass != 0 ? sp.rho0l : sp.rho0);
-  }
+  // 6. The grid constants of the final values (in curved geometry the masses).
+  SetGrid(s, {N, sp.L0, sp.h0, sp.rho0, sp.rho0l, sp.InGlass, sp.Dspc});
 
   LaserSetup laser;
   laser.Qext = Qext;

@@ -6,13 +6,12 @@
 // refused OK leaves the state as it was.
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
-#include "core/hydro/SolverFactory.h"
+#include "core/session/Session.h"
+#include "core/session/SolverCatalog.h"
 #include "core/setup/InitialConditions.h"
 
 namespace tarvex {
@@ -57,11 +56,6 @@ InitialOkResult Refused(std::string message, std::string focus = {}) {
   r.message = std::move(message);
   r.focus = std::move(focus);
   return r;
-}
-
-bool IsTwoTemperatureClass(SolverClass c) {
-  return c == SolverClass::ThermState || c == SolverClass::Hydro2T ||
-         c == SolverClass::Hydro2Telast || c == SolverClass::NoMet;
 }
 
 }  // namespace
@@ -210,7 +204,7 @@ InitialOkResult TInitional::BuildNewState() {
   // Solver class: fixed once the instances exist (they are only resized).
   if (!existed) {
     const SolverClass cls = ChosenSolverClass();
-    if (!SolverClassAvailable(cls)) {
+    if (!SolverClassOf(cls).Available()) {
       return Refused(std::string("The solver class ") + SolverClassName(cls) +
                      " is not available in this build");
     }
@@ -245,18 +239,19 @@ InitialOkResult TInitional::BuildNewState() {
   const Real poutV = Pout.Value();
 
   SimParams& sp = s.sim;
-  sp.InGlass = L.InGlass;
-  sp.L0 = Len.Value() * L.x1;
-  sp.h0 = L.h0;
-  sp.rho0 = rho0;
-  sp.CellMassUniform = L.h0 * rho0;
+  GridSpec grid;
+  grid.N = N;
+  grid.L0 = Len.Value() * L.x1;
+  grid.h0 = L.h0;
+  grid.rho0 = rho0;
+  grid.rho0l = glass ? rho0l.Value() : sp.rho0l;
+  grid.InGlass = L.InGlass;
+  grid.Dspc = D;
+  SetGrid(s, grid);
   sp.Pout = poutV;
   sp.PoutRamp = PoutMultCheck;
   sp.Pout0 = poutV;
   sp.PoutRate = PoutMultCheck ? PoutMultEdit.Value() : 0;
-  sp.Dspc = D;
-  sp.RadialPower = D - 1;
-  if (glass) sp.rho0l = rho0l.Value();
   // Substrate thickness: equal-mass cells in planar geometry, the film cell width in
   // curved geometry (there the masses follow the layer densities instead).
   const Real glassThickness = static_cast<Real>(nGlass) * (D == 1 ? L.w : L.h0);
@@ -264,15 +259,13 @@ InitialOkResult TInitional::BuildNewState() {
   sp.SimTime = 0;
   s.bounds.NoMove = MoveType == kMoveNone;
 
-  run.QegOn = QegCheck && GlassFieldsVisible && glass && GlassEos() != nullptr;
-  run.AdhesionLimit = -std::fabs(PadhEdit.Value());
-  run.AdhesionPairLimit = 2 * run.AdhesionLimit;
-  PadhEdit.SetValue(run.AdhesionLimit);
-  run.PoutMultOn = PoutMultCheck;
-  run.PoutMult = PoutMultEdit.Value();
-  run.EnergyFactor = D == 1 ? 1 : static_cast<Real>(1 << (D - 1)) * std::numbers::pi_v<Real>;
-  run.FixTeOn = FixTe;
-  if (FixTe) run.FixedTe = TeEdit.Value();
+  SetupParams& up = s.setup;
+  up.QegOn = QegCheck && GlassFieldsVisible && glass && GlassEos() != nullptr;
+  up.AdhesionLimit = -std::fabs(PadhEdit.Value());
+  up.AdhesionPairLimit = 2 * up.AdhesionLimit;
+  PadhEdit.SetValue(up.AdhesionLimit);
+  up.FixTeOn = FixTe;
+  if (FixTe) up.FixedTe = TeEdit.Value();
 
   if (glass && GlassUsesFilmEos) {
     // The substrate is of the film's material: its slots serve the substrate cells.
@@ -290,10 +283,8 @@ InitialOkResult TInitional::BuildNewState() {
       const bool inGlass = L.InGlass > 0 ? k < f : (L.InGlass < 0 && k > f);
       x[k] = static_cast<Real>(k - f) * (inGlass ? L.w : L.h0);
     }
-    s.mass = MassArrays{};
   } else {
     for (int32_t k = 0; k <= N; ++k) x[k] = static_cast<Real>(k) * L.h0;
-    BuildMassArrays(s, N, 0, L.InGlass, L.h0, rho0, glass ? sp.rho0l : rho0);
   }
   for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
     std::copy(x.begin(), x.end(), st->x.begin());
@@ -311,13 +302,13 @@ InitialOkResult TInitional::BuildNewState() {
   x0Shift.SetValue(glassThickness / L.x1);
   xRightEdit.SetValue(x[N] / L.x1);
 
-  if (InitProfile != kModel1T && IsTwoTemperatureClass(s.stateClass)) {
+  if (InitProfile != kModel1T && SolverClassOf(s.stateClass).twoTemperature) {
     TwoTemperatureSetup tt;
     tt.model = InitProfile;
     tt.firstFilmCell = L.F;
     tt.lastFilmCell = L.Lf;
     tt.FixTe = FixTe;
-    tt.FixedTe = run.FixedTe;
+    tt.FixedTe = s.setup.FixedTe;
     tt.TeEdit = TeEdit.Value();
     tt.Tini = Tini.Value();
     tt.Tgr = Tgr.Value();
@@ -374,13 +365,13 @@ InitialOkResult TInitional::BuildAddLayer() {
   x0Shift.SetValue(thickness / L.x1);
   xRightEdit.SetValue(s.StateA->x[N] / L.x1);
 
-  if (InitProfile != kModel1T && IsTwoTemperatureClass(s.stateClass)) {
+  if (InitProfile != kModel1T && SolverClassOf(s.stateClass).twoTemperature) {
     TwoTemperatureSetup tt;
     tt.model = InitProfile;
     tt.firstFilmCell = old;
     tt.lastFilmCell = N - 1;
     tt.FixTe = FixTe;
-    tt.FixedTe = run.FixedTe;
+    tt.FixedTe = s.setup.FixedTe;
     tt.TeEdit = TeEdit.Value();
     tt.Tini = Tini.Value();
     tt.Tgr = Tgr.Value();
@@ -397,7 +388,7 @@ InitialOkResult TInitional::BuildAddLayer() {
 }
 
 InitialOkResult TInitional::FinalSteps(const LaserSetup& laser, bool built) {
-  run.QSurfX = laser.QSurfX;
+  s_.setup.QSurfX = laser.QSurfX;
   hooks_->SetupLaserSource(s_, laser);
   hooks_->RefreshRefractiveTable(s_);
   InitialOkResult r;

@@ -4,13 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
-#include "core/hydro/SolverFactory.h"
+#include "core/session/Session.h"
+#include "core/session/SolverCatalog.h"
 
 namespace tarvex {
 
@@ -202,7 +201,7 @@ FieldSetStatus TInitional::SetCheck(std::string_view name, bool on) {
     if (name == "FixTe") {
       if (FixTe != on) ClickFixTe(on);
     } else if (name == "CheckElast") {
-      if (on && (run.NonMetal || !CheckElastVisible)) return FieldSetStatus::Refused;
+      if (on && (s_.setup.NonMetal || !CheckElastVisible)) return FieldSetStatus::Refused;
       CheckElast = on;
     } else {
       this->*e.field = on;
@@ -313,7 +312,10 @@ void TInitional::LeaveRho0l() {
       std::fabs(*GlassEosDensity - rho) > 1e-12L * std::fabs(*GlassEosDensity)) {
     const std::string q =
         std::string(kAskGlassDensity) + rho0l.Format().FormatValue(*GlassEosDensity) + "?";
-    if (s_.prompter.Ask(q, AnswerSet::YesNo()) == Answer::Yes) rho0l.SetValue(*GlassEosDensity);
+    if (s_.prompter.Ask(q, AnswerSet::YesNo()) == Answer::Yes) {
+      rho0l.SetValue(*GlassEosDensity);
+      GlassDensityFromEos = true;
+    }
   }
   // Keep the substrate pressure consistent with the new density.
   const EosSet* g = GlassEos();
@@ -375,15 +377,15 @@ void TInitional::ChooseInitProfile(int32_t item) {
 void TInitional::ClickFixTe(bool on) {
   FixTe = on;
   if (on) {
-    run.FixTeOn = true;
-    run.FixedTe = TeEdit.Value();
+    s_.setup.FixTeOn = true;
+    s_.setup.FixedTe = TeEdit.Value();
     PiniFromTemperatures();
     s_.NoConduct = true;
     if (s_.prompter.Ask(kAskEiExchange, AnswerSet::YesNo()) == Answer::No) s_.NoThermo = true;
     InitProfile = kModelTiTeT0;
     InitProfileEnabled = false;
   } else {
-    run.FixTeOn = false;
+    s_.setup.FixTeOn = false;
     PiniFromTemperatures();
     InitProfileEnabled = true;
   }
@@ -392,7 +394,6 @@ void TInitional::ClickFixTe(bool on) {
 void TInitional::ChangeDspc(int32_t position) {
   DspcUpDown = std::clamp(position, 1, 3);
   const int32_t D = DspcUpDown;
-  run.EnergyFactor = D == 1 ? 1 : static_cast<Real>(1 << (D - 1)) * std::numbers::pi_v<Real>;
   if (D == 1) {
     Bound0Enabled = true;
     return;
@@ -410,7 +411,7 @@ void TInitional::ChangeGlassCells(int32_t count) {
 }
 
 bool TInitional::ClickCheckElast() {
-  if (run.NonMetal) {
+  if (s_.setup.NonMetal) {
     CheckElast = false;
     CheckElastVisible = false;
     return false;
@@ -478,7 +479,7 @@ SolverClass TInitional::ChosenSolverClass() const {
   c.NoThermo = s_.NoThermo;
   c.elastic = CheckElast;
   c.noMove = MoveType == kMoveNone;
-  c.nonMetal = run.NonMetal;
+  c.nonMetal = s_.setup.NonMetal;
   SolverClass cls = SelectSolverClass(c);
   // One-temperature heat conduction (THydrTherm) is what "1T" means whenever conduction
   // or thermodynamics is on. When neither medium conducts heat (no conductivity in the
@@ -507,7 +508,8 @@ std::string TInitional::Validate() {
   }
   if (Dimension <= 0 || Dimension > 10000) return "DimensionEdit";
 
-  if (!electron.ElConductivity && !run.NonMetal && electron.CheckKappa && !s_.eos.FilmEos.Kappa &&
+  if (!electron.ElConductivity && !s_.setup.NonMetal && electron.CheckKappa &&
+      !s_.eos.FilmEos.Kappa &&
       (!s_.NoConduct || (!electron.ElEnergy && (!s_.NoThermo || electron.NoElEOS)))) {
     return "ThermParam";
   }
@@ -533,9 +535,7 @@ std::string TInitional::Validate() {
   }
   if (InitProfile < 0) return "InitProfile";
 
-  const bool elasticInstances =
-      s_.StateA != nullptr &&
-      (s_.stateClass == SolverClass::Hydro1elast || s_.stateClass == SolverClass::Hydro2Telast);
+  const bool elasticInstances = s_.StateA != nullptr && SolverClassOf(s_.stateClass).elastic;
   if (elasticInstances && !CheckElast) return "CheckElast";
   if (CheckElast && MoveType == kMoveNone) {
     // An elastic solid needs a grid that moves.

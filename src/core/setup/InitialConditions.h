@@ -24,6 +24,7 @@
 
 #include "core/common/Real.h"
 #include "core/common/RealField.h"
+#include "core/hydro/HydroState.h"
 #include "core/hydro/SolverClass.h"
 #include "core/setup/GrowthShapes.h"
 
@@ -67,20 +68,6 @@ inline constexpr const char* kAskSavePrint = "Save(print) settings?";
 inline constexpr const char* kAskEiExchange = "With e-i heat exchange (alpha)?";
 inline constexpr const char* kAskGlassUsesFilmEos = "Use I EOS for glass?";
 inline constexpr const char* kAskGlassDensity = "Set init (EOS) glass denity to ";
-
-// Run-wide values the dialog writes that have no place in the session yet.
-struct InitialRunValues {
-  Real AdhesionLimit = 0;      // -|Padh|: the film-substrate bond breaks below it [GPa]
-  Real AdhesionPairLimit = 0;  // 2 AdhesionLimit, limit of the sum of the two cell pressures
-  bool QegOn = false;          // electron heat flux from the film into the substrate
-  bool PoutMultOn = false;     // outer pressure grows with time ("+t*")
-  Real PoutMult = 1;           // its rate [GPa/s]; also in sim.PoutRate
-  Real QSurfX = 0;             // film thickness seen by the laser source [cm]
-  Real EnergyFactor = 1;       // 1 planar, 2 pi cylindrical, 4 pi spherical
-  bool FixTeOn = false;        // electron temperature held fixed
-  Real FixedTe = 0;            // that temperature [K]
-  bool NonMetal = false;       // the instances were last of the non-metal class
-};
 
 // What the electron-parameter and EOS dialogs report for the electron check of OK.
 struct ElectronModelInfo {
@@ -219,8 +206,8 @@ class TInitional {
   int32_t RightDiv = 0;                 // cells of the existing grid (Add-layer mode)
   std::optional<Real> GlassEosDensity;  // own density of the substrate EOS, when it has one
   bool GlassUsesFilmEos = false;        // answer to "Use I EOS for glass?"
+  bool GlassDensityFromEos = false;     // rho0l took the substrate model's density on a Yes
   ElectronModelInfo electron;
-  InitialRunValues run;
 
   // ---- generic access for the batch runner ----------------------------------------------
   static std::span<const InitFieldKey> SettableKeys();
@@ -277,6 +264,10 @@ class TInitional {
   // OK in the after-load mode: the cell count, the density question, the curved-grid
   // masses, then the final steps. Ends the mode when the dialog closes.
   InitialOkResult AfterLoadOk();
+
+  // The factor of the geometry DspcUpDown shows (SetGrid stores it with OK): 1 planar,
+  // 2 pi cylindrical, 4 pi spherical.
+  Real EnergyFactor() const { return EnergyFactorOf(DspcUpDown); }
 
   // The class the instances would be created with now (see the .cpp for the 1T rule).
   SolverClass ChosenSolverClass() const;

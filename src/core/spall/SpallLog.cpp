@@ -3,8 +3,8 @@
 
 #include <utility>
 
+#include "core/common/AppendFile.h"
 #include "core/common/NumStringFormat.h"
-#include "core/files/AppendFile.h"
 
 namespace tarvex {
 

@@ -20,8 +20,8 @@
 #include <string>
 #include <utility>
 
+#include "core/common/AtomicFile.h"
 #include "core/common/Real.h"
-#include "core/plot/AtomicFile.h"
 #include "core/spall/SpallCheck.h"
 
 namespace tarvex {

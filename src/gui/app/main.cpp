@@ -2,7 +2,7 @@
 // main window and its dialogs; the event loop runs until the main window closes.
 #include <QApplication>
 
-#include "core/run/AppModel.h"
+#include "core/app/AppModel.h"
 #include "gui/common/QtPrompter.h"
 #include "gui/common/RoutedPrompter.h"
 #include "gui/run/MainWindow.h"

@@ -26,7 +26,7 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
   EqType->setObjectName("EqType");
   for (const EosModelInfo& m : EosCatalog()) {
     auto* item = new QListWidgetItem(m.caption, EqType);
-    if (!m.available) {
+    if (!m.Available()) {
       item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
       item->setToolTip("not available in this version");
     }
@@ -43,7 +43,8 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
     auto* edit = new TRealEdit(*field, f.name, params);
     edit->SetPrompter(&prompter);
     edit->SetConsumeEnter(false);  // Enter presses OK
-    edit->SetQuantity(QString::fromUtf8(f.help), QString::fromUtf8(f.unit));
+    edit->SetQuantity(QString::fromUtf8(f.help).remove(QLatin1Char('`')),
+                      QString::fromUtf8(f.unit));
     const QString unit = *f.unit != '\0' ? QStringLiteral(" [%1]").arg(f.unit) : QString();
     form->addRow(QString::fromUtf8(f.label) + unit, edit);
     fields.insert(f.name, edit);
@@ -153,7 +154,6 @@ bool StatEqDialogView::Open(bool left) {
 }
 
 void StatEqDialogView::PressOk() {
-  if (beforeOk_) beforeOk_();
   const TStatEqResult r = model_.Ok(eos_);
   SyncFromModel();
   if (!r) {

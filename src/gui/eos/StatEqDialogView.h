@@ -37,10 +37,6 @@ class StatEqDialogView : public QDialog {
   void PressOk();
   void PressCancel();
 
-  // Called with the model's selection just before OK applies it (OK forgets the
-  // selection; the settings file keeps it).
-  void SetBeforeOkHandler(std::function<void()> handler) { beforeOk_ = std::move(handler); }
-
   QListWidget* EqType = nullptr;
   QComboBox* Metal = nullptr;
   QCheckBox* CheckKappa = nullptr;
@@ -58,7 +54,6 @@ class StatEqDialogView : public QDialog {
   TStatEqDialog& model_;
   EosState& eos_;
   bool syncing_ = false;
-  std::function<void()> beforeOk_;
 };
 
 }  // namespace tarvex

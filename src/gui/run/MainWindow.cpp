@@ -20,8 +20,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "core/common/Session.h"
-#include "core/eos/EosCatalog.h"
+#include "core/session/Session.h"
 #include "gui/common/NumFormatDialog.h"
 #include "gui/common/RealEdit.h"
 #include "gui/common/RoutedPrompter.h"
@@ -104,7 +103,25 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   setObjectName("MainWindow");
   setWindowTitle("Tarvex_1l");
 
-  // ---- run parameters ----
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(BuildRunFields());
+  layout->addLayout(BuildButtons());
+  layout->addLayout(BuildLabels());
+  layout->addWidget(BuildTableAndGraphs(), 1);
+  setCentralWidget(central);
+  BuildMenu();
+  BuildStatusLine();
+  CreateDialogs();
+
+  ShowFields();
+  UpdateButtons();
+  UpdateStatus(RunProgress{}, true);
+  resize(1280, 860);
+}
+
+// The run parameters of TMainForm in three rows, as the window lays them out.
+QGroupBox* MainWindow::BuildRunFields() {
   auto* params = new QGroupBox("Run", this);
   auto* g = new QGridLayout(params);
   TRealEdit* len = AddField("Len", "initial length of the grid", "length unit");
@@ -164,7 +181,19 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   g->addWidget(Buddy("&m", MnStepDivEdit, params), 2, 8);
   g->addWidget(MnStepDivEdit, 2, 9);
 
-  // ---- buttons ----
+  connect(DimensionEdit, &QSpinBox::valueChanged, this,
+          [this](int v) { app_.main.SetDimension(v); });
+  connect(StepDivEdit, &QSpinBox::valueChanged, this, [this](int v) { app_.main.SetStepDiv(v); });
+  connect(MnStepDivEdit, &QSpinBox::valueChanged, this, [this](int v) {
+    app_.main.SetMnStepDiv(v);
+    ShowFields();
+  });
+
+  return params;
+}
+
+// "&Calculate" (the break button during a run) and the buttons of the other windows.
+QHBoxLayout* MainWindow::BuildButtons() {
   CalculateBtn = new QPushButton("&Calculate", this);
   CalculateBtn->setObjectName("Calculate");
   CalculateBtn->setToolTip("run from the current time to the end time; press again to break");
@@ -213,6 +242,11 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
     buttons->addWidget(b);
   buttons->addStretch(1);
   buttons->addWidget(ExitBtn);
+  return buttons;
+}
+
+// The label of the film's equation of state and of the output directory.
+QHBoxLayout* MainWindow::BuildLabels() {
   eosLabel_ = new QLabel(this);
   eosLabel_->setObjectName("EosInfo");
   eosLabel_->setToolTip("equation of state of the film");
@@ -223,7 +257,11 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   labels->addWidget(eosLabel_, 1);
   labels->addWidget(dirLabel_);
 
-  // ---- table and graphs ----
+  return labels;
+}
+
+// The results table beside the four graphs.
+QSplitter* MainWindow::BuildTableAndGraphs() {
   tableModel_ = new ResultsTableModel(app_.table, this);
   TableView = new QTableView(this);
   TableView->setObjectName("Data");
@@ -273,52 +311,38 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   const int tableWidth = 6 * TableView->horizontalHeader()->defaultSectionSize() + 24;
   splitter->setSizes({tableWidth, 1280 - tableWidth});
 
-  auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
-  layout->addWidget(params);
-  layout->addLayout(buttons);
-  layout->addLayout(labels);
-  layout->addWidget(splitter, 1);
-  setCentralWidget(central);
+  return splitter;
+}
 
-  // ---- menu: settings files ----
+// File menu: the settings files (the run files of the batch runner).
+void MainWindow::BuildMenu() {
   QMenu* file = menuBar()->addMenu("&File");
   SaveSettingsAction = file->addAction("Save settings…");
   OpenSettingsAction = file->addAction("Open settings…");
   SaveSettingsAction->setToolTip("write the settings of every window as a run file");
   OpenSettingsAction->setToolTip("read the settings of every window from a run file");
-#ifdef TARVEX_HAVE_BATCH
   connect(SaveSettingsAction, &QAction::triggered, this, &MainWindow::SaveSettingsAs);
   connect(OpenSettingsAction, &QAction::triggered, this, &MainWindow::OpenSettingsFile);
   // A settings file answers the forms' questions itself: that needs the session to ask
   // through a prompter that can be routed to the file's answers.
   OpenSettingsAction->setEnabled(dynamic_cast<RoutedPrompter*>(&app_.session.prompter) != nullptr);
-#else
-  // Settings files are read and written by the run-file library of the batch runner;
-  // this build has none, so the two actions are shown disabled.
-  SaveSettingsAction->setEnabled(false);
-  OpenSettingsAction->setEnabled(false);
-#endif
   file->addSeparator();
   connect(file->addAction("E&xit"), &QAction::triggered, this, &QWidget::close);
+}
 
-  // ---- status line ----
+// Status line: simulated time, speed of the run, output directory.
+void MainWindow::BuildStatusLine() {
   timeStatus_ = new QLabel(this);
   speedStatus_ = new QLabel(this);
   dirStatus_ = new QLabel(this);
   statusBar()->addPermanentWidget(timeStatus_);
   statusBar()->addPermanentWidget(speedStatus_);
   statusBar()->addPermanentWidget(dirStatus_);
+}
 
-  connect(DimensionEdit, &QSpinBox::valueChanged, this,
-          [this](int v) { app_.main.SetDimension(v); });
-  connect(StepDivEdit, &QSpinBox::valueChanged, this, [this](int v) { app_.main.SetStepDiv(v); });
-  connect(MnStepDivEdit, &QSpinBox::valueChanged, this, [this](int v) {
-    app_.main.SetMnStepDiv(v);
-    ShowFields();
-  });
-
-  // The dialogs, in the program's start-up order after the main window.
+// The dialogs, in the program's start-up order after the main window, and the result
+// files' hooks into this window.
+void MainWindow::CreateDialogs() {
   eosDialog_ = new StatEqDialogView(app_.eos, app_.session.eos, prompter_, this);
   saveOptions_ = new SaveOptionsView(app_.saveOptions, prompter_, this);
   saveOptions_->SetPreviewTime(
@@ -327,26 +351,6 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   integralsView_->SetRho0Source([this] { return app_.main.Rho0.StoredValue(); });
   connect(integralsView_, &IntegralValuesView::criticalDensityChanged, this,
           [this] { RefreshDisplay(false); });
-#ifdef TARVEX_HAVE_BATCH
-  // The selection of the equation-of-state dialog as OK finds it, for the settings file.
-  eosDialog_->SetBeforeOkHandler([this] {
-    TStatEqDialog& d = app_.eos;
-    batch::EosDialogSnapshot snap;
-    snap.eqType = d.EqType();
-    snap.metal = d.Metal();
-    snap.checkKappa = d.CheckKappa();
-    snap.noElEOS = d.NoElEOS();
-    if (snap.eqType >= 0) {
-      for (const EosParamInfo& p : EosCatalog()[static_cast<size_t>(snap.eqType)].params) {
-        if (RealField* f = app_.eos.FieldByName(p.name))
-          snap.fields.emplace_back(p.name, f->Value());
-      }
-    }
-    snap.applied = true;
-    pendingEos_ = snap;
-  });
-#endif
-
   // The result files of a run: pictures of these graphs, the graphs' re-plot, the
   // save-options dialog when a save dialog chose another directory.
   app_.files.SetPictureWriter(MakeGuiPictureWriter());
@@ -361,11 +365,6 @@ MainWindow::MainWindow(AppModel& app, Prompter& prompter, QWidget* parent)
   initialDialog_ = new InitialDialogView(app_.initial, prompter_, this);
   initialDialog_->SetEosHandler([this](bool left) { OpenEos(left); });
   formatDialog_ = new TNumFormatDialog(this);
-
-  ShowFields();
-  UpdateButtons();
-  UpdateStatus(RunProgress{}, true);
-  resize(1280, 860);
 }
 
 MainWindow::~MainWindow() {
@@ -417,13 +416,7 @@ bool MainWindow::PhysicalState() const {
 }
 
 void MainWindow::Leave(const std::string& name) {
-  TMainForm& f = app_.main;
-  if (name == "dt1") f.LeaveDt1();
-  if (name == "dtLV") f.LeaveDtLV();
-  if (name == "EndTime") f.LeaveEndTime(app_.Context());
-  if (name == "EndTmLV") f.LeaveEndTmLV(app_.Context());
-  if (name == "TotalTime") f.LeaveTotalTime();
-  if (name == "TimeLV") f.LeaveTimeLV();
+  app_.main.Leave(name, app_.Context());
   ShowFields();
 }
 
@@ -437,12 +430,8 @@ void MainWindow::UpdateButtons() {
     b->setEnabled(!running_);
   SaveBtn->setEnabled(!running_ && app_.session.StateA != nullptr);
   for (QAction* a : {SaveSettingsAction, OpenSettingsAction}) {
-#ifdef TARVEX_HAVE_BATCH
     a->setEnabled(!running_ && (a != OpenSettingsAction ||
                                 dynamic_cast<RoutedPrompter*>(&app_.session.prompter) != nullptr));
-#else
-    a->setEnabled(false);
-#endif
   }
 }
 
@@ -556,9 +545,6 @@ void MainWindow::AfterModelChange() {
 
 void MainWindow::OpenEos(bool left) {
   const bool ok = eosDialog_->Open(left);
-#ifdef TARVEX_HAVE_BATCH
-  if (ok) (left ? settings_.left : settings_.film) = pendingEos_;
-#endif
   if (ok && !left) {
     app_.main.EosInfo = app_.eos.InfoLabel();
     initialDialog_->SetPhysicalUnits(PhysicalState());
@@ -568,9 +554,6 @@ void MainWindow::OpenEos(bool left) {
 
 void MainWindow::EqvOfState() {
   if (!eosDialog_->Open(false)) return;
-#ifdef TARVEX_HAVE_BATCH
-  settings_.film = pendingEos_;
-#endif
   app_.main.EosInfo = app_.eos.InfoLabel();
   ShowFields();
   edits["Len"]->setFocus();
@@ -645,12 +628,8 @@ void MainWindow::OpenSettingsFile() {
   OpenSettings(*path);
 }
 
-#ifdef TARVEX_HAVE_BATCH
-
 bool MainWindow::SaveSettings(const std::string& path) {
-  batch::AppliedSettings applied = settings_;
-  applied.viscosity = app_.main.Vis;
-  const std::string text = batch::SettingsText(app_, applied, "the desktop program");
+  const std::string text = runfile::SettingsText(app_, settings_, "the desktop program");
   const FileWriteResult r = WriteFileAtomically(path, text);
   if (!r) {
     prompter_.Inform(r.message, MessageKind::Error);
@@ -665,10 +644,10 @@ bool MainWindow::OpenSettings(const std::string& path) {
     prompter_.Inform(head + '\n' + detail, MessageKind::Error);
     return false;
   };
-  const batch::ReadResult read = batch::ReadRunFile(path);
+  const runfile::ReadResult read = runfile::ReadRunFile(path);
   if (!read.ok()) {
     std::string text;
-    for (const batch::RunFileError& e : read.errors) {
+    for (const runfile::RunFileError& e : read.errors) {
       if (!text.empty()) text += '\n';
       text += e.Text();
     }
@@ -682,14 +661,14 @@ bool MainWindow::OpenSettings(const std::string& path) {
   {
     ScriptedPrompter scratchPrompter;
     AppModel scratch(scratchPrompter);
-    const batch::ApplyResult trial =
-        batch::ApplyRunFile(read.file, scratch, scratchPrompter, app_.main.SaveDir);
+    const runfile::ApplyResult trial =
+        runfile::ApplyRunFile(read.file, scratch, scratchPrompter, app_.main.SaveDir);
     if (!trial.ok()) return refuse("Settings file not applied:", trial.error->Text());
   }
   ScriptedPrompter script;
   routed->Route(&script);
-  const batch::ApplyResult applied =
-      batch::ApplyRunFile(read.file, app_, script, app_.main.SaveDir);
+  const runfile::ApplyResult applied =
+      runfile::ApplyRunFile(read.file, app_, script, app_.main.SaveDir);
   routed->Route(nullptr);
   AfterModelChange();
   if (!applied.ok()) return refuse("Settings file applied in part:", applied.error->Text());
@@ -697,17 +676,6 @@ bool MainWindow::OpenSettings(const std::string& path) {
   integralsView_->SyncFromModel();
   return true;
 }
-
-#else
-
-bool MainWindow::SaveSettings(const std::string&) {
-  return false;
-}
-bool MainWindow::OpenSettings(const std::string&) {
-  return false;
-}
-
-#endif
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (app_.main.CloseRequest(app_.Context())) {

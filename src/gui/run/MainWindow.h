@@ -13,16 +13,17 @@
 #include <array>
 #include <string>
 
-#include "core/run/AppModel.h"
+#include "core/app/AppModel.h"
 #include "core/run/ResultsGraphs.h"
 #include "core/run/ResultsTable.h"
 #include "render/ResultsPicture.h"
-#ifdef TARVEX_HAVE_BATCH
-#include "batch/RunSettings.h"
-#endif
+#include "runfile/RunSettings.h"
 
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QSplitter;
 class QSpinBox;
 class QTableView;
 class QAction;
@@ -121,6 +122,14 @@ class MainWindow : public QMainWindow {
 
  private:
   friend class GuiRunHooks;
+  // Parts of the window, built by the constructor.
+  QGroupBox* BuildRunFields();
+  QHBoxLayout* BuildButtons();
+  QHBoxLayout* BuildLabels();
+  QSplitter* BuildTableAndGraphs();
+  void BuildMenu();
+  void BuildStatusLine();
+  void CreateDialogs();
   TRealEdit* AddField(const char* name, const QString& tip, const QString& unit);
   void Leave(const std::string& name);
   void UpdateButtons();
@@ -145,12 +154,9 @@ class MainWindow : public QMainWindow {
   QLabel* timeStatus_ = nullptr;
   QLabel* speedStatus_ = nullptr;
   QLabel* dirStatus_ = nullptr;
-#ifdef TARVEX_HAVE_BATCH
-  // What the settings file needs beyond the forms: the equation-of-state selections as
-  // they were accepted, the viscosity flag and the answers given.
-  batch::AppliedSettings settings_;
-  batch::EosDialogSnapshot pendingEos_;
-#endif
+  // What the settings file needs beyond the forms: the answers given and the profile a
+  // settings file loaded.
+  runfile::AppliedSettings settings_;
   RunOutcome lastRun_;
   bool running_ = false;
   bool graphsAsked_ = false;

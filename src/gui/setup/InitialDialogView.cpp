@@ -112,7 +112,34 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   setObjectName("Initional");
   setWindowTitle("Initional");
 
-  // ---- grid ----
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildGrid());
+  layout->addWidget(BuildFilm());
+  layout->addWidget(BuildBoundaries());
+  layout->addWidget(BuildTemperatures());
+  layout->addWidget(BuildSubstrate());
+  layout->addWidget(glassBox_);
+  layout->addLayout(BuildOptions());
+  Message = new QLabel(this);
+  Message->setObjectName("Message");
+  Message->setWordWrap(true);
+  Message->setStyleSheet("color: #a00000");
+  layout->addWidget(Message);
+  layout->addLayout(BuildButtons());
+
+  // Enter in a list, up-down, radio or check box walks on like Enter in an edit.
+  for (auto it = controls_.begin(); it != controls_.end(); ++it) {
+    if (qobject_cast<TRealEdit*>(it.value()) == nullptr && it.value() != OkBtn &&
+        qobject_cast<QPushButton*>(it.value()) == nullptr) {
+      it.value()->installEventFilter(this);
+    }
+  }
+  tempRadio_->installEventFilter(this);
+  SyncFromModel();
+}
+
+// Length, length unit, cell count and geometry.
+QGroupBox* InitialDialogView::BuildGrid() {
   auto* grid = new QGroupBox("Grid", this);
   auto* g = new QGridLayout(grid);
   TRealEdit* len = AddEdit("Len", "length of the grid (film and substrate)", "length unit");
@@ -133,7 +160,12 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   g->addWidget(Buddy("D sp&c", dspc, grid), 1, 2);
   g->addWidget(dspc, 1, 3);
 
-  // ---- film and its initial profile ----
+  connect(x1, &TRealEdit::left, this, [this] { UpdateUnits(); });
+  return grid;
+}
+
+// The film's density and the profile: initial region, growth and its shape.
+QGroupBox* InitialDialogView::BuildFilm() {
   auto* film = new QGroupBox("Film: initial profile", this);
   auto* f = new QGridLayout(film);
   TRealEdit* rho0 = AddEdit("Rho0", "initial film density", "g/cm3");
@@ -181,7 +213,11 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   f->addWidget(Buddy("&d ", dist, film), 4, 3);
   f->addWidget(dist, 4, 4);
 
-  // ---- boundaries ----
+  return film;
+}
+
+// Motion and outer pressure of the ends, their thermal conditions, the right end.
+QGroupBox* InitialDialogView::BuildBoundaries() {
   auto* bounds = new QGroupBox("Boundaries", this);
   auto* b = new QGridLayout(bounds);
   QComboBox* move = AddChoice("MoveType", kMoveTypeItems, "motion of the left end");
@@ -213,7 +249,11 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   b->addWidget(Buddy("VL", vl, bounds), 2, 2);
   b->addWidget(vl, 2, 3);
 
-  // ---- temperature model ----
+  return bounds;
+}
+
+// One temperature or the start of the two-temperature model.
+QGroupBox* InitialDialogView::BuildTemperatures() {
   auto* thermal = new QGroupBox("Temperatures", this);
   auto* t = new QGridLayout(thermal);
   QComboBox* profile =
@@ -226,7 +266,11 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   t->addWidget(te, 0, 3);
   t->addWidget(fixTe, 0, 4);
 
-  // ---- substrate ----
+  return thermal;
+}
+
+// The substrate layer (cells, side, thickness) and its material (glassBox_).
+QGroupBox* InitialDialogView::BuildSubstrate() {
   QSpinBox* glassCells = AddUpDown("xShiftDivEdit", "xShiftDiv", 0, 10000,
                                    "number of substrate cells (0: no substrate)");
   QCheckBox* out = AddCheck("CheckOut", "o&ut", "substrate after (right of) the film");
@@ -274,7 +318,11 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   l->addWidget(xRight, 0, 6);
   l->setColumnStretch(7, 1);
 
-  // ---- options and buttons ----
+  return layer;
+}
+
+// The solver and source options.
+QHBoxLayout* InitialDialogView::BuildOptions() {
   auto* options = new QHBoxLayout;
   options->addWidget(AddCheck("CheckElast", "&Elast", "elastic-plastic solver"));
   options->addWidget(AddCheck("Qext", "&Q external", "laser source on"));
@@ -282,6 +330,11 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   options->addWidget(AddCheck("x00", "x0 to 0", "shift: coordinate of node 0 to 0"));
   options->addStretch(1);
 
+  return options;
+}
+
+// The equation-of-state and thermal buttons, OK, "&Add layer" and Cancel.
+QHBoxLayout* InitialDialogView::BuildButtons() {
   StatEqButton = new QPushButton("&EqvOfState", this);
   StatEqButton->setObjectName("StatEqButton");
   StatEqButton->setToolTip("equation of state of the film");
@@ -313,31 +366,7 @@ InitialDialogView::InitialDialogView(TInitional& model, Prompter& prompter, QWid
   buttons->addWidget(AddLayerBtn);
   buttons->addWidget(cancel);
 
-  Message = new QLabel(this);
-  Message->setObjectName("Message");
-  Message->setWordWrap(true);
-  Message->setStyleSheet("color: #a00000");
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(grid);
-  layout->addWidget(film);
-  layout->addWidget(bounds);
-  layout->addWidget(thermal);
-  layout->addWidget(layer);
-  layout->addWidget(glassBox_);
-  layout->addLayout(options);
-  layout->addWidget(Message);
-  layout->addLayout(buttons);
-
-  connect(x1, &TRealEdit::left, this, [this] { UpdateUnits(); });
-  for (auto it = controls_.begin(); it != controls_.end(); ++it) {
-    if (qobject_cast<TRealEdit*>(it.value()) == nullptr && it.value() != OkBtn &&
-        qobject_cast<QPushButton*>(it.value()) == nullptr) {
-      it.value()->installEventFilter(this);
-    }
-  }
-  tempRadio_->installEventFilter(this);
-  SyncFromModel();
+  return buttons;
 }
 
 bool InitialDialogView::eventFilter(QObject* watched, QEvent* event) {

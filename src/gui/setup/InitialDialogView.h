@@ -16,6 +16,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -64,6 +65,14 @@ class InitialDialogView : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Parts of the dialog, built by the constructor.
+  QGroupBox* BuildGrid();
+  QGroupBox* BuildFilm();
+  QGroupBox* BuildBoundaries();
+  QGroupBox* BuildTemperatures();
+  QGroupBox* BuildSubstrate();
+  QHBoxLayout* BuildOptions();
+  QHBoxLayout* BuildButtons();
   TRealEdit* AddEdit(const char* name, const QString& tip, const QString& unit);
   QComboBox* AddChoice(const char* name, std::span<const char* const> items, const QString& tip);
   QSpinBox* AddUpDown(const char* name, const char* key, int lo, int hi, const QString& tip);

@@ -243,7 +243,7 @@ TEST(AnalyticModelConsistencyCoverage, EveryModelAndPresetIsACase) {
   EXPECT_EQ(count(RoseModel::kIndex), 2);
   EXPECT_EQ(count(SilGlassModel::kIndex), 2);
   EXPECT_EQ(count(MetalModel::kIndex), 3);  // and Al with the anharmonic lattice
-  EXPECT_EQ(count(IdealGasOfModel::kIndex), 3);
+  EXPECT_EQ(count(MetalVapourModel::kIndex), 3);
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST(AnalyticModels, CombWeighsBothPhasesHalfOnTheMeltingLine) {
 }
 
 TEST(AnalyticModels, IdealGasOfAluminiumAtRoomTemperature) {
-  const IdealGasOfParams p = Make<IdealGasOfModel>(0);
+  const IdealGasOfParams p = Make<MetalVapourModel>(0);
   EXPECT_NEAR(IdealGasOfP(p, 2.7L, 300), 0.2497L, 5e-5L);
   EXPECT_NEAR(IdealGasOfP(p, 2.7L, 300), 2.7L * 0.008318377240488L / 26.98L * 300, 1e-18L);
   EXPECT_NEAR(IdealGasOfCv(p, 1, 1), 1.5L * 0.008318377240488L / 26.98L, 1e-20L);
@@ -352,7 +352,7 @@ TEST(AnalyticModels, RefusalsNameTheField) {
       {"Solid with gamma 1", RefusedField<SolidModel>(-1, {{"AtomMass", 1}, {"gamma", 1}}),
        "gamma"},
       {"Comb with DisT 0", RefusedField<CombModel>(-1, {{"AtomMass", 1}, {"DisT", 0}}), "DisT"},
-      {"Ideal gas of a negative mass", RefusedField<IdealGasOfModel>(-1, {{"AtomMass", -27}}),
+      {"Ideal gas of a negative mass", RefusedField<MetalVapourModel>(-1, {{"AtomMass", -27}}),
        "AtomMass"},
       {"LinEOS with C2 = 0 and G = 0", RefusedField<LinEosModel>(-1, {{"CEdit", 1}}),
        "LinEOSPanel"},
@@ -406,10 +406,10 @@ TEST(AnalyticModels, InfoLabelsUseTheFieldTexts) {
       {SolidModel::Label(Make<SolidModel>(-1, {{"AtomMass", 2}}), plain, false), "Sol, Mat = 2"},
       {CombModel::Label(Make<CombModel>(-1, {{"AtomMass", 1}}), plain, false),
        "LJ-Sol+Lq, Mat = 1, Tsl = -4.87773 + 6.09091n, DT = 0.5"},
-      {IdealGasOfModel::Label(Make<IdealGasOfModel>(0), plain, false), "Ideal gas of Al"},
-      {IdealGasOfModel::Label(Make<IdealGasOfModel>(1), plain, false), "Ideal gas of Cu"},
-      {IdealGasOfModel::Label(Make<IdealGasOfModel>(2), plain, false), "Idela gas of Au"},
-      {IdealGasOfModel::Label(Make<IdealGasOfModel>(-1, {{"AtomMass", 40}}), plain, false),
+      {MetalVapourModel::Label(Make<MetalVapourModel>(0), plain, false), "Ideal gas of Al"},
+      {MetalVapourModel::Label(Make<MetalVapourModel>(1), plain, false), "Ideal gas of Cu"},
+      {MetalVapourModel::Label(Make<MetalVapourModel>(2), plain, false), "Idela gas of Au"},
+      {MetalVapourModel::Label(Make<MetalVapourModel>(-1, {{"AtomMass", 40}}), plain, false),
        "Ideal gas of AtMass = 40"},
       {WaterAModel::Label(Make<WaterAModel>(), water, false),
        "Water P=x*(2.25 +7.0728*x+25.0823*x^2-7.0421*x^3), x=rho-(rho0=1), E=0.0042*T"},

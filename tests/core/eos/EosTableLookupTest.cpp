@@ -11,7 +11,7 @@
 #include <random>
 
 #include "core/common/FpGuard.h"
-#include "core/hydro/GridFunctions.h"
+#include "core/numerics/GridFunctions.h"
 #include "support/EosTableFixture.h"
 
 namespace tarvex {

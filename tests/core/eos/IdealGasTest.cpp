@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/eos/IdealGas.h"
+#include "support/IdealGasBinding.h"
 
 namespace tarvex {
 namespace {

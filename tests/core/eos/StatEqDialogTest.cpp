@@ -25,10 +25,6 @@ bool SameBytes(const T& a, const T& b) {
   return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
-bool SameGas(const IdealGasParams& a, const IdealGasParams& b) {
-  return a.gamma == b.gamma && a.AtomMass == b.AtomMass && a.c == b.c;
-}
-
 // Everything a selection may change.
 struct EosSnapshot {
   explicit EosSnapshot(const EosState& e)
@@ -40,8 +36,10 @@ struct EosSnapshot {
         leftTable(e.LeftTableFlag),
         filmType(e.FilmEosType),
         leftType(e.LeftEosType),
-        filmGas(e.FilmIdealGas),
-        leftGas(e.LeftIdealGas) {}
+        filmModel(e.Film.model),
+        leftModel(e.Left.model),
+        filmValues(e.Film.values),
+        leftValues(e.Left.values) {}
 
   EosSet film;
   EosSet left;
@@ -51,8 +49,10 @@ struct EosSnapshot {
   bool leftTable;
   int32_t filmType;
   int32_t leftType;
-  IdealGasParams filmGas;
-  IdealGasParams leftGas;
+  const EosModelInfo* filmModel;
+  const EosModelInfo* leftModel;
+  std::vector<Real> filmValues;
+  std::vector<Real> leftValues;
 };
 
 ::testing::AssertionResult FilmUnchanged(const EosSnapshot& s, const EosState& e) {
@@ -63,7 +63,7 @@ struct EosSnapshot {
   if (s.scale != e.EosScale || s.filmTable != e.FilmTableFlag || s.filmType != e.FilmEosType) {
     return ::testing::AssertionFailure() << "film selection state changed";
   }
-  if (!SameGas(s.filmGas, e.FilmIdealGas)) {
+  if (s.filmModel != e.Film.model || s.filmValues != e.Film.values) {
     return ::testing::AssertionFailure() << "film parameters changed";
   }
   return ::testing::AssertionSuccess();
@@ -74,7 +74,7 @@ struct EosSnapshot {
   if (s.leftTable != e.LeftTableFlag || s.leftType != e.LeftEosType) {
     return ::testing::AssertionFailure() << "left selection state changed";
   }
-  if (!SameGas(s.leftGas, e.LeftIdealGas)) {
+  if (s.leftModel != e.Left.model || s.leftValues != e.Left.values) {
     return ::testing::AssertionFailure() << "left parameters changed";
   }
   return ::testing::AssertionSuccess();
@@ -182,7 +182,7 @@ TEST_F(StatEqDialogTest, LabelShowsTheFieldTextNotTheValue) {
   ASSERT_TRUE(dlg.Ok(eos));
   EXPECT_EQ(dlg.InfoLabel(), "I, gamma = 1.66667");
   // The model uses the exact value, not the shown digits.
-  EXPECT_EQ(eos.FilmIdealGas.gamma, 5.0L / 3);
+  EXPECT_EQ(eos.Film.Value("gamma"), 5.0L / 3);
 }
 
 TEST_F(StatEqDialogTest, InvalidParametersAreRefusedAndChangeNothing) {
@@ -375,14 +375,14 @@ TEST_F(StatEqDialogTest, VisibilityAndEnabledFlags) {
   EXPECT_FALSE(dlg.Enabled("nope"));
 }
 
-TEST_F(StatEqDialogTest, EveryOtherModelIsRefusedWithItsCaption) {
+TEST_F(StatEqDialogTest, EveryUnavailableModelIsRefusedWithItsCaption) {
   ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
   dlg.SetLeft(true);
   ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
   for (const bool left : {false, true}) {
     dlg.SetLeft(left);
     for (const EosModelInfo& m : EosCatalog()) {
-      if (m.index == 0) continue;
+      if (m.Available()) continue;
       SCOPED_TRACE(std::string(m.caption) + (left ? " left" : " film"));
       const std::string label = dlg.InfoLabel();
       const EosSnapshot snap(eos);
@@ -400,6 +400,55 @@ TEST_F(StatEqDialogTest, EveryOtherModelIsRefusedWithItsCaption) {
       EXPECT_EQ(dlg.EqType(), m.index);
     }
   }
+}
+
+// "Ideal gas of:": the metal presets the atom mass, the label names the metal (the
+// program's own texts) or the mass, the film runs in physical units.
+TEST_F(StatEqDialogTest, IdealGasOfAMetal) {
+  const struct {
+    int32_t metal;
+    const char* label;
+  } cases[] = {{0, "Ideal gas of Al"}, {1, "Ideal gas of Cu"}, {2, "Idela gas of Au"}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(dlg.SelectModel("Ideal gas of:"));
+    EXPECT_EQ(dlg.FieldByName("gamma")->Value(), 5.0L / 3);
+    ASSERT_TRUE(dlg.SetMetal(c.metal));
+    const TStatEqResult r = dlg.Ok(eos);
+    ASSERT_TRUE(r) << r.message;
+    EXPECT_EQ(dlg.InfoLabel(), c.label);
+    EXPECT_EQ(eos.FilmEosType, 8);
+    EXPECT_EQ(eos.FilmMaterialIndex, c.metal);
+    EXPECT_EQ(eos.EosScale, 1e5L);
+  }
+  // Gold vapour at 1 g/cm3 and 1000 K: Rm = R / 197.2 kJ/g/K, P = rho Rm T.
+  const Real Rm = 0.008318377240488L / 197.2L;
+  EXPECT_NEAR(eos.FilmEos.P(1, 1000), Rm * 1000, 1e3L * Rm * kRel);
+  EXPECT_NEAR(eos.FilmEos.E(1, 1000), 1.5L * Rm * 1000, 1.5e3L * Rm * kRel);
+
+  // No metal: the label gives the atom mass as typed.
+  TStatEqDialog fresh;
+  ASSERT_TRUE(fresh.SelectModel("Ideal gas of:"));
+  fresh.FieldByName("AtomMass")->SetText(" 55.85 ");
+  ASSERT_TRUE(fresh.Ok(eos));
+  EXPECT_EQ(fresh.InfoLabel(), "Ideal gas of AtMass = 55.85");
+  EXPECT_EQ(eos.FilmMaterialIndex, -1);
+
+  // The atom mass must be given and positive.
+  ASSERT_TRUE(fresh.SelectModel("Ideal gas of:"));
+  fresh.FieldByName("AtomMass")->SetValue(0);
+  EXPECT_EQ(fresh.Ok(eos).focus, "AtomMass");
+  fresh.FieldByName("AtomMass")->SetValue(-26.98L);
+  EXPECT_EQ(fresh.Ok(eos).focus, "AtomMass");
+
+  // The vapour serves the left medium too, without touching the film or EosScale.
+  const EosSnapshot film(eos);
+  fresh.SetLeft(true);
+  ASSERT_TRUE(fresh.SelectModel("Ideal gas of:"));
+  ASSERT_TRUE(fresh.SetMetal("Cu"));
+  ASSERT_TRUE(fresh.Ok(eos));
+  EXPECT_EQ(fresh.InfoLabel(), "Ideal gas of Cu");
+  EXPECT_EQ(eos.LeftEosType, 8);
+  EXPECT_TRUE(FilmUnchanged(film, eos));
 }
 
 TEST_F(StatEqDialogTest, OkWithoutAModelIsRefused) {
@@ -490,7 +539,7 @@ TEST_F(StatEqDialogTest, RunFileKeysSetTheDialogGenerically) {
   const TStatEqResult r = dlg.Ok(eos);
   ASSERT_TRUE(r) << r.message;
   EXPECT_EQ(dlg.InfoLabel(), "I, gamma = 1.25");
-  EXPECT_EQ(eos.FilmIdealGas.AtomMass, 2);
+  EXPECT_EQ(eos.Film.Value("AtomMass"), 2);
 
   EXPECT_FALSE(dlg.SelectModel("Ideal  gas"));
   EXPECT_EQ(dlg.SetCheck("CheckKapa", true).message, "There is no check box \"CheckKapa\"");

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/files/AppendFile.h"
+#include "core/common/AppendFile.h"
 #include "support/FilesFixture.h"
 
 namespace tarvex {

@@ -57,12 +57,12 @@ TEST(ResultsTable, PureHydrodynamicsLayoutsAndTitleSets) {
 
   // The fixed-Te variant has 12 columns; a frozen grid 7 and one row less.
   f.s.sim.Dspc = 1;
-  f.table.FixTe = true;
+  f.s.setup.FixTeOn = true;
   f.table.SetUpTable(f.s, f.form);
   EXPECT_EQ(f.table.ColumnCount(), 12);
   EXPECT_EQ(f.table.Cell(0, 7), "Pi(n+1/2)");
   EXPECT_EQ(f.table.Cell(0, 8), "Pe(n+1/2)");
-  f.table.FixTe = false;
+  f.s.setup.FixTeOn = false;
   f.s.bounds.NoMove = true;
   f.table.Refresh(f.s, f.form);
   EXPECT_EQ(f.table.ColumnCount(), 7);
@@ -163,7 +163,7 @@ TEST(DerivedColumns, FluxOfALinearProfileIsMinusKappaTimesGradient) {
   }
   // Electrons conduct as well: the conductances add.
   f.in.Te = f.Te;
-  f.in.ElConductivity = ConductivitySlot3{ConstantKe, &f.ke};
+  f.in.ElConductivity = Slot3{ConstantKe, &f.ke};
   f.Run();
   for (int32_t n = 1; n < ThermalFixture::N; ++n) {
     EXPECT_NEAR(static_cast<double>(f.Qx[n]), -500.0, 1e-12) << n;
@@ -189,7 +189,7 @@ TEST(DerivedColumns, NoConductionAndUniformTemperaturesGiveNoFlux) {
   }
   f.in.NoConduct = false;
   for (Real& t : f.T) t = 300;
-  f.in.ElConductivity = ConductivitySlot3{ConstantKe, &f.ke};
+  f.in.ElConductivity = Slot3{ConstantKe, &f.ke};
   f.in.Te = f.T;
   f.in.InGlass = 2;
   f.in.QegOn = true;
@@ -242,7 +242,7 @@ TEST(IntegralValues, EnergiesAndMomentumOfKnownStates) {
   iv.Refresh(f.s, f.form);
   EXPECT_NEAR(static_cast<double>(iv.Sums().Ivdx), 4.0, 1e-17);  // mean velocity 4 times mass 1
   // Energies of a whole cylinder or sphere.
-  iv.EnergyFactor = 4;
+  f.s.sim.EnergyFactor = 4;
   iv.Refresh(f.s, f.form);
   EXPECT_NEAR(static_cast<double>(iv.Sums().Et), 16.0, 1e-16);
   f.s.Ipdt = 0.125L;

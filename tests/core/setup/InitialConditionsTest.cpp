@@ -11,13 +11,13 @@
 #include <string>
 
 #include "core/common/Prompter.h"
-#include "core/common/Session.h"
 #include "core/eos/EosSlots.h"
-#include "core/eos/IdealGas.h"
 #include "core/hydro/HydrStat.h"
-#include "core/hydro/Tridiagonal.h"
+#include "core/numerics/Tridiagonal.h"
+#include "core/session/Session.h"
 #include "core/setup/InitShift.h"
 #include "core/setup/InitialConditions.h"
+#include "support/IdealGasBinding.h"
 
 namespace tarvex {
 namespace {
@@ -135,7 +135,7 @@ TEST(InitialConditions, PlanarFilmInNanometres) {
   }
   EXPECT_EQ(f.hooks.laserCalls, 1);
   EXPECT_EQ(f.hooks.refractiveCalls, 1);
-  EXPECT_NEAR(D(f.d.run.QSurfX), 1e-5, 1e-20);
+  EXPECT_NEAR(D(f.s.setup.QSurfX), 1e-5, 1e-20);
 }
 
 TEST(InitialConditions, InitialRegionBeyondLenNeedsNoGrowthShape) {
@@ -189,7 +189,7 @@ TEST(InitialConditions, GlassBeforeFilmHasEqualMassCells) {
   EXPECT_NEAR(D(sp.x0shift), -5.0, 1e-15);
   EXPECT_NEAR(D(f.d.P0l.Value()), 3.0, 1e-15);
   EXPECT_NEAR(D(f.d.x0Shift.Value()), 5.0, 1e-15);
-  EXPECT_NEAR(D(f.d.run.QSurfX), 90.0, 1e-13);
+  EXPECT_NEAR(D(f.s.setup.QSurfX), 90.0, 1e-13);
   EXPECT_NEAR(D(f.hooks.laser.widthRatio), 2.0, 1e-15);
 }
 
@@ -209,7 +209,7 @@ TEST(InitialConditions, GlassAfterFilmWithOut) {
     EXPECT_EQ(A.T[k], 1) << k;
     EXPECT_NEAR(D(A.P[k]), 2.0, 1e-15);  // rho0l T / 2
   }
-  EXPECT_EQ(f.d.run.QSurfX, 80 * h0);
+  EXPECT_EQ(f.s.setup.QSurfX, 80 * h0);
   EXPECT_EQ(f.hooks.laser.QSurfX, 80 * h0);
   EXPECT_EQ(f.hooks.laser.firstCell, 0);
 }
@@ -240,7 +240,7 @@ TEST(InitialConditions, CurvedGridsUseTheMassArrays) {
       EXPECT_NEAR(D(A.P[k]), k < 3 ? 4.0 : 2.0, 1e-14) << k;
     }
     const Real factor = Dspc == 2 ? 2 * std::numbers::pi_v<Real> : 4 * std::numbers::pi_v<Real>;
-    EXPECT_EQ(f.d.run.EnergyFactor, factor);
+    EXPECT_EQ(f.s.sim.EnergyFactor, factor);
   }
 }
 
@@ -262,7 +262,7 @@ TEST(InitialConditions, CurvedGeometryPinsTheCentre) {
     EXPECT_EQ(f.d.Bound0, kBoundNoFlux);
     ASSERT_EQ(f.d.SetInt("DspcUpDown", 1), FieldSetStatus::Ok);
     EXPECT_TRUE(f.d.Bound0Enabled);
-    EXPECT_EQ(f.d.run.EnergyFactor, 1);
+    EXPECT_EQ(f.d.EnergyFactor(), 1);
     EXPECT_EQ(f.d.SetInt("Bound0", kBoundFixedT), FieldSetStatus::Ok);
   }
 }
@@ -454,8 +454,8 @@ struct ElectronGas {
 TEST(InitialConditions, FixTeTakesTheElectronPressureAtTe) {
   for (const Answer alpha : {Answer::Yes, Answer::No}) {
     Fx f;
-    f.s.eos.ActiveEos.P =
-        MakeSlot<IdealGasParams, &ElectronGas::P>(f.s.eos.FilmIdealGas);  // Pion unchanged
+    f.s.eos.ActiveEos.P = MakeSlot<IdealGasParams, &ElectronGas::P>(
+        f.s.eos.Film.block.As<IdealGasParams>());  // Pion unchanged
     f.prompter.Script(kAskEiExchange, alpha);
     f.d.Rho0.SetValue(1);
     f.d.Tini.SetValue(2);
@@ -465,8 +465,8 @@ TEST(InitialConditions, FixTeTakesTheElectronPressureAtTe) {
     EXPECT_EQ(f.d.Pini.Value(), 2 + 5);  // Pion(Tini) + Pe(Te)
     EXPECT_TRUE(f.s.NoConduct);
     EXPECT_EQ(f.s.NoThermo, alpha == Answer::No);
-    EXPECT_TRUE(f.d.run.FixTeOn);
-    EXPECT_EQ(f.d.run.FixedTe, 10);
+    EXPECT_TRUE(f.s.setup.FixTeOn);
+    EXPECT_EQ(f.s.setup.FixedTe, 10);
     EXPECT_EQ(f.d.InitProfile, kModelTiTeT0);
     EXPECT_FALSE(f.d.InitProfileEnabled);
     EXPECT_EQ(f.d.SetInt("InitProfile", kModel1T), FieldSetStatus::Refused);
@@ -806,10 +806,10 @@ TEST(InitialConditions, OkWritesDerivedConstants) {
   f.d.Pout.SetValue(0.5L);
   f.d.MoveType = kMoveNone;
   ASSERT_TRUE(f.d.OkPressed().accepted);
-  EXPECT_EQ(f.d.run.AdhesionLimit, -0.7L);
-  EXPECT_EQ(f.d.run.AdhesionPairLimit, -1.4L);
+  EXPECT_EQ(f.s.setup.AdhesionLimit, -0.7L);
+  EXPECT_EQ(f.s.setup.AdhesionPairLimit, -1.4L);
   EXPECT_EQ(f.d.PadhEdit.Value(), -0.7L);
-  EXPECT_TRUE(f.d.run.QegOn);
+  EXPECT_TRUE(f.s.setup.QegOn);
   EXPECT_TRUE(f.s.sim.PoutRamp);
   EXPECT_EQ(f.s.sim.Pout0, 0.5L);
   EXPECT_EQ(f.s.sim.PoutRate, 3);
@@ -851,7 +851,7 @@ TEST(InitialConditions, AddLayerAppendsEqualMassCells) {
   EXPECT_EQ(A.T[13], 6);
   EXPECT_NEAR(D(A.P[13]), 12.0, 1e-15);
   EXPECT_EQ(f.d.Dimension, 14);
-  EXPECT_NEAR(D(f.d.run.QSurfX), 2.0, 1e-15);  // x0Shift * x1
+  EXPECT_NEAR(D(f.s.setup.QSurfX), 2.0, 1e-15);  // x0Shift * x1
   EXPECT_EQ(f.hooks.laser.firstCell, 10);
 }
 
@@ -967,7 +967,7 @@ TEST(InitialConditions, EveryKeyIsSettableByName) {
   EXPECT_EQ(f.d.SetCheck("Len", true), FieldSetStatus::WrongKind);
 
   // The non-metal flag keeps "Elast" off.
-  f.d.run.NonMetal = true;
+  f.s.setup.NonMetal = true;
   EXPECT_EQ(f.d.SetCheck("CheckElast", true), FieldSetStatus::Refused);
   EXPECT_FALSE(f.d.ClickCheckElast());
   EXPECT_FALSE(f.d.CheckElastVisible);

@@ -1,0 +1,25 @@
+# Every C++ source under src, tests, bench and fuzz is formatted as .clang-format says:
+#   cmake -DSOURCE_DIR=<repo> -DCLANG_FORMAT=<clang-format> -P cmake/CheckFormat.cmake
+# Fix with: clang-format -i <file> (the message lists the files).
+if(NOT SOURCE_DIR OR NOT CLANG_FORMAT)
+  message(FATAL_ERROR "CheckFormat.cmake: give -DSOURCE_DIR=<repository> -DCLANG_FORMAT=<program>")
+endif()
+set(files "")
+foreach(dir src tests bench fuzz)
+  file(GLOB_RECURSE found ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp)
+  list(APPEND files ${found})
+endforeach()
+set(unformatted "")
+foreach(f IN LISTS files)
+  execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror --style=file ${f}
+                  WORKING_DIRECTORY ${SOURCE_DIR} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+  if(NOT rc EQUAL 0)
+    file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+    string(APPEND unformatted "  ${rel}\n")
+  endif()
+endforeach()
+if(unformatted)
+  message(FATAL_ERROR "Not formatted (run clang-format -i on them):\n${unformatted}")
+endif()
+list(LENGTH files count)
+message(STATUS "Format: ${count} files checked")

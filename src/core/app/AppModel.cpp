@@ -1,0 +1,95 @@
+// The main window's "&Init/Shift" and "Vis" round trips between the forms.
+#include "core/app/AppModel.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace tarvex {
+
+void AppModel::PrepareInitialDialog() {
+  initial.Len.SetValue(main.Len.Value());
+  initial.x1Edit.SetValue(main.x1Edit.Value());
+  initial.Dimension = main.Dimension;
+  initial.Rho0.SetValue(main.Rho0.Value());
+  initial.Pout.SetValue(main.Pout.Value());
+  const SimParams& sp = session.sim;
+  initial.xShiftDiv = std::abs(sp.InGlass);
+  initial.CheckOut = sp.InGlass < 0;
+  const Real x1 = main.x1Edit.Value();
+  if (sp.InGlass != 0 && x1 != 0) initial.x0Shift.SetValue(std::fabs(sp.x0shift) / x1);
+}
+
+void AppModel::FinishInitialDialog() {
+  const InitShiftValues v = ApplyInitShift(session, initial, session.closures);
+  main.SetDimension(v.Dimension);
+  main.Len.SetValue(v.Len);
+  main.x1Edit.SetValue(initial.x1Edit.Value());
+  main.Rho0.SetValue(initial.Rho0.Value());
+  main.Pout.SetValue(v.Pout);
+  main.EosInfo = eos.InfoLabel();
+  main.CalculateEnabled = session.StateA != nullptr;
+  main.TotalTime.SetValue(session.sim.SimTime);
+  files.RefreshDisplay(true);
+  // Eadd counts from the accepted initial state, not from a loaded one.
+  if (!afterLoad_) integrals.StoreInitialEnergy();
+  afterLoad_ = false;
+}
+
+void AppModel::ApplySaveOptions() {
+  main.PicturesAsJpeg = saveOptions.PicturesAsJpeg();
+  if (!saveOptions.SaveDir.empty()) {
+    main.SaveDir = saveOptions.SaveDir;
+    main.HistoryFileName = main.SaveDir + (integrals.RCPanelVisible ? "xrc.dat" : "Surf.dat");
+  }
+}
+
+ProfileLoadResult AppModel::LoadProfile(const std::string& path, bool silent) {
+  ProfileLoadResult r =
+      tarvex::LoadProfile({session, main, table, initial, saveOptions}, path, silent);
+  if (!r) return r;
+  files.RefreshDisplay(true);
+  ConvergenceState& cs = session.conv;
+  if (!silent && (cs.Eps1 != 0 || cs.Eps2 != 0) &&
+      session.prompter.Ask("Reset Err R-to-True, R-to-False?", AnswerSet::OkNo()) == Answer::Ok) {
+    cs.Eps1 = cs.Eps2 = 0;
+  }
+  PrepareInitialDialog();
+  initial.BeginAfterLoad();
+  afterLoad_ = true;
+  return r;
+}
+
+std::string AppModel::Context_::SaveDialogFileName() const {
+  const std::string& b = app_.files.SaveDialogFileName;
+  return b.empty() ? b : b + ".DAT";
+}
+
+bool AppModel::SaveResults() {
+  Prompter& pr = session.prompter;
+  std::string name = files.SaveDialogFileName;
+  if (name.empty()) name = files.ProfileBaseName(main.SaveDir, main.TotalTime.StoredValue());
+  const bool saved = files.WriteProfile(name + ".DAT", true);
+  if (saved) {
+    main.Unsaved = false;
+    if (pr.Ask("Save multi2x2 picture?", AnswerSet::OkNo()) == Answer::Ok) {
+      files.SavePicture(files.SaveDialogFileName + (main.PicturesAsJpeg ? ".jpg" : ".BMP"), true);
+    }
+  }
+  if (pr.Ask("Reset Save File Options?", AnswerSet::OkNo()) == Answer::Ok) {
+    if (!files.ShowSaveOptions || files.ShowSaveOptions(saveOptions.SaveDir)) ApplySaveOptions();
+  }
+  ConvergenceState& cs = session.conv;
+  if ((cs.Eps1 > 0 || cs.Eps2 > 0) &&
+      pr.Ask("Reset Err R-to-True, R-to-False?", AnswerSet::OkNo()) == Answer::Ok) {
+    cs.Eps1 = cs.Eps2 = 0;
+  }
+  return saved;
+}
+
+ViscosityDialogResult AppModel::ApplyViscosityDialog() {
+  const ViscosityDialogResult r = viscosity.Ok(session.visc, session.eos.EosScale, session.StateA);
+  if (r.accepted) main.Vis = session.visc.ViscKind != ViscNo;
+  return r;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,88 @@
+// Everything one running program holds: the session (simulation state and run-wide
+// parameters) and the form models of its windows and dialogs. The desktop program and
+// the batch runner each create one AppModel and drive the same forms, so both produce
+// the same files from the same settings.
+#pragma once
+
+#include <memory>
+
+#include "core/app/ResultFiles.h"
+#include "core/common/Prompter.h"
+#include "core/eos/StatEqDialog.h"
+#include "core/files/ProfileReader.h"
+#include "core/files/SaveOptions.h"
+#include "core/hydro/ViscosityDialog.h"
+#include "core/run/Driver.h"
+#include "core/run/IntegralValues.h"
+#include "core/run/MainForm.h"
+#include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
+#include "core/setup/InitShift.h"
+#include "core/setup/InitialConditions.h"
+
+namespace tarvex {
+
+class AppModel {
+ public:
+  explicit AppModel(Prompter& prompter)
+      : session(prompter), main(session), initial(session, main.tableFormat) {}
+  AppModel(const AppModel&) = delete;
+  AppModel& operator=(const AppModel&) = delete;
+
+  Session session;
+  TMainForm main;
+  TInitional initial;               // "Initional"
+  TStatEqDialog eos;                // "Equation of state"
+  TViscosityDialogModel viscosity;  // "Artifical Viscosity"
+  TResultsTable table;              // the main window's results table
+  TIntegralValues integrals;        // "IntegrValues"
+  TSaveFileOptions saveOptions;     // "SaveFileOptions"
+  // The driver's hooks: table and integral refresh, profile sets, pictures, tracked
+  // points. Pass it to Calculations.
+  ResultFiles files{session, main, table, integrals, saveOptions};
+
+  // "&Init/Shift": hands the main window's values to the initial-conditions dialog
+  // (the caller shows it and presses its buttons), then copies the results back.
+  void PrepareInitialDialog();
+  // After the dialog closed with OK: copies Dimension, Len and Pout back, sets
+  // the boundary flags and thermal closures, resizes the instances.
+  void FinishInitialDialog();
+
+  // The Vis button's viscosity dialog: OK applies it (refused: the dialog stays open).
+  ViscosityDialogResult ApplyViscosityDialog();
+
+  // The save-options dialog closed with OK: the main window follows its directory and
+  // picture format.
+  void ApplySaveOptions();
+
+  // "LoadFile": loads the profile set and, on success, refreshes the table and opens the
+  // initial-conditions dialog in its after-load mode (the caller shows it; its OK runs
+  // AfterLoadOk, then FinishInitialDialog as for "Init/Shift"). A refused load changes
+  // nothing.
+  ProfileLoadResult LoadProfile(const std::string& path, bool silent = false);
+
+  // "&Save": the profile set through the save dialog, then the picture, the save options
+  // and the learnt tolerances on request. True when the set was written.
+  bool SaveResults();
+
+  // What the main window's handlers (end time, close) need of the other forms.
+  MainFormContext& Context() { return context_; }
+
+ private:
+  class Context_ : public MainFormContext {
+   public:
+    explicit Context_(AppModel& app) : app_(app) {}
+    std::string SaveDialogFileName() const override;
+    bool PicturesAsJpeg() const override { return app_.saveOptions.PicturesAsJpeg(); }
+    bool CriticalDensityPanelVisible() const override { return app_.integrals.RCPanelVisible; }
+    bool SaveResults() override { return app_.SaveResults(); }
+
+   private:
+    AppModel& app_;
+  };
+
+  bool afterLoad_ = false;  // the initial-conditions dialog was opened after a load
+  Context_ context_{*this};
+};
+
+}  // namespace tarvex

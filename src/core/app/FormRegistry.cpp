@@ -1,0 +1,368 @@
+// The registry of the run-file tables and the bindings that open and accept each form the
+// way its window does.
+#include "core/app/FormRegistry.h"
+
+#include <string>
+
+#include "core/app/AppModel.h"
+#include "core/eos/StatEqSchema.h"
+#include "core/files/SaveOptionsSchema.h"
+#include "core/hydro/ViscositySchema.h"
+#include "core/run/MainFormSchema.h"
+#include "core/setup/InitialSchema.h"
+
+namespace tarvex {
+
+namespace {
+
+// ---- the equation-of-state dialog, for one medium --------------------------------------
+
+class EosBinding : public FormBinding {
+ public:
+  EosBinding(AppModel& app, bool left)
+      : FormBinding(std::make_unique<TStatEqSchema>(app.eos, app.session.eos, left)),
+        app_(app),
+        left_(left) {}
+
+  // Each medium starts from a freshly opened dialog, so that a table says everything
+  // about its medium and the order of the tables does not matter.
+  void Open() override {
+    app_.eos = TStatEqDialog{};
+    app_.eos.SetLeft(left_);
+  }
+  FormRefusal Accept() override {
+    const TStatEqResult ok = app_.eos.Ok(app_.session.eos);
+    return ok ? FormRefusal::None() : FormRefusal::At(ok.focus, ok.message);
+  }
+  bool TablePrinted() override {
+    return static_cast<TStatEqSchema&>(Schema()).Record().model != nullptr;
+  }
+
+ private:
+  AppModel& app_;
+  bool left_;
+};
+
+// ---- the main window ----------------------------------------------------------------------
+
+class MainBinding : public FormBinding {
+ public:
+  MainBinding(AppModel& app, std::string outDir)
+      : FormBinding(std::make_unique<TMainFormSchema>(app.main)),
+        app_(app),
+        outDir_(std::move(outDir)) {}
+
+  // The output directory is the window's before its times are typed: leaving EndTime
+  // picks one from the file dialogs only while none is set.
+  void Open() override {
+    if (outDir_.empty()) return;
+    TMainForm& m = app_.main;
+    m.SaveDir = outDir_;
+    if (m.SaveDir.back() != '/') m.SaveDir.push_back('/');
+    m.HistoryFileName = m.SaveDir + "Surf.dat";
+  }
+
+ private:
+  AppModel& app_;
+  std::string outDir_;
+};
+
+// ---- the initial-conditions dialog ---------------------------------------------------------
+
+class InitialBinding : public FormBinding {
+ public:
+  explicit InitialBinding(AppModel& app)
+      : FormBinding(std::make_unique<TInitionalSchema>(app.initial)), app_(app) {}
+
+  // "Init/Shift" hands the main window's values to the dialog; after a load the dialog is
+  // already open in its after-load mode.
+  void Open() override {
+    if (app_.initial.AfterLoadMode) return;
+    app_.PrepareInitialDialog();
+    app_.initial.FormShow(false);
+  }
+
+  FormRefusal Set(const FieldSchema& field, const FormValue& value) override {
+    if (app_.initial.AfterLoadMode && field.key == "MoveType") {
+      const bool frozen = app_.session.bounds.NoMove;
+      if ((value.index == kMoveNone) != frozen) {
+        return FormRefusal::At(
+            {}, frozen ? "the loaded profile was written on a frozen grid: only \"No move\" "
+                         "continues it"
+                       : "\"No move\" freezes the grid, but the loaded profile was written on a "
+                         "moving one");
+      }
+    }
+    return FormBinding::Set(field, value);
+  }
+
+  FormRefusal Accept() override {
+    TInitional& d = app_.initial;
+    const bool afterLoad = d.AfterLoadMode;
+    const InitialOkResult ok = d.OkPressed();
+    if (ok.accepted) {
+      app_.FinishInitialDialog();
+      return FormRefusal::None();
+    }
+    const std::string kept = "the " + std::string(afterLoad ? "after-load " : "") +
+                             "dialog stayed open: the answer to \"" + kAskSavePrint +
+                             "\" kept it open";
+    if (ok.focus.empty()) {
+      if (!ok.message.empty()) return FormRefusal::At({}, ok.message);
+      return FormRefusal::At({},
+                             afterLoad ? kept : kept + "; answer \"Yes\" or \"No\" in [answers]");
+    }
+    // Buttons that open other dialogs: the table that sets what they would.
+    if (ok.focus == "StatEqButton") {
+      return FormRefusal::At({}, "the film has no equation of state: add an [eos.film] table");
+    }
+    if (ok.focus == "EOSlButton") {
+      return FormRefusal::At("xShiftDiv",
+                             "the substrate cells (xShiftDiv > 0) have no equation of state: add "
+                             "an [eos.left] table");
+    }
+    if (ok.focus == "ThermParam") {
+      return FormRefusal::At({},
+                             "the film conducts heat only with thermal parameters, which are "
+                             "not available in this version");
+    }
+    if (ok.focus == "OkBtn") return FormRefusal::At({}, ok.message);
+    return static_cast<TInitionalSchema&>(Schema()).Refusal(ok);
+  }
+
+ private:
+  AppModel& app_;
+};
+
+// ---- the artificial-viscosity dialog -----------------------------------------------------
+
+class ViscosityBinding : public FormBinding {
+ public:
+  explicit ViscosityBinding(AppModel& app)
+      : FormBinding(std::make_unique<TViscositySchema>(app.viscosity, app.session)), app_(app) {}
+
+  void Open() override { static_cast<TViscositySchema&>(Schema()).Open(); }
+  FormRefusal Accept() override {
+    // The window's OK reports no refusal; the check on a copy of the state tells first.
+    if (FormRefusal r = static_cast<TViscositySchema&>(Schema()).Check(); r.refused) return r;
+    app_.ApplyViscosityDialog();
+    return FormRefusal::None();
+  }
+  // The viscosity is on (the Vis button is down) only after an accepted dialog.
+  bool TablePrinted() override { return app_.main.Vis; }
+
+ private:
+  AppModel& app_;
+};
+
+// ---- the save-options dialog -------------------------------------------------------------
+
+class SaveBinding : public FormBinding {
+ public:
+  SaveBinding(AppModel& app, std::string outDir)
+      : FormBinding(std::make_unique<TSaveFileOptionsSchema>(app.saveOptions)),
+        app_(app),
+        outDir_(std::move(outDir)) {}
+
+  // The output directory is the main window's.
+  std::optional<FormValue> Get(const FieldSchema& field) override {
+    if (field.key != "SaveDir") return FormBinding::Get(field);
+    if (app_.main.SaveDir.empty()) return std::nullopt;
+    return FormValue::OfText(app_.main.SaveDir);
+  }
+  // OK: the directory given to the run becomes the options' and the window's; the
+  // window follows the picture format.
+  FormRefusal Accept() override {
+    if (!outDir_.empty()) {
+      app_.saveOptions.SaveDir = WithTrailingSeparator(outDir_);
+      app_.ApplySaveOptions();
+    } else {
+      app_.main.PicturesAsJpeg = app_.saveOptions.PicturesAsJpeg();
+    }
+    return FormRefusal::None();
+  }
+
+ private:
+  AppModel& app_;
+  std::string outDir_;
+};
+
+// ---- the lines -----------------------------------------------------------------------------
+
+constexpr std::string_view kMainSetUpKeys[] = {"Len", "x1Edit", "Rho0", "Pout", "Dimension"};
+constexpr std::string_view kMainRunKeys[] = {"dt1",     "dtLV",    "TotalTime", "TimeLV",
+                                             "EndTime", "EndTmLV", "MnStepDiv", "StepDiv"};
+
+std::unique_ptr<FormBinding> BindEosLeft(AppModel& app, const ApplyContext&) {
+  return std::make_unique<EosBinding>(app, true);
+}
+std::unique_ptr<FormBinding> BindEosFilm(AppModel& app, const ApplyContext&) {
+  return std::make_unique<EosBinding>(app, false);
+}
+std::unique_ptr<FormBinding> BindMainSetUp(AppModel& app, const ApplyContext&) {
+  return std::make_unique<MainBinding>(app, std::string());
+}
+std::unique_ptr<FormBinding> BindMainRun(AppModel& app, const ApplyContext& ctx) {
+  return std::make_unique<MainBinding>(app, ctx.outDir);
+}
+std::unique_ptr<FormBinding> BindInitial(AppModel& app, const ApplyContext&) {
+  return std::make_unique<InitialBinding>(app);
+}
+std::unique_ptr<FormBinding> BindViscosity(AppModel& app, const ApplyContext&) {
+  return std::make_unique<ViscosityBinding>(app);
+}
+std::unique_ptr<FormBinding> BindSave(AppModel& app, const ApplyContext& ctx) {
+  return std::make_unique<SaveBinding>(app, ctx.outDir);
+}
+
+const std::vector<FieldSchema>& EosLeftFields() {
+  return TStatEqSchema::FieldList(true);
+}
+const std::vector<FieldSchema>& EosFilmFields() {
+  return TStatEqSchema::FieldList(false);
+}
+
+std::string EosIntro() {
+  return "`[eos.film]` chooses the equation of state of the film (it also sets the velocity "
+         "scale\nEosScale: 1 for the dimensionless models, 1e5 for the physical ones); "
+         "`[eos.left]` that of\nthe substrate, needed when `[initial]` has substrate cells. Each "
+         "table starts from a\nfreshly opened dialog: a field left out takes the value the "
+         "dialog shows after the model\nis selected (the model's preset, else the dialog's "
+         "initial value). A number field that the\nselected model does not use is disabled in "
+         "the dialog and refused here.\n\n" +
+         TStatEqSchema::AvailabilityNote() +
+         " `CheckKappa` and `NoElEOS` need models\nthat are not available yet and are refused "
+         "when true.";
+}
+
+std::string MainIntro() {
+  return "Units: with a physical equation of state lengths are in user units (`x1Edit` cm "
+         "each),\ndensity g/cm3, pressure GPa, time s; with the dimensionless models (the ideal "
+         "gas among\nthem) every quantity is in reduced units. The reduced-unit fields (`dtLV`, "
+         "`EndTmLV`,\n`TimeLV`) hold physical time / (`Len` `x1Edit`) * EosScale; give either "
+         "the physical or the\nreduced value of a pair.\n\n`Len`, `x1Edit`, `Rho0`, `Pout` and "
+         "`Dimension` are handed to the initial-conditions\ndialog; give each of them in `[main]` "
+         "or in `[initial]`, not in both.";
+}
+
+std::string InitialIntro() {
+  return "Builds the grid, the layers and the initial profiles. Lengths in user units "
+         "(`x1Edit` cm\neach); pressures GPa, temperatures K, densities g/cm3 with a physical "
+         "equation of state,\nreduced units with the dimensionless models. The substrate "
+         "(\"glass\") is a second layer of\n`xShiftDiv` cells before the film (after it with "
+         "`CheckOut`), with its own density,\ntemperature and equation of state "
+         "(`[eos.left]`).";
+}
+
+std::string ViscosityIntro() {
+  return "Without this table the run has no artificial viscosity (the main window's \"Vis\" "
+         "button is\nup). With it the dialog opens as the desktop program opens it (kind "
+         "`\"Loc\"`, coefficient 1\non a fresh session), takes the values and is accepted; a "
+         "coefficient of 0 switches the\nviscosity off.";
+}
+
+std::string SaveIntro() {
+  return "How the result files are named, where they go and the format of the pictures. The "
+         "name of\nan interval's files is the time at its end times `Scal`, written with the "
+         "decimal\nseparator `p`, a minus sign as `#`, leading blanks as `0`, followed by "
+         "`AddStr`.";
+}
+
+const FormEntry kRegistry[] = {
+    {"eos.left",
+     "the equation-of-state dialog",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "eos.film",
+     &BindEosLeft,
+     &EosLeftFields,
+     nullptr},
+    {"eos.film",
+     "the equation-of-state dialog",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindEosFilm,
+     &EosFilmFields,
+     &EosIntro},
+    {"main", "the main window", TablePresence::Always, "", kMainSetUpKeys, true, "", "",
+     &BindMainSetUp, &TMainFormSchema::FieldList, &MainIntro},
+    {"initial",
+     "the initial-conditions dialog",
+     TablePresence::Required,
+     "the initial-conditions dialog builds the grid and the state, nothing can run without it",
+     {},
+     true,
+     "main",
+     "",
+     &BindInitial,
+     &TInitionalSchema::FieldList,
+     &InitialIntro},
+    {"viscosity",
+     "the artificial-viscosity dialog",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindViscosity,
+     &TViscositySchema::FieldList,
+     &ViscosityIntro},
+    {"main", "the main window", TablePresence::Always, "", kMainRunKeys, false, "", "",
+     &BindMainRun, &TMainFormSchema::FieldList, &MainIntro},
+    {"save",
+     "the save-options dialog",
+     TablePresence::Always,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindSave,
+     &TSaveFileOptionsSchema::FieldList,
+     &SaveIntro},
+};
+
+constexpr PlannedForm kPlanned[] = {
+    {"format", "the number-format dialog",
+     "Until it is, the result files are written with the default number format (six "
+     "significant digits)."},
+};
+
+}  // namespace
+
+std::span<const FormEntry> FormRegistry() {
+  return kRegistry;
+}
+
+const FormEntry* FindFormEntry(std::string_view table) {
+  for (const FormEntry& e : kRegistry) {
+    if (e.table == table) return &e;
+  }
+  return nullptr;
+}
+
+bool LastEntryOfTable(const FormEntry& entry) {
+  bool after = false;
+  for (const FormEntry& e : kRegistry) {
+    if (&e == &entry) {
+      after = true;
+    } else if (after && e.table == entry.table) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::span<const PlannedForm> PlannedForms() {
+  return kPlanned;
+}
+
+}  // namespace tarvex

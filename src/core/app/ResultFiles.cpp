@@ -1,0 +1,170 @@
+// The driver's hooks: display refresh, profile set, picture, tracked points.
+#include "core/app/ResultFiles.h"
+
+#include <filesystem>
+
+#include "core/common/AppendFile.h"
+#include "core/common/Prompter.h"
+#include "core/files/ProfileWriter.h"
+#include "core/files/SaveOptions.h"
+#include "core/run/IntegralValues.h"
+#include "core/run/MainForm.h"
+#include "core/run/ResultsTable.h"
+#include "core/session/Session.h"
+
+namespace tarvex {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// B: the name without its extension.
+std::string BaseOf(const std::string& name) {
+  fs::path p(name);
+  if (!p.has_extension()) return name;
+  p.replace_extension();
+  return p.string();
+}
+
+bool IsJpegName(const std::string& name) {
+  std::string ext = fs::path(name).extension().string();
+  for (char& c : ext) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return ext == ".jpg" || ext == ".jpeg";
+}
+
+bool IsBmpName(const std::string& name) {
+  std::string ext = fs::path(name).extension().string();
+  for (char& c : ext) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return ext == ".BMP";
+}
+
+}  // namespace
+
+ResultFiles::ResultFiles(Session& s, TMainForm& main, TResultsTable& table,
+                         TIntegralValues& integrals, TSaveFileOptions& options)
+    : s_(s), main_(main), table_(table), integrals_(integrals), options_(options) {}
+
+bool ResultFiles::Fail(const std::string& message, bool resultsUnsaved) {
+  lastError_ = message;
+  if (resultsUnsaved) main_.Unsaved = true;
+  s_.prompter.Inform(message, MessageKind::Error);
+  return false;
+}
+
+void ResultFiles::RefreshDisplay(bool withGraphs) {
+  table_.Refresh(s_, main_);
+  integrals_.Refresh(s_, main_);
+  if (withGraphs && graphRefresh_) graphRefresh_();
+}
+
+std::string ResultFiles::ProfileBaseName(const std::string& saveDir, Real TotalTime) {
+  return saveDir + options_.NumberText(TotalTime) + options_.AddStr;
+}
+
+std::vector<std::string> ResultFiles::SetFileNames(const std::string& tableFile) const {
+  const std::string B = BaseOf(tableFile);
+  std::vector<std::string> names{tableFile, B + ".TXT"};
+  if (OpticalTableText && OpticalTableText()) names.push_back(B + "_opt.dat");
+  if (TnegText && TnegText()) names.push_back(main_.SaveDir + "Tneg.dat");
+  return names;
+}
+
+bool ResultFiles::WriteProfile(const std::string& fileName, bool final) {
+  std::string name = fileName;
+  if (final && AskOnFinal) {
+    const char* filter =
+        table_.FrozenGrid() ? "Data file|*.dat|All move data|*.dat" : "Data file|*.dat";
+    const std::optional<std::string> chosen = s_.prompter.ChooseSaveFile("Save", filter, name);
+    if (!chosen || chosen->empty()) return false;  // cancelled: nothing written
+    name = *chosen;
+    if (!fs::path(name).has_extension()) name += ".DAT";
+    DirectoryRule(name, true);
+  }
+  if (table_.RowCount() == 0) return Fail("Cannot write file \"" + name + "\": no results");
+  const std::string B = BaseOf(name);
+
+  std::vector<ProfileFilePart> parts;
+  parts.push_back({name, TableFileText(table_)});
+  ProfileHeaderExtras extras;
+  extras.EosLabel = &main_.EosInfo;
+  extras.GlassEosDensity = GlassEosDensity ? GlassEosDensity() : 0;
+  parts.push_back({B + ".TXT", HeaderFileText(s_, main_, table_, integrals_, extras)});
+  if (OpticalTableText) {
+    if (std::optional<std::string> text = OpticalTableText()) {
+      parts.push_back({B + "_opt.dat", std::move(*text)});
+    }
+  }
+  if (TnegText) {
+    if (std::optional<std::string> text = TnegText()) {
+      parts.push_back({main_.SaveDir + "Tneg.dat", std::move(*text)});
+    }
+  }
+  const FileWriteResult r = WriteFileSet(parts);
+  if (final && AskOnFinal) SaveDialogFileName = B;
+  if (!r) return Fail(r.message);
+  lastError_.clear();
+  main_.Unsaved = false;
+  return true;
+}
+
+void ResultFiles::SavePicture(const std::string& fileName, bool final) {
+  if (!pictureWriter_) return;
+  std::string name = fileName;
+  bool jpeg = main_.PicturesAsJpeg;
+  std::string caption;
+  if (final && AskOnFinal) {
+    const std::optional<std::string> chosen =
+        s_.prompter.ChooseSaveFile("Save picture", "Picture Bitmaps|*.bmp|JPEG Image|*.jpg", name);
+    if (!chosen || chosen->empty()) return;
+    name = *chosen;
+    // A picture never takes the name of another file of the set (a ".DAT" name would
+    // overwrite the table just written): any other extension becomes the default ".jpg".
+    if (!IsJpegName(name) && !IsBmpName(name))
+      name = fs::path(name).replace_extension(".jpg").string();
+    jpeg = IsJpegName(name);
+    main_.PicturesAsJpeg = jpeg;
+    caption = PictureCaption(name, false);
+    DirectoryRule(name, false);
+  } else {
+    caption = PictureCaption(name, true);
+  }
+  const FileWriteResult r = pictureWriter_(name, caption, jpeg);
+  if (!r) Fail(r.message, false);
+}
+
+void ResultFiles::DirectoryRule(const std::string& chosen, bool profileSet) {
+  if (main_.SaveDir.empty()) return;
+  std::string dir = fs::path(chosen).parent_path().string();
+  dir = dir.empty() ? std::string("./") : WithTrailingSeparator(dir);
+  if (fs::path(dir).lexically_normal() == fs::path(main_.SaveDir).lexically_normal()) return;
+  options_.GraphType = main_.PicturesAsJpeg ? kGraphJpeg : kGraphBmp;
+  if (ShowSaveOptions && ShowSaveOptions(dir) && !options_.SaveDir.empty()) {
+    main_.SaveDir = options_.SaveDir;
+  }
+  main_.PicturesAsJpeg = options_.PicturesAsJpeg();
+  if (profileSet &&
+      s_.prompter.Ask("ReAssign to other xrs/Surf file", AnswerSet::OkNo()) == Answer::Ok) {
+    main_.HistoryFileName = main_.SaveDir + (integrals_.RCPanelVisible ? "xrc.dat" : "Surf.dat");
+  }
+}
+
+void ResultFiles::AppendTrackedPoints() {
+  const std::vector<int32_t>& rows = tracking.TrackedRows;
+  main_.TrackedPoints = static_cast<int32_t>(rows.size());
+  if (rows.empty()) return;  // the "Track Points" button is released
+  const std::string path = main_.SaveDir + "pTrack.dat";
+  const bool units = main_.x1Edit.StoredValue() == 1e-7L && s_.eos.EosScale == 1e5L;
+  const std::string header = TrackedPointsHeader(table_, rows, options_.AddStr, units);
+  const std::string timeText = main_.TotalTime.Format().FormatValue(main_.TotalTime.StoredValue() *
+                                                                    options_.Scal.StoredValue());
+  const std::string pout = main_.tableFormat->FormatValue(s_.sim.Pout);
+  const FileWriteResult r =
+      AppendRecord(path, header, TrackedPointsRecord(table_, rows, timeText, pout));
+  if (!r) Fail(r.message, false);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,94 @@
+// ResultFiles: what the calculation driver calls after every output interval, shared by
+// the desktop program and the batch runner. It refreshes the results table and the
+// integral values, names and writes the profile file set, hands the picture to a picture
+// writer supplied by the renderer, and appends the tracked points.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/common/AtomicFile.h"
+#include "core/common/Real.h"
+#include "core/run/Driver.h"
+#include "core/run/PointTracking.h"
+
+namespace tarvex {
+
+class Session;
+class TMainForm;
+class TResultsTable;
+class TIntegralValues;
+class TSaveFileOptions;
+
+class ResultFiles : public RunHooks {
+ public:
+  // Writes the picture of the graphs to `path` with `caption`, as JPEG or as a Windows
+  // bitmap. Supplied by the renderer; without one no picture is written.
+  using PictureWriter = std::function<FileWriteResult(const std::string& path,
+                                                      const std::string& caption, bool jpeg)>;
+
+  ResultFiles(Session& s, TMainForm& main, TResultsTable& table, TIntegralValues& integrals,
+              TSaveFileOptions& options);
+
+  void SetPictureWriter(PictureWriter writer) { pictureWriter_ = std::move(writer); }
+  // The graphs' re-plot (the renderer's part of RefreshDisplay(withGraphs = true)).
+  void SetGraphRefresher(std::function<void()> refresh) { graphRefresh_ = std::move(refresh); }
+
+  // With `final` writes the save dialogs open (the desktop program); the batch runner
+  // turns them off and writes under the driver's names.
+  bool AskOnFinal = true;
+
+  // Optional parts of a set, supplied by the subsystems that own them: the refractive
+  // data table ("_opt.dat"; nullopt = not written) and the tension-time record
+  // ("Tneg.dat"; nullopt while the record does not exist).
+  std::function<std::optional<std::string>()> OpticalTableText;
+  std::function<std::optional<std::string>()> TnegText;
+  // The substrate equation of state's own density (for the header; 0 = none).
+  std::function<Real()> GlassEosDensity;
+
+  TPointTracking tracking;
+
+  // The save dialog's current file name: the last name written through it, without its
+  // extension ("&Save" proposes it).
+  std::string SaveDialogFileName;
+
+  // Shows the save-options dialog with the given directory proposed; true when it closed
+  // with OK (its SaveDir then holds the chosen directory). Supplied by the desktop
+  // program; without it the directory rule keeps the options as they are.
+  std::function<bool(const std::string& proposedDir)> ShowSaveOptions;
+
+  // The last failure, naming the file and the reason ("" after a success).
+  const std::string& LastError() const { return lastError_; }
+
+  // ---- RunHooks ------------------------------------------------------------------------
+  void RefreshDisplay(bool withGraphs) override;
+  std::string ProfileBaseName(const std::string& saveDir, Real TotalTime) override;
+  bool WriteProfile(const std::string& fileName, bool final) override;
+  void SavePicture(const std::string& fileName, bool final) override;
+  void AppendHistory() override {}  // time histories are written by their own module
+  void AppendTrackedPoints() override;
+
+  // The set's files for a table-file name (B + ".TXT" and the optional parts), without
+  // writing them.
+  std::vector<std::string> SetFileNames(const std::string& tableFile) const;
+
+ private:
+  // After a name was chosen in a save dialog: a directory other than SaveDir offers the
+  // save options with it and, for a profile set, the history file there.
+  void DirectoryRule(const std::string& chosen, bool profileSet);
+  // Reports a failure; a failed profile set also marks the results unsaved.
+  bool Fail(const std::string& message, bool resultsUnsaved = true);
+
+  Session& s_;
+  TMainForm& main_;
+  TResultsTable& table_;
+  TIntegralValues& integrals_;
+  TSaveFileOptions& options_;
+  PictureWriter pictureWriter_;
+  std::function<void()> graphRefresh_;
+  std::string lastError_;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,214 @@
+// The equation-of-state dialog's keys.
+#include "core/eos/StatEqSchema.h"
+
+#include <charconv>
+#include <string>
+
+#include "core/common/NumStringFormat.h"
+#include "core/eos/EosCatalog.h"
+
+namespace tarvex {
+
+namespace {
+
+std::string Quoted(std::string_view s) {
+  return "`\"" + std::string(s) + "\"`";
+}
+
+std::string Joined(const std::vector<std::string>& parts, const char* sep = ", ") {
+  std::string out;
+  for (const std::string& p : parts) out += (out.empty() ? "" : sep) + p;
+  return out;
+}
+
+FieldSchema ModelListField() {
+  FieldSchema f = ChoiceField("EqType", -1, TStatEqDialog::ModelCaptions());
+  std::vector<std::string> captions, ids;
+  for (const EosModelInfo& m : EosCatalog()) {
+    f.aliases.emplace_back(m.id);
+    captions.push_back(Quoted(m.caption));
+    ids.push_back(Quoted(m.id));
+  }
+  f.doc.kindText = "choice: the model captions (" + Joined(captions) + ") or their ids (" +
+                   Joined(ids) + "), or the index 0 .. " + std::to_string(f.hi);
+  f.doc.defaultText = "none (-1)";
+  f.doc.meaning = "the model; must be chosen";
+  return f;
+}
+
+FieldSchema MetalField() {
+  std::vector<std::string> names;
+  for (const EosPreset& p : TStatEqDialog::Metals()) names.emplace_back(p.name);
+  FieldSchema f = ChoiceField("Metal", -1, names);
+  std::string models, params;
+  for (const EosModelInfo& m : EosCatalog()) {
+    if (m.presets.empty()) continue;
+    models += (models.empty() ? "" : ", ") + Quoted(m.caption);
+    for (const EosPresetValue& v : m.presets.front().values) {
+      params += (params.empty() ? "`" : ", `") + std::string(v.param) + "`";
+    }
+  }
+  f.doc.defaultText = "none (-1)";
+  f.doc.meaning = "the metal of " + models + "; sets " + params;
+  return f;
+}
+
+// The shortest text that reads back to x.
+std::string ExactText(Real x) {
+  char buf[80];
+  const auto r = std::to_chars(buf, buf + sizeof buf, x);
+  return std::string(buf, r.ptr);
+}
+
+// The unit of a field: its own, else the one every model that reads it gives.
+std::string UnitOf(const EosDialogFieldInfo& info) {
+  if (*info.unit != '\0') return info.unit;
+  std::string unit;
+  bool first = true;
+  for (const EosModelInfo& m : EosCatalog()) {
+    for (const EosParamInfo& p : m.params) {
+      if (info.name != std::string_view(p.name)) continue;
+      if (!first && unit != p.unit) return {};
+      unit = p.unit;
+      first = false;
+    }
+  }
+  return unit;
+}
+
+// A numeric field: its own description, then what each available model reads from it.
+FieldSchema NumberField(const EosDialogFieldInfo& info) {
+  const TNumStringFormat format;
+  FieldSchema f = SimpleField(info.name, FieldKind::Number);
+  f.doc.unit = UnitOf(info);
+  f.doc.defaultText = ExactText(info.initial);
+  f.doc.meaning = info.help;
+  for (const EosModelInfo& m : EosCatalog()) {
+    for (const EosPresetValue& v : m.onSelect) {
+      if (info.name == std::string_view(v.param)) {
+        f.doc.defaultText +=
+            ", " + format.FormatValue(v.value) + " after choosing " + Quoted(m.caption);
+      }
+    }
+    if (!m.Available()) continue;
+    for (const EosParamInfo& p : m.params) {
+      if (info.name != std::string_view(p.name)) continue;
+      f.doc.meaning += "; with " + Quoted(m.caption) + ": " + p.help;
+      if (*p.unit != '\0') f.doc.meaning += " [" + std::string(p.unit) + "]";
+      f.doc.meaning += ", " + EosParamRequirement(p);
+    }
+  }
+  return f;
+}
+
+// The dialog's own list of settable keys, with the documentation of each.
+std::vector<FieldSchema> MakeFields(bool left) {
+  TStatEqDialog probe;
+  probe.SetLeft(left);
+  std::vector<FieldSchema> fields;
+  for (const TStatEqKey& k : TStatEqDialog::SettableKeys()) {
+    switch (k.kind) {
+      case TStatEqKeyKind::ModelList:
+        fields.push_back(ModelListField());
+        break;
+      case TStatEqKeyKind::Metal:
+        fields.push_back(MetalField());
+        break;
+      case TStatEqKeyKind::Number:
+        fields.push_back(NumberField(*FindEosDialogField(k.name)));
+        break;
+      case TStatEqKeyKind::Check:
+        // The dialog shows NoElEOS only for the film.
+        if (!probe.Visible(k.name)) break;
+        fields.push_back(Documented(SimpleField(k.name, FieldKind::Check), "", "false",
+                                    std::string_view(k.name) == "CheckKappa"
+                                        ? "the medium conducts heat with `kappaEdit`"
+                                        : "(film only) the film totals without an electron part"));
+        break;
+    }
+  }
+  return fields;
+}
+
+std::string SelectedModelNote(const TStatEqDialog& d) {
+  if (d.EqType() < 0) return "; no model is selected (EqType)";
+  return "; the model is \"" + std::string(EosCatalog()[static_cast<size_t>(d.EqType())].caption) +
+         "\"";
+}
+
+}  // namespace
+
+const std::vector<FieldSchema>& TStatEqSchema::FieldList(bool left) {
+  static const std::vector<FieldSchema> film = MakeFields(false);
+  static const std::vector<FieldSchema> leftFields = MakeFields(true);
+  return left ? leftFields : film;
+}
+
+FormRefusal TStatEqSchema::Set(const FieldSchema& field, const FormValue& value) {
+  TStatEqResult r;
+  if (field.key == "EqType") {
+    r = d_.SelectModel(value.index);
+  } else if (field.key == "Metal") {
+    if (!d_.Enabled("Metal")) return FormRefusal::At({}, "the selected model has no metal choice");
+    r = d_.SetMetal(value.index);
+  } else if (field.kind == FieldKind::Number) {
+    if (!d_.Enabled(field.key)) {
+      return FormRefusal::At(
+          {}, "not used by the selected model (the field is disabled)" + SelectedModelNote(d_));
+    }
+    return SetNumberText(*d_.FieldByName(field.key), value);
+  } else if (field.kind == FieldKind::Check) {
+    if (!d_.Visible(field.key)) return FormRefusal::At({}, "the dialog does not show it here");
+    r = d_.SetCheck(field.key, value.on);
+  }
+  return r ? FormRefusal::None() : FormRefusal::At({}, r.message);
+}
+
+std::optional<FormValue> TStatEqSchema::Get(const FieldSchema& field) {
+  const EosMediumRecord& rec = Record();
+  if (field.key == "EqType") {
+    return FormValue::OfIndex(FieldKind::Choice, rec.model != nullptr ? rec.model->index : -1);
+  }
+  if (field.key == "Metal") return FormValue::OfIndex(FieldKind::Choice, rec.preset);
+  if (field.key == "CheckKappa") return FormValue::OfCheck(false);  // OK refuses it on
+  if (field.key == "NoElEOS") return FormValue::OfCheck(rec.NoElEOS);
+  if (rec.model == nullptr) return std::nullopt;
+  for (const EosParamInfo& p : rec.model->params) {
+    if (field.key == p.name) return FormValue::Of(rec.Value(p.name));
+  }
+  return std::nullopt;
+}
+
+std::optional<FormValue> TStatEqSchema::Held(const FieldSchema& field) {
+  if (field.key == "EqType") return FormValue::OfIndex(FieldKind::Choice, d_.EqType());
+  if (field.key == "Metal") return FormValue::OfIndex(FieldKind::Choice, d_.Metal());
+  if (field.key == "CheckKappa") return FormValue::OfCheck(d_.CheckKappa());
+  if (field.key == "NoElEOS") return FormValue::OfCheck(d_.NoElEOS());
+  RealField* f = d_.FieldByName(field.key);
+  if (f == nullptr) return std::nullopt;
+  FormValue v = FormValue::Of(f->Value());
+  v.text = f->Text();
+  return v;
+}
+
+bool TStatEqSchema::Printed(const FieldSchema& field) {
+  const EosMediumRecord& rec = Record();
+  if (field.key == "Metal") return rec.model != nullptr && !rec.model->presets.empty();
+  return true;
+}
+
+std::string TStatEqSchema::AvailabilityNote() {
+  std::vector<std::string> available;
+  for (const EosModelInfo& m : EosCatalog()) {
+    if (m.Available()) available.push_back(Quoted(m.caption));
+  }
+  std::string list;
+  for (size_t i = 0; i < available.size(); ++i) {
+    list += (i == 0 ? "" : (i + 1 == available.size() ? " and " : ", ")) + available[i];
+  }
+  return "In this version the dialog accepts the model" +
+         std::string(available.size() == 1 ? " " : "s ") + list +
+         "; every other model is refused with its name.";
+}
+
+}  // namespace tarvex

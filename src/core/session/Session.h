@@ -1,0 +1,71 @@
+// One simulation session: everything the program treats as run-wide state.
+//
+// The hydrodynamic core's part (run parameters of the grid, boundary flags, mass arrays,
+// equation-of-state slots, viscosity and convergence state, thermal closures, the three
+// solver instances) is the base HydroState; the session adds the ownership of the
+// instances and the run-wide values the core does not read. Code receives the parts it
+// needs by reference; two sessions in one process never interfere.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "core/common/Prompter.h"
+#include "core/common/Real.h"
+#include "core/hydro/HydroState.h"
+#include "core/hydro/SolverClass.h"
+#include "core/session/SolverCatalog.h"
+
+namespace tarvex {
+
+// Run-wide values of the calculation: the main window edits and shows them, the driver
+// reads them at every Calculate and writes back what a run changes.
+struct RunParams {
+  Real dt1 = 0;                // output interval [s]
+  Real EndTime = 0;            // end of the run [s]; negative after an interrupted interval
+  int32_t StepDiv = 100;       // the first sub-step of an interval is dt1 / StepDiv
+  int32_t MnStepDiv = 100;     // the largest sub-step is dt1 / MnStepDiv
+  Real BrokenIntervalEnd = 0;  // end of the interval a break interrupted [s]; 0 = none
+};
+
+// Run-wide values the initial conditions set; the thermal, laser and spallation parts
+// read them.
+struct SetupParams {
+  Real AdhesionLimit = 0;      // -|Padh|: the film-substrate bond breaks below it [GPa]
+  Real AdhesionPairLimit = 0;  // 2 AdhesionLimit, limit of the sum of the two cell pressures
+  bool QegOn = false;          // electron heat flux from the film into the substrate
+  Real QSurfX = 0;             // film thickness seen by the laser source [cm]
+  bool FixTeOn = false;        // electron temperature held fixed
+  Real FixedTe = 0;            // that temperature [K]
+  bool NonMetal = false;       // the instances were last of the non-metal class
+};
+
+class Session : public HydroState {
+ public:
+  explicit Session(Prompter& prompter);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  RunParams run;
+  SetupParams setup;
+  Real Ipdt = 0;  // pressure integral at the left surface, sum P dt EosScale^2
+  bool NoConduct = false;
+  bool NoThermo = false;
+
+  // The class of the three instances (None and nullptr before they exist).
+  SolverClass stateClass = SolverClass::None;
+  const SolverClassInfo* stateInfo = nullptr;
+
+  // Creates the instances of `cls` with N cells through the class's catalog entry, or
+  // resizes the existing ones (StateA, StateB, StateC in that order; they keep their
+  // class). Returns false when the class is not available.
+  bool EnsureInstances(SolverClass cls, int32_t N);
+  // The same for a class described by `info` (the catalog's entries, or a test's).
+  bool EnsureInstances(const SolverClassInfo& info, int32_t N);
+
+ private:
+  std::array<std::unique_ptr<THydrStat>, 3> owned_;
+};
+
+}  // namespace tarvex
