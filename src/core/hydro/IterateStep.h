@@ -28,6 +28,12 @@ bool StepAttempt(Session& s, THydrStat& Self, const THydrStat& Old, const THydrS
 // Convergence scales for the iteration of one step, after the predictor.
 void ScaleSetup(Session& s, Real dt);
 
+// The longest step from state A that the iteration converges in a few passes and whose
+// accepted result stays stable: the sound-crossing time of a cell times a Courant
+// number, shortened where a compressed cell's viscous pressure stiffens the iteration.
+// Infinite when no cell bounds it (a state at rest without pressure).
+Real StableStep(Session& s, THydrStat& A);
+
 // Computes the new state into StateB. On success dt holds the proposed next step.
 bool IterateStep(Session& s, Real& dt, bool NoTofE);
 

@@ -258,6 +258,13 @@ void DrivingPressure(ViscosityState& vs, SimParams& sim, THydrStat& Self, const 
         break;
     }
   }
+  // On curved grids the velocity and energy steps apply the viscous part as a radial
+  // stress (see THydrStat::Qvisc): it is what the kind added to the centred pressure.
+  if (sim.Dspc > 1 && N >= 1) {
+    if (Self.Qvisc.size() < static_cast<size_t>(N)) Self.Qvisc.resize(static_cast<size_t>(N));
+    const PassCells cells{Old, Third, vs.ViscCoef};
+    for (int32_t k = 0; k < N; ++k) Self.Qvisc[k] = P[k] - cells.A(k);
+  }
   // The boundary entry always holds the current outer pressure (an instance that was
   // never given cells has no entry to hold it).
   if (static_cast<size_t>(N) < P.size()) P[N] = sim.CurrentPout();
