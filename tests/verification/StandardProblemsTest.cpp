@@ -95,7 +95,7 @@ const Expect kCases[] = {
     {ProblemId::Piston,   Symm, 200, true,   x,     0.05,  0.01,   0.01,  0.01,  x},
     {ProblemId::Piston,   Loc,  200, true,   x,     0.005, 0.01,   0.01,  0.01,  x},
     {ProblemId::Piston,   Lim,  200, true,   x,     0.01,  0.01,   0.01,  0.01,  x},
-    {ProblemId::Wall,     No,   300, true,   x,     x,     0.02,   0.03,  0.03,  x},
+    {ProblemId::Wall,     No,   300, true,   x,     x,     0.03,   0.03,  0.03,  x},
     {ProblemId::Wall,     Symm, 300, true,   x,     0.05,  0.01,   0.01,  0.01,  x},
     {ProblemId::Wall,     Loc,  300, true,   x,     0.005, 0.01,   0.01,  0.01,  x},
     {ProblemId::Wall,     Lim,  300, true,   x,     0.01,  0.01,   0.01,  0.01,  x},

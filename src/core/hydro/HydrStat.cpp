@@ -47,6 +47,8 @@ void THydrStat::Resize(int32_t N) {
   T.resize(n);
   E.resize(n);
   rhoScratch_.resize(n);
+  soundScratch_.resize(n);
+  c2_.resize(n);
   Qvisc.resize(n);
   P[n] = s_.sim.Pout;
   LastCell = N - 1;
@@ -274,20 +276,20 @@ void EnergyRange(THydrStat& self, const THydrStat& Old, const THydrStat& Third,
     for (int32_t i = i0; i < i1; ++i) {
       Real Ep;  // new energy before relaxation [kJ/g]
       if constexpr (Curved) {
-        // Specific volume rate of the centred pressure and the radial rate of the viscous
-        // stress over the cell's mean area at the middle of the step (as in the velocity
-        // step) [cm3/g/s].
+        // Volume rate of the centred pressure and radial rate of the viscous stress over
+        // the cell's mean area at the middle of the step (as in the velocity step), per
+        // unit solid angle, both levels summed [cm3/s].
         auto rate = [&](const Real* xs, const Real* vs) {
           return ((IntPow(xs[i], rp) + IntPow(xs[i + 1], rp)) * (vs[i + 1] - vs[i]) +
                   PowerDifference(rp, xs[i], xs[i + 1]) * (vs[i] + vs[i + 1])) /
                  2;
         };
-        const Real rateSum = (rate(oldX, oldV) + rate(x, v)) / cellMass[i];
         const Real area =
             MeanArea(rp, (oldX[i] + thirdX[i]) / 2, (oldX[i + 1] + thirdX[i + 1]) / 2);
-        const Real radialSum = ((oldV[i + 1] - oldV[i]) + (v[i + 1] - v[i])) * area / cellMass[i];
         const Real q = qVisc[i];
-        Ep = oldE[i] - half * (rateSum * (P[i] - q) + radialSum * q);
+        const Real work = (rate(oldX, oldV) + rate(x, v)) * (P[i] - q) +
+                          ((oldV[i + 1] - oldV[i]) + (v[i + 1] - v[i])) * area * q;
+        Ep = oldE[i] - half * (work / cellMass[i]);
       } else {
         const Real rateSum = ((oldV[i + 1] - oldV[i]) + (v[i + 1] - v[i])) * invCellMass;
         Ep = oldE[i] - half * rateSum * P[i];
@@ -389,15 +391,23 @@ bool THydrStat::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt
 const RealArray& THydrStat::SoundSpeed2() {
   const int32_t N = CellCount();
   const Real scale2 = s_.eos.EosScale * s_.eos.EosScale;
-  // Relative density step of the difference quotient: far above the round-off of the
-  // 80-bit state (1e-19) and of the inverse functions, far below any change of slope.
-  constexpr Real eps = 1e-6L;
+  // Relative density step of the difference quotient, a power of two so that dividing by
+  // it is exact: far above the round-off of the 80-bit state (1e-19) and of the inverse
+  // functions, far below any change of slope.
+  constexpr Real eps = 0x1p-20L;
+  constexpr Real invEps = 0x1p20L;
   if (rhoScratch_.size() < static_cast<size_t>(N)) rhoScratch_.resize(static_cast<size_t>(N));
   if (soundScratch_.size() < static_cast<size_t>(N)) soundScratch_.resize(static_cast<size_t>(N));
   if (c2_.size() != static_cast<size_t>(N)) c2_.resize(static_cast<size_t>(N));
   Real* rho1 = rhoScratch_.data();
   Real* work = soundScratch_.data();
   Real* c2 = c2_.data();
+  // Specific volume 1 / rho of cell i [cm3/g], without a division on planar grids.
+  const bool planar = s_.sim.Dspc == 1;
+  const Real invMass = planar ? 1 / s_.sim.CellMassUniform : 0;
+  auto specificVolume = [&](int32_t i) {
+    return planar ? (x[i + 1] - x[i]) * invMass : Volume(i) / s_.mass.CellMass[i];
+  };
   for (const MediumRange& r : MediumRanges(s_.eos, N, s_.sim.InGlass)) {
     const int32_t n = r.i1 - r.i0;
     if (n <= 0) continue;
@@ -405,13 +415,14 @@ const RealArray& THydrStat::SoundSpeed2() {
       std::fill(c2 + r.i0, c2 + r.i1, Real(0));
       continue;
     }
-    // P0 = P(rho, T) into c2; then the adiabat: rho1 = rho (1 + eps), E1 = E + eps P0 / rho
-    // (dE = P drho / rho^2), T1 = T(rho1, E1), P1 = P(rho1, T1) into work.
-    for (int32_t i = r.i0; i < r.i1; ++i) work[i] = Density(i);
-    r.eos.P->Eval(work + r.i0, T.data() + r.i0, c2 + r.i0, n);
+    // P0 = P(rho, T) into c2; then along the adiabat dE = P drho / rho^2: rho1 = rho
+    // (1 + eps), E1 = E + eps P0 / rho, T1 = T(rho1, E1), P1 = P(rho1, T1) into work;
+    // c^2 = (P1 - P0) / (eps rho).
+    for (int32_t i = r.i0; i < r.i1; ++i) rho1[i] = Density(i);
+    r.eos.P->Eval(rho1 + r.i0, T.data() + r.i0, c2 + r.i0, n);
     for (int32_t i = r.i0; i < r.i1; ++i) {
-      rho1[i] = work[i] * (1 + eps);
-      work[i] = E[i] + eps * c2[i] / work[i];
+      work[i] = E[i] + eps * c2[i] * specificVolume(i);
+      rho1[i] *= 1 + eps;
     }
     if (*r.eos.TofE) {
       r.eos.TofE->Eval(rho1 + r.i0, work + r.i0, work + r.i0, n);
@@ -422,7 +433,7 @@ const RealArray& THydrStat::SoundSpeed2() {
     }
     r.eos.P->Eval(rho1 + r.i0, work + r.i0, work + r.i0, n);
     for (int32_t i = r.i0; i < r.i1; ++i) {
-      const Real q = scale2 * (work[i] - c2[i]) * (1 + eps) / (eps * rho1[i]);
+      const Real q = scale2 * (work[i] - c2[i]) * specificVolume(i) * invEps;
       c2[i] = q > 0 && std::isfinite(q) ? q : 0;  // no sound speed from a failed evaluation
     }
   }

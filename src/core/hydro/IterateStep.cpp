@@ -169,21 +169,36 @@ Real StableStep(Session& s, THydrStat& A) {
   const Real scale2 = s.eos.EosScale * s.eos.EosScale;
   const ViscosityState& vs = s.visc;
   const Real spread = vs.ViscKind == ViscSymm ? kSymmSpread : 1;
-  // 8 s Cq / kViscousGain in velocity units [1/(cm/s)]; no viscous term without a kind.
-  const Real viscous = vs.ViscKind == ViscNo ? 0 : 8 * spread * vs.ViscCoef * scale2 / kViscousGain;
-  const Real invCourant2 = 1 / (kCourant * kCourant);
-  // Largest rate 1 / dt over the cells: the positive root of alpha dt^2 + beta dt = 1.
-  Real rate = 0;
+  // With alpha = c^2 / (kCourant h)^2 and beta = V |D| / h, V = 8 s Cq / kViscousGain
+  // [1/(cm/s)], the rate 1 / dt of a cell is the positive root of alpha dt^2 + beta dt
+  // = 1: (beta + sqrt(beta^2 + 4 alpha)) / 2 = (V |D| + sqrt((V D)^2 + 4 K c^2)) / (2 h)
+  // with K = 1 / kCourant^2. An uncompressed cell (or one without viscosity) has the rate
+  // sqrt(K c^2) / h; the largest c^2 / h^2 of those is found without a root or a
+  // division per cell, by comparing cross products.
+  const Real V = vs.ViscKind == ViscNo ? 0 : 8 * spread * vs.ViscCoef * scale2 / kViscousGain;
+  const Real K = 1 / (kCourant * kCourant);
+  Real c2Sound = 0, hSound = 1;  // largest c^2 / h^2 of the uncompressed cells
+  Real sShock = 0, hShock = 1;   // largest s / h of the compressed ones
   const int32_t N = A.CellCount();
+  const Real* x = A.x.data();
+  const Real* v = A.v.data();
   for (int32_t i = 0; i < N; ++i) {
-    const Real h = A.x[i + 1] - A.x[i];
-    const Real alpha = c2[i] * invCourant2 / (h * h);
-    const Real D = A.v[i + 1] - A.v[i];
-    const Real beta = D < 0 ? -viscous * D / h : 0;
-    const Real r = (beta + std::sqrt(beta * beta + 4 * alpha)) / 2;
-    if (r > rate) rate = r;  // NaN never wins
+    const Real h = x[i + 1] - x[i];
+    const Real D = v[i + 1] - v[i];
+    if (D < 0 && V > 0) {
+      const Real VD = V * D;
+      const Real sCell = -VD + std::sqrt(VD * VD + 4 * K * c2[i]);
+      if (sCell * hShock > sShock * h) {
+        sShock = sCell;
+        hShock = h;
+      }
+    } else if (c2[i] * (hSound * hSound) > c2Sound * (h * h)) {
+      c2Sound = c2[i];
+      hSound = h;
+    }
   }
   guard.Reset();
+  const Real rate = std::max(std::sqrt(K * c2Sound) / hSound, sShock / (2 * hShock));
   return rate > 0 ? 1 / rate : std::numeric_limits<Real>::infinity();
 }
 
