@@ -193,7 +193,7 @@ TEST(BadRunFileMany, EveryStaticErrorIsReported) {
   TempDir dir;
   std::string text = Replaced(ShockTubeText(), "Dimension = 900", "Dimension = 0.5");
   text = Replaced(text, "CheckKeepVL = true", "CheckKeepVL = \"yes\"");
-  text = Replaced(text, "ViscType = \"Symm\"", "ViscKind = 1");
+  text = Replaced(text, "ViscType = \"Loc\"", "ViscKind = 1");
   const std::string path = dir.Write("case.toml", text);
   const testing::MainResult r = CallMain({path, "--quiet"});
   EXPECT_EQ(r.code, kExitBadRunFile);

@@ -23,9 +23,12 @@ using testing::TempDir;
 namespace fs = std::filesystem;
 
 // The shock tube with fixed sub-steps (dt1 / 1000), so that both runs take the same
-// steps from equal states.
+// steps from equal states, and the smoothing viscosity "Symm": the comparison below is at
+// the precision of the six-digit texts, which a shock kept within fewer cells ("Loc")
+// turns into larger differences at the front.
 std::string FixedSteps(const std::string& endTime) {
   std::string text = Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = " + endTime);
+  text = Replaced(text, "ViscType = \"Loc\"", "ViscType = \"Symm\"");
   return Replaced(text, "dt1 = 0.05", "dt1 = 0.05\nMnStepDiv = 1000\nStepDiv = 1000");
 }
 

@@ -47,9 +47,9 @@ inline void SetUpShockTubeThroughForms(AppModel& app, ScriptedPrompter& prompter
   ASSERT_TRUE(ok.accepted) << ok.focus << ": " << ok.message;
   app.FinishInitialDialog();
 
-  // Viscosity "Symm", Cq = 2.
+  // Viscosity "Loc", Cq = 2, as in the bundled example.
   app.viscosity.Open(app.session.visc, app.session.eos.EosScale);
-  app.viscosity.ViscType = ViscSymm;
+  app.viscosity.ViscType = ViscLoc;
   app.viscosity.ViscMult.SetText("2");
   app.ApplyViscosityDialog();
   ASSERT_TRUE(app.main.Vis);

@@ -74,11 +74,12 @@ constexpr int32_t No = ViscNo, Symm = ViscSymm, Loc = ViscLoc, Lim = ViscLimOnly
 constexpr double x = NAN;
 
 // Bounds a little above the figures measured on these grids (docs/verification.md has
-// the figures on finer ones, where the errors are smaller). The odd-even ripple of "Symm"
-// (a shock resolved by the half second difference rings for a few cells and leaves an
-// entropy ripple behind) stays above that of the other kinds. "Symm" needs tens of
-// thousands of steps for a Sedov blast; the cylindrical one on this coarse grid it does
-// not finish (nor on 400 cells, see the report), so only the spherical one is here.
+// the figures on finer ones, where the errors are smaller). "Loc", the kind of the
+// bundled examples, is held to the targets: ripple behind shocks below 0.5 %, plateau,
+// shock speed and position within 1 % (Noh on these coarse grids: the wall-heating
+// tail still reaches into the plateau, 1.1 % and 1.6 % in radius on 200 cells). The
+// odd-even ripple of "Symm" (a shock resolved by the half second difference rings and
+// leaves a ripple far behind it) stays above that of the other kinds.
 // clang-format off
 const Expect kCases[] = {
     //  problem           kind  cells end    L1     ripple plateau speed  radius growth
@@ -91,28 +92,29 @@ const Expect kCases[] = {
     {ProblemId::Tube,     Loc,  400, true,   0.003, 0.005, 0.005,  x,     0.01,  x},
     {ProblemId::Tube,     Lim,  400, true,   0.003, 0.01,  0.005,  x,     0.01,  x},
     {ProblemId::Piston,   No,   200, false},
-    {ProblemId::Piston,   Symm, 200, true,   x,     0.08,  0.01,   0.01,  0.01,  x},
-    {ProblemId::Piston,   Loc,  200, true,   x,     0.02,  0.01,   0.01,  0.01,  x},
-    {ProblemId::Piston,   Lim,  200, true,   x,     0.03,  0.01,   0.01,  0.01,  x},
-    {ProblemId::Wall,     No,   300, true,   x,     x,     0.02,   0.03,  0.03,  x},
-    {ProblemId::Wall,     Symm, 300, true,   x,     x,     0.01,   0.02,  0.01,  x},
-    {ProblemId::Wall,     Loc,  300, true,   x,     0.02,  0.01,   0.01,  0.01,  x},
-    {ProblemId::Wall,     Lim,  300, true,   x,     x,     0.01,   0.02,  0.01,  x},
+    {ProblemId::Piston,   Symm, 200, true,   x,     0.05,  0.01,   0.01,  0.01,  x},
+    {ProblemId::Piston,   Loc,  200, true,   x,     0.005, 0.01,   0.01,  0.01,  x},
+    {ProblemId::Piston,   Lim,  200, true,   x,     0.01,  0.01,   0.01,  0.01,  x},
+    {ProblemId::Wall,     No,   300, true,   x,     x,     0.03,   0.03,  0.03,  x},
+    {ProblemId::Wall,     Symm, 300, true,   x,     0.05,  0.01,   0.01,  0.01,  x},
+    {ProblemId::Wall,     Loc,  300, true,   x,     0.005, 0.01,   0.01,  0.01,  x},
+    {ProblemId::Wall,     Lim,  300, true,   x,     0.01,  0.01,   0.01,  0.01,  x},
     {ProblemId::SedovCyl, No,   100, false},
-    {ProblemId::SedovCyl, Loc,  100, true,   0.25,  x,     x,      x,     0.015, x},
-    {ProblemId::SedovCyl, Lim,  100, true,   0.25,  x,     x,      x,     0.015, x},
+    {ProblemId::SedovCyl, Symm, 100, true,   0.1,   x,     x,      x,     0.01,  x},
+    {ProblemId::SedovCyl, Loc,  100, true,   0.08,  x,     x,      x,     0.01,  x},
+    {ProblemId::SedovCyl, Lim,  100, true,   0.08,  x,     x,      x,     0.01,  x},
     {ProblemId::SedovSph, No,   100, false},
-    {ProblemId::SedovSph, Symm, 100, true,   0.35,  x,     x,      x,     0.015, x},
-    {ProblemId::SedovSph, Loc,  100, true,   0.35,  x,     x,      x,     0.015, x},
-    {ProblemId::SedovSph, Lim,  100, true,   0.35,  x,     x,      x,     0.015, x},
+    {ProblemId::SedovSph, Symm, 100, true,   0.1,   x,     x,      x,     0.01,  x},
+    {ProblemId::SedovSph, Loc,  100, true,   0.1,   x,     x,      x,     0.01,  x},
+    {ProblemId::SedovSph, Lim,  100, true,   0.1,   x,     x,      x,     0.01,  x},
     {ProblemId::NohCyl,   No,   200, false},
-    {ProblemId::NohCyl,   Symm, 200, true,   x,     x,     0.05,   x,     0.03,  x},
-    {ProblemId::NohCyl,   Loc,  200, true,   x,     x,     0.05,   x,     0.03,  x},
-    {ProblemId::NohCyl,   Lim,  200, true,   x,     x,     0.05,   x,     0.03,  x},
+    {ProblemId::NohCyl,   Symm, 200, true,   x,     x,     0.03,   x,     0.015, x},
+    {ProblemId::NohCyl,   Loc,  200, true,   x,     0.005, 0.03,   x,     0.015, x},
+    {ProblemId::NohCyl,   Lim,  200, true,   x,     x,     0.03,   x,     0.015, x},
     {ProblemId::NohSph,   No,   200, false},
-    {ProblemId::NohSph,   Symm, 200, true,   x,     x,     0.07,   x,     0.03,  x},
-    {ProblemId::NohSph,   Loc,  200, true,   x,     x,     0.15,   x,     0.06,  x},
-    {ProblemId::NohSph,   Lim,  200, true,   x,     x,     0.15,   x,     0.06,  x},
+    {ProblemId::NohSph,   Symm, 200, true,   x,     x,     0.05,   x,     0.02,  x},
+    {ProblemId::NohSph,   Loc,  200, true,   x,     0.005, 0.05,   x,     0.02,  x},
+    {ProblemId::NohSph,   Lim,  200, true,   x,     x,     0.05,   x,     0.02,  x},
     {ProblemId::Vacuum,   No,   200, true,   0.01},
     {ProblemId::Vacuum,   Symm, 200, true,   0.01},
     {ProblemId::Vacuum,   Loc,  200, true,   0.01},
@@ -123,6 +125,25 @@ const Expect kCases[] = {
 INSTANTIATE_TEST_SUITE_P(EveryKind, StandardProblem, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Expect>& param) {
                            return Name(param.param);
+                         });
+
+// Noise on a gas at rest stays bounded whatever largest step the run allows: the step
+// control keeps the step below the sound-crossing time of a cell. Without that bound the
+// accepted three-pass steps grew at c dt / h above 0.58 (the convergence test does not
+// see changes this small), and the noise rose a hundredfold to 1e-4.
+class NoiseAtAnyStep : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(NoiseAtAnyStep, StaysBounded) {
+  testing::SessionFixture f;
+  ProblemRun run;
+  testing::detail::Noise(f.s, 200, GetParam(), run, /*crossings=*/100);
+  EXPECT_TRUE(run.reachedEnd);
+  EXPECT_LE(run.fig.growth, 1.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, NoiseAtAnyStep, ::testing::Values(No, Symm, Loc, Lim),
+                         [](const ::testing::TestParamInfo<int32_t>& param) {
+                           return std::string(testing::kViscKinds[param.param].name);
                          });
 
 // The error of the shock tube falls with the grid: observed order of L1(rho) between 200

@@ -50,6 +50,29 @@ inline Real IntPow(Real x, int32_t n) {
   return r;
 }
 
+// Mean of r^n over [a, b], (b^(n+1) - a^(n+1)) / ((n + 1)(b - a)), without the division:
+// the area (per unit solid angle) on which a radial stress in a shell between the radii
+// a and b acts, so that this area times the shell's width is its volume.
+inline Real MeanArea(int32_t n, Real a, Real b) {
+  switch (n) {
+    case 0:
+      return 1;
+    case 1:
+      return (a + b) / 2;
+    case 2:
+      return (a * a + a * b + b * b) / 3;
+    default: {
+      Real sum = 1;
+      Real ak = 1;
+      for (int32_t m = 1; m <= n; ++m) {
+        ak *= a;
+        sum = sum * b + ak;
+      }
+      return sum / (n + 1);
+    }
+  }
+}
+
 class THydrStat {
  public:
   // Create(N): an empty instance resized to N cells.
@@ -100,6 +123,12 @@ class THydrStat {
     return const_cast<THydrStat*>(this)->ArrayByName(name);
   }
 
+  // Squared isentropic sound speed of every cell [(cm/s)^2], N entries, by a difference
+  // quotient of the pressure along the adiabat from the equation of state of the cell's
+  // medium; 0 where it is not positive or cannot be evaluated. The array belongs to the
+  // instance and holds until the next call; allocates only on the first call.
+  const RealArray& SoundSpeed2();
+
   // --- geometry (valid for every class) -----------------------------------------------
   int32_t CellCount() const { return LastCell + 1; }
   Real Volume(int32_t i) const;  // per unit solid angle (per unit area when planar)
@@ -123,12 +152,19 @@ class THydrStat {
   RealArray P;  // N cell pressures [GPa] + Pout at index N
   RealArray T;  // N cell temperatures [K]
   RealArray E;  // N specific internal energies [kJ/g]
+  // The viscous part of the driving pressure P of the pass [GPa], N entries. The
+  // viscosity stage fills it on curved grids, where the viscous term acts as a radial
+  // stress: the velocity and energy steps apply it over the cell's mean area (MeanArea)
+  // rather than as an isotropic pressure (zero: P is all isotropic).
+  RealArray Qvisc;
 
  protected:
   HydroState& s_;
   // Densities of the cells of the energy step's current range, for the range evaluation
   // of the equation of state; N entries, sized by Resize.
   RealArray rhoScratch_;
+  RealArray soundScratch_;  // N entries for SoundSpeed2
+  RealArray c2_;            // its result
 };
 
 // Fills the shared mass arrays of curved grids from the initial uniform grid of cell size

@@ -29,6 +29,12 @@ bool StepAttempt(HydroState& s, THydrStat& Self, const THydrStat& Old, const THy
 // Convergence scales for the iteration of one step, after the predictor.
 void ScaleSetup(HydroState& s, Real dt);
 
+// The longest step from state A that the iteration converges in a few passes and whose
+// accepted result stays stable: the sound-crossing time of a cell times a Courant
+// number, shortened where a compressed cell's viscous pressure stiffens the iteration.
+// Infinite when no cell bounds it (a state at rest without pressure).
+Real StableStep(HydroState& s, THydrStat& A);
+
 // Computes the new state into StateB. On success dt holds the proposed next step.
 bool IterateStep(HydroState& s, Real& dt, bool NoTofE);
 

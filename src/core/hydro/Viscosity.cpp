@@ -96,8 +96,13 @@ void SymmViscosity(ViscosityState& vs, const PassCells& c, RealArray& P, int32_t
   // a pressure-driven piston stopped within the first steps). Such a cell therefore keeps
   // at least its centred pressure, or zero where that is positive.
   auto uncompressed = [&](int32_t k, Real p) { return std::max(p, std::min(c.A(k), Real(0))); };
-  Real cPrev = pairViscous ? c.C(0) : 0;  // c_{k-1}
-  Real cCur = pairViscous ? c.C(1) : 0;   // c_k
+  // The first pair is tested jointly, but an expanding cell of the pair takes no term of
+  // its own: C = Cq rho D |D| of an expanding cell is a tension. At the centre of a
+  // spherical blast, where the hot cell 0 expands at D = +2000 while cell 1 compresses
+  // near the threshold, that tension (1.9e6 against a pressure of 1.3e6) switched on and
+  // off from one iterate to the next, and the iteration cycled until the minimum step.
+  Real cPrev = pairViscous && d0 < 0 ? c.C(0) : 0;  // c_{k-1}
+  Real cCur = pairViscous && d1 < 0 ? c.C(1) : 0;   // c_k
   P[0] = c.A(0) - cPrev / 2 + cCur / 2;
   if (cPrev == 0) P[0] = uncompressed(0, P[0]);
   for (int32_t k = 1; k < N - 1; ++k) {
@@ -257,6 +262,13 @@ void DrivingPressure(ViscosityState& vs, SimParams& sim, THydrStat& Self, const 
         NoViscosity(cells, P, N);
         break;
     }
+  }
+  // On curved grids the velocity and energy steps apply the viscous part as a radial
+  // stress (see THydrStat::Qvisc): it is what the kind added to the centred pressure.
+  if (sim.Dspc > 1 && N >= 1) {
+    if (Self.Qvisc.size() < static_cast<size_t>(N)) Self.Qvisc.resize(static_cast<size_t>(N));
+    const PassCells cells{Old, Third, vs.ViscCoef};
+    for (int32_t k = 0; k < N; ++k) Self.Qvisc[k] = P[k] - cells.A(k);
   }
   // The boundary entry always holds the current outer pressure (an instance that was
   // never given cells has no entry to hold it).

@@ -62,7 +62,8 @@ struct BrokenCellSlot {
 
 // The driving-pressure stage of one pass: writes Self.P[0..N-1] by the kind in vs,
 // Self.P[N] := the current outer pressure (the ramp is applied first when it is on) and
-// replaces vs.ViscRef by the candidate of the active kind. Reads D and rho of Third,
+// replaces vs.ViscRef by the candidate of the active kind; on curved grids also
+// Self.Qvisc, the viscous part of Self.P. Reads D and rho of Third,
 // the pressures of Old and Third, the layer boundaries from sim.InGlass. Self must be
 // a different instance from Old and Third. Works on every grid with N >= 1 cells and
 // allocates nothing. An unknown kind acts as "No".

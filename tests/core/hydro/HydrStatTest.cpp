@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/eos/IdealGas.h"
+#include "core/eos/SimpleModels.h"
 #include "core/hydro/HydrStat.h"
 #include "support/HydroFixture.h"
 
@@ -319,6 +320,51 @@ TEST(Slot2, EvalUsesTheRangeOrFallsBack) {
     for (int32_t i = 0; i < 3; ++i) expected[i] = slot(rho[i], x[i]);
     slot.Eval(rho, x, x, 3);
     for (int32_t i = 0; i < 3; ++i) EXPECT_EQ(x[i], expected[i]);
+  }
+}
+
+// The sound speed from the adiabat agrees with the thermodynamic identity
+// c^2 = (dP/drho)_T + T (dP/dT)^2 / (rho^2 Cv): for the ideal gas that is gamma P / rho,
+// for the "Solid" model (a stiff cold curve plus a thermal part) it is evaluated here
+// from the model's P, dP/dT and Cv with a central difference at constant T. Each medium
+// (here a solid substrate under a gas film) uses its own equation of state.
+TEST(HydrStat, SoundSpeedFollowsTheThermodynamicIdentity) {
+  SessionFixture f;
+  Session& s = f.s;
+  UseIdealGas(s, 1.4L);
+  SolidParams solid{4.0L / 3, 1};
+  ASSERT_TRUE(PrepareSolid(solid));
+  s.eos.LeftEos.E = MakeSlot<SolidParams, &SolidE>(solid);
+  s.eos.LeftEos.P = MakeSlot<SolidParams, &SolidP>(solid);
+  s.eos.LeftEos.Cv = MakeSlot<SolidParams, &SolidCv>(solid);
+  s.eos.LeftEos.TofE = MakeSlot<SolidParams, &SolidTofE>(solid);
+  s.sim.InGlass = 4;
+  const int32_t N = 10;
+  UniformGrid(s, N, 1, 1.1L, 0.5L);
+  THydrStat& A = *s.StateA;
+  for (int32_t i = 0; i < N; ++i) {
+    const bool substrate = i < 4;
+    const Slot2& E = substrate ? s.eos.LeftEos.E : s.eos.ActiveEos.E;
+    const Slot2& P = substrate ? s.eos.LeftEos.P : s.eos.ActiveEos.P;
+    A.T[i] = 0.5L + 0.1L * i;
+    A.E[i] = E(A.Density(i), A.T[i]);
+    A.P[i] = P(A.Density(i), A.T[i]);
+  }
+  const RealArray& c2 = A.SoundSpeed2();
+  ASSERT_EQ(c2.size(), static_cast<size_t>(N));
+  for (int32_t i = 0; i < N; ++i) {
+    const Real rho = A.Density(i);
+    const Real T = A.T[i];
+    Real exact;
+    if (i < 4) {
+      const Real h = 1e-4L;
+      const Real dPdrho = (SolidP(solid, rho + h, T) - SolidP(solid, rho - h, T)) / (2 * h);
+      const Real dPdT = SoliddPdT(solid, rho, T);
+      exact = dPdrho + T * dPdT * dPdT / (rho * rho * SolidCv(solid, rho, T));
+    } else {
+      exact = 1.4L * A.P[i] / rho;
+    }
+    EXPECT_NEAR(static_cast<double>(c2[i] / exact), 1.0, 1e-5) << "cell " << i;
   }
 }
 

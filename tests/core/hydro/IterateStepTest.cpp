@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "core/hydro/IterateStep.h"
+#include "core/hydro/Viscosity.h"
 #include "support/HydroFixture.h"
 #include "support/StepLoop.h"
 
@@ -23,13 +24,14 @@ struct RecordingSink : TraceSink {
 
 // Uniform gas at rest under an outer pressure equal to its own: an equilibrium. With 16
 // cells the node coordinates are exact binary fractions, so the state is at rest to the
-// last bit; the steps of the interval-end test are ten times the sound crossing time of a
-// cell, where the iteration would (rightly) not converge on round-off motion.
-void Equilibrium(Session& s, int32_t N = 16) {
+// last bit. T sets the pressure P = T: the step bound of the sound speed is 0.5 h / c =
+// 0.019 at T = 2, and far above every step of these tests at T = 2^-40.
+void Equilibrium(Session& s, int32_t N = 16, Real T = 2) {
   testing::UseIdealGas(s, 1.4L);
-  s.sim.Pout = 2;
-  testing::UniformGrid(s, N, 1.0L, 1.0L, 2.0L);
+  s.sim.Pout = T;
+  testing::UniformGrid(s, N, 1.0L, 1.0L, T);
 }
+constexpr Real kCold = 0x1p-40L;
 
 TEST(AdvanceStep, EquilibriumConvergesAtOnceAndTheStepGrowsBy27) {
   SessionFixture f;
@@ -55,7 +57,7 @@ TEST(AdvanceStep, EquilibriumConvergesAtOnceAndTheStepGrowsBy27) {
 TEST(AdvanceStep, IntervalEndIsReachedInTwoHalves) {
   SessionFixture f;
   Session& s = f.s;
-  Equilibrium(s);
+  Equilibrium(s, 16, kCold);
   s.sim.Running = true;
   s.sim.dtMax = 1;
   Real step = 0.4L;
@@ -136,13 +138,14 @@ TEST(AdvanceStep, OverflowInTheEquationOfStateIsRetriedShorter) {
   testing::UniformGrid(s, 20, 1.0L, 1.0L, 1.0L);
   s.sim.Pout = 1;
   s.eos.ActiveEos.P = MakeSlot<Real, &BrittleP>(kNoParams);
-  // A converging flow towards the middle.
+  // A converging flow towards the middle, fast against sound (c = 1.18): the stable step
+  // (0.021) still compresses the middle cells by 21 %.
   for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
-    for (int32_t j = 0; j <= 20; ++j) st->v[j] = -0.5L * (j - 10) / 10;
+    for (int32_t j = 0; j <= 20; ++j) st->v[j] = -5 * static_cast<Real>(j - 10) / 10;
   }
   s.sim.Running = true;
   s.sim.dtMax = 1;
-  Real step = 0.5L;  // compresses the middle cells far beyond 5 % in one step
+  Real step = 0.5L;
   int32_t attempts = 0;
   while (s.sim.SimTime == 0 && s.sim.Running && attempts < 40) {
     AdvanceStep(s, s.sim.SimTime, step, false, 10);
@@ -271,6 +274,38 @@ TEST(FinalTolerance, AnswersAndLearntTolerances) {
     EXPECT_NEAR(static_cast<double>(cs.Eps2), 6.0 / 50, 1e-18);
     EXPECT_EQ(cs.Eps1, 1e-3L);
   }
+}
+
+// The stable step: at rest the sound-crossing time of a cell times the Courant number
+// 0.5; a compressed cell with viscosity shortens it to the root of
+// (c dt / h)^2 / 0.25 + 8 s Cq |D| dt / h = 1, with s = 2 for "Symm"; without viscosity
+// the compression does not count, and a gas without pressure sets no bound.
+TEST(StableStep, SoundCrossingTimeShortenedByTheViscousStiffness) {
+  SessionFixture f;
+  Session& s = f.s;
+  Equilibrium(s, 16, 1);  // P = 1, c = sqrt(1.4)
+  THydrStat& A = *s.StateA;
+  const Real h = 1.0L / 16;
+  const Real c = std::sqrt(1.4L);
+  EXPECT_NEAR(static_cast<double>(StableStep(s, A) / (0.5L * h / c)), 1, 1e-6);
+
+  // Node 8 moves inwards: cell 7 compresses with D = -0.05 (the cell keeps its width).
+  A.v[8] = -0.05L;
+  s.visc.ViscCoef = 2;
+  auto root = [&](Real spread) {
+    const Real alpha = c * c / (0.25L * h * h);
+    const Real beta = 8 * spread * 2 * 0.05L / h;
+    return 2 / (beta + std::sqrt(beta * beta + 4 * alpha));
+  };
+  for (int32_t kind : {ViscNo, ViscSymm, ViscLoc, ViscLimOnly}) {
+    s.visc.ViscKind = kind;
+    const Real expected = kind == ViscNo ? 0.5L * h / c : kind == ViscSymm ? root(2) : root(1);
+    EXPECT_NEAR(static_cast<double>(StableStep(s, A) / expected), 1, 1e-6) << "kind " << kind;
+  }
+
+  SessionFixture g;
+  Equilibrium(g.s, 16, 0);
+  EXPECT_TRUE(std::isinf(StableStep(g.s, *g.s.StateA)));
 }
 
 }  // namespace
