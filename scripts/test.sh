@@ -47,6 +47,7 @@ fi
 
 if [ "${TARVEX_SKIP_ASAN:-0}" != "1" ]; then
   cmake --preset asan
-  cmake --build --preset asan -j "$jobs"
+  # Only the binaries of the labels run below.
+  cmake --build --preset asan -j "$jobs" --target tarvex_unit_tests tarvex_verification_tests
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
 fi
