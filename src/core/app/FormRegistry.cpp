@@ -31,7 +31,7 @@ class EosBinding : public FormBinding {
     app_.eos.SetLeft(left_);
   }
   FormRefusal Accept() override {
-    const TStatEqResult ok = app_.eos.Ok(app_.session.eos);
+    const TStatEqResult ok = app_.eos.Ok(app_.session.eos, &app_.session.electron.model);
     return ok ? FormRefusal::None() : FormRefusal::At(ok.focus, ok.message);
   }
   bool TablePrinted() override {

@@ -8,6 +8,7 @@
 #include "core/common/Prompter.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
+#include "core/laser/LaserSource.h"
 #include "core/session/Session.h"
 #include "core/session/SolverCatalog.h"
 
@@ -483,13 +484,15 @@ SolverClass TInitional::ChosenSolverClass() const {
   SolverClass cls = SelectSolverClass(c);
   // One-temperature heat conduction (THydrTherm) is what "1T" means whenever conduction
   // or thermodynamics is on. When neither medium conducts heat (no conductivity in the
-  // film or substrate EOS and none in the electron model), that solver reduces to the
-  // plain hydrodynamic one, so THydrStat serves until the conduction class exists.
-  if (cls == SolverClass::HydrTherm && !s_.eos.FilmEos.Kappa && !s_.eos.LeftEos.Kappa &&
-      !electron.ElConductivity) {
-    cls = SolverClass::HydrStat;
-  }
+  // film or substrate EOS and none in the electron model) and no laser source heats the
+  // film, that solver reduces to the plain hydrodynamic one, which is then built.
+  if (cls == SolverClass::HydrTherm && !AnyConductivity() && !Qext) cls = SolverClass::HydrStat;
   return cls;
+}
+
+bool TInitional::AnyConductivity() const {
+  return s_.eos.FilmEos.Kappa || s_.eos.LeftEos.Kappa || electron.ElConductivity ||
+         s_.electron.model.ElConductivity;
 }
 
 bool TInitional::FilmEosReady() const {
@@ -513,6 +516,10 @@ std::string TInitional::Validate() {
       (!s_.NoConduct || (!electron.ElEnergy && (!s_.NoThermo || electron.NoElEOS)))) {
     return "ThermParam";
   }
+  // A heated film that conducts must have something to conduct with.
+  if (Qext && !s_.NoConduct && !AnyConductivity()) return "ThermParam";
+  // "Q external" checked needs a source the laser dialog accepted.
+  if (Qext && !SourceDefined(s_.laser)) return "Qext";
   if (!FilmEosReady()) return "StatEqButton";
   if (!(Rho0.Value() > 0)) return "Rho0";
 

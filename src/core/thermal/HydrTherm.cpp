@@ -1,0 +1,283 @@
+// THydrTherm: the energy step with implicit heat conduction.
+//
+// Per cell i of mass m_i (per unit area, or per unit solid angle on curved grids) the
+// step solves, linearised about the latest iterate T' of the cell,
+//   Cv (T_i - T'_i) + E(rho_i, T'_i) = E0_i - W_i + dt S_i / m_i
+//                                      + dt / m_i (G_i a_i (T_{i-1} - T_i)
+//                                                  + G_{i+1} a_{i+1} (T_{i+1} - T_i)),
+// E0 the energy at the start of the step, W_i the work of the driving pressure
+// (CellWork), S_i the laser source over the cell [kW/cm2], a_j the area of node j
+// (x_j^RadialPower) and G_j the conductance of the face between cells j-1 and j: the
+// series resistance of the two half cells, 2 k_{j-1} k_j / (h_{j-1} k_j + h_j k_{j-1}),
+// with k of each cell at its latest iterate [kW/cm/K]. The flux is taken on the new
+// temperatures (backward Euler), which keeps the temperatures positive and smooth at any
+// step, and every face flux leaves one cell and enters its neighbour, so the energy of the
+// whole grid changes only by the source, the work and the flux through the two ends.
+//
+// Units: x cm, rho g/cm3, T K, E kJ/g, P GPa, k kW/cm/K, fluxes kW/cm2, dt s.
+#include "core/thermal/HydrTherm.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/eos/EosSlots.h"
+#include "core/laser/LaserSource.h"
+#include "core/thermal/ThermalState.h"
+
+namespace tarvex {
+
+namespace {
+
+struct Stats {
+  Real maxAbs = 0;
+  Real sumSq = 0;
+  void Add(Real d) {
+    const Real a = std::fabs(d);
+    if (a > maxAbs) maxAbs = a;
+    sumSq += d * d;
+  }
+};
+
+// The thermodynamic functions of one medium.
+struct MediumFns {
+  const Slot2* E;
+  const Slot2* Cv;
+  const Slot2* P;
+};
+
+}  // namespace
+
+THydrTherm::THydrTherm(ThermalState& session, int32_t N) : THydrStat(session, N), ts_(session) {
+  THydrTherm::Resize(N);
+}
+
+THydrTherm::~THydrTherm() {
+  ts_.tension.Clear();
+  ts_.laser.builtCells = -1;
+}
+
+void THydrTherm::Resize(int32_t N) {
+  THydrStat::Resize(N);
+  const size_t n = static_cast<size_t>(std::max(N, 0));
+  rows_.resize(n);
+  tri_.Reserve(std::max(N, 1));
+  rho_.resize(n);
+  kappa_.resize(n);
+  Tsol_.resize(n);
+}
+
+bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real, bool,
+                            Real& StepResidual, bool Converging, Real Relax) {
+  const int32_t N = CellCount();
+  if (N <= 0) return false;
+  if (rows_.size() < static_cast<size_t>(N)) Resize(N);
+  SimParams& sp = s_.sim;
+  const EosState& eos = s_.eos;
+  const ElectronState& el = ts_.electron;
+  LaserSource& laser = ts_.laser;
+  const int32_t InGlass = sp.InGlass;
+  const int32_t f1 = FirstFilmCell(InGlass);
+  const int32_t f2 = LastFilmCell(N, InGlass);
+  const bool curved = sp.Dspc > 1;
+  const int32_t rp = sp.RadialPower;
+
+  const MediumFns film{&eos.ActiveEos.E, &eos.ActiveEos.Cv, &eos.ActiveEos.P};
+  const bool leftSet = eos.LeftEos.E && eos.LeftEos.P && eos.LeftEos.Cv;
+  const MediumFns medium =
+      leftSet ? MediumFns{&eos.LeftEos.E, &eos.LeftEos.Cv, &eos.LeftEos.P} : film;
+  auto fns = [&](int32_t i) -> const MediumFns& { return i >= f1 && i <= f2 ? film : medium; };
+
+  // 1. The source of this step: its time factor once per step, before the cell loops.
+  const bool source = SourceDefined(laser);
+  if (source && !Converging) {
+    const SourceGrid grid{std::span<const Real>(Old.x.data(), static_cast<size_t>(N) + 1), InGlass,
+                          sp.Dspc, 0};
+    if (UpdateSourceTime(laser, sp.SimTime, sp.SimTime + dt, grid) != SourceStatus::Ok) {
+      StepResidual = -1;
+      return false;
+    }
+  }
+  const bool withSource = source && laser.QCell.size() >= static_cast<size_t>(N);
+
+  // 2. Densities, conductivities and the rows without the conduction terms.
+  const Real* xn = x.data();  // the new node coordinates
+  const Real* Tl = Third.T.data();
+  const Real* cellMass = s_.mass.CellMass.data();
+  const Real mUniform = sp.CellMassUniform;
+  const Real invMassUniform = 1 / mUniform;
+  const Real half = dt / 2;
+  const bool conduct = !ts_.NoConduct;
+  const Slot3 ke = el.model.ElConductivity;
+  const Slot2 kFilm = eos.FilmEos.Kappa;
+  const Slot2 kMedium = eos.LeftEos.Kappa;
+  const Real qMax = el.HeatFluxLimit;
+  TriRow* row = rows_.data();
+  Real* rho = rho_.data();
+  Real* k = kappa_.data();
+  for (int32_t i = 0; i < N; ++i) {
+    const Real m = curved ? cellMass[i] : mUniform;
+    rho[i] =
+        curved ? m * sp.Dspc / PowerDifference(sp.Dspc, xn[i], xn[i + 1]) : m / (xn[i + 1] - xn[i]);
+    const MediumFns& f = fns(i);
+    const Real Cv = (*f.Cv)(rho[i], Tl[i]);
+    const Real work =
+        curved ? CellWork<true>(Old.x.data(), Old.v.data(), Third.x.data(), xn, v.data(), P.data(),
+                                Qvisc.data(), cellMass, invMassUniform, rp, i, half)
+               : CellWork<false>(Old.x.data(), Old.v.data(), Third.x.data(), xn, v.data(), P.data(),
+                                 Qvisc.data(), cellMass, invMassUniform, rp, i, half);
+    Real rhs = Old.E[i] - (*f.E)(rho[i], Tl[i]) - work + Cv * Tl[i];
+    if (withSource) rhs += dt * SourceInCell(laser, i) / m;
+    row[i] = TriRow{0, Cv, 0, rhs};
+    if (!conduct) continue;
+    if (i >= f1 && i <= f2) {
+      Real kel = ke ? ke(rho[i], Tl[i], Tl[i]) : 0;
+      // Flux limit of the electron conduction: the flux it carries from the neighbour
+      // cell over the distance of the two centres stays below HeatFluxLimit.
+      if (qMax != 0 && i > 0 && kel > 0) {
+        const Real dT = std::fabs(Tl[i] - Tl[i - 1]);
+        const Real dc = (xn[i + 1] - xn[i - 1]) / 2;
+        if (dT > 0 && kel * dT > qMax * dc) kel = qMax * dc / dT;
+      }
+      k[i] = kel + (kFilm ? kFilm(rho[i], Tl[i]) : 0);
+    } else {
+      k[i] = kMedium ? kMedium(rho[i], Tl[i]) : 0;
+    }
+  }
+
+  // 3. The conduction terms: dt G_j a_j / m on the two cells of every inner face.
+  if (conduct) {
+    Real mPrev = curved ? cellMass[0] : mUniform;
+    for (int32_t j = 1; j < N; ++j) {
+      const Real m = curved ? cellMass[j] : mUniform;
+      const Real kl = k[j - 1];
+      const Real kr = k[j];
+      Real c = 0;  // dt G_j a_j [kJ/K per unit area or solid angle]
+      if (kl > 0 && kr > 0) {
+        const Real hl = xn[j] - xn[j - 1];
+        const Real hr = xn[j + 1] - xn[j];
+        c = 2 * dt * kl * kr / (hl * kr + hr * kl) * IntPow(xn[j], rp);
+      }
+      const Real cl = c / mPrev;  // per unit mass of the left cell [kJ/g/K]
+      const Real cr = c / m;
+      row[j - 1].C = -cl;
+      row[j - 1].B += cl;
+      row[j].A = -cr;
+      row[j].B += cr;
+      mPrev = m;
+    }
+    // "T' = 0" closes an end through a mirror cell beyond it, which the closure couples
+    // with the conductance of the first inner face; "k = 0" lets no heat through.
+    const ThermalClosures& cl = s_.closures;
+    if (cl.first == BoundClosure::Mirror && N > 1) row[0].B -= row[0].C;
+    if (cl.last == BoundClosure::Mirror && N > 1) row[N - 1].B -= row[N - 1].A;
+    TridiagonalSolve(cl, std::span<const TriRow>(rows_.data(), static_cast<size_t>(N)),
+                     std::span<Real>(Tsol_.data(), static_cast<size_t>(N)), N - 1, tri_);
+  } else {
+    for (int32_t i = 0; i < N; ++i) Tsol_[i] = row[i].D / row[i].B;
+  }
+
+  // 4. Relaxation, E and P from the new temperature, adhesion and release; the substrate
+  //    cells first, so that the film cell at the interface sees the substrate's pressure.
+  Real* Tn = T.data();
+  Real* En = E.data();
+  Real* Pn = this->P.data();
+  const Real* P0 = Old.P.data();
+  const Real* Pl = Third.P.data();
+  const Real* vNew = v.data();
+  const ConvergenceState& cs = s_.conv;
+  const Real pZero = 1e-8L * cs.p.Max;
+  const Real AL = ts_.setup.AdhesionLimit;
+  const int32_t M = InGlass > 0 ? InGlass - 1 : (InGlass < 0 ? f2 + 1 : -1);
+  const int32_t F = InGlass > 0 ? InGlass : (InGlass < 0 ? f2 : -1);
+  Stats sT, sE, sP;
+  auto release = [&](int32_t i) {
+    Real lo = Tl[i];
+    if (i > 0) lo = std::min(lo, Tn[i - 1]);
+    if (i + 1 < N) lo = std::min(lo, Tn[i + 1]);
+    Tn[i] = std::max(Tn[i], lo);
+  };
+  auto solveCell = [&](int32_t i) {
+    const Real Ts = Tsol_[i];
+    const Real Ti = Ts + Relax * (Tl[i] - Ts);
+    if (!(Ti > 0) || !std::isfinite(Ti)) return false;
+    Tn[i] = Ti;
+    sT.Add(Ti - Tl[i]);
+    const MediumFns& f = fns(i);
+    En[i] = (*f.E)(rho[i], Ti);
+    Real p = (*f.P)(rho[i], Ti);
+    if (std::fabs(p) < pZero) p = 0;
+    Pn[i] = p;
+    return true;
+  };
+  auto count = [&](int32_t i) {
+    sE.Add(En[i] - Third.E[i]);
+    sP.Add(Pn[i] - Pl[i]);
+  };
+  auto substrateCell = [&](int32_t i) {
+    if (!solveCell(i)) return false;
+    if (i != M) {
+      count(i);
+      return true;
+    }
+    const Slot2& Pm = *medium.P;
+    const bool breaks = Pn[M] < AL || (Pl[M] == 0 && Pm(Third.Density(M), Tl[M]) < 0);
+    if (!breaks) {
+      count(M);
+      return true;
+    }
+    release(M);
+    if (Pn[M] < AL || (Pn[M] < 0 && P0[M] == 0 && Pm(Old.Density(M), Tl[M]) < 0)) Pn[M] = 0;
+    return true;
+  };
+  for (int32_t i = 0; i < f1; ++i) {
+    if (!substrateCell(i)) {
+      StepResidual = -1;
+      return false;
+    }
+  }
+  for (int32_t i = f2 + 1; i < N; ++i) {
+    if (!substrateCell(i)) {
+      StepResidual = -1;
+      return false;
+    }
+  }
+  const TActiveEos& a = eos.ActiveEos;
+  for (int32_t i = f1; i <= f2; ++i) {
+    if (!solveCell(i)) {
+      StepResidual = -1;
+      return false;
+    }
+    if (i == F) {
+      const Real PF = Pn[F];
+      const bool detached =
+          PF < AL || Pn[M] + PF <= 2 * AL || (P0[F] == 0 && a.P(Old.Density(F), Old.T[F]) < 0);
+      if (detached) {
+        release(F);
+        if (PF < 0) Pn[F] = 0;
+        if (Pn[M] < 0 && Pn[M] + PF < 2 * AL) Pn[M] = 0;
+        continue;
+      }
+    }
+    // A stretched cell cannot carry tension once it has broken before (its old pressure
+    // was released to 0 while the equation of state gives tension) or when it is being
+    // compressed while it holds vapour.
+    if (Pn[i] < 0) {
+      const bool broken = P0[i] == 0 && a.P(Old.Density(i), Old.T[i]) < -pZero;
+      const bool vapour = P0[i] >= 0 && vNew[i] > vNew[i + 1] && a.HasVapour &&
+                          a.HasVapour(Old.Density(i), Old.T[i]);
+      if (broken || vapour) {
+        release(i);
+        Pn[i] = 0;
+        continue;
+      }
+    }
+    count(i);
+  }
+
+  ConvergenceState& c = s_.conv;
+  if (!ConvergenceMeasure(c, c.T, Converging, StepResidual, sT.maxAbs, sT.sumSq)) return false;
+  if (!ConvergenceMeasure(c, c.E, Converging, StepResidual, sE.maxAbs, sE.sumSq)) return false;
+  return ConvergenceMeasure(c, c.p, Converging, StepResidual, sP.maxAbs, sP.sumSq);
+}
+
+}  // namespace tarvex
