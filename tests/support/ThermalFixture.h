@@ -3,8 +3,6 @@
 // mass, every cell at the temperature a function of its centre gives, at rest.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "core/common/Slot.h"
@@ -30,11 +28,12 @@ struct ThermalLayers {
   Real x0 = 0;          // left end of the grid [cm]
 };
 
-// Builds THydrTherm instances on the layers with T(x_centre); E and P from the medium's
-// equation of state (the substrate's LeftEos when it is bound).
-inline void ThermalGrid(Session& s, const ThermalLayers& g, const std::function<Real(Real)>& T0) {
+// Builds instances of `cls` (THydrTherm unless said otherwise) on the layers with T(x_centre); E
+// and P from the medium's equation of state (the substrate's LeftEos when it is bound).
+inline bool ThermalGrid(Session& s, const ThermalLayers& g, const std::function<Real(Real)>& T0,
+                        SolverClass cls = SolverClass::HydrTherm) {
   const int32_t N = g.nSub + g.nFilm;
-  ASSERT_TRUE(s.EnsureInstances(SolverClass::HydrTherm, N));
+  if (!s.EnsureInstances(cls, N)) return false;
   const Real h0 = g.filmL / g.nFilm;
   SetGrid(s, {N, N * h0, h0, g.rho, g.rhoSub, g.nSub, 1});
   const Real hSub = h0 * g.rho / g.rhoSub;  // equal cell masses
@@ -56,6 +55,7 @@ inline void ThermalGrid(Session& s, const ThermalLayers& g, const std::function<
     }
     st->P[N] = s.sim.Pout;
   }
+  return true;
 }
 
 }  // namespace tarvex::testing

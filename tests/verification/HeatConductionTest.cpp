@@ -61,7 +61,7 @@ HeatRun RunGaussian(int32_t N, Real dt, Real tEnd) {
   ThermalLayers layers;
   layers.nFilm = N;
   layers.rho = rho;
-  ThermalGrid(s, layers, [](Real) { return Real(0); });
+  EXPECT_TRUE(ThermalGrid(s, layers, [](Real) { return Real(0); }));
   for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
     for (int32_t i = 0; i < N; ++i) {
       st->T[i] = g.Mean(st->x[i], st->x[i + 1], 0);
@@ -113,7 +113,7 @@ TEST(HeatConduction, ContactTemperatureOfTwoHalfSpaces) {
   g.rhoSub = 1.5L;
   const Real T1 = 3, T2 = 1;
   const Real xi = g.nSub * (g.filmL / g.nFilm) * g.rho / g.rhoSub;  // the interface
-  ThermalGrid(s, g, [&](Real x) { return x < xi ? T1 : T2; });
+  ASSERT_TRUE(ThermalGrid(s, g, [&](Real x) { return x < xi ? T1 : T2; }));
   const Real c1 = s.eos.LeftEos.Cv(g.rhoSub, 1);
   const Real c2 = s.eos.ActiveEos.Cv(g.rho, 1);
   const Real e1 = std::sqrt(k1 * g.rhoSub * c1);
@@ -166,7 +166,7 @@ TEST(HeatConduction, EnergyBalanceOfALaserHeatedFilm) {
   g.rho = 2.7L;
   g.rhoSub = 2.2L;
   g.x0 = 0;
-  ThermalGrid(s, g, [](Real) { return Real(300); });
+  ASSERT_TRUE(ThermalGrid(s, g, [](Real) { return Real(300); }));
   // Light from the substrate side: d < 0 enters the film's left face, next to the glass.
   LaserPulse p;
   p.F = 10;     // [mJ/cm^2]
@@ -185,8 +185,7 @@ TEST(HeatConduction, EnergyBalanceOfALaserHeatedFilm) {
   const Real tau = p.tau * kTauUnit;
   // The exponential space shape leaves exp(-L/|d|) of it beyond the film's far face.
   const Real inFilm = 1 - std::exp(-g.filmL / (-p.d * kDepthUnit));
-  const Real fluence =
-      p.F * kFluenceUnit * inFilm * (std::erf(t1 / tau) - std::erf(t0 / tau)) / 2;
+  const Real fluence = p.F * kFluenceUnit * inFilm * (std::erf(t1 / tau) - std::erf(t0 / tau)) / 2;
   EXPECT_NEAR(static_cast<double>(rise / fluence), 1.0, 1e-6);
   // The film really moved and conducted: kinetic energy and a heated substrate.
   Real vmax = 0;

@@ -516,10 +516,12 @@ std::string TInitional::Validate() {
       (!s_.NoConduct || (!electron.ElEnergy && (!s_.NoThermo || electron.NoElEOS)))) {
     return "ThermParam";
   }
-  // A heated film that conducts must have something to conduct with.
-  if (Qext && !s_.NoConduct && !AnyConductivity()) return "ThermParam";
+  // Conduction between cells needs at least two of them.
+  if (Dimension < 2 && ChosenSolverClass() == SolverClass::HydrTherm) return "DimensionEdit";
   // "Q external" checked needs a source the laser dialog accepted.
   if (Qext && !SourceDefined(s_.laser)) return "Qext";
+  // A heated film that conducts must have something to conduct with.
+  if (Qext && !s_.NoConduct && !AnyConductivity()) return "ThermParam";
   if (!FilmEosReady()) return "StatEqButton";
   if (!(Rho0.Value() > 0)) return "Rho0";
 

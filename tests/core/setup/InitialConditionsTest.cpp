@@ -13,6 +13,7 @@
 #include "core/common/Prompter.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
+#include "core/laser/LaserSource.h"
 #include "core/numerics/Tridiagonal.h"
 #include "core/session/Session.h"
 #include "core/setup/InitShift.h"
@@ -986,6 +987,51 @@ TEST(InitialConditions, ElasticDialogDecidesTheCheck) {
   EXPECT_TRUE(f.d.CheckElast);
   f.d.ElasticDialogClosed(Real{0});
   EXPECT_FALSE(f.d.CheckElast);
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// A heated or conducting film: what OK refuses before it builds anything, with the
+// control it focuses.
+TEST(InitialConditions, HeatedFilmRefusals) {
+  const auto kappa = Slot2{[](const void*, Real, Real) -> Real { return 1; }, nullptr};
+  struct Row {
+    const char* what;
+    std::function<void(Fx&)> setup;
+    const char* focus;
+  };
+  const Row rows[] = {
+      {"one conducting cell",
+       [&](Fx& f) {
+         f.s.eos.FilmEos.Kappa = kappa;
+         ASSERT_EQ(f.d.SetInt("Dimension", 1), FieldSetStatus::Ok);
+       },
+       "DimensionEdit"},
+      {"Q external without an accepted source", [](Fx& f) { f.d.Qext = true; }, "Qext"},
+      {"heated, conducting, no conductivity",
+       [](Fx& f) {
+         LaserPulse p;
+         p.F = 1;
+         p.d = 10;
+         p.tau = 100;
+         ASSERT_FALSE(SetLaserPulse(f.s.laser, p).Refused());
+         f.d.Qext = true;
+       },
+       "ThermParam"},
+  };
+  for (const Row& row : rows) {
+    Fx f;
+    f.FillValid(10, 10, 2);
+    row.setup(f);
+    const InitialOkResult r = f.d.OkPressed();
+    EXPECT_FALSE(r.accepted) << row.what;
+    EXPECT_EQ(r.focus, row.focus) << row.what;
+    EXPECT_EQ(f.s.StateA, nullptr) << row.what;
+  }
 }
 
 }  // namespace
