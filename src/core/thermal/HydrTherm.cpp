@@ -64,6 +64,8 @@ void THydrTherm::Resize(int32_t N) {
   rho_.resize(n);
   kappa_.resize(n);
   Tsol_.resize(n);
+  cv_.resize(n);
+  eLatest_.resize(n);
 }
 
 bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real, bool,
@@ -85,7 +87,6 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
   const bool leftSet = eos.LeftEos.E && eos.LeftEos.P && eos.LeftEos.Cv;
   const MediumFns medium =
       leftSet ? MediumFns{&eos.LeftEos.E, &eos.LeftEos.Cv, &eos.LeftEos.P} : film;
-  auto fns = [&](int32_t i) -> const MediumFns& { return i >= f1 && i <= f2 ? film : medium; };
 
   // 1. The source of this step: its time factor once per step, before the cell loops.
   const bool source = SourceDefined(laser);
@@ -99,7 +100,10 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
   }
   const bool withSource = source && laser.QCell.size() >= static_cast<size_t>(N);
 
-  // 2. Densities, conductivities and the rows without the conduction terms.
+  // 2. Densities, heat capacities, energies and conductivities at the latest iterate,
+  //    each slot over a whole medium range per call (the calls are opaque; a loop of its
+  //    own per slot keeps the arithmetic loops free of spills), then the rows without the
+  //    conduction terms.
   const Real* xn = x.data();  // the new node coordinates
   const Real* Tl = Third.T.data();
   const Real* cellMass = s_.mass.CellMass.data();
@@ -114,23 +118,34 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
   TriRow* row = rows_.data();
   Real* rho = rho_.data();
   Real* k = kappa_.data();
+  Real* Cv = cv_.data();
+  Real* El = eLatest_.data();
   for (int32_t i = 0; i < N; ++i) {
-    const Real m = curved ? cellMass[i] : mUniform;
-    rho[i] =
-        curved ? m * sp.Dspc / PowerDifference(sp.Dspc, xn[i], xn[i + 1]) : m / (xn[i + 1] - xn[i]);
-    const MediumFns& f = fns(i);
-    const Real Cv = (*f.Cv)(rho[i], Tl[i]);
-    const Real work =
-        curved ? CellWork<true>(Old.x.data(), Old.v.data(), Third.x.data(), xn, v.data(), P.data(),
-                                Qvisc.data(), cellMass, invMassUniform, rp, i, half)
-               : CellWork<false>(Old.x.data(), Old.v.data(), Third.x.data(), xn, v.data(), P.data(),
-                                 Qvisc.data(), cellMass, invMassUniform, rp, i, half);
-    Real rhs = Old.E[i] - (*f.E)(rho[i], Tl[i]) - work + Cv * Tl[i];
-    if (withSource) rhs += dt * SourceInCell(laser, i) / m;
-    row[i] = TriRow{0, Cv, 0, rhs};
+    rho[i] = curved ? cellMass[i] * sp.Dspc / PowerDifference(sp.Dspc, xn[i], xn[i + 1])
+                    : mUniform / (xn[i + 1] - xn[i]);
+  }
+  struct Range {
+    int32_t i0, i1;
+    const MediumFns* f;
+    bool film;
+  };
+  const Range ranges[3] = {
+      {0, f1, &medium, false}, {f1, f2 + 1, &film, true}, {f2 + 1, N, &medium, false}};
+  for (const Range& r : ranges) {
+    const int32_t n = r.i1 - r.i0;
+    if (n <= 0) continue;
+    r.f->Cv->Eval(rho + r.i0, Tl + r.i0, Cv + r.i0, n);
+    r.f->E->Eval(rho + r.i0, Tl + r.i0, El + r.i0, n);
     if (!conduct) continue;
-    if (i >= f1 && i <= f2) {
-      Real kel = ke ? ke(rho[i], Tl[i], Tl[i]) : 0;
+    const Slot2& kl = r.film ? kFilm : kMedium;
+    if (kl) {
+      kl.Eval(rho + r.i0, Tl + r.i0, k + r.i0, n);
+    } else {
+      std::fill(k + r.i0, k + r.i1, Real(0));
+    }
+    if (!r.film || !ke) continue;
+    for (int32_t i = r.i0; i < r.i1; ++i) {
+      Real kel = ke(rho[i], Tl[i], Tl[i]);
       // Flux limit of the electron conduction: the flux it carries from the neighbour
       // cell over the distance of the two centres stays below HeatFluxLimit.
       if (qMax != 0 && i > 0 && kel > 0) {
@@ -138,32 +153,54 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
         const Real dc = (xn[i + 1] - xn[i - 1]) / 2;
         if (dT > 0 && kel * dT > qMax * dc) kel = qMax * dc / dT;
       }
-      k[i] = kel + (kFilm ? kFilm(rho[i], Tl[i]) : 0);
-    } else {
-      k[i] = kMedium ? kMedium(rho[i], Tl[i]) : 0;
+      k[i] += kel;
+    }
+  }
+  {
+    const Real* oldX = Old.x.data();
+    const Real* oldV = Old.v.data();
+    const Real* oldE = Old.E.data();
+    const Real* thirdX = Third.x.data();
+    const Real* vn = v.data();
+    const Real* Pd = P.data();  // the driving pressure
+    const Real* qv = Qvisc.data();
+    for (int32_t i = 0; i < N; ++i) {
+      const Real work = curved ? CellWork<true>(oldX, oldV, thirdX, xn, vn, Pd, qv, cellMass,
+                                                invMassUniform, rp, i, half)
+                               : CellWork<false>(oldX, oldV, thirdX, xn, vn, Pd, qv, cellMass,
+                                                 invMassUniform, rp, i, half);
+      Real rhs = oldE[i] - El[i] - work + Cv[i] * Tl[i];
+      if (withSource) {
+        const Real S = dt * SourceInCell(laser, i);
+        rhs += curved ? S / cellMass[i] : S * invMassUniform;
+      }
+      row[i] = TriRow{0, Cv[i], 0, rhs};
     }
   }
 
   // 3. The conduction terms: dt G_j a_j / m on the two cells of every inner face.
   if (conduct) {
-    Real mPrev = curved ? cellMass[0] : mUniform;
+    // Planar cells share one mass: one division for the whole grid.
+    const Real twoDt = 2 * dt;
+    Real invPrev = curved ? 1 / cellMass[0] : invMassUniform;
     for (int32_t j = 1; j < N; ++j) {
-      const Real m = curved ? cellMass[j] : mUniform;
+      const Real invM = curved ? 1 / cellMass[j] : invMassUniform;
       const Real kl = k[j - 1];
       const Real kr = k[j];
       Real c = 0;  // dt G_j a_j [kJ/K per unit area or solid angle]
       if (kl > 0 && kr > 0) {
         const Real hl = xn[j] - xn[j - 1];
         const Real hr = xn[j + 1] - xn[j];
-        c = 2 * dt * kl * kr / (hl * kr + hr * kl) * IntPow(xn[j], rp);
+        c = twoDt * kl * kr / (hl * kr + hr * kl);
+        if (curved) c *= IntPow(xn[j], rp);
       }
-      const Real cl = c / mPrev;  // per unit mass of the left cell [kJ/g/K]
-      const Real cr = c / m;
+      const Real cl = c * invPrev;  // per unit mass of the left cell [kJ/g/K]
+      const Real cr = c * invM;
       row[j - 1].C = -cl;
       row[j - 1].B += cl;
       row[j].A = -cr;
       row[j].B += cr;
-      mPrev = m;
+      invPrev = invM;
     }
     // "T' = 0" closes an end through a mirror cell beyond it, which the closure couples
     // with the conductance of the first inner face; "k = 0" lets no heat through.
@@ -176,77 +213,69 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
     for (int32_t i = 0; i < N; ++i) Tsol_[i] = row[i].D / row[i].B;
   }
 
-  // 4. Relaxation, E and P from the new temperature, adhesion and release; the substrate
+  // 4. Relaxation towards the latest iterate (as in the base class), then E and P from
+  //    the new temperatures over each range, then adhesion and release: the substrate
   //    cells first, so that the film cell at the interface sees the substrate's pressure.
   Real* Tn = T.data();
   Real* En = E.data();
-  Real* Pn = this->P.data();
+  Real* Pn = P.data();
+  Stats sT, sE, sP;
+  for (int32_t i = 0; i < N; ++i) {
+    const Real Ts = Tsol_[i];
+    const Real Ti = Ts + Relax * (Tl[i] - Ts);
+    if (!(Ti > 0) || !std::isfinite(Ti)) {
+      StepResidual = -1;
+      return false;
+    }
+    Tn[i] = Ti;
+    sT.Add(Ti - Tl[i]);
+  }
+  for (const Range& r : ranges) {
+    const int32_t n = r.i1 - r.i0;
+    if (n <= 0) continue;
+    r.f->E->Eval(rho + r.i0, Tn + r.i0, En + r.i0, n);
+    r.f->P->Eval(rho + r.i0, Tn + r.i0, Pn + r.i0, n);
+  }
   const Real* P0 = Old.P.data();
   const Real* Pl = Third.P.data();
   const Real* vNew = v.data();
-  const ConvergenceState& cs = s_.conv;
-  const Real pZero = 1e-8L * cs.p.Max;
+  const Real pZero = 1e-8L * s_.conv.p.Max;
+  for (int32_t i = 0; i < N; ++i) {
+    if (std::fabs(Pn[i]) < pZero) Pn[i] = 0;
+  }
   const Real AL = ts_.setup.AdhesionLimit;
   const int32_t M = InGlass > 0 ? InGlass - 1 : (InGlass < 0 ? f2 + 1 : -1);
   const int32_t F = InGlass > 0 ? InGlass : (InGlass < 0 ? f2 : -1);
-  Stats sT, sE, sP;
   auto release = [&](int32_t i) {
     Real lo = Tl[i];
     if (i > 0) lo = std::min(lo, Tn[i - 1]);
     if (i + 1 < N) lo = std::min(lo, Tn[i + 1]);
     Tn[i] = std::max(Tn[i], lo);
   };
-  auto solveCell = [&](int32_t i) {
-    const Real Ts = Tsol_[i];
-    const Real Ti = Ts + Relax * (Tl[i] - Ts);
-    if (!(Ti > 0) || !std::isfinite(Ti)) return false;
-    Tn[i] = Ti;
-    sT.Add(Ti - Tl[i]);
-    const MediumFns& f = fns(i);
-    En[i] = (*f.E)(rho[i], Ti);
-    Real p = (*f.P)(rho[i], Ti);
-    if (std::fabs(p) < pZero) p = 0;
-    Pn[i] = p;
-    return true;
-  };
   auto count = [&](int32_t i) {
     sE.Add(En[i] - Third.E[i]);
     sP.Add(Pn[i] - Pl[i]);
   };
+  // The substrate cell at the interface breaks away under tension beyond the adhesion
+  // limit (or when its equation of state gives tension at a released pressure).
   auto substrateCell = [&](int32_t i) {
-    if (!solveCell(i)) return false;
     if (i != M) {
       count(i);
-      return true;
+      return;
     }
     const Slot2& Pm = *medium.P;
     const bool breaks = Pn[M] < AL || (Pl[M] == 0 && Pm(Third.Density(M), Tl[M]) < 0);
     if (!breaks) {
       count(M);
-      return true;
+      return;
     }
     release(M);
     if (Pn[M] < AL || (Pn[M] < 0 && P0[M] == 0 && Pm(Old.Density(M), Tl[M]) < 0)) Pn[M] = 0;
-    return true;
   };
-  for (int32_t i = 0; i < f1; ++i) {
-    if (!substrateCell(i)) {
-      StepResidual = -1;
-      return false;
-    }
-  }
-  for (int32_t i = f2 + 1; i < N; ++i) {
-    if (!substrateCell(i)) {
-      StepResidual = -1;
-      return false;
-    }
-  }
+  for (int32_t i = 0; i < f1; ++i) substrateCell(i);
+  for (int32_t i = f2 + 1; i < N; ++i) substrateCell(i);
   const TActiveEos& a = eos.ActiveEos;
   for (int32_t i = f1; i <= f2; ++i) {
-    if (!solveCell(i)) {
-      StepResidual = -1;
-      return false;
-    }
     if (i == F) {
       const Real PF = Pn[F];
       const bool detached =

@@ -35,9 +35,11 @@ class THydrTherm : public THydrStat {
   // Per-call work arrays, sized with the grid so that a step allocates nothing.
   std::vector<TriRow> rows_;  // the system, one row per cell
   TriWork tri_;
-  RealArray rho_;    // density of each cell from the new geometry [g/cm3]
-  RealArray kappa_;  // conductivity of each cell at the latest iterate [kW/cm/K]
-  RealArray Tsol_;   // the solved temperatures before relaxation [K]
+  RealArray rho_;      // density of each cell from the new geometry [g/cm3]
+  RealArray kappa_;    // conductivity of each cell at the latest iterate [kW/cm/K]
+  RealArray Tsol_;     // the solved temperatures before relaxation [K]
+  RealArray cv_;       // heat capacity of each cell at the latest iterate [kJ/g/K]
+  RealArray eLatest_;  // energy of each cell at the latest iterate [kJ/g]
 };
 
 }  // namespace tarvex
