@@ -11,6 +11,7 @@
 #include "core/electron/ThermParamDialog.h"
 #include "core/eos/StatEqDialog.h"
 #include "core/files/ProfileReader.h"
+#include "core/files/ProfileWriter.h"
 #include "core/files/SaveOptions.h"
 #include "core/hydro/ViscosityDialog.h"
 #include "core/laser/QextDialog.h"
@@ -31,7 +32,14 @@ class AppModel {
         main(session),
         initial(session, main.tableFormat),
         thermParam(main.tableFormat),
-        qext(main.tableFormat) {}
+        qext(main.tableFormat) {
+    // The tension record goes with the profile set while it exists.
+    files.TnegText = [this]() -> std::optional<std::string> {
+      const TTensionRecord& t = session.tension;
+      if (!t.Exists()) return std::nullopt;
+      return TnegFileText(t.TnegTime(), t.Tneg());
+    };
+  }
   AppModel(const AppModel&) = delete;
   AppModel& operator=(const AppModel&) = delete;
 

@@ -68,6 +68,46 @@ void THydrTherm::Resize(int32_t N) {
   eLatest_.resize(n);
 }
 
+void THydrTherm::AdvanceTension(const THydrStat& Old, Real dt, int32_t f1, int32_t f2) {
+  TTensionRecord& tr = ts_.tension;
+  const SimParams& sp = s_.sim;
+  const Real* v0 = Old.v.data();
+  const Real* P0 = Old.P.data();
+  const int32_t N = CellCount();
+  if (!tr.Exists() || tr.Size() != N + 1) {
+    tr.StartFresh(N, sp.SimTime, dt);
+    const EosState& eos = s_.eos;
+    for (int32_t i = f1; i <= f2; ++i) {
+      if (!(v0[i] < v0[i + 1])) continue;
+      const Real rho0 = Old.Density(i);
+      if (FilmPhaseCode(eos, rho0, Old.T[i]) < 0 && eos.ActiveEos.P(rho0, Old.T[i]) < 0) {
+        tr.SetTensionTime(i, dt);
+      }
+    }
+  }
+  const TTensionAdvance adv = tr.BeginAdvance(sp.SimTime, dt);
+  if (!adv.due) return;
+  for (int32_t i = f1; i <= f2; ++i) {
+    const bool expanding = v0[i] < v0[i + 1];
+    if (P0[i] > 0) {
+      tr.ClearTension(i);
+    } else if (tr[i] < 0 && adv.delta > 0) {
+      // The right neighbour must be compressing, the left one expanding.
+      if (expanding) {
+        const bool right = i < f2 && v0[i + 2] < v0[i + 1];
+        const bool left = i > 0 && tr[i - 1] != 0 && v0[i - 1] < v0[i];
+        tr.AdvanceFailed(i, adv, right, left);
+      }
+    } else if (tr[i] < 0) {
+      tr.RewindFailed(i, adv);
+      if (P0[i] < 0) tr.ClearFailure(i);
+    } else if (tr[i] > 0 && (adv.delta < 0 || (expanding && P0[i] < 0))) {
+      tr.AdvanceTension(i, adv);
+    }
+  }
+  tr.FinishAdvance(sp.SimTime);
+}
+
 bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real, bool,
                             Real& StepResidual, bool Converging, Real Relax) {
   const int32_t N = CellCount();
@@ -87,6 +127,12 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
   const bool leftSet = eos.LeftEos.E && eos.LeftEos.P && eos.LeftEos.Cv;
   const MediumFns medium =
       leftSet ? MediumFns{&eos.LeftEos.E, &eos.LeftEos.Cv, &eos.LeftEos.P} : film;
+
+  // 0. The tension times of the film cells, with spallation on: started at the first
+  //    step (cells already stretched, expanding and metastable count from one step) and
+  //    advanced once per time level.
+  const Real* v0 = Old.v.data();
+  if (ts_.SpallOn) AdvanceTension(Old, dt, f1, f2);
 
   // 1. The source of this step: its time factor once per step, before the cell loops.
   const bool source = SourceDefined(laser);
@@ -300,7 +346,69 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
         continue;
       }
     }
-    count(i);
+    if (!ts_.SpallOn) {
+      count(i);
+      continue;
+    }
+    TTensionRecord& tr = ts_.tension;
+    const TSpallParams& crit = ts_.spall;
+    if (tr[i] >= 0) {
+      if (Pn[i] >= 0) {
+        count(i);
+        tr.ClearTension(i);
+      } else if (vNew[i + 1] <= vNew[i]) {
+        // Stretched but not expanding: a cell that was not stretched before breaks at
+        // once where it holds vapour or its old state gives tension.
+        const Real rho0i = Old.Density(i);
+        if (P0[i] >= 0 &&
+            ((a.HasVapour && a.HasVapour(rho0i, Old.T[i])) || a.P(rho0i, Old.T[i]) < 0)) {
+          release(i);
+          Pn[i] = 0;
+        } else {
+          count(i);
+        }
+      } else {
+        tr.StartTension(i, dt, Pn[i], P0[i]);
+        const Real dv = vNew[i + 1] - vNew[i];
+        const Real dv0 = v0[i + 1] - v0[i];
+        TSpallCell cell;
+        cell.epsT = std::max(dv, (dv + dv0) / 2) / (xn[i + 1] - xn[i]) / 2;
+        cell.rho = rho[i];
+        cell.T = Tn[i];
+        cell.p = Pn[i];
+        cell.Ei = En[i];
+        cell.Te = Tn[i];
+        cell.tensionTime = tr.TensionTime(i);
+        if (SpallCheck(crit, TSpallEos{a.IsMelted, a.SoundSpeed}, cell).failed) {
+          tr.MarkFailed(i);
+          Pn[i] = FailedCellPressure(crit, rho[i]);
+        } else {
+          count(i);
+        }
+      }
+    } else if (crit.Foam) {
+      // A spalled cell of foam carries the foam strength, and heals when it is compressed
+      // above it again without vapour.
+      const Real Pf = FoamStrength(crit, rho[i]);
+      const bool vapourNow = a.HasVapour && a.HasVapour(rho[i], Tn[i]);
+      if (!vapourNow && Pn[i] > Pf) {
+        if (Pn[i] > 0) {
+          tr.ClearTension(i);
+        } else {
+          tr.ClearFailure(i);
+        }
+      } else {
+        if (Pf == 0 && Pn[i] >= 0) tr.ClearTension(i);
+        Pn[i] = Pf;
+      }
+      count(i);
+    } else if (Pn[i] >= 0) {
+      count(i);
+      if (Pn[i] > 0) tr.ClearTension(i);
+    } else {
+      release(i);
+      Pn[i] = 0;
+    }
   }
 
   ConvergenceState& c = s_.conv;

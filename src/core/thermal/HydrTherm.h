@@ -29,6 +29,10 @@ class THydrTherm : public THydrStat {
                   Real& StepResidual, bool Converging, Real Relax) override;
 
  protected:
+  // With spallation on: creates the tension record at the first step and advances it to
+  // the current time for the film cells f1..f2.
+  void AdvanceTension(const THydrStat& Old, Real dt, int32_t f1, int32_t f2);
+
   ThermalState& ts_;
 
  private:

@@ -12,6 +12,7 @@
 #include "core/electron/ElectronState.h"
 #include "core/hydro/HydroState.h"
 #include "core/laser/LaserSource.h"
+#include "core/spall/SpallCheck.h"
 #include "core/spall/TensionRecord.h"
 
 namespace tarvex {
@@ -42,9 +43,12 @@ class ThermalState : public HydroState {
 
   LaserSource laser;  // the source of the "Q external" dialog and its per-cell table
 
-  // Tension times of the film cells; kept and advanced only while SpallOn is set.
+  // Tension times of the film cells; kept and advanced only while SpallOn is set, when
+  // the energy steps also test stretched cells for spallation with the criteria of
+  // `spall` (written by the spallation dialog's OK).
   TTensionRecord tension;
   bool SpallOn = false;
+  TSpallParams spall;
 
  protected:
   ~ThermalState() = default;

@@ -302,3 +302,52 @@ TEST(ProfileRoundTrip, ConductingFilmKeepsItsClass) {
 
 }  // namespace
 }  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// The tension record goes with the profile set as "Tneg.dat" and comes back with it; a
+// "Tneg.dat" that does not read refuses the whole load.
+TEST(ProfileRoundTrip, TensionRecordTravelsWithTheSet) {
+  TempDir dir;
+  ScriptedPrompter p1;
+  AppModel app(p1);
+  testing::SetUpState(app, p1, {40, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  app.main.SaveDir = dir.File("");
+  TTensionRecord& t = app.session.tension;
+  t.StartFresh(40, 0, 1e-3L);
+  t.SetTensionTime(3, 2e-3L);
+  t.SetTensionTime(7, 5e-4L);
+  t.MarkFailed(7);
+  app.files.RefreshDisplay(true);
+  const std::string path = dir.File("0000p000.DAT");
+  ASSERT_TRUE(app.files.WriteProfile(path, false)) << app.files.LastError();
+  ASSERT_TRUE(std::filesystem::exists(dir.File("Tneg.dat")));
+
+  ScriptedPrompter p2;
+  AppModel fresh(p2);
+  testing::ChooseEquationsOfState(fresh);
+  testing::LoadAndAccept(fresh, p2, path);
+  if (HasFatalFailure()) return;
+  const TTensionRecord& back = fresh.session.tension;
+  ASSERT_TRUE(back.Exists());
+  for (int32_t i = 0; i < 40; ++i) EXPECT_EQ(back[i], t[i]) << i;
+  EXPECT_EQ(back.TnegTime(), 0);
+  EXPECT_EQ(back.TnegOrigin(), -2e-3L);
+
+  testing::WriteFile(dir.File("Tneg.dat"), "0\r\n1e-3\r\nbroken\r\n");
+  ScriptedPrompter p3;
+  AppModel refused(p3);
+  testing::ChooseEquationsOfState(refused);
+  p3.Script("With Thermocond", Answer::No);
+  const ProfileLoadResult r = refused.LoadProfile(path, true);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.message.find("Tneg.dat"), std::string::npos) << r.message;
+  EXPECT_NE(r.message.find("line 3"), std::string::npos) << r.message;
+  EXPECT_EQ(refused.session.StateA, nullptr);
+  EXPECT_FALSE(refused.session.tension.Exists());
+}
+
+}  // namespace
+}  // namespace tarvex
