@@ -130,6 +130,19 @@ TEST(HeatConduction, ContactTemperatureOfTwoHalfSpaces) {
   const Real Tface = (gl * A.T[M] + gr * A.T[F]) / (gl + gr);
   EXPECT_LT(std::fabs(Tface - Tc) / (T1 - T2), 0.005L)
       << "face " << static_cast<double>(Tface) << " exact " << static_cast<double>(Tc);
+  // Inside each half-space the profile is the error function from the contact
+  // temperature: T = T1 + (Tc - T1) erfc(d / (2 sqrt(D1 t))) on the left, likewise on the
+  // right, d the distance from the interface.
+  const Real t = s.sim.SimTime;
+  const Real D1 = k1 / (g.rhoSub * c1), D2 = k2 / (g.rho * c2);
+  Real worst = 0;
+  for (int32_t i = 0; i < g.nSub + g.nFilm; ++i) {
+    const Real xc = A.CellCentre(i);
+    const Real exact = xc < xi ? T1 + (Tc - T1) * std::erfc((xi - xc) / (2 * std::sqrt(D1 * t)))
+                               : T2 + (Tc - T2) * std::erfc((xc - xi) / (2 * std::sqrt(D2 * t)));
+    worst = std::max(worst, std::fabs(A.T[i] - exact) / (T1 - T2));
+  }
+  EXPECT_LT(worst, 0.005L);
   // Far ends untouched.
   EXPECT_NEAR(static_cast<double>(A.T[0]), static_cast<double>(T1), 1e-9);
   EXPECT_NEAR(static_cast<double>(A.T[g.nSub + g.nFilm - 1]), static_cast<double>(T2), 1e-9);

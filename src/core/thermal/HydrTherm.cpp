@@ -7,9 +7,11 @@
 //                                                  + G_{i+1} a_{i+1} (T_{i+1} - T_i)),
 // E0 the energy at the start of the step, W_i the work of the driving pressure
 // (CellWork), S_i the laser source over the cell [kW/cm2], a_j the area of node j
-// (x_j^RadialPower) and G_j the conductance of the face between cells j-1 and j: the
-// series resistance of the two half cells, 2 k_{j-1} k_j / (h_{j-1} k_j + h_j k_{j-1}),
-// with k of each cell at its latest iterate [kW/cm/K]. The flux is taken on the new
+// (x_j^RadialPower) and G_j the conductance of the face between cells j-1 and j: for the
+// lattice (or substrate) and for the electrons of the film, which conduct in parallel,
+// each the series resistance of the two half cells, 2 k_{j-1} k_j / (h_{j-1} k_j +
+// h_j k_{j-1}), with k of each cell at its latest iterate [kW/cm/K]; the electrons' face
+// flux at the latest iterate is limited to HeatFluxLimit. The flux is taken on the new
 // temperatures (backward Euler), which keeps the temperatures positive and smooth at any
 // step, and every face flux leaves one cell and enters its neighbour, so the energy of the
 // whole grid changes only by the source, the work and the flux through the two ends.
@@ -65,6 +67,7 @@ void THydrTherm::Resize(int32_t N) {
   kappa_.resize(n);
   Tsol_.resize(n);
   cv_.resize(n);
+  kappaE_.resize(n);
   eLatest_.resize(n);
 }
 
@@ -163,7 +166,9 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
   const Real qMax = el.HeatFluxLimit;
   TriRow* row = rows_.data();
   Real* rho = rho_.data();
-  Real* k = kappa_.data();
+  Real* k = kappa_.data();    // the lattice's (or the substrate's) conductivity
+  Real* kE = kappaE_.data();  // the electrons' (film cells only)
+  if (conduct) std::fill(kE, kE + N, Real(0));
   Real* Cv = cv_.data();
   Real* El = eLatest_.data();
   for (int32_t i = 0; i < N; ++i) {
@@ -190,17 +195,7 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
       std::fill(k + r.i0, k + r.i1, Real(0));
     }
     if (!r.film || !ke) continue;
-    for (int32_t i = r.i0; i < r.i1; ++i) {
-      Real kel = ke(rho[i], Tl[i], Tl[i]);
-      // Flux limit of the electron conduction: the flux it carries from the neighbour
-      // cell over the distance of the two centres stays below HeatFluxLimit.
-      if (qMax != 0 && i > 0 && kel > 0) {
-        const Real dT = std::fabs(Tl[i] - Tl[i - 1]);
-        const Real dc = (xn[i + 1] - xn[i - 1]) / 2;
-        if (dT > 0 && kel * dT > qMax * dc) kel = qMax * dc / dT;
-      }
-      k[i] += kel;
-    }
+    for (int32_t i = r.i0; i < r.i1; ++i) kE[i] = ke(rho[i], Tl[i], Tl[i]);
   }
   {
     const Real* oldX = Old.x.data();
@@ -227,19 +222,24 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
   // 3. The conduction terms: dt G_j a_j / m on the two cells of every inner face.
   if (conduct) {
     // Planar cells share one mass: one division for the whole grid.
-    const Real twoDt = 2 * dt;
     Real invPrev = curved ? 1 / cellMass[0] : invMassUniform;
     for (int32_t j = 1; j < N; ++j) {
       const Real invM = curved ? 1 / cellMass[j] : invMassUniform;
-      const Real kl = k[j - 1];
-      const Real kr = k[j];
-      Real c = 0;  // dt G_j a_j [kJ/K per unit area or solid angle]
-      if (kl > 0 && kr > 0) {
-        const Real hl = xn[j] - xn[j - 1];
-        const Real hr = xn[j + 1] - xn[j];
-        c = twoDt * kl * kr / (hl * kr + hr * kl);
-        if (curved) c *= IntPow(xn[j], rp);
+      const Real hl = xn[j] - xn[j - 1];
+      const Real hr = xn[j + 1] - xn[j];
+      // The lattice and the electrons conduct in parallel, each through the two half
+      // cells in series. The electrons' face flux at the latest iterate stays within
+      // HeatFluxLimit (0: no limit).
+      Real G = 0;  // conductance of the face [kW/cm2/K]
+      if (k[j - 1] > 0 && k[j] > 0) G = 2 * k[j - 1] * k[j] / (hl * k[j] + hr * k[j - 1]);
+      if (kE[j - 1] > 0 && kE[j] > 0) {
+        Real Ge = 2 * kE[j - 1] * kE[j] / (hl * kE[j] + hr * kE[j - 1]);
+        const Real dT = std::fabs(Tl[j] - Tl[j - 1]);
+        if (qMax != 0 && Ge * dT > qMax) Ge = qMax / dT;
+        G += Ge;
       }
+      Real c = dt * G;  // [kJ/K per unit area or solid angle]
+      if (curved) c *= IntPow(xn[j], rp);
       const Real cl = c * invPrev;  // per unit mass of the left cell [kJ/g/K]
       const Real cr = c * invM;
       row[j - 1].C = -cl;

@@ -40,7 +40,8 @@ class THydrTherm : public THydrStat {
   std::vector<TriRow> rows_;  // the system, one row per cell
   TriWork tri_;
   RealArray rho_;      // density of each cell from the new geometry [g/cm3]
-  RealArray kappa_;    // conductivity of each cell at the latest iterate [kW/cm/K]
+  RealArray kappa_;    // lattice or substrate conductivity at the latest iterate [kW/cm/K]
+  RealArray kappaE_;   // electron conductivity of the film cells at the latest iterate
   RealArray Tsol_;     // the solved temperatures before relaxation [K]
   RealArray cv_;       // heat capacity of each cell at the latest iterate [kJ/g/K]
   RealArray eLatest_;  // energy of each cell at the latest iterate [kJ/g]

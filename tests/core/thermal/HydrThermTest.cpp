@@ -133,3 +133,42 @@ TEST(HydrTherm, ATemperatureThatIsNotPositiveFailsThePass) {
 
 }  // namespace
 }  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+Real HugeConductivity(const void*, Real, Real, Real) {
+  return 1e6;
+}
+
+// The electron conduction carries no more than HeatFluxLimit [kW/cm2] across a face: the
+// heat that crosses the face between a hot and a cold half of a frozen film in one step
+// stays below limit * dt, and with a limit far above the flux nothing changes.
+TEST(HydrTherm, FluxLimitBoundsTheElectronHeatFlux) {
+  auto crossed = [](Real limit) {
+    SessionFixture f;
+    Session& s = f.s;
+    EXPECT_TRUE(BindIdealGasFilm(s.eos, 5.0L / 3, 1));
+    s.electron.model.ElConductivity = Slot3{&HugeConductivity, nullptr};
+    s.electron.HeatFluxLimit = limit;
+    s.bounds.SetLeftMode(3);
+    ThermalLayers g;
+    g.nFilm = 2;
+    g.rho = 1e3;  // heavy cells: their temperatures hardly move in one step
+    EXPECT_TRUE(ThermalGrid(s, g, [](Real x) { return x < 0.5L ? Real(2) : Real(1); }));
+    const Real E0 = s.StateA->E[1];
+    Real residual = 0;
+    s.StateB->EnergyStep(*s.StateA, *s.StateA, 1e-3L, s.sim.h0, false, residual, false, 0);
+    return (s.StateB->E[1] - E0) * s.sim.CellMassUniform / 1e-3L;  // mean flux [kW/cm2]
+  };
+  const Real q = 5;
+  const Real limited = crossed(q);
+  EXPECT_GT(limited, 0.99L * q);
+  EXPECT_LE(limited, q);
+  // Without a limit (0) the conductance of 1e6 carries far more.
+  EXPECT_GT(crossed(0), 1000 * q);
+  EXPECT_EQ(crossed(0), crossed(1e30L));
+}
+
+}  // namespace
+}  // namespace tarvex
