@@ -150,14 +150,7 @@ TEST(HeatConduction, ContactTemperatureOfTwoHalfSpaces) {
 
 // ---- energy balance of a laser-heated film ---------------------------------------------
 
-Real TotalEnergy(const Session& s) {
-  const THydrStat& A = *s.StateA;
-  const int32_t N = A.CellCount();
-  Real internal = 0, kinetic = 0;
-  for (int32_t i = 0; i < N; ++i) internal += A.CellMassAt(i) * A.E[i];
-  for (int32_t j = 0; j <= N; ++j) kinetic += A.NodeMassAt(j) * A.v[j] * A.v[j] / 2;
-  return internal + kinetic / (s.eos.EosScale * s.eos.EosScale);
-}
+using testing::TotalEnergy;
 
 TEST(HeatConduction, EnergyBalanceOfALaserHeatedFilm) {
   SessionFixture f;

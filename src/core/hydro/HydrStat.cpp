@@ -11,17 +11,6 @@ namespace tarvex {
 
 namespace {
 
-// Largest absolute change and sum of squared changes of one quantity over a pass.
-struct ChangeStats {
-  Real maxAbs = 0;
-  Real sumSq = 0;
-  void Add(Real d) {
-    const Real a = std::fabs(d);
-    if (a > maxAbs) maxAbs = a;
-    sumSq += d * d;
-  }
-};
-
 // The thermodynamic functions serving one range of cells.
 struct CellThermo {
   const Slot2* E;

@@ -30,16 +30,6 @@ namespace tarvex {
 
 namespace {
 
-struct Stats {
-  Real maxAbs = 0;
-  Real sumSq = 0;
-  void Add(Real d) {
-    const Real a = std::fabs(d);
-    if (a > maxAbs) maxAbs = a;
-    sumSq += d * d;
-  }
-};
-
 // The thermodynamic functions of one medium.
 struct MediumFns {
   const Slot2* E;
@@ -265,7 +255,7 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
   Real* Tn = T.data();
   Real* En = E.data();
   Real* Pn = P.data();
-  Stats sT, sE, sP;
+  ChangeStats sT, sE, sP;
   for (int32_t i = 0; i < N; ++i) {
     const Real Ts = Tsol_[i];
     const Real Ti = Ts + Relax * (Tl[i] - Ts);
