@@ -487,6 +487,10 @@ SolverClass TInitional::ChosenSolverClass() const {
   // film or substrate EOS and none in the electron model) and no laser source heats the
   // film, that solver reduces to the plain hydrodynamic one, which is then built.
   if (cls == SolverClass::HydrTherm && !AnyConductivity() && !Qext) cls = SolverClass::HydrStat;
+  // The laser source is absorbed only by the energy step of the thermal classes: a heated
+  // film without conduction and thermodynamics still takes THydrTherm (which then heats
+  // each cell on its own) rather than losing the pulse.
+  if (cls == SolverClass::HydrStat && Qext) cls = SolverClass::HydrTherm;
   return cls;
 }
 

@@ -717,6 +717,17 @@ TEST(InitialConditions, SolverClassChoice) {
          f.s.NoConduct = f.s.NoThermo = true;
        },
        nullptr},
+      {"1T heated, conduction and thermodynamics off",
+       [&](Fx& f) {
+         LaserPulse p;
+         p.F = 1;
+         p.d = 10;
+         p.tau = 100;
+         ASSERT_FALSE(SetLaserPulse(f.s.laser, p).Refused());
+         f.d.Qext = true;
+         f.s.NoConduct = f.s.NoThermo = true;
+       },
+       nullptr, SolverClass::HydrTherm},
       {"1T elastic", [](Fx& f) { f.d.CheckElast = true; }, "THydro1elast"},
       {"two temperatures", [](Fx& f) { f.d.InitProfile = kModelEq; }, "THydro2T"},
       {"two temperatures, fixed grid",

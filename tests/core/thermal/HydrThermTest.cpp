@@ -172,3 +172,41 @@ TEST(HydrTherm, FluxLimitBoundsTheElectronHeatFlux) {
 
 }  // namespace
 }  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// On cylindrical and spherical frozen grids the face fluxes carry the area of their node:
+// the heat of a hot shell spreads, and the energy of the whole ball stays what it was.
+TEST(HydrTherm, CurvedGridsKeepTheHeat) {
+  for (int32_t Dspc : {2, 3}) {
+    SessionFixture f;
+    Session& s = f.s;
+    ASSERT_TRUE(BindIdealGasFilm(s.eos, 5.0L / 3, 1));
+    static const Real k = 0.2L;
+    s.eos.FilmEos.Kappa = ConstantSlot(k);
+    s.bounds.SetLeftMode(3);
+    const int32_t N = 50;
+    ASSERT_TRUE(s.EnsureInstances(SolverClass::HydrTherm, N));
+    testing::UniformGrid(s, N, 1, 1, 1, Dspc);
+    for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+      for (int32_t i = 20; i < 25; ++i) {
+        st->T[i] = 3;
+        st->E[i] = s.eos.ActiveEos.E(st->Density(i), 3);
+      }
+    }
+    auto heat = [&] {
+      Real sum = 0;
+      for (int32_t i = 0; i < N; ++i) sum += s.StateA->CellMassAt(i) * s.StateA->E[i];
+      return sum;
+    };
+    const Real before = heat();
+    ASSERT_TRUE(testing::RunUntil(s, 0.05L, 0.005L, 0.005L));
+    EXPECT_NEAR(static_cast<double>(heat() / before), 1.0, 1e-15) << "Dspc " << Dspc;
+    EXPECT_LT(s.StateA->T[22], 2.5L) << "Dspc " << Dspc;
+    EXPECT_GT(s.StateA->T[15], 1) << "Dspc " << Dspc;
+  }
+}
+
+}  // namespace
+}  // namespace tarvex
