@@ -129,6 +129,11 @@ class InitialBinding : public FormBinding {
                              "conductivity: add a [thermal] table (or choose Button = "
                              "\"NoConduct\" there)");
     }
+    if (ok.focus == "DimensionEdit" && d.Dimension < 2) {
+      return FormRefusal::At("Dimension",
+                             "heat conduction runs between cells: a conducting grid needs at "
+                             "least 2 cells");
+    }
     if (ok.focus == "Qext") {
       return FormRefusal::At("Qext",
                              "\"Q external\" is checked, but no laser source was accepted: add "

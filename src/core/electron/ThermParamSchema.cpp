@@ -128,7 +128,7 @@ bool TThermParamSchema::Printed(const FieldSchema& field) {
 }
 
 FormRefusal TThermParamSchema::Refusal(const ElOkResult& ok) {
-  return FormRefusal::At(ok.focus, "a valid value for this page", ok.message);
+  return FormRefusal::At(ok.focus, ok.message.empty() ? "a valid value for this page" : ok.message);
 }
 
 }  // namespace tarvex

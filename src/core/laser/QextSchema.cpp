@@ -102,7 +102,7 @@ FormRefusal TQextSchema::ApplyPreHeating() {
 FormRefusal TQextSchema::Refusal(const TQextResult& ok) {
   std::string key = ok.focus;
   if (key == "PreHtBtn") key = "PreHtF";
-  return FormRefusal::At(key, "a valid value", ok.message);
+  return FormRefusal::At(key, ok.message);
 }
 
 }  // namespace tarvex
