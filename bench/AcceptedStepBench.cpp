@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "AllocCounter.h"
+#include "StepMeasure.h"
 #include "core/hydro/IterateStep.h"
 #include "support/HydroFixture.h"
 #include "support/SodTube.h"
@@ -25,21 +25,7 @@ void AcceptedStep(benchmark::State& state) {
   Real step = s.sim.dtMax;
   const Real tEnd = 1e9L;
   AdvanceStep(s, s.sim.SimTime, step, false, tEnd);  // first step: scales settle
-  int64_t allocs = 0, accepted = 0, passes0 = s.conv.passes;
-  for (auto _ : state) {
-    const Real before = s.sim.SimTime;
-    const int64_t a0 = bench::AllocationCount();
-    AdvanceStep(s, s.sim.SimTime, step, false, tEnd);
-    allocs += bench::AllocationCount() - a0;
-    if (s.sim.SimTime > before) ++accepted;
-    if (!s.sim.Running) state.SkipWithError("the run stopped");
-  }
-  const double steps = static_cast<double>(std::max<int64_t>(accepted, 1));
-  state.counters["ns_per_cell_step"] =
-      benchmark::Counter(steps * N, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  state.counters["passes_per_step"] = static_cast<double>(s.conv.passes - passes0) / steps;
-  state.counters["allocs_per_step"] = static_cast<double>(allocs) / steps;
-  state.counters["accepted_fraction"] = steps / static_cast<double>(state.iterations());
+  bench::MeasureAcceptedSteps(state, s, N, step, tEnd);
 }
 
 BENCHMARK(AcceptedStep)->ArgName("cells")->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

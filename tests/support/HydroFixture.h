@@ -45,4 +45,16 @@ inline void UniformGrid(Session& s, int32_t N, Real L0, Real rho0, Real T0, int3
   }
 }
 
+// Internal plus kinetic energy of StateA (per unit area, or per unit solid angle on
+// curved grids) [kJ/cm2 with a physical equation of state].
+inline Real TotalEnergy(const Session& s) {
+  const THydrStat& A = *s.StateA;
+  const int32_t N = A.CellCount();
+  Real internal = 0, kinetic = 0;
+  for (int32_t i = 0; i < N; ++i) internal += A.CellMassAt(i) * A.E[i];
+  for (int32_t j = 0; j <= N; ++j) kinetic += A.NodeMassAt(j) * A.v[j] * A.v[j] / 2;
+  const Real scale2 = s.eos.EosScale * s.eos.EosScale;
+  return internal + kinetic / scale2;
+}
+
 }  // namespace tarvex::testing

@@ -11,15 +11,7 @@
 namespace tarvex {
 namespace {
 
-Real TotalEnergy(const Session& s) {
-  const THydrStat& A = *s.StateA;
-  const int32_t N = A.CellCount();
-  Real internal = 0, kinetic = 0;
-  for (int32_t i = 0; i < N; ++i) internal += A.CellMassAt(i) * A.E[i];
-  for (int32_t j = 0; j <= N; ++j) kinetic += A.NodeMassAt(j) * A.v[j] * A.v[j] / 2;
-  const Real scale2 = s.eos.EosScale * s.eos.EosScale;
-  return internal + kinetic / scale2;
-}
+using testing::TotalEnergy;
 
 TEST(EnergyConservation, ClosedBoxKeepsTotalEnergy) {
   for (int32_t kind : {0, 1}) {  // "No", "Symm"

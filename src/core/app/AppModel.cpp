@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/eos/EosBind.h"
+
 namespace tarvex {
 
 void AppModel::PrepareInitialDialog() {
@@ -12,6 +14,11 @@ void AppModel::PrepareInitialDialog() {
   initial.Dimension = main.Dimension;
   initial.Rho0.SetValue(main.Rho0.Value());
   initial.Pout.SetValue(main.Pout.Value());
+  // What the thermal-parameter dialog installed, for the electron check of OK.
+  const ElectronModel& em = session.electron.model;
+  initial.electron.ElConductivity = static_cast<bool>(em.ElConductivity);
+  initial.electron.ElEnergy = static_cast<bool>(em.ElEnergy);
+  initial.Qext = SourceDefined(session.laser);
   const SimParams& sp = session.sim;
   initial.xShiftDiv = std::abs(sp.InGlass);
   initial.CheckOut = sp.InGlass < 0;
@@ -84,6 +91,20 @@ bool AppModel::SaveResults() {
     cs.Eps1 = cs.Eps2 = 0;
   }
   return saved;
+}
+
+ElOkResult AppModel::ApplyThermParam(ElOkSource source) {
+  ElTargets t{session.electron, session.eos.FilmEos, session.switches, session.prompter};
+  const ElOkResult r = thermParam.Ok(t, source);
+  if (r.installed) ComposeActiveEos(session.eos, &session.electron.model);
+  return r;
+}
+
+TQextResult AppModel::ApplyQext() {
+  const TQextResult r = qext.OkPressed(session.laser);
+  // The table of the previous pulse must not be used with the new one.
+  if (r.accepted) session.laser.builtCells = -1;
+  return r;
 }
 
 ViscosityDialogResult AppModel::ApplyViscosityDialog() {

@@ -8,10 +8,13 @@
 
 #include "core/app/ResultFiles.h"
 #include "core/common/Prompter.h"
+#include "core/electron/ThermParamDialog.h"
 #include "core/eos/StatEqDialog.h"
 #include "core/files/ProfileReader.h"
+#include "core/files/ProfileWriter.h"
 #include "core/files/SaveOptions.h"
 #include "core/hydro/ViscosityDialog.h"
+#include "core/laser/QextDialog.h"
 #include "core/run/Driver.h"
 #include "core/run/IntegralValues.h"
 #include "core/run/MainForm.h"
@@ -25,7 +28,18 @@ namespace tarvex {
 class AppModel {
  public:
   explicit AppModel(Prompter& prompter)
-      : session(prompter), main(session), initial(session, main.tableFormat) {}
+      : session(prompter),
+        main(session),
+        initial(session, main.tableFormat),
+        thermParam(main.tableFormat),
+        qext(main.tableFormat) {
+    // The tension record goes with the profile set while it exists.
+    files.TnegText = [this]() -> std::optional<std::string> {
+      const TTensionRecord& t = session.tension;
+      if (!t.Exists()) return std::nullopt;
+      return TnegFileText(t.TnegTime(), t.Tneg());
+    };
+  }
   AppModel(const AppModel&) = delete;
   AppModel& operator=(const AppModel&) = delete;
 
@@ -34,6 +48,8 @@ class AppModel {
   TInitional initial;               // "Initional"
   TStatEqDialog eos;                // "Equation of state"
   TViscosityDialogModel viscosity;  // "Artifical Viscosity"
+  TThermParamDialog thermParam;     // "ThermParamDialog": the electron model of the film
+  TQextDialog qext;                 // "Q external": the laser source
   TResultsTable table;              // the main window's results table
   TIntegralValues integrals;        // "IntegrValues"
   TSaveFileOptions saveOptions;     // "SaveFileOptions"
@@ -47,6 +63,16 @@ class AppModel {
   // After the dialog closed with OK: copies Dimension, Len and Pout back, sets
   // the boundary flags and thermal closures, resizes the instances.
   void FinishInitialDialog();
+
+  // The thermal-parameter dialog's OK (or its "NoConduct" button) on the page shown: the
+  // page installs the electron model and the switches into the session, and the film
+  // totals of the equation of state follow the new electron part. A refusal changes
+  // nothing.
+  ElOkResult ApplyThermParam(ElOkSource source = ElOkSource::Code);
+
+  // The "Q external" dialog's OK: the source of the session; its per-cell table is built
+  // by the initial conditions' OK (or rebuilt by the first step on a changed grid).
+  TQextResult ApplyQext();
 
   // The Vis button's viscosity dialog: OK applies it (refused: the dialog stays open).
   ViscosityDialogResult ApplyViscosityDialog();

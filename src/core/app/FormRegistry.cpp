@@ -5,9 +5,11 @@
 #include <string>
 
 #include "core/app/AppModel.h"
+#include "core/electron/ThermParamSchema.h"
 #include "core/eos/StatEqSchema.h"
 #include "core/files/SaveOptionsSchema.h"
 #include "core/hydro/ViscositySchema.h"
+#include "core/laser/QextSchema.h"
 #include "core/run/MainFormSchema.h"
 #include "core/setup/InitialSchema.h"
 
@@ -31,7 +33,7 @@ class EosBinding : public FormBinding {
     app_.eos.SetLeft(left_);
   }
   FormRefusal Accept() override {
-    const TStatEqResult ok = app_.eos.Ok(app_.session.eos);
+    const TStatEqResult ok = app_.eos.Ok(app_.session.eos, &app_.session.electron.model);
     return ok ? FormRefusal::None() : FormRefusal::At(ok.focus, ok.message);
   }
   bool TablePrinted() override {
@@ -123,12 +125,77 @@ class InitialBinding : public FormBinding {
     }
     if (ok.focus == "ThermParam") {
       return FormRefusal::At({},
-                             "the film conducts heat only with thermal parameters, which are "
-                             "not available in this version");
+                             "the heated film conducts heat, but neither medium has a "
+                             "conductivity: add a [thermal] table (or choose Button = "
+                             "\"NoConduct\" there)");
+    }
+    if (ok.focus == "DimensionEdit" && d.Dimension < 2) {
+      return FormRefusal::At("Dimension",
+                             "heat conduction runs between cells: a conducting grid needs at "
+                             "least 2 cells");
+    }
+    if (ok.focus == "Qext") {
+      return FormRefusal::At("Qext",
+                             "\"Q external\" is checked, but no laser source was accepted: add "
+                             "a [laser] table");
     }
     if (ok.focus == "OkBtn") return FormRefusal::At({}, ok.message);
     return static_cast<TInitionalSchema&>(Schema()).Refusal(ok);
   }
+
+ private:
+  AppModel& app_;
+};
+
+// ---- the thermal-parameter dialog ---------------------------------------------------------
+
+class ThermParamBinding : public FormBinding {
+ public:
+  explicit ThermParamBinding(AppModel& app)
+      : FormBinding(std::make_unique<TThermParamSchema>(app.thermParam)), app_(app) {}
+
+  void Open() override {
+    static_cast<TThermParamSchema&>(Schema()).Reset();
+    app_.thermParam.FormShow(app_.session.sim.rho0);
+  }
+  FormRefusal Accept() override {
+    const ElOkResult ok = app_.ApplyThermParam(ElOkSource::Code);
+    if (!ok) return TThermParamSchema::Refusal(ok);
+    const auto& schema = static_cast<TThermParamSchema&>(Schema());
+    // The button pressed: "OK" conducts, "NoConduct" with the answer NoThermo.
+    app_.session.NoConduct = schema.NoConductButton();
+    app_.session.NoThermo = schema.NoConductButton() && schema.NoThermoAnswer();
+    accepted_ = true;
+    return FormRefusal::None();
+  }
+  bool TablePrinted() override {
+    return accepted_ || ElectronModelDefined(app_.session.electron.model);
+  }
+
+ private:
+  AppModel& app_;
+  bool accepted_ = false;
+};
+
+// ---- the laser-source dialog ---------------------------------------------------------------
+
+class QextBinding : public FormBinding {
+ public:
+  explicit QextBinding(AppModel& app)
+      : FormBinding(std::make_unique<TQextSchema>(app.qext)), app_(app) {}
+
+  // "Q external" clicked in the initial-conditions dialog opens it with the time controls
+  // enabled.
+  void Open() override {
+    static_cast<TQextSchema&>(Schema()).Reset();
+    app_.qext.QextClicked();
+  }
+  FormRefusal Accept() override {
+    if (FormRefusal r = static_cast<TQextSchema&>(Schema()).ApplyPreHeating(); r.refused) return r;
+    const TQextResult ok = app_.ApplyQext();
+    return ok ? FormRefusal::None() : TQextSchema::Refusal(ok);
+  }
+  bool TablePrinted() override { return SourceDefined(app_.session.laser); }
 
  private:
   AppModel& app_;
@@ -208,6 +275,12 @@ std::unique_ptr<FormBinding> BindMainRun(AppModel& app, const ApplyContext& ctx)
 std::unique_ptr<FormBinding> BindInitial(AppModel& app, const ApplyContext&) {
   return std::make_unique<InitialBinding>(app);
 }
+std::unique_ptr<FormBinding> BindThermParam(AppModel& app, const ApplyContext&) {
+  return std::make_unique<ThermParamBinding>(app);
+}
+std::unique_ptr<FormBinding> BindQext(AppModel& app, const ApplyContext&) {
+  return std::make_unique<QextBinding>(app);
+}
 std::unique_ptr<FormBinding> BindViscosity(AppModel& app, const ApplyContext&) {
   return std::make_unique<ViscosityBinding>(app);
 }
@@ -254,6 +327,23 @@ std::string InitialIntro() {
          "(`[eos.left]`).";
 }
 
+std::string ThermalIntro() {
+  return "The electron model of the film and the heat conduction switches (the "
+         "thermal-parameter\ndialog). `Page` is shown first; the fields after it are that "
+         "page's (a key the page\ndoes not have is refused). On the \"Constant\" page the "
+         "model uses the page's own density\n`rho0Edit` and coupling `aEdit` (coupling per "
+         "gram aEdit/rho0Edit). Units: conductivity\nkW/cm/K, heat capacity kJ/g/K, coupling "
+         "kW/K/cm3, density g/cm3. Without this table the\nfilm conducts only through the "
+         "conductivity of its equation of state.";
+}
+
+std::string LaserIntro() {
+  return "The laser source (the \"Q external\" dialog): absorbed fluence `AEdit` [mJ/cm^2], "
+         "duration\n`tEdit` [fs], depth `dEdit` [nm] (d > 0: light enters at the film's right "
+         "face, d < 0 at its\nleft face, next to a substrate before the film), time and "
+         "space shapes. It acts when\n`[initial]` checks `Qext`.";
+}
+
 std::string ViscosityIntro() {
   return "Without this table the run has no artificial viscosity (the main window's \"Vis\" "
          "button is\nup). With it the dialog opens as the desktop program opens it (kind "
@@ -291,6 +381,28 @@ const FormEntry kRegistry[] = {
      &BindEosFilm,
      &EosFilmFields,
      &EosIntro},
+    {"thermal",
+     "the thermal-parameter dialog",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindThermParam,
+     &TThermParamSchema::FieldList,
+     &ThermalIntro},
+    {"laser",
+     "the laser-source dialog",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindQext,
+     &TQextSchema::FieldList,
+     &LaserIntro},
     {"main", "the main window", TablePresence::Always, "", kMainSetUpKeys, true, "", "",
      &BindMainSetUp, &TMainFormSchema::FieldList, &MainIntro},
     {"initial",

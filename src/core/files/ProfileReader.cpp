@@ -19,6 +19,7 @@
 #include "core/session/Session.h"
 #include "core/session/SolverCatalog.h"
 #include "core/setup/InitialConditions.h"
+#include "core/spall/TensionRecord.h"
 
 namespace tarvex {
 
@@ -878,7 +879,26 @@ ProfileLoadResult Loader::Run() {
   }
   firstRowLine_ = k + 1;
   if (!Titles(lines_[k]) || !Header() || !ChooseSolver() || !Rows() || !Build()) return result_;
+  // The tension times of the film cells, "Tneg.dat" beside the table: part of the set, so
+  // a file that does not read refuses the whole load; without one the record starts
+  // afresh.
+  TTensionRecord tension;
+  const fs::path tnegPath = fs::path(path_).parent_path() / "Tneg.dat";
+  std::error_code ec;
+  if (fs::exists(tnegPath, ec)) {
+    std::string text;
+    if (!ReadWholeFile(tnegPath, text)) {
+      Refuse("Cannot open file " + tnegPath.string());
+      return result_;
+    }
+    const TTensionLoadResult r = tension.Load(text, plan_.N, tnegPath.string());
+    if (!r) {
+      Refuse(r.message);
+      return result_;
+    }
+  }
   Apply();
+  s_.tension = std::move(tension);
   result_.ok = true;
   return result_;
 }

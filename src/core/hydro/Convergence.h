@@ -6,6 +6,7 @@
 // successive changes (the step residual) tells whether the iteration contracts.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,6 +29,18 @@ class TraceSink {
  public:
   virtual ~TraceSink() = default;
   virtual void Append(std::string_view text) = 0;
+};
+
+// Largest absolute change and sum of squared changes of one quantity over a pass, for
+// ConvergenceMeasure.
+struct ChangeStats {
+  Real maxAbs = 0;
+  Real sumSq = 0;
+  void Add(Real d) {
+    const Real a = std::fabs(d);
+    if (a > maxAbs) maxAbs = a;
+    sumSq += d * d;
+  }
 };
 
 struct ConvergenceState {

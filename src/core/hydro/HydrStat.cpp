@@ -11,17 +11,6 @@ namespace tarvex {
 
 namespace {
 
-// Largest absolute change and sum of squared changes of one quantity over a pass.
-struct ChangeStats {
-  Real maxAbs = 0;
-  Real sumSq = 0;
-  void Add(Real d) {
-    const Real a = std::fabs(d);
-    if (a > maxAbs) maxAbs = a;
-    sumSq += d * d;
-  }
-};
-
 // The thermodynamic functions serving one range of cells.
 struct CellThermo {
   const Slot2* E;
@@ -274,26 +263,8 @@ void EnergyRange(THydrStat& self, const THydrStat& Old, const THydrStat& Third,
     const Real invCellMass = 1 / cellMassUniform;
     ChangeStats sE = statE;
     for (int32_t i = i0; i < i1; ++i) {
-      Real Ep;  // new energy before relaxation [kJ/g]
-      if constexpr (Curved) {
-        // Volume rate of the centred pressure and radial rate of the viscous stress over
-        // the cell's mean area at the middle of the step (as in the velocity step), per
-        // unit solid angle, both levels summed [cm3/s].
-        auto rate = [&](const Real* xs, const Real* vs) {
-          return ((IntPow(xs[i], rp) + IntPow(xs[i + 1], rp)) * (vs[i + 1] - vs[i]) +
-                  PowerDifference(rp, xs[i], xs[i + 1]) * (vs[i] + vs[i + 1])) /
-                 2;
-        };
-        const Real area =
-            MeanArea(rp, (oldX[i] + thirdX[i]) / 2, (oldX[i + 1] + thirdX[i + 1]) / 2);
-        const Real q = qVisc[i];
-        const Real work = (rate(oldX, oldV) + rate(x, v)) * (P[i] - q) +
-                          ((oldV[i + 1] - oldV[i]) + (v[i + 1] - v[i])) * area * q;
-        Ep = oldE[i] - half * (work / cellMass[i]);
-      } else {
-        const Real rateSum = ((oldV[i + 1] - oldV[i]) + (v[i + 1] - v[i])) * invCellMass;
-        Ep = oldE[i] - half * rateSum * P[i];
-      }
+      const Real Ep = oldE[i] - CellWork<Curved>(oldX, oldV, thirdX, x, v, P, qVisc, cellMass,
+                                                 invCellMass, rp, i, half);
       const Real dE = thirdE[i] - Ep;
       E[i] = Ep + Relax * dE;
       sE.Add(dE);

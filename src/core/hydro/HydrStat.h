@@ -73,6 +73,35 @@ inline Real MeanArea(int32_t n, Real a, Real b) {
   }
 }
 
+// Work of the driving pressure on cell i over a step of dt per unit mass [kJ/g]: dt/2
+// (VolumeRate_Old + VolumeRate_new) P. On curved grids the viscous part Qvisc of P does
+// work with the radial rate over the cell's mean area at the middle of the step (as in the
+// velocity step), per unit solid angle. The energy steps of every class subtract it.
+template <bool Curved>
+inline Real CellWork(const Real* oldX, const Real* oldV, const Real* thirdX, const Real* x,
+                     const Real* v, const Real* P, const Real* qVisc, const Real* cellMass,
+                     Real invCellMassUniform, int32_t rp, int32_t i, Real half) {
+  if constexpr (Curved) {
+    auto rate = [&](const Real* xs, const Real* vs) {
+      return ((IntPow(xs[i], rp) + IntPow(xs[i + 1], rp)) * (vs[i + 1] - vs[i]) +
+              PowerDifference(rp, xs[i], xs[i + 1]) * (vs[i] + vs[i + 1])) /
+             2;
+    };
+    const Real area = MeanArea(rp, (oldX[i] + thirdX[i]) / 2, (oldX[i + 1] + thirdX[i + 1]) / 2);
+    const Real q = qVisc[i];
+    const Real work = (rate(oldX, oldV) + rate(x, v)) * (P[i] - q) +
+                      ((oldV[i + 1] - oldV[i]) + (v[i + 1] - v[i])) * area * q;
+    return half * (work / cellMass[i]);
+  } else {
+    (void)thirdX;
+    (void)qVisc;
+    (void)cellMass;
+    (void)rp;
+    const Real rateSum = ((oldV[i + 1] - oldV[i]) + (v[i + 1] - v[i])) * invCellMassUniform;
+    return half * rateSum * P[i];
+  }
+}
+
 class THydrStat {
  public:
   // Create(N): an empty instance resized to N cells.

@@ -219,6 +219,11 @@ void TResultsTable::ComputeDerived(const Session& s, const THydrStat& A) {
   in.leftBoundFixedT = s.closures.first == BoundClosure::Fixed;
   in.filmKappa = s.eos.FilmEos.Kappa;
   in.leftKappa = s.eos.LeftEos.Kappa;
+  // The electron model the thermal-parameter dialog installed.
+  in.nonMetal = s.setup.NonMetal;
+  in.HeatFluxLimit = s.electron.HeatFluxLimit;
+  in.ElConductivity = s.electron.model.ElConductivity;
+  in.Coupling = s.electron.model.Coupling;
   ComputeThermalColumns(in, Qx_, kappa_, alpha_, alphaShown_);
 }
 

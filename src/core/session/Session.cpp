@@ -5,7 +5,7 @@
 
 namespace tarvex {
 
-Session::Session(Prompter& p) : HydroState(p) {}
+Session::Session(Prompter& p) : ThermalState(p) {}
 
 Session::~Session() = default;
 

@@ -2,7 +2,8 @@
 //
 // The hydrodynamic core's part (run parameters of the grid, boundary flags, mass arrays,
 // equation-of-state slots, viscosity and convergence state, thermal closures, the three
-// solver instances) is the base HydroState; the session adds the ownership of the
+// solver instances) is the base HydroState, the thermal solvers' part (electron model,
+// switches, laser source, tension record) ThermalState; the session adds the ownership of the
 // instances and the run-wide values the core does not read. Code receives the parts it
 // needs by reference; two sessions in one process never interfere.
 #pragma once
@@ -15,6 +16,7 @@
 #include "core/hydro/HydroState.h"
 #include "core/hydro/SolverClass.h"
 #include "core/session/SolverCatalog.h"
+#include "core/thermal/ThermalState.h"
 
 namespace tarvex {
 
@@ -28,19 +30,7 @@ struct RunParams {
   Real BrokenIntervalEnd = 0;  // end of the interval a break interrupted [s]; 0 = none
 };
 
-// Run-wide values the initial conditions set; the thermal, laser and spallation parts
-// read them.
-struct SetupParams {
-  Real AdhesionLimit = 0;      // -|Padh|: the film-substrate bond breaks below it [GPa]
-  Real AdhesionPairLimit = 0;  // 2 AdhesionLimit, limit of the sum of the two cell pressures
-  bool QegOn = false;          // electron heat flux from the film into the substrate
-  Real QSurfX = 0;             // film thickness seen by the laser source [cm]
-  bool FixTeOn = false;        // electron temperature held fixed
-  Real FixedTe = 0;            // that temperature [K]
-  bool NonMetal = false;       // the instances were last of the non-metal class
-};
-
-class Session : public HydroState {
+class Session : public ThermalState {
  public:
   explicit Session(Prompter& prompter);
   ~Session();
@@ -48,10 +38,7 @@ class Session : public HydroState {
   Session& operator=(const Session&) = delete;
 
   RunParams run;
-  SetupParams setup;
   Real Ipdt = 0;  // pressure integral at the left surface, sum P dt EosScale^2
-  bool NoConduct = false;
-  bool NoThermo = false;
 
   // The class of the three instances (None and nullptr before they exist).
   SolverClass stateClass = SolverClass::None;

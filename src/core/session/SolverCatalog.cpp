@@ -6,6 +6,7 @@
 
 #include "core/hydro/HydrStat.h"
 #include "core/session/Session.h"
+#include "core/thermal/HydrTherm.h"
 
 namespace tarvex {
 
@@ -50,6 +51,9 @@ constexpr TColumnDesc kHydrThermFrozen[] = {kNo, kX, kT, kE, kPhase, kInd, kQx, 
 std::unique_ptr<THydrStat> CreateHydrStat(Session& s, int32_t N) {
   return std::make_unique<THydrStat>(s, N);
 }
+std::unique_ptr<THydrStat> CreateHydrTherm(Session& s, int32_t N) {
+  return std::make_unique<THydrTherm>(s, N);
+}
 
 constexpr std::span<const SolverArrayInfo> kNoArrays{};
 constexpr std::span<const TColumnDesc> kNoColumns{};
@@ -58,8 +62,8 @@ constexpr std::span<const TColumnDesc> kNoColumns{};
 const SolverClassInfo kCatalog[] = {
     {SolverClass::HydrStat, "THydrStat", SolverClass::None, &CreateHydrStat, kNoArrays, false,
      false, false, false, false, kHydrStatMoving, kHydrStatMovingFixTe, kHydrStatFrozen},
-    {SolverClass::HydrTherm, "THydrTherm", SolverClass::HydrStat, nullptr, kNoArrays, true, false,
-     false, false, false, kHydrThermMoving, kNoColumns, kHydrThermFrozen},
+    {SolverClass::HydrTherm, "THydrTherm", SolverClass::HydrStat, &CreateHydrTherm, kNoArrays, true,
+     false, false, false, false, kHydrThermMoving, kNoColumns, kHydrThermFrozen},
     {SolverClass::ThermState, "TThermState", SolverClass::HydrTherm, nullptr, kNoArrays, true, true,
      false, false, true, kNoColumns, kNoColumns, kNoColumns},
     {SolverClass::Hydro2T, "THydro2T", SolverClass::ThermState, nullptr, kNoArrays, true, true,

@@ -10,6 +10,7 @@
 #include "core/common/Prompter.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
+#include "core/laser/LaserSource.h"
 #include "core/session/Session.h"
 #include "core/session/SolverCatalog.h"
 #include "core/setup/InitialConditions.h"
@@ -389,6 +390,21 @@ InitialOkResult TInitional::BuildAddLayer() {
 
 InitialOkResult TInitional::FinalSteps(const LaserSetup& laser, bool built) {
   s_.setup.QSurfX = laser.QSurfX;
+  // The laser source: off, or its per-cell table built on the new grid (the cells of an
+  // added layer only, the others keep theirs).
+  LaserSource& src = s_.laser;
+  if (!laser.Qext) {
+    SwitchOffSource(src);
+  } else if (s_.StateA != nullptr) {
+    src.QSurfX = laser.QSurfX;
+    const RealArray& x = s_.StateA->x;
+    const SourceStatus st =
+        BuildSourceProfile(src, SourceGrid{x, s_.sim.InGlass, s_.sim.Dspc, laser.firstCell});
+    if (st != SourceStatus::Ok) {
+      return Refused(std::string("The laser source cannot be set up on this grid: ") +
+                     SourceStatusText(st));
+    }
+  }
   hooks_->SetupLaserSource(s_, laser);
   hooks_->RefreshRefractiveTable(s_);
   InitialOkResult r;

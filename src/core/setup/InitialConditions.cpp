@@ -8,6 +8,7 @@
 #include "core/common/Prompter.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
+#include "core/laser/LaserSource.h"
 #include "core/session/Session.h"
 #include "core/session/SolverCatalog.h"
 
@@ -483,13 +484,19 @@ SolverClass TInitional::ChosenSolverClass() const {
   SolverClass cls = SelectSolverClass(c);
   // One-temperature heat conduction (THydrTherm) is what "1T" means whenever conduction
   // or thermodynamics is on. When neither medium conducts heat (no conductivity in the
-  // film or substrate EOS and none in the electron model), that solver reduces to the
-  // plain hydrodynamic one, so THydrStat serves until the conduction class exists.
-  if (cls == SolverClass::HydrTherm && !s_.eos.FilmEos.Kappa && !s_.eos.LeftEos.Kappa &&
-      !electron.ElConductivity) {
-    cls = SolverClass::HydrStat;
-  }
+  // film or substrate EOS and none in the electron model) and no laser source heats the
+  // film, that solver reduces to the plain hydrodynamic one, which is then built.
+  if (cls == SolverClass::HydrTherm && !AnyConductivity() && !Qext) cls = SolverClass::HydrStat;
+  // The laser source is absorbed only by the energy step of the thermal classes: a heated
+  // film without conduction and thermodynamics still takes THydrTherm (which then heats
+  // each cell on its own) rather than losing the pulse.
+  if (cls == SolverClass::HydrStat && Qext) cls = SolverClass::HydrTherm;
   return cls;
+}
+
+bool TInitional::AnyConductivity() const {
+  return s_.eos.FilmEos.Kappa || s_.eos.LeftEos.Kappa || electron.ElConductivity ||
+         s_.electron.model.ElConductivity;
 }
 
 bool TInitional::FilmEosReady() const {
@@ -513,6 +520,12 @@ std::string TInitional::Validate() {
       (!s_.NoConduct || (!electron.ElEnergy && (!s_.NoThermo || electron.NoElEOS)))) {
     return "ThermParam";
   }
+  // Conduction between cells needs at least two of them.
+  if (Dimension < 2 && ChosenSolverClass() == SolverClass::HydrTherm) return "DimensionEdit";
+  // "Q external" checked needs a source the laser dialog accepted.
+  if (Qext && !SourceDefined(s_.laser)) return "Qext";
+  // A heated film that conducts must have something to conduct with.
+  if (Qext && !s_.NoConduct && !AnyConductivity()) return "ThermParam";
   if (!FilmEosReady()) return "StatEqButton";
   if (!(Rho0.Value() > 0)) return "Rho0";
 

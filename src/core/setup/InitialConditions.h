@@ -297,6 +297,9 @@ class TInitional {
   std::string Validate();
   const EosSet* GlassEos() const;
   bool FilmEosReady() const;
+  // Some medium conducts heat: a conductivity in the film or substrate EOS or in the
+  // electron model.
+  bool AnyConductivity() const;
   Layout MakeLayout();
   bool ComputeProfile(const Layout& L, BuiltProfile& p, std::string& failField,
                       std::string& message);

@@ -171,9 +171,6 @@ TEST(ProfileLoad, RefusalsLeaveEverythingAsItWas) {
        "Cannot find ",
        true},
       {"solver question unanswered", planar, true, nullptr, nullptr, "", false},
-      {"one-temperature conduction not built", planar, true, nullptr,
-       [](ScriptedPrompter& p) { p.Script("With Thermocond", Answer::Yes); },
-       "The solver class THydrTherm is not available in this build", false},
   };
 
   for (const RefusalCase& c : cases) {

@@ -246,3 +246,108 @@ TEST(ProfileWrite, FailedWriteNamesFileAndLeavesNothing) {
 
 }  // namespace
 }  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// A conducting film (THydrTherm through the "Constant" page's conductivity) written and
+// loaded into a fresh session: "With Thermocond" answered Yes continues it with its class,
+// and the table's conductivity column shows what was written.
+TEST(ProfileRoundTrip, ConductingFilmKeepsItsClass) {
+  auto thermal = [](AppModel& app) {
+    ASSERT_TRUE(app.thermParam.ShowPage("Constant"));
+    TConstantPage& c = app.thermParam.Constant();
+    ASSERT_TRUE(c.SetFieldValue("kEdit", 0.5L));
+    ASSERT_TRUE(c.SetFieldValue("rho0Edit", 1));
+    const ElOkResult r = app.ApplyThermParam();
+    ASSERT_TRUE(r) << r.focus << ": " << r.message;
+  };
+  TempDir dir;
+  ScriptedPrompter p1;
+  AppModel app(p1);
+  thermal(app);
+  if (HasFatalFailure()) return;
+  testing::SetUpState(app, p1, {40, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  ASSERT_EQ(app.session.stateClass, SolverClass::HydrTherm);
+  testing::Advance(app, "0.02", "0.04");
+  if (HasFatalFailure()) return;
+  app.files.RefreshDisplay(true);
+  const std::string path = dir.File("0000p040.DAT");
+  ASSERT_TRUE(app.files.WriteProfile(path, false)) << app.files.LastError();
+
+  ScriptedPrompter p2;
+  AppModel fresh(p2);
+  thermal(fresh);
+  testing::ChooseEquationsOfState(fresh);
+  if (HasFatalFailure()) return;
+  p2.Script("With Thermocond", Answer::Yes);
+  p2.Script("Save(print) settings?", Answer::No);
+  const ProfileLoadResult r = fresh.LoadProfile(path);
+  ASSERT_TRUE(r.ok) << r.message;
+  const InitialOkResult ok = fresh.initial.OkPressed();
+  ASSERT_TRUE(ok.accepted) << ok.focus << ": " << ok.message;
+  fresh.FinishInitialDialog();
+  EXPECT_EQ(fresh.session.stateClass, SolverClass::HydrTherm);
+  ExpectSameState(app.session, fresh.session, 6e-6L, 2e-5L);
+  fresh.files.RefreshDisplay(false);
+  const int32_t kc = app.table.ColumnOf(TColumnKind::Kappa);
+  const int32_t qc = app.table.ColumnOf(TColumnKind::Qx);
+  ASSERT_GE(kc, 0);
+  ASSERT_GE(qc, 0);
+  EXPECT_EQ(fresh.table.Cell(0, kc), app.table.Cell(0, kc));
+  EXPECT_EQ(fresh.table.Cell(10, kc), "0.5");
+  EXPECT_EQ(fresh.table.Cell(10, kc), app.table.Cell(10, kc));
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// The tension record goes with the profile set as "Tneg.dat" and comes back with it; a
+// "Tneg.dat" that does not read refuses the whole load.
+TEST(ProfileRoundTrip, TensionRecordTravelsWithTheSet) {
+  TempDir dir;
+  ScriptedPrompter p1;
+  AppModel app(p1);
+  testing::SetUpState(app, p1, {40, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  app.main.SaveDir = dir.File("");
+  TTensionRecord& t = app.session.tension;
+  t.StartFresh(40, 0, 1e-3L);
+  t.SetTensionTime(3, 2e-3L);
+  t.SetTensionTime(7, 5e-4L);
+  t.MarkFailed(7);
+  app.files.RefreshDisplay(true);
+  const std::string path = dir.File("0000p000.DAT");
+  ASSERT_TRUE(app.files.WriteProfile(path, false)) << app.files.LastError();
+  ASSERT_TRUE(std::filesystem::exists(dir.File("Tneg.dat")));
+
+  ScriptedPrompter p2;
+  AppModel fresh(p2);
+  testing::ChooseEquationsOfState(fresh);
+  testing::LoadAndAccept(fresh, p2, path);
+  if (HasFatalFailure()) return;
+  const TTensionRecord& back = fresh.session.tension;
+  ASSERT_TRUE(back.Exists());
+  for (int32_t i = 0; i < 40; ++i) EXPECT_EQ(back[i], t[i]) << i;
+  EXPECT_EQ(back.TnegTime(), 0);
+  EXPECT_EQ(back.TnegOrigin(), -2e-3L);
+
+  testing::WriteFile(dir.File("Tneg.dat"), "0\r\n1e-3\r\nbroken\r\n");
+  ScriptedPrompter p3;
+  AppModel refused(p3);
+  testing::ChooseEquationsOfState(refused);
+  p3.Script("With Thermocond", Answer::No);
+  const ProfileLoadResult r = refused.LoadProfile(path, true);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.message.find("Tneg.dat"), std::string::npos) << r.message;
+  EXPECT_NE(r.message.find("line 3"), std::string::npos) << r.message;
+  EXPECT_EQ(refused.session.StateA, nullptr);
+  EXPECT_FALSE(refused.session.tension.Exists());
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -13,6 +13,7 @@
 #include "core/common/Prompter.h"
 #include "core/eos/EosSlots.h"
 #include "core/hydro/HydrStat.h"
+#include "core/laser/LaserSource.h"
 #include "core/numerics/Tridiagonal.h"
 #include "core/session/Session.h"
 #include "core/setup/InitShift.h"
@@ -698,20 +699,35 @@ TEST(InitialConditions, SolverClassChoice) {
   struct Row {
     const char* what;
     std::function<void(Fx&)> setup;
-    const char* refusedClass;  // nullptr: THydrStat is built
+    const char* refusedClass;  // nullptr: `built` is built
+    SolverClass built = SolverClass::HydrStat;
   };
   const auto kappa = Slot2{[](const void*, Real, Real) -> Real { return 1; }, nullptr};
   const Row rows[] = {
       {"1T, nothing conducts", [](Fx&) {}, nullptr},
-      {"1T, film conducts", [&](Fx& f) { f.s.eos.FilmEos.Kappa = kappa; }, "THydrTherm"},
-      {"1T, substrate conducts", [&](Fx& f) { f.s.eos.LeftEos.Kappa = kappa; }, "THydrTherm"},
-      {"1T, electrons conduct", [](Fx& f) { f.d.electron.ElConductivity = true; }, "THydrTherm"},
+      {"1T, film conducts", [&](Fx& f) { f.s.eos.FilmEos.Kappa = kappa; }, nullptr,
+       SolverClass::HydrTherm},
+      {"1T, substrate conducts", [&](Fx& f) { f.s.eos.LeftEos.Kappa = kappa; }, nullptr,
+       SolverClass::HydrTherm},
+      {"1T, electrons conduct", [](Fx& f) { f.d.electron.ElConductivity = true; }, nullptr,
+       SolverClass::HydrTherm},
       {"1T, conduction and thermodynamics off",
        [&](Fx& f) {
          f.s.eos.FilmEos.Kappa = kappa;
          f.s.NoConduct = f.s.NoThermo = true;
        },
        nullptr},
+      {"1T heated, conduction and thermodynamics off",
+       [&](Fx& f) {
+         LaserPulse p;
+         p.F = 1;
+         p.d = 10;
+         p.tau = 100;
+         ASSERT_FALSE(SetLaserPulse(f.s.laser, p).Refused());
+         f.d.Qext = true;
+         f.s.NoConduct = f.s.NoThermo = true;
+       },
+       nullptr, SolverClass::HydrTherm},
       {"1T elastic", [](Fx& f) { f.d.CheckElast = true; }, "THydro1elast"},
       {"two temperatures", [](Fx& f) { f.d.InitProfile = kModelEq; }, "THydro2T"},
       {"two temperatures, fixed grid",
@@ -728,7 +744,7 @@ TEST(InitialConditions, SolverClassChoice) {
     const InitialOkResult r = f.d.OkPressed();
     if (row.refusedClass == nullptr) {
       EXPECT_TRUE(r.accepted) << row.what;
-      EXPECT_EQ(f.s.stateClass, SolverClass::HydrStat) << row.what;
+      EXPECT_EQ(f.s.stateClass, row.built) << row.what;
       continue;
     }
     EXPECT_FALSE(r.accepted) << row.what;
@@ -982,6 +998,51 @@ TEST(InitialConditions, ElasticDialogDecidesTheCheck) {
   EXPECT_TRUE(f.d.CheckElast);
   f.d.ElasticDialogClosed(Real{0});
   EXPECT_FALSE(f.d.CheckElast);
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// A heated or conducting film: what OK refuses before it builds anything, with the
+// control it focuses.
+TEST(InitialConditions, HeatedFilmRefusals) {
+  const auto kappa = Slot2{[](const void*, Real, Real) -> Real { return 1; }, nullptr};
+  struct Row {
+    const char* what;
+    std::function<void(Fx&)> setup;
+    const char* focus;
+  };
+  const Row rows[] = {
+      {"one conducting cell",
+       [&](Fx& f) {
+         f.s.eos.FilmEos.Kappa = kappa;
+         ASSERT_EQ(f.d.SetInt("Dimension", 1), FieldSetStatus::Ok);
+       },
+       "DimensionEdit"},
+      {"Q external without an accepted source", [](Fx& f) { f.d.Qext = true; }, "Qext"},
+      {"heated, conducting, no conductivity",
+       [](Fx& f) {
+         LaserPulse p;
+         p.F = 1;
+         p.d = 10;
+         p.tau = 100;
+         ASSERT_FALSE(SetLaserPulse(f.s.laser, p).Refused());
+         f.d.Qext = true;
+       },
+       "ThermParam"},
+  };
+  for (const Row& row : rows) {
+    Fx f;
+    f.FillValid(10, 10, 2);
+    row.setup(f);
+    const InitialOkResult r = f.d.OkPressed();
+    EXPECT_FALSE(r.accepted) << row.what;
+    EXPECT_EQ(r.focus, row.focus) << row.what;
+    EXPECT_EQ(f.s.StateA, nullptr) << row.what;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+// The schema of the thermal-parameter dialog (TThermParamDialog): the [thermal] table of
+// run files. `Page` shows a page first; the numbers and check boxes that follow are the
+// fields of that page under their dialog names (a key the page does not have is refused);
+// `Button` says which button accepts it ("OK", or "NoConduct" with `NoThermo` as the
+// answer to "No all thermodinamic?").
+#pragma once
+
+#include <vector>
+
+#include "core/common/FormSchema.h"
+#include "core/electron/ThermParamDialog.h"
+
+namespace tarvex {
+
+class TThermParamSchema : public FormSchema {
+ public:
+  explicit TThermParamSchema(TThermParamDialog& dialog) : d_(dialog) {}
+
+  const std::vector<FieldSchema>& Fields() const override { return FieldList(); }
+  static const std::vector<FieldSchema>& FieldList();
+  FormRefusal Set(const FieldSchema& field, const FormValue& value) override;
+  std::optional<FormValue> Get(const FieldSchema& field) override;
+  bool Printed(const FieldSchema& field) override;
+
+  // The button the table presses and the answer it gives.
+  bool NoConductButton() const { return noConduct_; }
+  bool NoThermoAnswer() const { return noThermo_; }
+  // Forgets them (the dialog is opened again).
+  void Reset() {
+    noConduct_ = false;
+    noThermo_ = false;
+  }
+  // The key of the page's field a refusal of OK focuses.
+  static FormRefusal Refusal(const ElOkResult& ok);
+
+ private:
+  TThermParamDialog& d_;
+  bool noConduct_ = false;
+  bool noThermo_ = false;
+};
+
+}  // namespace tarvex
