@@ -14,6 +14,7 @@
 
 #include "core/app/AppModel.h"
 #include "core/eos/EosBind.h"
+#include "core/files/ProfileReader.h"
 #include "core/hydro/HydrStat.h"
 
 namespace {
@@ -62,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ScriptedPrompter prompter;
   prompter.Script("With Thermocond", Answer::No);
   prompter.Script("Data dimension", Answer::Ok);
+  prompter.Script(kAskWithoutHeader, Answer::Ok);
   AppModel app(prompter);
   const Real values[] = {1.4L, 1};
   BindEos(app.session.eos, EosMedium::Film, *FindEosModel("ideal_gas"), values);

@@ -113,6 +113,26 @@ bool ParseInt(std::string_view tok, int64_t& v) {
   return r.ec == std::errc{} && r.ptr == tok.data() + tok.size();
 }
 
+// The unit in the last place of a number text ("0.0500" -> 1e-4, "1.25E-05" -> 1e-7):
+// how finely the text can place its value.
+Real LastPlace(std::string_view tok) {
+  tok = Trim(tok);
+  int32_t decimals = 0;
+  int64_t exponent = 0;
+  const size_t e = tok.find_first_of("Ee");
+  const std::string_view mantissa = tok.substr(0, e);
+  const size_t point = mantissa.find_first_of(".,p");
+  if (point != std::string_view::npos) {
+    decimals = static_cast<int32_t>(mantissa.size() - point - 1);
+  }
+  if (e != std::string_view::npos && !ParseInt(tok.substr(e + 1), exponent)) exponent = 0;
+  exponent = std::clamp<int64_t>(exponent - decimals, -4900, 4900);
+  Real place = 1;
+  const Real base = exponent < 0 ? Real{0.1L} : Real{10};
+  for (int64_t k = 0; k < (exponent < 0 ? -exponent : exponent); ++k) place *= base;
+  return place;
+}
+
 std::string RealText(Real x) {
   return TNumStringFormat().FormatValue(x);
 }
@@ -152,9 +172,10 @@ struct HeaderInfo {
 
 struct RowData {
   std::vector<Real> xList, rho, v, P, E, T;
-  std::vector<ArrayColumn> arrays;  // the class's further arrays found in the titles
+  std::vector<Real> xPlace, rhoPlace;  // last places of the listed x and rho texts
+  std::vector<ArrayColumn> arrays;     // the class's further arrays found in the titles
   bool nodeRow = false;
-  Real xN = 0, vN = 0, Pout = 0;
+  Real xN = 0, vN = 0, Pout = 0, xNPlace = 0;
   std::optional<Real> Ipdt;
 };
 
@@ -228,6 +249,8 @@ class Loader {
   void FrozenGrid();
   bool MovingGrid();
   bool PlanarCoordinates();
+  bool OneCellMass(const std::vector<Real>& r, const std::vector<Real>& listed, Real a,
+                   Real b) const;
   void CurvedCoordinates();
   void Apply();
 
@@ -240,6 +263,7 @@ class Loader {
   ProfileLoadResult result_;
   std::vector<std::string_view> lines_;
   size_t firstRowLine_ = 0;
+  bool closedLastLine_ = true;  // the content ends with a line end
   TitleInfo ti_;
   HeaderInfo hi_;
   RowData rows_;
@@ -329,6 +353,13 @@ bool Loader::Header() {
   const bool planar = !ti_.radial && s_.sim.Dspc == 1;
   if (headerPath.empty()) {
     if (!planar) return Refuse("Cannot find " + base.string());
+    // Only the header knows a substrate layer, the cell width and the densities: the
+    // table alone loads as one film, which the person has to agree to.
+    if (s_.prompter.Ask(
+            std::string(kAskWithoutHeader) + base.string() + ".TXT" + kAskWithoutHeaderTail,
+            AnswerSet::OkCancel()) != Answer::Ok) {
+      return Cancelled();
+    }
     return true;
   }
   std::string content;
@@ -515,7 +546,18 @@ bool Loader::Rows() {
     const std::string_view line = lines_[ln];
     if (Trim(line).empty()) continue;
     const size_t lineNo = ln + 1;
+    // The writer ends every line; a last line without its end was cut off while it was
+    // written or copied, and its row (or node row) may have lost fields.
+    if (ln + 1 == lines_.size() && !closedLastLine_ && !rows_.nodeRow) {
+      return Refuse("Unexpected format of file " + path_ + ": the file ends inside line " +
+                    std::to_string(lineNo) + " (cut off)");
+    }
     if (rows_.nodeRow) {
+      // A table row after the node row: the "node row" was a damaged cell row, and what
+      // follows would be lost.
+      SplitFields(line, f);
+      int64_t number = 0;
+      if (!f.empty() && ParseInt(f[0], number)) return LineError(lineNo, line);
       const std::string upper = Upper(line);
       const size_t at = upper.find("INT PDT");
       if (at != std::string::npos) {
@@ -546,6 +588,7 @@ bool Loader::Rows() {
         if (!Num(f[1], rows_.xN) || !Num(f[2], rows_.vN) || !Num(f[3], rows_.Pout)) {
           return LineError(lineNo, line);
         }
+        rows_.xNPlace = LastPlace(f[1]);
         rows_.nodeRow = true;
         continue;
       }
@@ -555,6 +598,7 @@ bool Loader::Rows() {
             !Num(f[4], rows_.Pout)) {
           return LineError(lineNo, line);
         }
+        rows_.xNPlace = LastPlace(f[1]);
         rows_.nodeRow = true;
         continue;
       }
@@ -575,6 +619,7 @@ bool Loader::Rows() {
       a.values.push_back(value);
     }
     rows_.xList.push_back(x);
+    rows_.xPlace.push_back(LastPlace(f[1]));
     rows_.T.push_back(T);
     rows_.E.push_back(E);
     if (!ti_.frozen) {
@@ -584,6 +629,7 @@ bool Loader::Rows() {
         return LineError(lineNo, line);
       }
       rows_.rho.push_back(rho);
+      rows_.rhoPlace.push_back(LastPlace(f[static_cast<size_t>(ti_.iRho)]));
       rows_.v.push_back(v);
       rows_.P.push_back(P);
     }
@@ -720,6 +766,27 @@ bool Loader::MovingGrid() {
   return true;
 }
 
+// Without a header every cell is taken to have one mass m: then the nodes rebuilt from
+// the densities, a r_j + b, lie on the listed nodes within what the texts can resolve
+// (the last place of x, and the last places of the densities summed over the widths).
+// A substrate layer of another cell mass bends the line by whole cells.
+bool Loader::OneCellMass(const std::vector<Real>& r, const std::vector<Real>& listed, Real a,
+                         Real b) const {
+  const size_t n = rows_.rho.size();
+  Real rhoSpread = 0;  // accumulated position uncertainty from the density texts
+  for (size_t j = 0; j <= n; ++j) {
+    const Real xPlace = j < n ? rows_.xPlace[j] : rows_.xNPlace;
+    if (j > 0) {
+      const size_t i = j - 1;
+      rhoSpread += (listed[j] - listed[i] > 0 ? listed[j] - listed[i] : 0) * rows_.rhoPlace[i] /
+                   rows_.rho[i];
+    }
+    const Real tolerance = 2 * (xPlace + rhoSpread) + 1e-12L * std::fabs(listed[j]);
+    if (std::fabs(a * r[j] + b - listed[j]) > tolerance) return false;
+  }
+  return true;
+}
+
 // Planar: x_{i+1} = x_i + m / rho_i, then the least-squares fit onto the listed nodes
 // (offset only with a header; scale and offset without one, the scale giving the cell
 // width and the density).
@@ -752,6 +819,13 @@ bool Loader::PlanarCoordinates() {
     b = (sl - a * sr) / cnt;
     if (!(a > 0) || !std::isfinite(a) || !std::isfinite(b)) {
       return Refuse("Unexpected format of file " + path_);
+    }
+    if (!OneCellMass(r, listed, a, b)) {
+      fs::path base(path_);
+      base.replace_extension();
+      return Refuse("Cannot find " + base.string() + ".TXT: the cells of " + path_ +
+                    " differ in mass (a substrate layer?), which only the header file "
+                    "describes");
     }
     // The initial cell width: rounded to a multiple of a power of ten (or of its half
     // below three of them), the length and density following from it.
@@ -870,6 +944,7 @@ ProfileLoadResult Loader::Run() {
   }
   fmt_ = *t_.main.tableFormat;
   lines_ = SplitLines(content);
+  closedLastLine_ = content.empty() || content.back() == '\n';
   size_t k = 0;
   while (k < lines_.size() && Trim(lines_[k]).empty()) ++k;
   if (k == lines_.size()) {
