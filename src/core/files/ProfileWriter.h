@@ -50,8 +50,16 @@ struct ProfileFilePart {
   std::string content;
 };
 
-// Writes every part or none: each content goes to a checked temporary file in its
-// target's folder first; only when all of them are written are they renamed into place.
+// Whether a file name is one of this program's staging names: "." + target + ".~set" or
+// "." + target + ".~" + digits.
+bool IsStagingName(const std::string& name);
+
+// Removes the staging files a killed write left next to `targets`: those of the target
+// names themselves, and those of other names older than an hour. Other files stay.
+void RemoveStaleStaging(const std::vector<std::string>& targets);
+
+// Writes every part or none (after RemoveStaleStaging): each content goes to a checked temporary
+// file in its target's folder first; only when all of them are written are they renamed into place.
 // On failure the message names the file and the reason and no temporary file is left.
 FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts);
 
