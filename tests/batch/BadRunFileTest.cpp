@@ -1,6 +1,7 @@
 // Every kind of wrong run file ends with exit code 2, a message that names the file, the
 // line, the table and key and what is wrong, and runs nothing (no output directory).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "batch/BatchSupport.h"
 
@@ -157,6 +158,24 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"[answers]", "[save]\nAddStr = \"../x\"\n\n[answers]"}},
                 "AddStr",
                 {"[save] AddStr: the suffix is part of a file name"}},
+        BadCase{"SaveSuffixWithANul",
+                {{"[answers]", std::string("[save]\nAddStr = \"ps\\u0000x\"\n\n[answers]")}},
+                "AddStr",
+                {"[save] AddStr: a text may hold no control character; found U+0000 at "
+                 "position 3"}},
+        BadCase{"SaveDirWithATab",
+                {{"[answers]", "[save]\nSaveDir = \"out\\tdir\"\n\n[answers]"}},
+                "SaveDir",
+                {"[save] SaveDir: a text may hold no control character; found U+0009 at "
+                 "position 4"}},
+        BadCase{"NonCharacterInAText",
+                {{"[answers]", "[save]\nAddStr = \"a\xEF\xBB\xBD\"\n\n[answers]"}},
+                "AddStr",
+                {"the character U+FEFD is not a text character"}},
+        BadCase{"NonCharacterInAComment",
+                {{"[answers]", "# \xEF\xBF\xBF\n[answers]"}},
+                "# \xEF\xBF\xBF",
+                {"the character U+FFFF is not a text character"}},
         BadCase{"SavePictureFormatUnknown",
                 {{"[answers]", "[save]\nGraphType = \"PNG\"\n\n[answers]"}},
                 "GraphType",
@@ -219,6 +238,29 @@ TEST(BadRunFileMissing, NoInitialConditions) {
             std::string::npos)
       << r.err;
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "o"));
+}
+
+// Only a regular file up to 4 MB is read as a run file; anything else is refused with
+// the reason, and nothing blocks or grows without end.
+TEST(BadRunFileMissing, OnlyARegularFileOfASaneSize) {
+  TempDir dir;
+  const std::string fifo = (dir.path() / "fifo.toml").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string big =
+      dir.Write("big.toml", ShockTubeText() + "\n#" + std::string(4u << 20, 'x') + "\n");
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.path().string(), "the run file is a directory"},
+      {"/dev/zero", "the run file is not a regular file"},
+      {fifo, "the run file is not a regular file"},
+      {big, "the run file has 4195877 bytes; a run file has at most 4194304 (4 MB)"},
+  };
+  for (const auto& [path, reason] : cases) {
+    SCOPED_TRACE(path);
+    const testing::MainResult r = CallMain({path, "--quiet", "--out", (dir.path() / "o").string()});
+    EXPECT_EQ(r.code, kExitBadRunFile);
+    EXPECT_NE(r.err.find(path + ": error: " + reason), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "o"));
+  }
 }
 
 TEST(BadRunFileMissing, UnreadableFileIsABadRunFile) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <system_error>
 
+#include "core/common/FormSchema.h"
 #include "core/common/Prompter.h"
 
 namespace tarvex {
@@ -70,6 +71,17 @@ void TSaveFileOptions::SetPress(int32_t p) {
 
 void TSaveFileOptions::SetFWidth(int32_t w) {
   FWidth = std::clamp(w, 0, kFWidthMax);
+}
+
+std::string NameSuffixRefusal(std::string_view AddStr) {
+  if (const std::string c = ControlCharacterIn(AddStr); !c.empty()) {
+    return "the suffix is part of a file name and may hold no control character (" + c + ")";
+  }
+  if (AddStr.find_first_of("/\\:") != std::string_view::npos) {
+    return "the suffix is part of a file name: no \"/\", \"\\\" or \":\" (the directory is "
+           "SaveDir)";
+  }
+  return {};
 }
 
 std::string WithTrailingSeparator(std::string dir) {

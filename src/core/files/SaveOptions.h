@@ -61,6 +61,10 @@ class TSaveFileOptions {
   std::string MakeOutputName(Real t) const;
 };
 
+// Why a suffix cannot stand in a file name ("" when it can): a control character, or a
+// "/", "\" or ":" that would make it a directory.
+std::string NameSuffixRefusal(std::string_view AddStr);
+
 // A directory path with its trailing separator (none added after ":", "/" or "\").
 std::string WithTrailingSeparator(std::string dir);
 
