@@ -126,11 +126,16 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   }
   const RunFile& file = read.file;
   // --out, else the directory of [save], else results/<case>.
-  std::string outDir = options.outDir;
-  if (outDir.empty()) {
-    const Setting* saveDir = file.Table(kTableSave)->Find("SaveDir");
-    outDir = saveDir != nullptr ? saveDir->value.text : "results/" + caseName;
+  const Setting* saveDir = file.Table(kTableSave)->Find("SaveDir");
+  if (saveDir != nullptr && saveDir->value.text.empty()) {
+    PrintErrors(err, {{file.name, saveDir->pos.line, std::string(kTableSave), "SaveDir",
+                       "an empty directory name; give \".\" for the current directory, or leave "
+                       "the key out for results/" +
+                           caseName}});
+    return kExitBadRunFile;
   }
+  std::string outDir = options.outDir;
+  if (outDir.empty()) outDir = saveDir != nullptr ? saveDir->value.text : "results/" + caseName;
   outDir = DirWithSlash(outDir);
 
   // ---- the forms ----
@@ -163,6 +168,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   std::error_code ec;
   const bool existed = std::filesystem::is_directory(outDir, ec);
   if (!existed) {
+    const std::string plain = outDir.substr(0, outDir.find_last_not_of('/') + 1);
+    if (!plain.empty() && std::filesystem::exists(plain, ec)) {
+      err << "tarvex1l-run: the output directory " << plain
+          << " names a file that is not a directory; give another --out or SaveDir\n";
+      return kExitIoFailure;
+    }
     std::filesystem::create_directories(outDir, ec);
     if (ec) {
       err << "tarvex1l-run: cannot create the output directory " << outDir << ": " << ec.message()

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "core/app/FormRegistry.h"
+#include "core/files/SaveOptions.h"
 #include "core/run/ResultsGraphs.h"
 #include "core/setup/InitialConditions.h"
 
@@ -52,7 +53,7 @@ class Applier {
       }
       if (!Apply(e)) return false;
     }
-    return DistinctNames();
+    return RunSpan() && DistinctNames();
   }
 
  private:
@@ -201,6 +202,29 @@ class Applier {
     return true;
   }
 
+  // An output interval longer than the run would carry the run far past its end time
+  // (with dt1 = 1e300 it could never finish one interval).
+  bool RunSpan() {
+    TMainForm& m = app_.main;
+    const Real dt1 = m.dt1.Value();
+    const Real t0 = m.TotalTime.Value();
+    const Real end = m.EndTime.Value();
+    const TableSettings& main = *file_.Table(kTableMain);
+    const Setting* at = main.Find("dt1");
+    if (at == nullptr) at = main.Find("dtLV");
+    if (!std::isfinite(dt1)) {
+      return Fail(kTableMain, at, at == nullptr ? "dt1" : "",
+                  "the output interval is not a finite number", main.pos);
+    }
+    if (end > t0 && dt1 > end - t0) {
+      return Fail(kTableMain, at, at == nullptr ? "dt1" : "",
+                  "the output interval " + ExactText(dt1) + " is longer than the run from t = " +
+                      ExactText(t0) + " to EndTime = " + ExactText(end),
+                  main.pos);
+    }
+    return true;
+  }
+
   // Every interval of the run gets a file set of its own: two intervals whose times give
   // the same name would overwrite the earlier set.
   bool DistinctNames() {
@@ -216,6 +240,16 @@ class Applier {
     for (int32_t k = 1; k <= kNameCheckIntervals; ++k) {
       const Real t = t0 + k * dt1;
       std::string name = o.NumberText(t);
+      if (const std::string why = OutputNameRefusal(ctx_.outDir + name + o.AddStr); !why.empty()) {
+        // The number itself too long (a huge Scal) or the suffix.
+        const bool number = !OutputNameRefusal(ctx_.outDir + name).empty() || o.AddStr.empty();
+        const char* key = number ? "Scal" : "AddStr";
+        const Setting* at = save.Find(key);
+        return Fail(kTableSave, at, at == nullptr ? key : "",
+                    "the result files of the interval ending at t = " + ExactText(t) +
+                        " cannot be written: " + why,
+                    save.present ? save.pos : file_.Table(kTableMain)->pos);
+      }
       if (k > 1 && name == previous) {
         const Setting* at = save.Find("Press");
         if (at == nullptr) at = save.Find("RadioGroup1");

@@ -176,6 +176,38 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"[answers]", "# \xEF\xBF\xBF\n[answers]"}},
                 "# \xEF\xBF\xBF",
                 {"the character U+FFFF is not a text character"}},
+        BadCase{"GridLengthZero",
+                {{"Len = 4.5", "Len = 0"}},
+                "Len = 0",
+                {"[main] Len: the grid length must be greater than 0"}},
+        BadCase{"OutputIntervalNegative",
+                {{"dt1 = 0.05", "dt1 = -0.05"}},
+                "dt1",
+                {"[main] dt1: the output interval must be greater than 0"}},
+        BadCase{"OutputIntervalLongerThanTheRun",
+                {{"dt1 = 0.05", "dt1 = 1e300"}},
+                "dt1",
+                {"[main] dt1: the output interval 1e+300 is longer than the run from t = 0 to "
+                 "EndTime = 0.2"}},
+        BadCase{"EndTimeNegative",
+                {{"EndTime = 0.2", "EndTime = -1"}},
+                "EndTime",
+                {"[main] EndTime: the end time must not be negative"}},
+        BadCase{"SaveNameTooLongForTheNumber",
+                {{"[answers]", "[save]\nScal = 1e300\n\n[answers]"}},
+                "Scal",
+                {"[save] Scal: the result files of the interval ending at t = 0.05 cannot be "
+                 "written: the file name "}},
+        BadCase{"SaveNameTooLongForTheSuffix",
+                {{"[answers]", "[save]\nAddStr = \"" + std::string(300, 's') + "\"\n\n[answers]"}},
+                "AddStr",
+                {"[save] AddStr: the result files of the interval ending at t = 0.05 cannot be "
+                 "written: the file name 0000p050sss",
+                 "; with its endings a name may have at most 236"}},
+        BadCase{"SaveDirEmpty",
+                {{"[answers]", "[save]\nSaveDir = \"\"\n\n[answers]"}},
+                "SaveDir",
+                {"[save] SaveDir: an empty directory name"}},
         BadCase{"SavePictureFormatUnknown",
                 {{"[answers]", "[save]\nGraphType = \"PNG\"\n\n[answers]"}},
                 "GraphType",
@@ -261,6 +293,18 @@ TEST(BadRunFileMissing, OnlyARegularFileOfASaneSize) {
     EXPECT_NE(r.err.find(path + ": error: " + reason), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "o"));
   }
+}
+
+// An output directory that names a file is refused before the run, with that reason.
+TEST(BadRunFileMissing, OutputDirectoryThatIsAFile) {
+  TempDir dir;
+  const std::string path = dir.Write("case.toml", ShockTubeText());
+  const std::string file = dir.Write("afile", "x");
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", file});
+  EXPECT_EQ(r.code, kExitIoFailure);
+  EXPECT_NE(r.err.find("the output directory " + file + " names a file that is not a directory"),
+            std::string::npos)
+      << r.err;
 }
 
 TEST(BadRunFileMissing, UnreadableFileIsABadRunFile) {

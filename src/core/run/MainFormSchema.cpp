@@ -62,6 +62,19 @@ FormRefusal TMainFormSchema::Set(const FieldSchema& field, const FormValue& valu
   if (FormRefusal r = CheckNumberText(*form_.FieldByName(field.key), value.text); r.refused) {
     return r;
   }
+  // Values no run can start from, refused at their own key rather than later at a key
+  // that depends on them.
+  const std::string& key = field.key;
+  if ((key == "Len" || key == "x1Edit") && !(value.number > 0)) {
+    return FormRefusal::At({}, key == "Len" ? "the grid length must be greater than 0"
+                                            : "the length unit must be greater than 0");
+  }
+  if ((key == "dt1" || key == "dtLV") && !(value.number > 0)) {
+    return FormRefusal::At({}, "the output interval must be greater than 0");
+  }
+  if ((key == "EndTime" || key == "EndTmLV") && value.number < 0) {
+    return FormRefusal::At({}, "the end time must not be negative");
+  }
   form_.UserEdit(field.key, value.text);
   form_.Leave(field.key, ctx_);
   return FormRefusal::None();
