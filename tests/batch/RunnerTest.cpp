@@ -321,6 +321,40 @@ TEST(BreakAction, InterruptFlagPressesBreakAndTheIntervalIsWritten) {
   EXPECT_EQ(prompter.Title(), "Tarvex");
 }
 
+// An interrupt that arrives at an interval boundary (before the first step of the next
+// interval is accepted) ends the run as a break, without a "No calculated" error.
+TEST(BreakAction, InterruptAtAnIntervalBoundaryIsOnlyABreak) {
+  std::atomic<bool> flag{false};
+  BatchPrompter prompter(&flag);
+  AppModel app(prompter);
+  prompter.Attach(app.main);
+  struct Trigger {
+    std::atomic<bool>* flag;
+    const SimParams* sp;
+    const RunParams* rp;
+  } trigger{&flag, &app.session.sim, &app.session.run};
+  prompter.OnProcessEvents(
+      [](void* ctx) {
+        auto* t = static_cast<Trigger*>(ctx);
+        // Inside the second interval, still at its start.
+        if (t->sp->SimTime > 0 && t->sp->SimTime == t->sp->IntervalEnd - t->rp->dt1) {
+          t->flag->store(true);
+        }
+      },
+      &trigger);
+  const ReadResult read = ParseRunFile(LongCase(), "long.toml");
+  ASSERT_TRUE(read.ok());
+  TempDir dir;
+  const ApplyResult applied = ApplyRunFile(read.file, app, prompter, dir.path().string());
+  ASSERT_TRUE(applied.ok()) << applied.error->Text();
+  app.files.AskOnFinal = false;
+  const RunOutcome r = Calculations(app.session, app.main, app.files);
+  EXPECT_TRUE(r.broken);
+  EXPECT_TRUE(prompter.BreakPressed());
+  for (const std::string& m : prompter.informed)
+    EXPECT_EQ(m.find("No calculated"), std::string::npos);
+}
+
 TEST(Progress, LineShowsTimeStepsRateWallAndEta) {
   RunProgress p;
   p.SimTime = 0.15L;

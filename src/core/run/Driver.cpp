@@ -92,7 +92,9 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real& Step, RunOutc
         rp.EndTime = -std::fabs(rp.EndTime);
         rp.dt1 = sp.IntervalEnd - sp.SimTime;
         rp.BrokenIntervalEnd = sp.IntervalEnd;
-      } else {
+      } else if (!f.BreakRequested) {
+        // Nothing of the interval was computed. After a break that is the break (pressed
+        // before the first step of the interval was accepted), not a failure to report.
         s.prompter.Beep(MessageKind::Error);
         s.prompter.Inform("No calculated", MessageKind::Error);
       }
