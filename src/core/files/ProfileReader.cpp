@@ -6,12 +6,14 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "core/common/NumStringFormat.h"
 #include "core/common/Prompter.h"
+#include "core/files/ProfileWriter.h"
 #include "core/files/SaveOptions.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/MainForm.h"
@@ -133,9 +135,29 @@ Real LastPlace(std::string_view tok) {
   return place;
 }
 
+// Significant digits of a number text ("0.01250" -> 4; "0" -> 0). A general format
+// drops trailing zeros, so the precision a column was written with is the most digits
+// of its texts.
+int32_t SignificantDigits(std::string_view tok) {
+  tok = Trim(tok);
+  const std::string_view mantissa = tok.substr(0, tok.find_first_of("Ee"));
+  int32_t digits = 0;
+  bool leading = true;
+  for (char c : mantissa) {
+    if (c < '0' || c > '9') continue;
+    if (leading && c == '0') continue;
+    leading = false;
+    ++digits;
+  }
+  return digits;
+}
+
 std::string RealText(Real x) {
   return TNumStringFormat().FormatValue(x);
 }
+
+// Significant digits that read an extended real back exactly.
+constexpr int32_t kFullDigits = 21;
 
 // ---- what the files say ----------------------------------------------------------------
 
@@ -168,12 +190,17 @@ struct HeaderInfo {
   int32_t InGlass = 0;
   Real glassLen = 0;  // user units
   std::optional<Real> rho0, rho0l, glassDivisor, Ipdt;
+  // The restart line: exact time, step in use, step-control state.
+  std::optional<Real> exactTime;
+  Real StepInUse = 0;
+  StepControlState resume;
 };
 
 struct RowData {
   std::vector<Real> xList, rho, v, P, E, T;
   std::vector<Real> xPlace, rhoPlace;  // last places of the listed x and rho texts
-  std::vector<ArrayColumn> arrays;     // the class's further arrays found in the titles
+  int32_t xDigits = 0;              // most significant digits of an x text: the precision written
+  std::vector<ArrayColumn> arrays;  // the class's further arrays found in the titles
   bool nodeRow = false;
   Real xN = 0, vN = 0, Pout = 0, xNPlace = 0;
   std::optional<Real> Ipdt;
@@ -241,6 +268,7 @@ class Loader {
   bool HeaderLength(const std::vector<std::string_view>& lines, size_t& k);
   bool HeaderGlass(const std::vector<std::string_view>& tok, size_t p);
   bool HeaderValues(const std::vector<std::string_view>& lines, size_t k);
+  void RestartValues(std::string_view body);
   bool ChooseSolver();
   void FindArrayColumns();
   bool Rows();
@@ -457,6 +485,43 @@ bool Loader::HeaderGlass(const std::vector<std::string_view>& tok, size_t p) {
 }
 
 // "rho0 = value[, glass value[/m]]" and "Int P dt = value ..." from k on.
+// "t = T  Step = S  Visc = kind ref  R = R1 R2  Conv = 20 values": exact texts. A line
+// that does not read whole is ignored (the set then loads as one without it).
+void Loader::RestartValues(std::string_view body) {
+  const std::vector<std::string_view> tok = SplitWhite(body);
+  auto exact = [](std::string_view t, Real& v) {
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+    return r.ec == std::errc{} && r.ptr == t.data() + t.size() && std::isfinite(v);
+  };
+  Real t = 0, step = 0;
+  StepControlState r;
+  int64_t kind = 0;
+  size_t p = 0;
+  auto key = [&](std::string_view name) {
+    if (p + 1 < tok.size() && tok[p] == name && tok[p + 1] == "=") {
+      p += 2;
+      return true;
+    }
+    return false;
+  };
+  if (!key("t") || p >= tok.size() || !exact(tok[p++], t)) return;
+  if (!key("Step") || p >= tok.size() || !exact(tok[p++], step) || step < 0) return;
+  if (!key("Visc") || p + 1 >= tok.size() || !ParseInt(tok[p++], kind) ||
+      !exact(tok[p++], r.ViscRef)) {
+    return;
+  }
+  if (!key("R") || p + 1 >= tok.size() || !exact(tok[p++], r.R1) || !exact(tok[p++], r.R2)) return;
+  if (!key("Conv") || p + r.conv.size() != tok.size()) return;
+  for (Real& c : r.conv) {
+    if (!exact(tok[p++], c)) return;
+  }
+  r.ViscKind = static_cast<int32_t>(kind);
+  r.pending = true;
+  hi_.exactTime = t;
+  hi_.StepInUse = step;
+  hi_.resume = r;
+}
+
 bool Loader::HeaderValues(const std::vector<std::string_view>& lines, size_t k) {
   for (; k < lines.size(); ++k) {
     const std::string_view line = Trim(lines[k]);
@@ -480,6 +545,8 @@ bool Loader::HeaderValues(const std::vector<std::string_view>& lines, size_t k) 
           hi_.glassDivisor = m;
         }
       }
+    } else if (StartsWith(line, kRestartKey)) {
+      RestartValues(line.substr(std::string_view(kRestartKey).size()));
     } else if (StartsWith(upper, "INT P DT")) {
       const size_t eq = line.find('=');
       if (eq == std::string_view::npos) continue;
@@ -589,6 +656,7 @@ bool Loader::Rows() {
           return LineError(lineNo, line);
         }
         rows_.xNPlace = LastPlace(f[1]);
+        rows_.xDigits = std::max(rows_.xDigits, SignificantDigits(f[1]));
         rows_.nodeRow = true;
         continue;
       }
@@ -599,6 +667,7 @@ bool Loader::Rows() {
           return LineError(lineNo, line);
         }
         rows_.xNPlace = LastPlace(f[1]);
+        rows_.xDigits = std::max(rows_.xDigits, SignificantDigits(f[1]));
         rows_.nodeRow = true;
         continue;
       }
@@ -620,6 +689,7 @@ bool Loader::Rows() {
     }
     rows_.xList.push_back(x);
     rows_.xPlace.push_back(LastPlace(f[1]));
+    rows_.xDigits = std::max(rows_.xDigits, SignificantDigits(f[1]));
     rows_.T.push_back(T);
     rows_.E.push_back(E);
     if (!ti_.frozen) {
@@ -682,7 +752,19 @@ bool Loader::Build() {
   if (!(p.h0 > 0) || !std::isfinite(p.h0)) return Refuse("Unexpected format of file " + path_);
   p.Len = p.h0 * N / p.x1;
   p.Ipdt = rows_.Ipdt ? rows_.Ipdt : hi_.Ipdt;
-  const std::optional<Real> time = TimeFromName(path_, t_.options.NameStr);
+  std::optional<Real> time = TimeFromName(path_, t_.options.NameStr);
+  // The name carries the time rounded (an interrupted interval's 0.09985 is named 0.1);
+  // the header's exact time is the state's, as long as the name still stands for it (a
+  // renamed set keeps the time of its name).
+  if (hi_.exactTime && time) {
+    // Half a unit in the last digit of the name's number, relative.
+    const int32_t digits = std::max(1, SignificantDigits(fs::path(path_).stem().string()));
+    Real tolerance = 0.5L;
+    for (int32_t k = 1; k < digits; ++k) tolerance /= 10;
+    if (std::fabs(*hi_.exactTime - *time) <= 1.001L * tolerance * std::fabs(*time)) {
+      time = hi_.exactTime;
+    }
+  }
   p.SimTime = time.value_or(0);
   result_.time = time;
   return true;
@@ -761,8 +843,20 @@ bool Loader::MovingGrid() {
   }
   p.v[n] = rows_.vN * vScale;
   p.P[n] = rows_.Pout;
-  if (p.Dspc == 1) return PlanarCoordinates();
-  CurvedCoordinates();
+  if (p.Dspc == 1) {
+    if (!PlanarCoordinates()) return false;
+  } else {
+    CurvedCoordinates();
+  }
+  // A set this program wrote with full precision (an extended real needs 21 significant
+  // digits to read back exactly; the restart line marks the writer): the listed nodes are the
+  // nodes, to the last bit, and the cells keep their masses to rounding. A continued run then
+  // repeats the steps of the uninterrupted one; rebuilt nodes would differ in the last bits, which
+  // the step control's discrete choices can turn into differences of the truncation error.
+  if (hi_.exactTime && rows_.xDigits >= kFullDigits) {
+    for (int32_t j = 0; j < N; ++j) p.x[j] = rows_.xList[j] * p.x1;
+    p.x[n] = rows_.xN * p.x1;
+  }
   return true;
 }
 
@@ -905,6 +999,9 @@ void Loader::Apply() {
   }
   s.bounds.NoMove = p.frozen;
   if (p.Ipdt) s.Ipdt = *p.Ipdt;
+  // The step control of the run that wrote the set, for the next Calculate.
+  s.run.StepInUse = hi_.exactTime ? hi_.StepInUse : 0;
+  s.run.resume = hi_.resume;
 
   TMainForm& m = t_.main;
   m.x1Edit.SetValue(p.x1);

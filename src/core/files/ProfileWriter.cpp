@@ -46,6 +46,39 @@ std::string Sci23(Real x) {
   return mantissa + "E" + sign + digits;
 }
 
+std::string ExactReal(Real x) {
+  std::array<char, 64> buf;
+  const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x);
+  return std::string(buf.data(), r.ptr);
+}
+
+std::string RestartLine(const Session& s) {
+  const StepControlState r{
+      true,
+      s.visc.ViscKind,
+      s.visc.ViscRef,
+      s.conv.R1,
+      s.conv.R2,
+      {s.conv.V.Floor, s.conv.V.Max,   s.conv.V.Num,   s.conv.V.SumSq, s.conv.X.Floor,
+       s.conv.X.Max,   s.conv.X.Num,   s.conv.X.SumSq, s.conv.E.Floor, s.conv.E.Max,
+       s.conv.E.Num,   s.conv.E.SumSq, s.conv.T.Floor, s.conv.T.Max,   s.conv.T.Num,
+       s.conv.T.SumSq, s.conv.p.Floor, s.conv.p.Max,   s.conv.p.Num,   s.conv.p.SumSq}};
+  std::string out(kRestartKey);
+  auto field = [&out](const char* name, Real v) {
+    out.append(name);
+    out.append(ExactReal(v));
+  };
+  field(" t = ", s.sim.SimTime);
+  field("  Step = ", s.run.StepInUse);
+  out.append("  Visc = ").append(std::to_string(r.ViscKind));
+  field(" ", r.ViscRef);
+  field("  R = ", r.R1);
+  field(" ", r.R2);
+  out.append("  Conv =");
+  for (Real c : r.conv) field(" ", c);
+  return out;
+}
+
 std::string TableFileText(const TResultsTable& table) {
   const int32_t rows = table.RowCount();
   const int32_t C = table.ColumnCount();
@@ -128,6 +161,7 @@ std::string HeaderFileText(const Session& s, const TMainForm& form, const TResul
   if (iv.RefrVisible && !extras.RefractText.empty()) {
     out += "Refract = " + extras.RefractText + kEol;
   }
+  if (s.StateA != nullptr) out += RestartLine(s) + kEol;
   return out;
 }
 

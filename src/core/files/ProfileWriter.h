@@ -38,6 +38,15 @@ struct ProfileHeaderExtras {
   std::string RefractText;                // "" or the refraction value text
 };
 
+// The last header line: the exact time of the state and the step control's state
+// (shortest texts that read back to the same extended values), so that a run continued
+// from the set takes the steps the uninterrupted run takes. Readers that do not know it
+// skip it.
+inline constexpr const char* kRestartKey = "Restart:";
+std::string RestartLine(const Session& s);
+// The shortest text that reads back to exactly x.
+std::string ExactReal(Real x);
+
 std::string HeaderFileText(const Session& s, const TMainForm& form, const TResultsTable& table,
                            const TIntegralValues& integrals, const ProfileHeaderExtras& extras);
 
