@@ -69,7 +69,8 @@ FormRefusal TMainFormSchema::Set(const FieldSchema& field, const FormValue& valu
     return FormRefusal::At({}, key == "Len" ? "the grid length must be greater than 0"
                                             : "the length unit must be greater than 0");
   }
-  if ((key == "dt1" || key == "dtLV") && !(value.number > 0)) {
+  // 0 leaves the interval to the other of the pair (dt1, dtLV); the driver asks for one.
+  if ((key == "dt1" || key == "dtLV") && value.number < 0) {
     return FormRefusal::At({}, "the output interval must be greater than 0");
   }
   if ((key == "EndTime" || key == "EndTmLV") && value.number < 0) {
