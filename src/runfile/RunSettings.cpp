@@ -19,6 +19,25 @@ namespace {
 // Intervals checked for distinct file names before a run.
 constexpr int32_t kNameCheckIntervals = 100000;
 
+// A message of a dialog on one terminal line: the loader separates the line number from
+// the quoted line with a CR (a message box breaks the line there), which on a terminal
+// would return to the start and overwrite the "file:line:" prefix; other control
+// characters of a quoted line would garble it as well.
+std::string OneLine(std::string text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '\r' || c == '\n') {
+      out += ": ";
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      out += ' ';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 bool Close(Real a, Real b) {
   if (a == b) return true;
   const Real scale = std::max(std::fabs(a), std::fabs(b));
@@ -196,7 +215,7 @@ class Applier {
           }
         }
       }
-      return Fail("", &l, "cannot load " + Quoted(l.value.text) + ": " + why);
+      return Fail("", &l, "cannot load " + Quoted(l.value.text) + ": " + OneLine(why));
     }
     result_.applied.load = l.value.text;
     return true;
