@@ -334,7 +334,7 @@ std::string RunFileDocsText() {
     Section(out, *entry);
   }
   out += kAnswers;
-  out.append("## Tables not available yet\n\n");
+  if (!PlannedForms().empty()) out.append("## Tables not available yet\n\n");
   for (const PlannedForm& p : PlannedForms()) {
     out.append("`[").append(p.table).append("]` (").append(p.what);
     out.append(

@@ -144,6 +144,10 @@ INSTANTIATE_TEST_SUITE_P(
                                      {"gamma = 1.4\n\n[eos.left]",
                                       "gamma = 1.4\nAtomMass = 2.5\n\n[eos.left]"},
                                      {"Pini = 0.1 ", "Pini = \"1,25d-1\" "}}},
+                      RoundTripCase{"NumberFormat",
+                                    {{"[answers]",
+                                      "[format]\nDec = \",\"\nFType = \"Exponent\"\nPress = "
+                                      "21\nFWidth = 30\n\n[answers]"}}},
                       RoundTripCase{"Cylinder",
                                     {{"[initial]\n", "[initial]\nDspcUpDown = 2\nPadhEdit = 3\n"},
                                      {"MoveType = \"v0 = 0\"", "MoveType = \"No move\""}}}),

@@ -4,9 +4,11 @@
 // the prompter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "batch/BatchPrompter.h"
 #include "batch/BatchSupport.h"
@@ -353,6 +355,38 @@ TEST(BreakAction, InterruptAtAnIntervalBoundaryIsOnlyABreak) {
   EXPECT_TRUE(prompter.BreakPressed());
   for (const std::string& m : prompter.informed)
     EXPECT_EQ(m.find("No calculated"), std::string::npos);
+}
+
+// [format] sets the number format of the result files: with 21 digits every number of
+// a profile set is written exactly.
+TEST(Runner, FormatTableSetsThePrecisionOfTheFiles) {
+  TempDir dir;
+  std::string text = testing::Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.05");
+  text = testing::Replaced(text, "[answers]", "[format]\nPress = 21\n\n[answers]");
+  const std::string path = dir.Write("case.toml", text);
+  const std::string out = (dir.path() / "o").string();
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", out});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  std::ifstream in(out + "/0000p050.DAT", std::ios::binary);
+  ASSERT_TRUE(in);
+  std::string line;
+  std::getline(in, line);  // titles
+  size_t longest = 0;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string f;
+    while (std::getline(fields, f, '\t')) {
+      size_t digits = 0;
+      bool leading = true;
+      for (char c : f.substr(0, f.find('E'))) {
+        if (c < '0' || c > '9' || (leading && c == '0')) continue;
+        leading = false;
+        ++digits;
+      }
+      longest = std::max(longest, digits);
+    }
+  }
+  EXPECT_EQ(longest, 21u);
 }
 
 TEST(Progress, LineShowsTimeStepsRateWallAndEta) {
