@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "core/app/ResultFiles.h"
-#include "core/common/NumFormatDialog.h"
+#include "core/common/NumFormatForm.h"
 #include "core/common/Prompter.h"
 #include "core/eos/StatEqDialog.h"
 #include "core/files/ProfileReader.h"
@@ -38,7 +38,7 @@ class AppModel {
   TResultsTable table;              // the main window's results table
   TIntegralValues integrals;        // "IntegrValues"
   TSaveFileOptions saveOptions;     // "SaveFileOptions"
-  TNumFormatDialog numFormat;       // "Format", opened on the table's number format
+  TNumFormatForm numFormat;         // "Format", opened on the table's number format
   // The driver's hooks: table and integral refresh, profile sets, pictures, tracked
   // points. Pass it to Calculations.
   ResultFiles files{session, main, table, integrals, saveOptions};

@@ -205,7 +205,7 @@ class FormatBinding : public FormBinding {
     return FormRefusal::None();
   }
   std::optional<FormValue> Get(const FieldSchema& field) override {
-    TNumFormatDialog shown;
+    TNumFormatForm shown;
     shown.Open(*app_.main.tableFormat);
     return TNumFormatSchema(shown).Get(field);
   }

@@ -1,7 +1,7 @@
-// The number-format dialog ("Format") as a form model, and its schema (the [format]
-// table of run files): the decimal separator, the layout, the precision and the width of
-// a TNumStringFormat. The main window opens it on the format of its table, which is the
-// format of the result files, so the precision of saved profiles is chosen here.
+// The form model of the number-format dialog ("Format"; its Qt view is gui/common), and its schema
+// (the [format] table of run files): the decimal separator, the layout, the precision and the width
+// of a TNumStringFormat. The main window opens it on the format of its table, which is the format
+// of the result files, so the precision of saved profiles is chosen here.
 #pragma once
 
 #include <array>
@@ -15,7 +15,7 @@
 
 namespace tarvex {
 
-class TNumFormatDialog {
+class TNumFormatForm {
  public:
   static constexpr std::string_view Caption = "Format";
   static constexpr std::array<const char*, 5> FTypeItems = {"General", "Exponent", "Fixed",
@@ -39,7 +39,7 @@ class TNumFormatDialog {
 
 class TNumFormatSchema : public FormSchema {
  public:
-  explicit TNumFormatSchema(TNumFormatDialog& dialog) : d_(dialog) {}
+  explicit TNumFormatSchema(TNumFormatForm& dialog) : d_(dialog) {}
 
   const std::vector<FieldSchema>& Fields() const override { return FieldList(); }
   static const std::vector<FieldSchema>& FieldList();
@@ -47,7 +47,7 @@ class TNumFormatSchema : public FormSchema {
   std::optional<FormValue> Get(const FieldSchema& field) override;
 
  private:
-  TNumFormatDialog& d_;
+  TNumFormatForm& d_;
 };
 
 }  // namespace tarvex

@@ -1,18 +1,18 @@
-// The number-format dialog and its keys.
-#include "core/common/NumFormatDialog.h"
+// The number-format form and its keys.
+#include "core/common/NumFormatForm.h"
 
 #include <algorithm>
 
 namespace tarvex {
 
-void TNumFormatDialog::Open(const TNumStringFormat& format) {
+void TNumFormatForm::Open(const TNumStringFormat& format) {
   Dec.assign(1, format.GetDecSeparator());
   FType = static_cast<int32_t>(format.FormatType());
   Press = format.Pressigion() == TNumStringFormat::kNoPressigion ? kPressNone : format.Pressigion();
   FWidth = format.Width();
 }
 
-bool TNumFormatDialog::Ok(TNumStringFormat& format) const {
+bool TNumFormatForm::Ok(TNumStringFormat& format) const {
   TNumStringFormat next = format;
   if (Dec.empty() || !next.SetDecSeparator(Dec[0])) return false;
   next.SetFormatType(static_cast<TFloatFormat>(std::clamp(FType, 0, 4)));
@@ -25,21 +25,20 @@ bool TNumFormatDialog::Ok(TNumStringFormat& format) const {
 
 const std::vector<FieldSchema>& TNumFormatSchema::FieldList() {
   static const std::vector<FieldSchema> fields = [] {
-    const std::vector<std::string> types(TNumFormatDialog::FTypeItems.begin(),
-                                         TNumFormatDialog::FTypeItems.end());
+    const std::vector<std::string> types(TNumFormatForm::FTypeItems.begin(),
+                                         TNumFormatForm::FTypeItems.end());
     return std::vector<FieldSchema>{
         Documented(SimpleField("Dec", FieldKind::Text), "", "`\".\"`",
                    "decimal separator of the table and the result files (its first character)"),
         Documented(ChoiceField("FType", 0, types), "", "`\"General\"`",
                    "layout of the numbers; `\"Currency\"` leaves the layout as it is"),
-        Documented(IntegerField("Press", TNumFormatDialog::kPressNone, TNumFormatDialog::kPressMax),
+        Documented(IntegerField("Press", TNumFormatForm::kPressNone, TNumFormatForm::kPressMax),
                    "digits", "-1",
                    "precision (-1: none, six significant digits); 21 writes extended reals "
                    "exactly, so that a run continued from a saved set repeats the uninterrupted "
                    "one"),
-        Documented(
-            IntegerField("FWidth", -TNumFormatDialog::kWidthMax, TNumFormatDialog::kWidthMax),
-            "characters", "0", "width: > 0 pads on the left, < 0 on the right"),
+        Documented(IntegerField("FWidth", -TNumFormatForm::kWidthMax, TNumFormatForm::kWidthMax),
+                   "characters", "0", "width: > 0 pads on the left, < 0 on the right"),
     };
   }();
   return fields;
