@@ -318,6 +318,15 @@ TEST(BreakAction, InterruptFlagPressesBreakAndTheIntervalIsWritten) {
   EXPECT_EQ(dats, 1);
   // The broken run is marked as the desktop program marks it: a negative end time.
   EXPECT_LT(app.main.EndTime.Value(), 0);
+  // Its settings, saved now, read back (a settings file gives the end time itself).
+  const std::string printed = SettingsText(app, applied.applied, "long.toml");
+  const ReadResult again = ParseRunFile(printed, "saved.toml");
+  ASSERT_TRUE(again.ok()) << again.errors.front().Text();
+  ScriptedPrompter p2;
+  AppModel app2(p2);
+  const ApplyResult reapplied = ApplyRunFile(again.file, app2, p2, dir.path().string());
+  EXPECT_TRUE(reapplied.ok()) << reapplied.error->Text();
+  EXPECT_EQ(app2.main.EndTime.Value(), -app.main.EndTime.Value());
   // A long run keeps no record per sub-step in the prompter.
   EXPECT_TRUE(prompter.titles.empty());
   EXPECT_EQ(prompter.Title(), "Tarvex");

@@ -87,6 +87,11 @@ std::optional<FormValue> TMainFormSchema::Get(const FieldSchema& field) {
   if (field.key == "StepDiv") return FormValue::OfIndex(field.kind, form_.StepDiv);
   RealField* f = form_.FieldByName(field.key);
   if (f == nullptr) return std::nullopt;
+  // After a break the window marks the interrupted run by a negative end time, which a
+  // settings file may not give: the settings name the end itself.
+  if ((field.key == "EndTime" || field.key == "EndTmLV") && f->Value() < 0) {
+    return FormValue::Of(-f->Value());
+  }
   FormValue v = FormValue::Of(f->Value());
   v.text = f->Text();
   return v;
