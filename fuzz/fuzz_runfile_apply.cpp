@@ -1,8 +1,10 @@
 // libFuzzer target: a run file read and applied to fresh forms, as the runner and the
-// desktop program's settings files do, and printed back. Whatever the forms refuse is
-// refused with a message; nothing crashes, hangs or runs into undefined behaviour.
+// desktop program's settings files do, and printed back (the printed text must read back and print
+// the same). Whatever the forms refuse is refused with a message; nothing crashes, hangs or runs
+// into undefined behaviour.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/app/AppModel.h"
@@ -19,7 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   AppModel app(prompter);
   const runfile::ApplyResult r = runfile::ApplyRunFile(read.file, app, prompter, "");
   if (r.ok()) {
-    (void)runfile::SettingsText(app, r.applied, "fuzz.toml");
+    // What is printed reads back and prints the same again: the printed settings are a
+    // fixed point.
+    const std::string printed = runfile::SettingsText(app, r.applied, "fuzz.toml");
+    const runfile::ReadResult again = runfile::ParseRunFile(printed, "fuzz.toml");
+    if (!again.ok()) __builtin_trap();
+    ScriptedPrompter prompter2;
+    AppModel app2(prompter2);
+    const runfile::ApplyResult r2 = runfile::ApplyRunFile(again.file, app2, prompter2, "");
+    if (!r2.ok()) __builtin_trap();
+    if (runfile::SettingsText(app2, r2.applied, "fuzz.toml") != printed) __builtin_trap();
   } else if (r.error->message.empty()) {
     __builtin_trap();
   }

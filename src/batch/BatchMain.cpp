@@ -71,23 +71,16 @@ void NoteUnusedAnswers(const RunFile& file, const BatchPrompter& prompter, Progr
   }
 }
 
-// The run's hooks: progress on the terminal, and the reason of the first failed profile
-// write kept for the summary (the driver goes on with the next interval, and a later
-// success clears the result files' last error).
+// The run's hooks: progress on the terminal. The result files keep the first failed
+// write of any kind for the summary (the driver goes on with the next interval).
 class BatchHooks : public ProgressHooks {
  public:
   BatchHooks(ResultFiles& files, ProgressReporter& reporter)
       : ProgressHooks(files, reporter), files_(files) {}
-  bool WriteProfile(const std::string& fileName, bool final) override {
-    const bool ok = ProgressHooks::WriteProfile(fileName, final);
-    if (!ok && firstError_.empty()) firstError_ = files_.LastError();
-    return ok;
-  }
-  const std::string& FirstError() const { return firstError_; }
+  const std::string& FirstError() const { return files_.FirstError(); }
 
  private:
   ResultFiles& files_;
-  std::string firstError_;
 };
 
 }  // namespace
@@ -126,11 +119,16 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   }
   const RunFile& file = read.file;
   // --out, else the directory of [save], else results/<case>.
-  std::string outDir = options.outDir;
-  if (outDir.empty()) {
-    const Setting* saveDir = file.Table(kTableSave)->Find("SaveDir");
-    outDir = saveDir != nullptr ? saveDir->value.text : "results/" + caseName;
+  const Setting* saveDir = file.Table(kTableSave)->Find("SaveDir");
+  if (saveDir != nullptr && saveDir->value.text.empty()) {
+    PrintErrors(err, {{file.name, saveDir->pos.line, std::string(kTableSave), "SaveDir",
+                       "an empty directory name; give \".\" for the current directory, or leave "
+                       "the key out for results/" +
+                           caseName}});
+    return kExitBadRunFile;
   }
+  std::string outDir = options.outDir;
+  if (outDir.empty()) outDir = saveDir != nullptr ? saveDir->value.text : "results/" + caseName;
   outDir = DirWithSlash(outDir);
 
   // ---- the forms ----
@@ -163,6 +161,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   std::error_code ec;
   const bool existed = std::filesystem::is_directory(outDir, ec);
   if (!existed) {
+    const std::string plain = outDir.substr(0, outDir.find_last_not_of('/') + 1);
+    if (!plain.empty() && std::filesystem::exists(plain, ec)) {
+      err << "tarvex1l-run: the output directory " << plain
+          << " names a file that is not a directory; give another --out or SaveDir\n";
+      return kExitIoFailure;
+    }
     std::filesystem::create_directories(outDir, ec);
     if (ec) {
       err << "tarvex1l-run: cannot create the output directory " << outDir << ": " << ec.message()
@@ -205,8 +209,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
   }
 
   const double wall = reporter.Wall();
-  if (r.writeFailed) {
-    err << "tarvex1l-run: a result file could not be written: " << hooks.FirstError() << '\n';
+  // The first failed write names the cause (a full disk fails every later file too).
+  const std::string& first = hooks.FirstError();
+  if (r.writeFailed || !first.empty()) {
+    const bool picture = pictures != nullptr && !first.empty() && first == pictures->FirstError();
+    err << "tarvex1l-run: a " << (picture ? "picture" : "result file")
+        << " could not be written: " << first << '\n';
     return kExitIoFailure;
   }
   if (pictures != nullptr && !pictures->FirstError().empty()) {

@@ -87,6 +87,27 @@ refused (give more digits in `[save]`).
 When several apply, a failed write (5) comes before an interruption (4), which comes before
 a failed run (3).
 
+### What is refused, and with which code
+
+| Refused | Code | Message names |
+|---|---|---|
+| unknown option, no run file, unknown example | 1 | the option |
+| a run file that is missing, a directory, a device, a FIFO or a socket, or larger than 4 MB | 2 | the file and why (nothing is read from it) |
+| a non-character (U+FDD0..U+FDEF, U+xxFFFE, U+xxFFFF) or U+FEFD/U+FEFE anywhere in the file; a character outside ASCII between the tokens | 2 | line and column, the character |
+| TOML syntax; unknown table or key; a wrong type; a value out of range; an unknown item or answer | 2 | line, table, key |
+| a control character (NUL, TAB, CR, ...) in a text value or in `load` | 2 | line, table, key, the character and its position |
+| `Len` or `x1Edit` not > 0; `dt1` or `dtLV` < 0; `EndTime` or `EndTmLV` < 0 | 2 | line, `[main]`, the key |
+| `dt1` longer than the run (`EndTime` − `TotalTime`) or not finite | 2 | line, `[main] dt1` |
+| a value a dialog refuses, or one its handler replaces | 2 | line, table, key, the dialog's reason |
+| `SaveDir = ""` | 2 | line, `[save] SaveDir` |
+| file names of the run that repeat, or that the system cannot hold (a name longer than 236 characters with its endings, a path longer than 4095 bytes) — checked for every interval before the run starts | 2 | line, `[save]` `Scal`, `AddStr` or `Press`, the name |
+| a profile (`load`) that cannot be read, is damaged (a line cut off, a row after the node row, a row number out of order, fields missing) or whose load a question stops (a table without its header file needs `"Cannot find ... load the table alone? ..." = "OK"`) | 2 | line, `load`, the loader's message on one line |
+| the set-up is incomplete when the run would start (no output interval) | 2 | line, `[main]`, the key |
+| the time step fell below its minimum; an arithmetic fault | 3 | the time and the cause |
+| Ctrl-C (SIGINT) or SIGTERM | 4 | the time; the interval in progress is written |
+| an output directory that cannot be created, or that names a file | 5 | the directory and the reason |
+| a result file, picture, history or tracked-points record that cannot be written | 5 | the first file that failed and the reason |
+
 ## The file
 
 A run file is [TOML](https://toml.io) with one table per window or dialog. Keys are the
@@ -313,7 +334,7 @@ std::string RunFileDocsText() {
     Section(out, *entry);
   }
   out += kAnswers;
-  out.append("## Tables not available yet\n\n");
+  if (!PlannedForms().empty()) out.append("## Tables not available yet\n\n");
   for (const PlannedForm& p : PlannedForms()) {
     out.append("`[").append(p.table).append("]` (").append(p.what);
     out.append(

@@ -7,6 +7,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -182,6 +184,43 @@ std::optional<NonAsciiPlace> NonAsciiOutsideText(std::string_view text) {
   return std::nullopt;
 }
 
+// Code points no text may carry: the non-characters (U+FDD0..U+FDEF and the last two of
+// every plane) and U+FEFD, U+FEFE, which toml++ 3.3 mishandles (undefined behaviour under
+// UBSan, found by fuzzing). Checked everywhere in the file, strings and comments
+// included, before the parser sees the text.
+std::optional<NonAsciiPlace> NonCharacter(std::string_view text) {
+  int32_t line = 1;
+  size_t lineStart = 0;
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '\n') {
+      ++line;
+      lineStart = ++i;
+      continue;
+    }
+    size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (i + n > text.size()) n = text.size() - i;
+    char32_t cp = n == 1 ? c : c & (0x7F >> n);
+    bool wellFormed = true;
+    for (size_t k = 1; k < n; ++k) {
+      const auto b = static_cast<unsigned char>(text[i + k]);
+      if ((b & 0xC0) != 0x80) wellFormed = false;
+      cp = (cp << 6) | (b & 0x3F);
+    }
+    // Malformed sequences are the parser's error; only whole characters are judged here.
+    if (wellFormed && n > 1 &&
+        ((cp >= 0xFDD0 && cp <= 0xFDEF) || (cp & 0xFFFE) == 0xFFFE || cp == 0xFEFD ||
+         cp == 0xFEFE)) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      std::string code;
+      for (char32_t v = cp; v != 0 || code.size() < 4; v >>= 4) code.insert(0, 1, kHex[v & 0xF]);
+      return NonAsciiPlace{{line, static_cast<int32_t>(i - lineStart + 1)}, "U+" + code};
+    }
+    i += n == 0 ? 1 : n;
+  }
+  return std::nullopt;
+}
+
 // ---- reading values -------------------------------------------------------------------
 
 std::string TypeName(const toml::node& n) {
@@ -293,6 +332,10 @@ class Reader {
     const auto* s = node.as_string();
     if (s == nullptr) {
       Error(pos, "", kKeyLoad, "expected the file name of a saved profile, got " + TypeName(node));
+      return;
+    }
+    if (const std::string c = ControlCharacterIn(s->get()); !c.empty()) {
+      Error(pos, "", kKeyLoad, "a file name may hold no control character; found " + c);
       return;
     }
     Setting setting;
@@ -477,6 +520,10 @@ class Reader {
           Error(pos, table, info.key, "expected a text, got " + TypeName(v));
           return false;
         }
+        if (const std::string c = ControlCharacterIn(s->get()); !c.empty()) {
+          Error(pos, table, info.key, "a text may hold no control character; found " + c);
+          return false;
+        }
         out.text = s->get();
         return true;
       }
@@ -544,6 +591,13 @@ ReadResult ParseRunFile(std::string_view text, const std::string& name) {
   ReadResult result;
   result.file.name = name;
   Reader reader(text, result);
+  if (const std::optional<NonAsciiPlace> bad = NonCharacter(text)) {
+    reader.Error(bad->pos, "", "",
+                 "the character " + bad->character +
+                     " is not a text character (a non-character "
+                     "or an unassigned code point); a run file may not hold it");
+    return result;
+  }
   if (const std::optional<NonAsciiPlace> bad = NonAsciiOutsideText(text)) {
     reader.Error(bad->pos, "", "",
                  "TOML syntax: \"" + bad->character +
@@ -633,6 +687,33 @@ ReadResult ParseRunFile(std::string_view text, const std::string& name) {
 }
 
 ReadResult ReadRunFile(const std::string& path) {
+  // Only a regular file of a sane size is read: a directory would read as an empty file,
+  // a device like /dev/zero without end, and a FIFO would block until a writer comes.
+  {
+    std::error_code ec;
+    const std::filesystem::file_status st = std::filesystem::status(path, ec);
+    std::string why;
+    if (ec || !std::filesystem::exists(st)) {
+      why = "cannot open the run file: " +
+            (ec ? ec.message()
+                : std::make_error_code(std::errc::no_such_file_or_directory).message());
+    } else if (std::filesystem::is_directory(st)) {
+      why = "the run file is a directory, not a file";
+    } else if (!std::filesystem::is_regular_file(st)) {
+      why = "the run file is not a regular file (a device, FIFO or socket)";
+    } else if (const std::uintmax_t size = std::filesystem::file_size(path, ec);
+               ec || size > kMaxRunFileBytes) {
+      why = ec ? "cannot read the run file: " + ec.message()
+               : "the run file has " + std::to_string(size) + " bytes; a run file has at most " +
+                     std::to_string(kMaxRunFileBytes) + " (4 MB)";
+    }
+    if (!why.empty()) {
+      ReadResult r;
+      r.file.name = path;
+      r.errors.push_back({path, 0, "", "", why});
+      return r;
+    }
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     ReadResult r;

@@ -103,6 +103,9 @@ struct ReadResult {
   bool ok() const { return errors.empty(); }
 };
 
+// Run files are settings: larger files are refused before they are read.
+inline constexpr std::uintmax_t kMaxRunFileBytes = 4u << 20;
+
 // Parses and checks run-file text; `name` is the file name the messages show.
 ReadResult ParseRunFile(std::string_view text, const std::string& name);
 // Reads a run file from disk; a file that cannot be read is an error of the result.

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "core/app/FormRegistry.h"
+#include "core/files/SaveOptions.h"
 #include "core/run/ResultsGraphs.h"
 #include "core/setup/InitialConditions.h"
 
@@ -17,6 +18,25 @@ namespace {
 
 // Intervals checked for distinct file names before a run.
 constexpr int32_t kNameCheckIntervals = 100000;
+
+// A message of a dialog on one terminal line: the loader separates the line number from
+// the quoted line with a CR (a message box breaks the line there), which on a terminal
+// would return to the start and overwrite the "file:line:" prefix; other control
+// characters of a quoted line would garble it as well.
+std::string OneLine(std::string text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '\r' || c == '\n') {
+      out += ": ";
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      out += ' ';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
 
 bool Close(Real a, Real b) {
   if (a == b) return true;
@@ -52,7 +72,7 @@ class Applier {
       }
       if (!Apply(e)) return false;
     }
-    return DistinctNames();
+    return RunSpan() && DistinctNames();
   }
 
  private:
@@ -195,9 +215,32 @@ class Applier {
           }
         }
       }
-      return Fail("", &l, "cannot load " + Quoted(l.value.text) + ": " + why);
+      return Fail("", &l, "cannot load " + Quoted(l.value.text) + ": " + OneLine(why));
     }
     result_.applied.load = l.value.text;
+    return true;
+  }
+
+  // An output interval longer than the run would carry the run far past its end time
+  // (with dt1 = 1e300 it could never finish one interval).
+  bool RunSpan() {
+    TMainForm& m = app_.main;
+    const Real dt1 = m.dt1.Value();
+    const Real t0 = m.TotalTime.Value();
+    const Real end = m.EndTime.Value();
+    const TableSettings& main = *file_.Table(kTableMain);
+    const Setting* at = main.Find("dt1");
+    if (at == nullptr) at = main.Find("dtLV");
+    if (!std::isfinite(dt1)) {
+      return Fail(kTableMain, at, at == nullptr ? "dt1" : "",
+                  "the output interval is not a finite number", main.pos);
+    }
+    if (end > t0 && dt1 > end - t0) {
+      return Fail(kTableMain, at, at == nullptr ? "dt1" : "",
+                  "the output interval " + ExactText(dt1) + " is longer than the run from t = " +
+                      ExactText(t0) + " to EndTime = " + ExactText(end),
+                  main.pos);
+    }
     return true;
   }
 
@@ -216,6 +259,16 @@ class Applier {
     for (int32_t k = 1; k <= kNameCheckIntervals; ++k) {
       const Real t = t0 + k * dt1;
       std::string name = o.NumberText(t);
+      if (const std::string why = OutputNameRefusal(ctx_.outDir + name + o.AddStr); !why.empty()) {
+        // The number itself too long (a huge Scal) or the suffix.
+        const bool number = !OutputNameRefusal(ctx_.outDir + name).empty() || o.AddStr.empty();
+        const char* key = number ? "Scal" : "AddStr";
+        const Setting* at = save.Find(key);
+        return Fail(kTableSave, at, at == nullptr ? key : "",
+                    "the result files of the interval ending at t = " + ExactText(t) +
+                        " cannot be written: " + why,
+                    save.present ? save.pos : file_.Table(kTableMain)->pos);
+      }
       if (k > 1 && name == previous) {
         const Setting* at = save.Find("Press");
         if (at == nullptr) at = save.Find("RadioGroup1");

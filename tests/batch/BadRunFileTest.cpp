@@ -1,6 +1,7 @@
 // Every kind of wrong run file ends with exit code 2, a message that names the file, the
 // line, the table and key and what is wrong, and runs nothing (no output directory).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "batch/BatchSupport.h"
 
@@ -97,10 +98,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"[main]", "[thermal]\nPage = \"Constant\"\nNatEdit = 6e22\n\n[main]"}},
                 "NatEdit",
                 {"[thermal] NatEdit", "has no field NatEdit"}},
-        BadCase{"FormNotAvailable",
-                {{"[main]", "[format]\nPattern = 1\n\n[main]"}},
-                "[format]",
-                {"[format] not available in this version"}},
+        BadCase{"FormatSeparatorThatIsADigit",
+                {{"[main]", "[format]\nDec = \"5\"\n\n[main]"}},
+                "Dec",
+                {"[format] Dec: the decimal separator is one printable character"}},
         BadCase{"UnknownKey",
                 {{"Pini = 0.1", "Pini = 0.1\nPinni = 3"}},
                 "Pinni",
@@ -196,6 +197,56 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"[answers]", "[save]\nAddStr = \"../x\"\n\n[answers]"}},
                 "AddStr",
                 {"[save] AddStr: the suffix is part of a file name"}},
+        BadCase{"SaveSuffixWithANul",
+                {{"[answers]", std::string("[save]\nAddStr = \"ps\\u0000x\"\n\n[answers]")}},
+                "AddStr",
+                {"[save] AddStr: a text may hold no control character; found U+0000 at "
+                 "position 3"}},
+        BadCase{"SaveDirWithATab",
+                {{"[answers]", "[save]\nSaveDir = \"out\\tdir\"\n\n[answers]"}},
+                "SaveDir",
+                {"[save] SaveDir: a text may hold no control character; found U+0009 at "
+                 "position 4"}},
+        BadCase{"NonCharacterInAText",
+                {{"[answers]", "[save]\nAddStr = \"a\xEF\xBB\xBD\"\n\n[answers]"}},
+                "AddStr",
+                {"the character U+FEFD is not a text character"}},
+        BadCase{"NonCharacterInAComment",
+                {{"[answers]", "# \xEF\xBF\xBF\n[answers]"}},
+                "# \xEF\xBF\xBF",
+                {"the character U+FFFF is not a text character"}},
+        BadCase{"GridLengthZero",
+                {{"Len = 4.5", "Len = 0"}},
+                "Len = 0",
+                {"[main] Len: the grid length must be greater than 0"}},
+        BadCase{"OutputIntervalNegative",
+                {{"dt1 = 0.05", "dt1 = -0.05"}},
+                "dt1",
+                {"[main] dt1: the output interval must be greater than 0"}},
+        BadCase{"OutputIntervalLongerThanTheRun",
+                {{"dt1 = 0.05", "dt1 = 1e300"}},
+                "dt1",
+                {"[main] dt1: the output interval 1e+300 is longer than the run from t = 0 to "
+                 "EndTime = 0.2"}},
+        BadCase{"EndTimeNegative",
+                {{"EndTime = 0.2", "EndTime = -1"}},
+                "EndTime",
+                {"[main] EndTime: the end time must not be negative"}},
+        BadCase{"SaveNameTooLongForTheNumber",
+                {{"[answers]", "[save]\nScal = 1e300\n\n[answers]"}},
+                "Scal",
+                {"[save] Scal: the result files of the interval ending at t = 0.05 cannot be "
+                 "written: the file name "}},
+        BadCase{"SaveNameTooLongForTheSuffix",
+                {{"[answers]", "[save]\nAddStr = \"" + std::string(300, 's') + "\"\n\n[answers]"}},
+                "AddStr",
+                {"[save] AddStr: the result files of the interval ending at t = 0.05 cannot be "
+                 "written: the file name 0000p050sss",
+                 "; with its endings a name may have at most 236"}},
+        BadCase{"SaveDirEmpty",
+                {{"[answers]", "[save]\nSaveDir = \"\"\n\n[answers]"}},
+                "SaveDir",
+                {"[save] SaveDir: an empty directory name"}},
         BadCase{"SavePictureFormatUnknown",
                 {{"[answers]", "[save]\nGraphType = \"PNG\"\n\n[answers]"}},
                 "GraphType",
@@ -258,6 +309,41 @@ TEST(BadRunFileMissing, NoInitialConditions) {
             std::string::npos)
       << r.err;
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "o"));
+}
+
+// Only a regular file up to 4 MB is read as a run file; anything else is refused with
+// the reason, and nothing blocks or grows without end.
+TEST(BadRunFileMissing, OnlyARegularFileOfASaneSize) {
+  TempDir dir;
+  const std::string fifo = (dir.path() / "fifo.toml").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string big =
+      dir.Write("big.toml", ShockTubeText() + "\n#" + std::string(4u << 20, 'x') + "\n");
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.path().string(), "the run file is a directory"},
+      {"/dev/zero", "the run file is not a regular file"},
+      {fifo, "the run file is not a regular file"},
+      {big, "the run file has 4195877 bytes; a run file has at most 4194304 (4 MB)"},
+  };
+  for (const auto& [path, reason] : cases) {
+    SCOPED_TRACE(path);
+    const testing::MainResult r = CallMain({path, "--quiet", "--out", (dir.path() / "o").string()});
+    EXPECT_EQ(r.code, kExitBadRunFile);
+    EXPECT_NE(r.err.find(path + ": error: " + reason), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "o"));
+  }
+}
+
+// An output directory that names a file is refused before the run, with that reason.
+TEST(BadRunFileMissing, OutputDirectoryThatIsAFile) {
+  TempDir dir;
+  const std::string path = dir.Write("case.toml", ShockTubeText());
+  const std::string file = dir.Write("afile", "x");
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", file});
+  EXPECT_EQ(r.code, kExitIoFailure);
+  EXPECT_NE(r.err.find("the output directory " + file + " names a file that is not a directory"),
+            std::string::npos)
+      << r.err;
 }
 
 TEST(BadRunFileMissing, UnreadableFileIsABadRunFile) {

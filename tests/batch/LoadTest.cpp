@@ -139,6 +139,17 @@ TEST(Load, UnreadableProfileIsABadRunFile) {
         << r.err;
     EXPECT_FALSE(fs::exists(out));
   }
+  // A line error quotes the line after a CR in the dialog; on the terminal it stays one
+  // line, so that nothing overwrites the "file:line:" prefix.
+  const std::string rows = dir.Write("0000p070.DAT",
+                                     "No\tx(n)\trho\tv(n)\tP\tE\tT\tL-x\r\n"
+                                     "     7\t0\t1\t0\t1\t1\t1\t0\r\n");
+  dir.Write("0000p070.TXT", "EOS\r\nL0 = 1 x 1  Div 3\r\nrho0 = 1\r\n");
+  const std::string path = dir.Write("c.toml", Continuation(rows));
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", (dir.path() / "o").string()});
+  EXPECT_EQ(r.code, kExitBadRunFile);
+  EXPECT_NE(r.err.find("Unexpected file format on line 2:      7 0 1"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find('\r'), std::string::npos);
 }
 
 // After a load only the boundary settings of [initial] apply; a key that would build a

@@ -132,21 +132,26 @@ TEST_P(PrintedSettings, ReadBackToTheSameSession) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PrintedSettings,
-    ::testing::Values(RoundTripCase{"ShockTube", {}},
-                      RoundTripCase{"TemperatureProfileWithGrowth",
-                                    {{"RadioGroup1 = \"Press\"",
-                                      "RadioGroup1 = \"Temp\"\nTini = 0.8\nTgr = 2.4\n"
-                                      "GrouthFunc = \"Lnear\"\nDist = 1"},
-                                     {"Pini = 0.1 ", "#"},
-                                     {"xf = 4.5 ", "xf = 0.2 "}}},
-                      RoundTripCase{"ReducedIntervalAndAtomMass",
-                                    {{"dt1 = 0.05 ", "dtLV = 0.0111111111111111111111 "},
-                                     {"gamma = 1.4\n\n[eos.left]",
-                                      "gamma = 1.4\nAtomMass = 2.5\n\n[eos.left]"},
-                                     {"Pini = 0.1 ", "Pini = \"1,25d-1\" "}}},
-                      RoundTripCase{"Cylinder",
-                                    {{"[initial]\n", "[initial]\nDspcUpDown = 2\nPadhEdit = 3\n"},
-                                     {"MoveType = \"v0 = 0\"", "MoveType = \"No move\""}}}),
+    ::testing::Values(
+        RoundTripCase{"ShockTube", {}},
+        RoundTripCase{"TemperatureProfileWithGrowth",
+                      {{"RadioGroup1 = \"Press\"",
+                        "RadioGroup1 = \"Temp\"\nTini = 0.8\nTgr = 2.4\n"
+                        "GrouthFunc = \"Lnear\"\nDist = 1"},
+                       {"Pini = 0.1 ", "#"},
+                       {"xf = 4.5 ", "xf = 0.2 "}}},
+        RoundTripCase{"ReducedIntervalAndAtomMass",
+                      {{"dt1 = 0.05 ", "dtLV = 0.0111111111111111111111 "},
+                       {"gamma = 1.4\n\n[eos.left]", "gamma = 1.4\nAtomMass = 2.5\n\n[eos.left]"},
+                       {"Pini = 0.1 ", "Pini = \"1,25d-1\" "}}},
+        RoundTripCase{"RegionWithoutGrowth", {{"Pini = 0.1 ", "#"}, {"xf = 4.5 ", "xf = 4.2 "}}},
+        RoundTripCase{"NumberFormat",
+                      {{"[answers]",
+                        "[format]\nDec = \",\"\nFType = \"Exponent\"\nPress = "
+                        "21\nFWidth = 30\n\n[answers]"}}},
+        RoundTripCase{"Cylinder",
+                      {{"[initial]\n", "[initial]\nDspcUpDown = 2\nPadhEdit = 3\n"},
+                       {"MoveType = \"v0 = 0\"", "MoveType = \"No move\""}}}),
     [](const ::testing::TestParamInfo<RoundTripCase>& p) { return p.param.name; });
 
 }  // namespace

@@ -2,6 +2,15 @@
 // where TOML allows none (the TOML parser in use runs into undefined behaviour there).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
 #include "runfile/RunFile.h"
 
 namespace tarvex::runfile {
@@ -48,4 +57,37 @@ TEST(RunFileSyntax, NonAsciiBetweenTheTokensIsRefusedWithItsLine) {
 }
 
 }  // namespace
+// The printed text of a number is the shortest that reads back to the same extended
+// value: one digit fewer reads as another value, and 0.1 stays 0.1.
+TEST(RunFileSyntax, ExactTextIsTheShortestThatReadsBack) {
+  EXPECT_EQ(ExactText(0.1L), "0.1");
+  EXPECT_EQ(ExactText(2.7L), "2.7");
+  std::mt19937_64 rng(12);
+  for (int k = 0; k < 2000; ++k) {
+    const int exponent = static_cast<int>(rng() % 80) - 40;
+    const Real x =
+        std::ldexp(static_cast<Real>(rng()) / static_cast<Real>(UINT64_MAX) + 0.5L, exponent) *
+        ((k % 2 == 0) ? 1 : -1);
+    const std::string t = ExactText(x);
+    Real back = 0;
+    ASSERT_EQ(std::from_chars(t.data(), t.data() + t.size(), back).ec, std::errc{}) << t;
+    EXPECT_EQ(back, x) << t;
+    char shorter[64];
+    int sig = 1;
+    for (; sig <= 21; ++sig) {
+      std::snprintf(shorter, sizeof shorter, "%.*Lg", sig, x);
+      Real y = 0;
+      std::from_chars(shorter, shorter + std::strlen(shorter), y);
+      if (y == x) break;
+    }
+    // The shortest round-trip has `sig` significant digits; ExactText has no more.
+    std::string mant = t.substr(0, t.find_first_of("eE"));
+    mant.erase(std::remove(mant.begin(), mant.end(), '-'), mant.end());
+    mant.erase(std::remove(mant.begin(), mant.end(), '.'), mant.end());
+    mant.erase(0, mant.find_first_not_of('0'));
+    mant.erase(mant.find_last_not_of('0') + 1);
+    EXPECT_LE(static_cast<int>(mant.size()), sig) << t;
+  }
+}
+
 }  // namespace tarvex::runfile

@@ -4,9 +4,11 @@
 // the prompter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "batch/BatchPrompter.h"
 #include "batch/BatchSupport.h"
@@ -316,9 +318,84 @@ TEST(BreakAction, InterruptFlagPressesBreakAndTheIntervalIsWritten) {
   EXPECT_EQ(dats, 1);
   // The broken run is marked as the desktop program marks it: a negative end time.
   EXPECT_LT(app.main.EndTime.Value(), 0);
+  // Its settings, saved now, read back (a settings file gives the end time itself).
+  const std::string printed = SettingsText(app, applied.applied, "long.toml");
+  const ReadResult again = ParseRunFile(printed, "saved.toml");
+  ASSERT_TRUE(again.ok()) << again.errors.front().Text();
+  ScriptedPrompter p2;
+  AppModel app2(p2);
+  const ApplyResult reapplied = ApplyRunFile(again.file, app2, p2, dir.path().string());
+  EXPECT_TRUE(reapplied.ok()) << reapplied.error->Text();
+  EXPECT_EQ(app2.main.EndTime.Value(), -app.main.EndTime.Value());
   // A long run keeps no record per sub-step in the prompter.
   EXPECT_TRUE(prompter.titles.empty());
   EXPECT_EQ(prompter.Title(), "Tarvex");
+}
+
+// An interrupt that arrives at an interval boundary (before the first step of the next
+// interval is accepted) ends the run as a break, without a "No calculated" error.
+TEST(BreakAction, InterruptAtAnIntervalBoundaryIsOnlyABreak) {
+  std::atomic<bool> flag{false};
+  BatchPrompter prompter(&flag);
+  AppModel app(prompter);
+  prompter.Attach(app.main);
+  struct Trigger {
+    std::atomic<bool>* flag;
+    const SimParams* sp;
+    const RunParams* rp;
+  } trigger{&flag, &app.session.sim, &app.session.run};
+  prompter.OnProcessEvents(
+      [](void* ctx) {
+        auto* t = static_cast<Trigger*>(ctx);
+        // Inside the second interval, still at its start.
+        if (t->sp->SimTime > 0 && t->sp->SimTime == t->sp->IntervalEnd - t->rp->dt1) {
+          t->flag->store(true);
+        }
+      },
+      &trigger);
+  const ReadResult read = ParseRunFile(LongCase(), "long.toml");
+  ASSERT_TRUE(read.ok());
+  TempDir dir;
+  const ApplyResult applied = ApplyRunFile(read.file, app, prompter, dir.path().string());
+  ASSERT_TRUE(applied.ok()) << applied.error->Text();
+  app.files.AskOnFinal = false;
+  const RunOutcome r = Calculations(app.session, app.main, app.files);
+  EXPECT_TRUE(r.broken);
+  EXPECT_TRUE(prompter.BreakPressed());
+  for (const std::string& m : prompter.informed)
+    EXPECT_EQ(m.find("No calculated"), std::string::npos);
+}
+
+// [format] sets the number format of the result files: with 21 digits every number of
+// a profile set is written exactly.
+TEST(Runner, FormatTableSetsThePrecisionOfTheFiles) {
+  TempDir dir;
+  std::string text = testing::Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.05");
+  text = testing::Replaced(text, "[answers]", "[format]\nPress = 21\n\n[answers]");
+  const std::string path = dir.Write("case.toml", text);
+  const std::string out = (dir.path() / "o").string();
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", out});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  std::ifstream in(out + "/0000p050.DAT", std::ios::binary);
+  ASSERT_TRUE(in);
+  std::string line;
+  std::getline(in, line);  // titles
+  size_t longest = 0;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string f;
+    while (std::getline(fields, f, '\t')) {
+      size_t digits = 0;
+      bool leading = true;
+      for (char c : f.substr(0, f.find('E'))) {
+        if (c < '0' || c > '9' || (leading && c == '0')) continue;
+        leading = false;
+        ++digits;
+      }
+      longest = std::max(longest, digits);
+    }
+  }
+  EXPECT_EQ(longest, 21u);
 }
 
 TEST(Progress, LineShowsTimeStepsRateWallAndEta) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/app/ResultFiles.h"
+#include "core/common/NumFormatForm.h"
 #include "core/common/Prompter.h"
 #include "core/electron/ThermParamDialog.h"
 #include "core/eos/StatEqDialog.h"
@@ -53,6 +54,7 @@ class AppModel {
   TResultsTable table;              // the main window's results table
   TIntegralValues integrals;        // "IntegrValues"
   TSaveFileOptions saveOptions;     // "SaveFileOptions"
+  TNumFormatForm numFormat;         // "Format", opened on the table's number format
   // The driver's hooks: table and integral refresh, profile sets, pictures, tracked
   // points. Pass it to Calculations.
   ResultFiles files{session, main, table, integrals, saveOptions};

@@ -2,6 +2,7 @@
 // way its window does.
 #include "core/app/FormRegistry.h"
 
+#include <array>
 #include <string>
 
 #include "core/app/AppModel.h"
@@ -254,6 +255,32 @@ class SaveBinding : public FormBinding {
   std::string outDir_;
 };
 
+// ---- the number-format dialog ----------------------------------------------------------
+
+// The main window's "Format" button: the dialog opens on the table's format (the format
+// of the result files); OK applies it to that format.
+class FormatBinding : public FormBinding {
+ public:
+  explicit FormatBinding(AppModel& app)
+      : FormBinding(std::make_unique<TNumFormatSchema>(app.numFormat)), app_(app) {}
+
+  void Open() override { app_.numFormat.Open(*app_.main.tableFormat); }
+  FormRefusal Accept() override {
+    if (!app_.numFormat.Ok(*app_.main.tableFormat)) {
+      return FormRefusal::At("Dec", "the decimal separator cannot be used");
+    }
+    return FormRefusal::None();
+  }
+  std::optional<FormValue> Get(const FieldSchema& field) override {
+    TNumFormatForm shown;
+    shown.Open(*app_.main.tableFormat);
+    return TNumFormatSchema(shown).Get(field);
+  }
+
+ private:
+  AppModel& app_;
+};
+
 // ---- the lines -----------------------------------------------------------------------------
 
 constexpr std::string_view kMainSetUpKeys[] = {"Len", "x1Edit", "Rho0", "Pout", "Dimension"};
@@ -286,6 +313,16 @@ std::unique_ptr<FormBinding> BindViscosity(AppModel& app, const ApplyContext&) {
 }
 std::unique_ptr<FormBinding> BindSave(AppModel& app, const ApplyContext& ctx) {
   return std::make_unique<SaveBinding>(app, ctx.outDir);
+}
+std::unique_ptr<FormBinding> BindFormat(AppModel& app, const ApplyContext&) {
+  return std::make_unique<FormatBinding>(app);
+}
+
+std::string FormatIntro() {
+  return "The number format of the results table and so of the result files (the main "
+         "window's\n\"Format\" button). Without the table the files are written with six "
+         "significant digits;\n`Press = 21` writes every extended real exactly, and a run "
+         "continued from such a set\nrepeats the uninterrupted run.";
 }
 
 const std::vector<FieldSchema>& EosLeftFields() {
@@ -440,13 +477,21 @@ const FormEntry kRegistry[] = {
      &BindSave,
      &TSaveFileOptionsSchema::FieldList,
      &SaveIntro},
+    {"format",
+     "the number-format dialog",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindFormat,
+     &TNumFormatSchema::FieldList,
+     &FormatIntro},
 };
 
-constexpr PlannedForm kPlanned[] = {
-    {"format", "the number-format dialog",
-     "Until it is, the result files are written with the default number format (six "
-     "significant digits)."},
-};
+// Forms still to come (none at present; a line here refuses its table with the note).
+constexpr std::array<PlannedForm, 0> kPlanned{};
 
 }  // namespace
 

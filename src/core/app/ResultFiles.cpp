@@ -50,6 +50,7 @@ ResultFiles::ResultFiles(Session& s, TMainForm& main, TResultsTable& table,
 
 bool ResultFiles::Fail(const std::string& message, bool resultsUnsaved) {
   lastError_ = message;
+  if (firstError_.empty()) firstError_ = message;
   if (resultsUnsaved) main_.Unsaved = true;
   s_.prompter.Inform(message, MessageKind::Error);
   return false;

@@ -61,6 +61,9 @@ class ResultFiles : public RunHooks {
 
   // The last failure, naming the file and the reason ("" after a success).
   const std::string& LastError() const { return lastError_; }
+  // The first write failure of any result file (profile set, picture, history, tracked
+  // points) since the object was made: what a summary names after a disk ran full.
+  const std::string& FirstError() const { return firstError_; }
 
   // ---- RunHooks ------------------------------------------------------------------------
   void RefreshDisplay(bool withGraphs) override;
@@ -89,6 +92,7 @@ class ResultFiles : public RunHooks {
   PictureWriter pictureWriter_;
   std::function<void()> graphRefresh_;
   std::string lastError_;
+  std::string firstError_;
 };
 
 }  // namespace tarvex

@@ -98,4 +98,18 @@ FieldSchema Documented(FieldSchema field, std::string unit, std::string defaultT
   return field;
 }
 
+std::string ControlCharacterIn(std::string_view text) {
+  for (size_t k = 0; k < text.size(); ++k) {
+    const auto c = static_cast<unsigned char>(text[k]);
+    if (c < 0x20 || c == 0x7F) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      std::string code = "U+00";
+      code += kHex[c >> 4];
+      code += kHex[c & 0xF];
+      return code + " at position " + std::to_string(k + 1);
+    }
+  }
+  return {};
+}
+
 }  // namespace tarvex

@@ -135,4 +135,9 @@ FieldSchema Documented(FieldSchema field, std::string unit, std::string defaultT
 // The caption without its '&' accelerators.
 std::string WithoutAmpersand(std::string_view caption);
 
+// The first control character of a text (bytes 0x00..0x1F and 0x7F, NUL included) as
+// "U+0000 at position 3" (positions from 1); "" when there is none. A file or directory
+// name, a suffix or a path holds none: a NUL cuts it short where the system reads it.
+std::string ControlCharacterIn(std::string_view text);
+
 }  // namespace tarvex

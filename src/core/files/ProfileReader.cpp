@@ -6,12 +6,14 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "core/common/NumStringFormat.h"
 #include "core/common/Prompter.h"
+#include "core/files/ProfileWriter.h"
 #include "core/files/SaveOptions.h"
 #include "core/hydro/HydrStat.h"
 #include "core/run/MainForm.h"
@@ -114,9 +116,49 @@ bool ParseInt(std::string_view tok, int64_t& v) {
   return r.ec == std::errc{} && r.ptr == tok.data() + tok.size();
 }
 
+// The unit in the last place of a number text ("0.0500" -> 1e-4, "1.25E-05" -> 1e-7):
+// how finely the text can place its value.
+Real LastPlace(std::string_view tok) {
+  tok = Trim(tok);
+  int32_t decimals = 0;
+  int64_t exponent = 0;
+  const size_t e = tok.find_first_of("Ee");
+  const std::string_view mantissa = tok.substr(0, e);
+  const size_t point = mantissa.find_first_of(".,p");
+  if (point != std::string_view::npos) {
+    decimals = static_cast<int32_t>(mantissa.size() - point - 1);
+  }
+  if (e != std::string_view::npos && !ParseInt(tok.substr(e + 1), exponent)) exponent = 0;
+  exponent = std::clamp<int64_t>(exponent - decimals, -4900, 4900);
+  Real place = 1;
+  const Real base = exponent < 0 ? Real{0.1L} : Real{10};
+  for (int64_t k = 0; k < (exponent < 0 ? -exponent : exponent); ++k) place *= base;
+  return place;
+}
+
+// Significant digits of a number text ("0.01250" -> 4; "0" -> 0). A general format
+// drops trailing zeros, so the precision a column was written with is the most digits
+// of its texts.
+int32_t SignificantDigits(std::string_view tok) {
+  tok = Trim(tok);
+  const std::string_view mantissa = tok.substr(0, tok.find_first_of("Ee"));
+  int32_t digits = 0;
+  bool leading = true;
+  for (char c : mantissa) {
+    if (c < '0' || c > '9') continue;
+    if (leading && c == '0') continue;
+    leading = false;
+    ++digits;
+  }
+  return digits;
+}
+
 std::string RealText(Real x) {
   return TNumStringFormat().FormatValue(x);
 }
+
+// Significant digits that read an extended real back exactly.
+constexpr int32_t kFullDigits = 21;
 
 // ---- what the files say ----------------------------------------------------------------
 
@@ -149,13 +191,19 @@ struct HeaderInfo {
   int32_t InGlass = 0;
   Real glassLen = 0;  // user units
   std::optional<Real> rho0, rho0l, glassDivisor, Ipdt;
+  // The restart line: exact time, step in use, step-control state.
+  std::optional<Real> exactTime;
+  Real StepInUse = 0;
+  StepControlState resume;
 };
 
 struct RowData {
   std::vector<Real> xList, rho, v, P, E, T;
+  std::vector<Real> xPlace, rhoPlace;  // last places of the listed x and rho texts
+  int32_t xDigits = 0;              // most significant digits of an x text: the precision written
   std::vector<ArrayColumn> arrays;  // the class's further arrays found in the titles
   bool nodeRow = false;
-  Real xN = 0, vN = 0, Pout = 0;
+  Real xN = 0, vN = 0, Pout = 0, xNPlace = 0;
   std::optional<Real> Ipdt;
 };
 
@@ -221,6 +269,7 @@ class Loader {
   bool HeaderLength(const std::vector<std::string_view>& lines, size_t& k);
   bool HeaderGlass(const std::vector<std::string_view>& tok, size_t p);
   bool HeaderValues(const std::vector<std::string_view>& lines, size_t k);
+  void RestartValues(std::string_view body);
   bool ChooseSolver();
   void FindArrayColumns();
   bool Rows();
@@ -229,6 +278,8 @@ class Loader {
   void FrozenGrid();
   bool MovingGrid();
   bool PlanarCoordinates();
+  bool OneCellMass(const std::vector<Real>& r, const std::vector<Real>& listed, Real a,
+                   Real b) const;
   void CurvedCoordinates();
   void Apply();
 
@@ -241,6 +292,7 @@ class Loader {
   ProfileLoadResult result_;
   std::vector<std::string_view> lines_;
   size_t firstRowLine_ = 0;
+  bool closedLastLine_ = true;  // the content ends with a line end
   TitleInfo ti_;
   HeaderInfo hi_;
   RowData rows_;
@@ -330,6 +382,13 @@ bool Loader::Header() {
   const bool planar = !ti_.radial && s_.sim.Dspc == 1;
   if (headerPath.empty()) {
     if (!planar) return Refuse("Cannot find " + base.string());
+    // Only the header knows a substrate layer, the cell width and the densities: the
+    // table alone loads as one film, which the person has to agree to.
+    if (s_.prompter.Ask(
+            std::string(kAskWithoutHeader) + base.string() + ".TXT" + kAskWithoutHeaderTail,
+            AnswerSet::OkCancel()) != Answer::Ok) {
+      return Cancelled();
+    }
     return true;
   }
   std::string content;
@@ -427,6 +486,43 @@ bool Loader::HeaderGlass(const std::vector<std::string_view>& tok, size_t p) {
 }
 
 // "rho0 = value[, glass value[/m]]" and "Int P dt = value ..." from k on.
+// "t = T  Step = S  Visc = kind ref  R = R1 R2  Conv = 20 values": exact texts. A line
+// that does not read whole is ignored (the set then loads as one without it).
+void Loader::RestartValues(std::string_view body) {
+  const std::vector<std::string_view> tok = SplitWhite(body);
+  auto exact = [](std::string_view t, Real& v) {
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+    return r.ec == std::errc{} && r.ptr == t.data() + t.size() && std::isfinite(v);
+  };
+  Real t = 0, step = 0;
+  StepControlState r;
+  int64_t kind = 0;
+  size_t p = 0;
+  auto key = [&](std::string_view name) {
+    if (p + 1 < tok.size() && tok[p] == name && tok[p + 1] == "=") {
+      p += 2;
+      return true;
+    }
+    return false;
+  };
+  if (!key("t") || p >= tok.size() || !exact(tok[p++], t)) return;
+  if (!key("Step") || p >= tok.size() || !exact(tok[p++], step) || step < 0) return;
+  if (!key("Visc") || p + 1 >= tok.size() || !ParseInt(tok[p++], kind) ||
+      !exact(tok[p++], r.ViscRef)) {
+    return;
+  }
+  if (!key("R") || p + 1 >= tok.size() || !exact(tok[p++], r.R1) || !exact(tok[p++], r.R2)) return;
+  if (!key("Conv") || p + r.conv.size() != tok.size()) return;
+  for (Real& c : r.conv) {
+    if (!exact(tok[p++], c)) return;
+  }
+  r.ViscKind = static_cast<int32_t>(kind);
+  r.pending = true;
+  hi_.exactTime = t;
+  hi_.StepInUse = step;
+  hi_.resume = r;
+}
+
 bool Loader::HeaderValues(const std::vector<std::string_view>& lines, size_t k) {
   for (; k < lines.size(); ++k) {
     const std::string_view line = Trim(lines[k]);
@@ -450,6 +546,8 @@ bool Loader::HeaderValues(const std::vector<std::string_view>& lines, size_t k) 
           hi_.glassDivisor = m;
         }
       }
+    } else if (StartsWith(line, kRestartKey)) {
+      RestartValues(line.substr(std::string_view(kRestartKey).size()));
     } else if (StartsWith(upper, "INT P DT")) {
       const size_t eq = line.find('=');
       if (eq == std::string_view::npos) continue;
@@ -516,7 +614,18 @@ bool Loader::Rows() {
     const std::string_view line = lines_[ln];
     if (Trim(line).empty()) continue;
     const size_t lineNo = ln + 1;
+    // The writer ends every line; a last line without its end was cut off while it was
+    // written or copied, and its row (or node row) may have lost fields.
+    if (ln + 1 == lines_.size() && !closedLastLine_ && !rows_.nodeRow) {
+      return Refuse("Unexpected format of file " + path_ + ": the file ends inside line " +
+                    std::to_string(lineNo) + " (cut off)");
+    }
     if (rows_.nodeRow) {
+      // A table row after the node row: the "node row" was a damaged cell row, and what
+      // follows would be lost.
+      SplitFields(line, f);
+      int64_t number = 0;
+      if (!f.empty() && ParseInt(f[0], number)) return LineError(lineNo, line);
       const std::string upper = Upper(line);
       const size_t at = upper.find("INT PDT");
       if (at != std::string::npos) {
@@ -547,6 +656,8 @@ bool Loader::Rows() {
         if (!Num(f[1], rows_.xN) || !Num(f[2], rows_.vN) || !Num(f[3], rows_.Pout)) {
           return LineError(lineNo, line);
         }
+        rows_.xNPlace = LastPlace(f[1]);
+        rows_.xDigits = std::max(rows_.xDigits, SignificantDigits(f[1]));
         rows_.nodeRow = true;
         continue;
       }
@@ -556,6 +667,8 @@ bool Loader::Rows() {
             !Num(f[4], rows_.Pout)) {
           return LineError(lineNo, line);
         }
+        rows_.xNPlace = LastPlace(f[1]);
+        rows_.xDigits = std::max(rows_.xDigits, SignificantDigits(f[1]));
         rows_.nodeRow = true;
         continue;
       }
@@ -576,6 +689,8 @@ bool Loader::Rows() {
       a.values.push_back(value);
     }
     rows_.xList.push_back(x);
+    rows_.xPlace.push_back(LastPlace(f[1]));
+    rows_.xDigits = std::max(rows_.xDigits, SignificantDigits(f[1]));
     rows_.T.push_back(T);
     rows_.E.push_back(E);
     if (!ti_.frozen) {
@@ -585,6 +700,7 @@ bool Loader::Rows() {
         return LineError(lineNo, line);
       }
       rows_.rho.push_back(rho);
+      rows_.rhoPlace.push_back(LastPlace(f[static_cast<size_t>(ti_.iRho)]));
       rows_.v.push_back(v);
       rows_.P.push_back(P);
     }
@@ -637,7 +753,19 @@ bool Loader::Build() {
   if (!(p.h0 > 0) || !std::isfinite(p.h0)) return Refuse("Unexpected format of file " + path_);
   p.Len = p.h0 * N / p.x1;
   p.Ipdt = rows_.Ipdt ? rows_.Ipdt : hi_.Ipdt;
-  const std::optional<Real> time = TimeFromName(path_, t_.options.NameStr);
+  std::optional<Real> time = TimeFromName(path_, t_.options.NameStr);
+  // The name carries the time rounded (an interrupted interval's 0.09985 is named 0.1);
+  // the header's exact time is the state's, as long as the name still stands for it (a
+  // renamed set keeps the time of its name).
+  if (hi_.exactTime && time) {
+    // Half a unit in the last digit of the name's number, relative.
+    const int32_t digits = std::max(1, SignificantDigits(fs::path(path_).stem().string()));
+    Real tolerance = 0.5L;
+    for (int32_t k = 1; k < digits; ++k) tolerance /= 10;
+    if (std::fabs(*hi_.exactTime - *time) <= 1.001L * tolerance * std::fabs(*time)) {
+      time = hi_.exactTime;
+    }
+  }
   p.SimTime = time.value_or(0);
   result_.time = time;
   return true;
@@ -716,8 +844,41 @@ bool Loader::MovingGrid() {
   }
   p.v[n] = rows_.vN * vScale;
   p.P[n] = rows_.Pout;
-  if (p.Dspc == 1) return PlanarCoordinates();
-  CurvedCoordinates();
+  if (p.Dspc == 1) {
+    if (!PlanarCoordinates()) return false;
+  } else {
+    CurvedCoordinates();
+  }
+  // A set this program wrote with full precision (an extended real needs 21 significant
+  // digits to read back exactly; the restart line marks the writer): the listed nodes are the
+  // nodes, to the last bit, and the cells keep their masses to rounding. A continued run then
+  // repeats the steps of the uninterrupted one; rebuilt nodes would differ in the last bits, which
+  // the step control's discrete choices can turn into differences of the truncation error.
+  if (hi_.exactTime && rows_.xDigits >= kFullDigits) {
+    for (int32_t j = 0; j < N; ++j) p.x[j] = rows_.xList[j] * p.x1;
+    p.x[n] = rows_.xN * p.x1;
+  }
+  return true;
+}
+
+// Without a header every cell is taken to have one mass m: then the nodes rebuilt from
+// the densities, a r_j + b, lie on the listed nodes within what the texts can resolve
+// (the last place of x, and the last places of the densities summed over the widths).
+// A substrate layer of another cell mass bends the line by whole cells.
+bool Loader::OneCellMass(const std::vector<Real>& r, const std::vector<Real>& listed, Real a,
+                         Real b) const {
+  const size_t n = rows_.rho.size();
+  Real rhoSpread = 0;  // accumulated position uncertainty from the density texts
+  for (size_t j = 0; j <= n; ++j) {
+    const Real xPlace = j < n ? rows_.xPlace[j] : rows_.xNPlace;
+    if (j > 0) {
+      const size_t i = j - 1;
+      rhoSpread += (listed[j] - listed[i] > 0 ? listed[j] - listed[i] : 0) * rows_.rhoPlace[i] /
+                   rows_.rho[i];
+    }
+    const Real tolerance = 2 * (xPlace + rhoSpread) + 1e-12L * std::fabs(listed[j]);
+    if (std::fabs(a * r[j] + b - listed[j]) > tolerance) return false;
+  }
   return true;
 }
 
@@ -753,6 +914,13 @@ bool Loader::PlanarCoordinates() {
     b = (sl - a * sr) / cnt;
     if (!(a > 0) || !std::isfinite(a) || !std::isfinite(b)) {
       return Refuse("Unexpected format of file " + path_);
+    }
+    if (!OneCellMass(r, listed, a, b)) {
+      fs::path base(path_);
+      base.replace_extension();
+      return Refuse("Cannot find " + base.string() + ".TXT: the cells of " + path_ +
+                    " differ in mass (a substrate layer?), which only the header file "
+                    "describes");
     }
     // The initial cell width: rounded to a multiple of a power of ten (or of its half
     // below three of them), the length and density following from it.
@@ -832,6 +1000,9 @@ void Loader::Apply() {
   }
   s.bounds.NoMove = p.frozen;
   if (p.Ipdt) s.Ipdt = *p.Ipdt;
+  // The step control of the run that wrote the set, for the next Calculate.
+  s.run.StepInUse = hi_.exactTime ? hi_.StepInUse : 0;
+  s.run.resume = hi_.resume;
 
   TMainForm& m = t_.main;
   m.x1Edit.SetValue(p.x1);
@@ -871,6 +1042,7 @@ ProfileLoadResult Loader::Run() {
   }
   fmt_ = *t_.main.tableFormat;
   lines_ = SplitLines(content);
+  closedLastLine_ = content.empty() || content.back() == '\n';
   size_t k = 0;
   while (k < lines_.size() && Trim(lines_[k]).empty()) ++k;
   if (k == lines_.size()) {

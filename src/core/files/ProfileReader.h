@@ -45,6 +45,12 @@ struct ProfileLoadResult {
 // take about 4 MB).
 inline constexpr std::uintmax_t kMaxProfileFileBytes = 64u << 20;
 
+// The question before a planar table is loaded without its header file.
+inline constexpr const char* kAskWithoutHeader = "Cannot find ";
+inline constexpr const char* kAskWithoutHeaderTail =
+    ": load the table alone? A substrate layer, if the set had one, becomes film, and the "
+    "cell width and density are fitted to the table";
+
 // LoadProfile(name, silent): on success the state is replaced and the after-load mode of
 // the initial-conditions dialog is still to run (AppModel::LoadProfile does that). In
 // silent mode the refusal messages are returned but not shown.

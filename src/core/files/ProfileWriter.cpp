@@ -1,8 +1,10 @@
 // Profile file set: texts and the all-or-nothing write.
 #include "core/files/ProfileWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -42,6 +44,39 @@ std::string Sci23(Real x) {
   std::string digits = s.substr(e + 2);
   if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
   return mantissa + "E" + sign + digits;
+}
+
+std::string ExactReal(Real x) {
+  std::array<char, 64> buf;
+  const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x);
+  return std::string(buf.data(), r.ptr);
+}
+
+std::string RestartLine(const Session& s) {
+  const StepControlState r{
+      true,
+      s.visc.ViscKind,
+      s.visc.ViscRef,
+      s.conv.R1,
+      s.conv.R2,
+      {s.conv.V.Floor, s.conv.V.Max,   s.conv.V.Num,   s.conv.V.SumSq, s.conv.X.Floor,
+       s.conv.X.Max,   s.conv.X.Num,   s.conv.X.SumSq, s.conv.E.Floor, s.conv.E.Max,
+       s.conv.E.Num,   s.conv.E.SumSq, s.conv.T.Floor, s.conv.T.Max,   s.conv.T.Num,
+       s.conv.T.SumSq, s.conv.p.Floor, s.conv.p.Max,   s.conv.p.Num,   s.conv.p.SumSq}};
+  std::string out(kRestartKey);
+  auto field = [&out](const char* name, Real v) {
+    out.append(name);
+    out.append(ExactReal(v));
+  };
+  field(" t = ", s.sim.SimTime);
+  field("  Step = ", s.run.StepInUse);
+  out.append("  Visc = ").append(std::to_string(r.ViscKind));
+  field(" ", r.ViscRef);
+  field("  R = ", r.R1);
+  field(" ", r.R2);
+  out.append("  Conv =");
+  for (Real c : r.conv) field(" ", c);
+  return out;
 }
 
 std::string TableFileText(const TResultsTable& table) {
@@ -126,6 +161,7 @@ std::string HeaderFileText(const Session& s, const TMainForm& form, const TResul
   if (iv.RefrVisible && !extras.RefractText.empty()) {
     out += "Refract = " + extras.RefractText + kEol;
   }
+  if (s.StateA != nullptr) out += RestartLine(s) + kEol;
   return out;
 }
 
@@ -135,8 +171,69 @@ std::string TnegFileText(Real SimTime, std::span<const Real> Tneg) {
   return out;
 }
 
+bool IsStagingName(const std::string& name) {
+  // "." + target + ".~set" (a staged part of a set) or "." + target + ".~" + digits (the
+  // temporary file of an atomic write, also of a staged part).
+  if (name.size() < 4 || name[0] != '.') return false;
+  const size_t mark = name.rfind(".~");
+  if (mark == std::string::npos || mark < 2) return false;
+  const std::string tail = name.substr(mark + 2);
+  if (tail == "set") return true;
+  return !tail.empty() && tail.size() <= 9 &&
+         std::all_of(tail.begin(), tail.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void RemoveStaleStaging(const std::vector<std::string>& targets) {
+  namespace fs = std::filesystem;
+  // Staging files of the names about to be written are stale whatever their age (a
+  // write of the same name in another process would conflict anyway); those of other
+  // names once nobody can still be writing them.
+  constexpr auto kStaleAfter = std::chrono::hours(1);
+  std::vector<fs::path> folders;
+  std::vector<std::string> own;
+  for (const std::string& t : targets) {
+    const fs::path target(t);
+    fs::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+      folders.push_back(folder);
+    }
+    const std::string name = target.filename().string();
+    std::string prefix(1, '.');
+    prefix.append(name).append(".~");
+    own.push_back(prefix);
+    prefix.assign(2, '.');
+    prefix.append(name).append(".~set.~");
+    own.push_back(prefix);
+  }
+  const auto now = fs::file_time_type::clock::now();
+  for (const fs::path& folder : folders) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+      const std::string name = it->path().filename().string();
+      if (!IsStagingName(name)) continue;
+      std::error_code fileEc;
+      if (!it->is_regular_file(fileEc) || it->is_symlink(fileEc)) continue;
+      bool stale = std::any_of(own.begin(), own.end(), [&](const std::string& prefix) {
+        return name.compare(0, prefix.size(), prefix) == 0;
+      });
+      if (!stale) {
+        const auto written = it->last_write_time(fileEc);
+        stale = !fileEc && now - written > kStaleAfter;
+      }
+      if (stale) fs::remove(it->path(), fileEc);
+    }
+  }
+}
+
 FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts) {
   namespace fs = std::filesystem;
+  {
+    std::vector<std::string> targets;
+    for (const ProfileFilePart& part : parts) targets.push_back(part.path);
+    RemoveStaleStaging(targets);
+  }
   std::vector<fs::path> staged;
   auto dropStaged = [&staged](size_t from) {
     for (size_t k = from; k < staged.size(); ++k) {

@@ -38,6 +38,15 @@ struct ProfileHeaderExtras {
   std::string RefractText;                // "" or the refraction value text
 };
 
+// The last header line: the exact time of the state and the step control's state
+// (shortest texts that read back to the same extended values), so that a run continued
+// from the set takes the steps the uninterrupted run takes. Readers that do not know it
+// skip it.
+inline constexpr const char* kRestartKey = "Restart:";
+std::string RestartLine(const Session& s);
+// The shortest text that reads back to exactly x.
+std::string ExactReal(Real x);
+
 std::string HeaderFileText(const Session& s, const TMainForm& form, const TResultsTable& table,
                            const TIntegralValues& integrals, const ProfileHeaderExtras& extras);
 
@@ -50,8 +59,16 @@ struct ProfileFilePart {
   std::string content;
 };
 
-// Writes every part or none: each content goes to a checked temporary file in its
-// target's folder first; only when all of them are written are they renamed into place.
+// Whether a file name is one of this program's staging names: "." + target + ".~set" or
+// "." + target + ".~" + digits.
+bool IsStagingName(const std::string& name);
+
+// Removes the staging files a killed write left next to `targets`: those of the target
+// names themselves, and those of other names older than an hour. Other files stay.
+void RemoveStaleStaging(const std::vector<std::string>& targets);
+
+// Writes every part or none (after RemoveStaleStaging): each content goes to a checked temporary
+// file in its target's folder first; only when all of them are written are they renamed into place.
 // On failure the message names the file and the reason and no temporary file is left.
 FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts);
 

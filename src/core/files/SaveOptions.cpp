@@ -8,6 +8,7 @@
 #include <memory>
 #include <system_error>
 
+#include "core/common/FormSchema.h"
 #include "core/common/Prompter.h"
 
 namespace tarvex {
@@ -70,6 +71,42 @@ void TSaveFileOptions::SetPress(int32_t p) {
 
 void TSaveFileOptions::SetFWidth(int32_t w) {
   FWidth = std::clamp(w, 0, kFWidthMax);
+}
+
+std::string NameSuffixRefusal(std::string_view AddStr) {
+  if (const std::string c = ControlCharacterIn(AddStr); !c.empty()) {
+    return "the suffix is part of a file name and may hold no control character (" + c + ")";
+  }
+  if (AddStr.find_first_of("/\\:") != std::string_view::npos) {
+    return "the suffix is part of a file name: no \"/\", \"\\\" or \":\" (the directory is "
+           "SaveDir)";
+  }
+  return {};
+}
+
+std::string OutputNameRefusal(const std::string& base) {
+  // "_opt.dat" is the longest ending of a set; a staged part is written as
+  // ".." + name + ".~set.~NN" first.
+  constexpr size_t kLongestEnding = 8;
+  constexpr size_t kStagingExtra = 11;
+  constexpr size_t kNameMax = 255;
+  constexpr size_t kPathMax = 4095;
+  if (const std::string c = ControlCharacterIn(base); !c.empty()) {
+    return "the file name " + base + " holds a control character (" + c + ")";
+  }
+  const size_t slash = base.find_last_of('/');
+  const size_t name = base.size() - (slash == std::string::npos ? 0 : slash + 1);
+  if (name == 0) return "the file name is empty";
+  if (name + kLongestEnding + kStagingExtra > kNameMax) {
+    return "the file name " + base.substr(base.size() - name) + " has " + std::to_string(name) +
+           " characters; with its endings a name may have at most " +
+           std::to_string(kNameMax - kLongestEnding - kStagingExtra);
+  }
+  if (base.size() + kLongestEnding + kStagingExtra > kPathMax) {
+    return "the path " + base + " is longer than the system allows (" + std::to_string(kPathMax) +
+           " bytes with its endings)";
+  }
+  return {};
 }
 
 std::string WithTrailingSeparator(std::string dir) {

@@ -61,6 +61,16 @@ class TSaveFileOptions {
   std::string MakeOutputName(Real t) const;
 };
 
+// Why a suffix cannot stand in a file name ("" when it can): a control character, or a
+// "/", "\" or ":" that would make it a directory.
+std::string NameSuffixRefusal(std::string_view AddStr);
+
+// Why a profile set cannot be written under the base name `base` (directory, number and
+// suffix, without extension), "" when it can: every file of the set ("_opt.dat" is the
+// longest ending) and its staging files must fit the system's limits of a file name
+// (255 bytes) and of a path (4095 bytes), and hold no control character.
+std::string OutputNameRefusal(const std::string& base);
+
 // A directory path with its trailing separator (none added after ":", "/" or "\").
 std::string WithTrailingSeparator(std::string dir);
 

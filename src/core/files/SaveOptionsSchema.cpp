@@ -57,10 +57,8 @@ FormRefusal TSaveFileOptionsSchema::Set(const FieldSchema& field, const FormValu
     o.LeaveScal();
   }
   if (key == "AddStr") {
-    if (value.text.find_first_of("/\\:") != std::string::npos) {
-      return FormRefusal::At({},
-                             "the suffix is part of a file name: no \"/\", \"\\\" or \":\" (the "
-                             "directory is SaveDir)");
+    if (const std::string why = NameSuffixRefusal(value.text); !why.empty()) {
+      return FormRefusal::At({}, why);
     }
     o.AddStr = value.text;
   }

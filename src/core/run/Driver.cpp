@@ -92,13 +92,16 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real& Step, RunOutc
         rp.EndTime = -std::fabs(rp.EndTime);
         rp.dt1 = sp.IntervalEnd - sp.SimTime;
         rp.BrokenIntervalEnd = sp.IntervalEnd;
-      } else {
+      } else if (!f.BreakRequested) {
+        // Nothing of the interval was computed. After a break that is the break (pressed
+        // before the first step of the interval was accepted), not a failure to report.
         s.prompter.Beep(MessageKind::Error);
         s.prompter.Inform("No calculated", MessageKind::Error);
       }
     }
 
     // 4. The next run starts with the last sub-step length.
+    rp.StepInUse = Step;
     const Real div = std::ceil(rp.dt1 / Step);
     rp.StepDiv = std::isfinite(div) ? static_cast<int32_t>(std::clamp<Real>(div, 1, 29999)) : 29999;
     f.ShowRunParams();
@@ -137,6 +140,24 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real& Step, RunOutc
       sp.SimTime + Step / 4 > rp.EndTime && !out.broken && !out.stepCollapsed && !out.fault;
 }
 
+// The step-control state a loaded profile set carried, once, when the viscosity kind is
+// still the one it was learnt with.
+void TakeOverStepControl(Session& s) {
+  StepControlState& r = s.run.resume;
+  if (!r.pending) return;
+  r.pending = false;
+  if (r.ViscKind == s.visc.ViscKind) s.visc.ViscRef = r.ViscRef;
+  s.conv.R1 = r.R1;
+  s.conv.R2 = r.R2;
+  size_t k = 0;
+  for (ConvergenceGroup* g : {&s.conv.V, &s.conv.X, &s.conv.E, &s.conv.T, &s.conv.p}) {
+    g->Floor = r.conv[k++];
+    g->Max = r.conv[k++];
+    g->Num = r.conv[k++];
+    g->SumSq = r.conv[k++];
+  }
+}
+
 }  // namespace
 
 RunOutcome Calculations(Session& s, TMainForm& f, RunHooks& hooks) {
@@ -150,6 +171,10 @@ RunOutcome Calculations(Session& s, TMainForm& f, RunHooks& hooks) {
   // Preparation: the window's values into the session.
   if (!f.CommitRun()) return out;
   Real Step = s.run.dt1 / s.run.StepDiv;
+  // Continuing: the step the last interval ended with (bounded by the largest sub-step
+  // of this run), and the learnt state of a loaded set's step control.
+  if (s.run.StepInUse > 0) Step = std::min(s.run.StepInUse, s.run.dt1 / s.run.MnStepDiv);
+  TakeOverStepControl(s);
   f.BreakRequested = false;
 
   try {

@@ -126,12 +126,15 @@ void TMainForm::EndTimeChanged(MainFormContext& ctx) {
 }
 
 void TMainForm::SetMnStepDiv(int32_t value) {
+  if (std::clamp(value, 1, kMnStepDivMax) != MnStepDiv) s_.run.StepInUse = 0;
   MnStepDiv = std::clamp(value, 1, kMnStepDivMax);
   StepDiv = std::max(StepDiv, MnStepDiv);
   s_.sim.dtMax = dt1.Value() / MnStepDiv;
 }
 
 void TMainForm::SetStepDiv(int32_t value) {
+  // A step division chosen by hand replaces the step the last interval ended with.
+  if (std::clamp(value, 1, kStepDivMax) != StepDiv) s_.run.StepInUse = 0;
   StepDiv = std::clamp(value, 1, kStepDivMax);
 }
 

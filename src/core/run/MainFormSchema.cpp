@@ -62,6 +62,20 @@ FormRefusal TMainFormSchema::Set(const FieldSchema& field, const FormValue& valu
   if (FormRefusal r = CheckNumberText(*form_.FieldByName(field.key), value.text); r.refused) {
     return r;
   }
+  // Values no run can start from, refused at their own key rather than later at a key
+  // that depends on them.
+  const std::string& key = field.key;
+  if ((key == "Len" || key == "x1Edit") && !(value.number > 0)) {
+    return FormRefusal::At({}, key == "Len" ? "the grid length must be greater than 0"
+                                            : "the length unit must be greater than 0");
+  }
+  // 0 leaves the interval to the other of the pair (dt1, dtLV); the driver asks for one.
+  if ((key == "dt1" || key == "dtLV") && value.number < 0) {
+    return FormRefusal::At({}, "the output interval must be greater than 0");
+  }
+  if ((key == "EndTime" || key == "EndTmLV") && value.number < 0) {
+    return FormRefusal::At({}, "the end time must not be negative");
+  }
   form_.UserEdit(field.key, value.text);
   form_.Leave(field.key, ctx_);
   return FormRefusal::None();
@@ -73,6 +87,11 @@ std::optional<FormValue> TMainFormSchema::Get(const FieldSchema& field) {
   if (field.key == "StepDiv") return FormValue::OfIndex(field.kind, form_.StepDiv);
   RealField* f = form_.FieldByName(field.key);
   if (f == nullptr) return std::nullopt;
+  // After a break the window marks the interrupted run by a negative end time, which a
+  // settings file may not give: the settings name the end itself.
+  if ((field.key == "EndTime" || field.key == "EndTmLV") && f->Value() < 0) {
+    return FormValue::Of(-f->Value());
+  }
   FormValue v = FormValue::Of(f->Value());
   v.text = f->Text();
   return v;

@@ -22,12 +22,28 @@ namespace tarvex {
 
 // Run-wide values of the calculation: the main window edits and shows them, the driver
 // reads them at every Calculate and writes back what a run changes.
+// The step control's state at the end of an interval beyond the profiles: what a run
+// continued from a saved set needs to take the steps the uninterrupted run takes. A
+// profile set stores it; the next Calculate takes it over once.
+struct StepControlState {
+  bool pending = false;         // loaded and not yet taken over
+  int32_t ViscKind = 0;         // the viscosity kind it was learnt with
+  Real ViscRef = 0;             // learnt reference velocity jump [cm/s]
+  Real R1 = 0, R2 = 0;          // residuals of the last passes
+  std::array<Real, 20> conv{};  // Floor, Max, Num, SumSq of the groups V, X, E, T, p
+};
+
 struct RunParams {
   Real dt1 = 0;                // output interval [s]
   Real EndTime = 0;            // end of the run [s]; negative after an interrupted interval
   int32_t StepDiv = 100;       // the first sub-step of an interval is dt1 / StepDiv
   int32_t MnStepDiv = 100;     // the largest sub-step is dt1 / MnStepDiv
   Real BrokenIntervalEnd = 0;  // end of the interval a break interrupted [s]; 0 = none
+  // The sub-step length the last interval ended with [s]: the next Calculate starts with
+  // it (not with dt1 / StepDiv, which rounds it) unless StepDiv was changed since; 0 =
+  // none.
+  Real StepInUse = 0;
+  StepControlState resume;
 };
 
 class Session : public ThermalState {

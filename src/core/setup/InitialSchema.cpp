@@ -251,6 +251,13 @@ std::optional<FormValue> TInitionalSchema::Get(const FieldSchema& field) {
 bool TInitionalSchema::Printed(const FieldSchema& field) {
   const std::string_view key = field.key;
   if (key == "P0l" || field.computed) return false;
+  // Without growth the end values are the initial ones. Giving them would press the
+  // growth fields' leave handler, which then sets xf to the whole length: a region xf
+  // the dialog holds would not read back.
+  if ((key == "Pgr" || key == "Tgr") && d_.Pgr.Value() == d_.Pini.Value() &&
+      d_.Tgr.Value() == d_.Tini.Value()) {
+    return false;
+  }
   if (d_.FixTe || d_.RadioGroup1 == kProfileTemp) return key != "Pini" && key != "Pgr";
   if (d_.RadioGroup1 == kProfilePress) return key != "Tini" && key != "Tgr";
   return true;

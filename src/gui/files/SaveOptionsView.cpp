@@ -95,7 +95,15 @@ SaveOptionsView::SaveOptionsView(TSaveFileOptions& model, Prompter& prompter, QW
   fl->addStretch(1);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  // A suffix that cannot stand in a file name keeps the dialog open with the focus on it.
+  connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    if (!NameSuffixRefusal(model_.AddStr).empty()) {
+      AddStr->setFocus();
+      AddStr->selectAll();
+      return;
+    }
+    accept();
+  });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(dirRow);

@@ -247,11 +247,111 @@ TEST(ProfileLoad, PlanarWithoutHeaderFitsTheCellWidth) {
   ScriptedPrompter p;
   AppModel app(p);
   testing::SetUpState(app, p, {20, 1, 0, false, false});
+  p.Script("Cannot find ", Answer::Ok);
   const ProfileLoadResult r = app.LoadProfile(dir.File("0000p040.DAT"));
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_NEAR(static_cast<double>(app.session.sim.h0), 0.05, 1e-15);
   EXPECT_NEAR(static_cast<double>(app.session.sim.rho0), 1.0, 1e-5);
   EXPECT_NEAR(static_cast<double>(app.main.Len.StoredValue()), 1.0, 1e-15);
+}
+
+// A damaged table never loads as a smaller grid: a file cut inside a row, a row that lost
+// its last fields, and (without the header) a table whose substrate cells have another
+// mass are refused, with and without the header file, and nothing changes.
+TEST(ProfileLoad, DamagedTablesAreRefusedNeverShrunk) {
+  struct Damage {
+    const char* name;
+    StateSetup setup;
+    std::function<void(std::string&)> mutate;
+    std::string message;  // start of the message
+  };
+  // The fields of line k up to (not including) field `keep`, TAB-separated.
+  auto shortRow = [](const std::string& line, size_t keep) {
+    size_t at = 0;
+    for (size_t k = 0; k < keep && at != std::string::npos; ++k) at = line.find('\t', at + 1);
+    return line.substr(0, at);
+  };
+  const StateSetup planar{20, 1, 0, false, false};
+  const StateSetup glassy{26, 1, 6, true, false};
+  const Damage damages[] = {
+      {"cut inside a cell row", planar,
+       [](std::string& t) { t.resize(t.find("\r\n    10\t") + 30); }, "Unexpected format of file "},
+      {"cut inside the last cell row, leaving x, rho, v", planar,
+       [&](std::string& t) {
+         std::vector<std::string> l = Lines(t);
+         const std::string cut = shortRow(l[20], 4);
+         l.resize(20);
+         t = Join(l) + cut;
+       },
+       "Unexpected format of file "},
+      {"cut inside the node row", planar, [](std::string& t) { t.resize(t.size() - 5); },
+       "Unexpected format of file "},
+      {"one short row", planar,
+       [&](std::string& t) {
+         std::vector<std::string> l = Lines(t);
+         l[9] = shortRow(l[9], 4);
+         t = Join(l);
+       },
+       "Unexpected file format on line 11\r"},
+      {"one short row with the node row's zero", planar,
+       [&](std::string& t) {
+         std::vector<std::string> l = Lines(t);
+         l[9] = shortRow(l[9], 2) + "\t              0" + l[9].substr(shortRow(l[9], 3).size());
+         l[9] = shortRow(l[9], 5);
+         t = Join(l);
+       },
+       "Unexpected file format on line 11\r"},
+      {"one short row in a set with a substrate", glassy,
+       [&](std::string& t) {
+         std::vector<std::string> l = Lines(t);
+         l[15] = shortRow(l[15], 4);
+         t = Join(l);
+       },
+       "Unexpected file format on line 17\r"},
+  };
+  for (const Damage& d : damages) {
+    for (bool withHeader : {true, false}) {
+      SCOPED_TRACE(std::string(d.name) + (withHeader ? ", with header" : ", without header"));
+      Files f = ValidSet(d.setup);
+      d.mutate(f.table);
+      TempDir dir;
+      testing::WriteFile(dir.File("0000p040.DAT"), f.table);
+      if (withHeader) testing::WriteFile(dir.File("0000p040.TXT"), f.header);
+      ScriptedPrompter p;
+      AppModel app(p);
+      testing::SetUpState(app, p, d.setup);
+      if (HasFatalFailure()) return;
+      // Even a question about the row count, answered to go on, may not shrink the grid.
+      p.Script("Data dimension", Answer::Ok);
+      p.Script("Cannot find ", Answer::Ok);
+      const testing::SessionSnapshot before = testing::SessionSnapshot::Of(app);
+      const ProfileLoadResult r = app.LoadProfile(dir.File("0000p040.DAT"));
+      EXPECT_FALSE(r.ok);
+      EXPECT_EQ(r.message.substr(0, d.message.size()), d.message) << r.message;
+      EXPECT_TRUE(testing::SessionSnapshot::Of(app) == before);
+    }
+  }
+
+  // A complete table with a substrate layer but no header: the layer cannot be rebuilt
+  // from the table alone, so the load says so instead of making it film.
+  Files f = ValidSet(glassy);
+  TempDir dir;
+  testing::WriteFile(dir.File("0000p040.DAT"), f.table);
+  ScriptedPrompter p;
+  AppModel app(p);
+  testing::SetUpState(app, p, glassy);
+  const testing::SessionSnapshot before = testing::SessionSnapshot::Of(app);
+  const ProfileLoadResult r = app.LoadProfile(dir.File("0000p040.DAT"));
+  EXPECT_FALSE(r.ok);
+  ASSERT_FALSE(p.asked.empty());
+  EXPECT_EQ(p.asked.back().text, "Cannot find " + dir.File("0000p040.TXT") + kAskWithoutHeaderTail);
+  EXPECT_TRUE(testing::SessionSnapshot::Of(app) == before);
+  // With its header the same table loads whole.
+  testing::WriteFile(dir.File("0000p040.TXT"), f.header);
+  const ProfileLoadResult withHeader = app.LoadProfile(dir.File("0000p040.DAT"));
+  ASSERT_TRUE(withHeader.ok) << withHeader.message;
+  EXPECT_EQ(app.session.StateA->CellCount(), 26);
+  EXPECT_EQ(app.session.sim.InGlass, -6);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 
@@ -242,6 +243,42 @@ TEST(ProfileWrite, FailedWriteNamesFileAndLeavesNothing) {
   EXPECT_TRUE(app.files.WriteProfile(table, false));
   EXPECT_FALSE(app.main.Unsaved);
   EXPECT_TRUE(app.files.LastError().empty());
+}
+
+// Staging files left by a killed write (enough of them to use up every temporary name)
+// are removed before a set is written into their folder; files that only resemble them,
+// and fresh staging files of other names, stay.
+TEST(ProfileWrite, StaleStagingFilesOfThisProgramAreCleanedFirst) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  ScriptedPrompter p;
+  AppModel app(p);
+  testing::SetUpState(app, p, {20, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  app.files.RefreshDisplay(true);
+
+  std::vector<std::string> stale{".0001p000.DAT.~set", ".0001p000.TXT.~set",
+                                 "..0001p000.TXT.~set.~3", ".other.DAT.~7"};
+  for (int k = 0; k < 100; ++k) stale.push_back(".0001p000.DAT.~" + std::to_string(k));
+  const std::vector<std::string> kept{".other.DAT.~8", ".notes.~abc", "a.DAT.~1", ".hidden",
+                                      ".x.~set.bak"};
+  for (const std::string& n : stale) testing::WriteFile(dir.File(n), "x");
+  for (const std::string& n : kept) testing::WriteFile(dir.File(n), "x");
+  // Another name's staging file is stale only when old.
+  fs::last_write_time(dir.File(".other.DAT.~7"),
+                      fs::file_time_type::clock::now() - std::chrono::hours(2));
+
+  ASSERT_TRUE(app.files.WriteProfile(dir.File("0001p000.DAT"), false)) << app.files.LastError();
+  for (const std::string& n : stale) EXPECT_FALSE(fs::exists(dir.File(n))) << n;
+  for (const std::string& n : kept) EXPECT_TRUE(fs::exists(dir.File(n))) << n;
+  EXPECT_TRUE(fs::is_regular_file(dir.File("0001p000.TXT")));
+
+  EXPECT_TRUE(IsStagingName(".a.DAT.~set"));
+  EXPECT_TRUE(IsStagingName(".a.DAT.~12"));
+  EXPECT_FALSE(IsStagingName("a.DAT.~12"));
+  EXPECT_FALSE(IsStagingName(".~set"));
+  EXPECT_FALSE(IsStagingName(".a.DAT.~"));
+  EXPECT_FALSE(IsStagingName(".a.DAT.~1x"));
 }
 
 }  // namespace

@@ -191,5 +191,26 @@ TEST(SaveAction, WritesThroughTheDialogAndFollowsANewDirectory) {
   EXPECT_TRUE(std::filesystem::exists(dir.File("other/b.TXT")));
 }
 
+// After a run of failures (a disk that ran full) the first failure is kept for the
+// summary; the last one and a later success do not replace it.
+TEST(ResultFiles, FirstFailureIsKeptForTheSummary) {
+  testing::TempDir dir;
+  ScriptedPrompter p;
+  AppModel app(p);
+  testing::SetUpState(app, p, {20, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  app.files.RefreshDisplay(true);
+  std::filesystem::create_directory(dir.File("0001p000.TXT"));
+  std::filesystem::create_directory(dir.File("0002p000.TXT"));
+  EXPECT_FALSE(app.files.WriteProfile(dir.File("0001p000.DAT"), false));
+  EXPECT_FALSE(app.files.WriteProfile(dir.File("0002p000.DAT"), false));
+  EXPECT_NE(app.files.LastError().find("0002p000.TXT"), std::string::npos);
+  EXPECT_NE(app.files.FirstError().find("0001p000.TXT"), std::string::npos)
+      << app.files.FirstError();
+  EXPECT_TRUE(app.files.WriteProfile(dir.File("0003p000.DAT"), false));
+  EXPECT_TRUE(app.files.LastError().empty());
+  EXPECT_NE(app.files.FirstError().find("0001p000.TXT"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tarvex

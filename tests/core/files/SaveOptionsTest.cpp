@@ -136,6 +136,32 @@ TEST(SaveOptions, ScaleSetsTheSuffixAndLimitsHold) {
   EXPECT_EQ(o.FWidth, TSaveFileOptions::kFWidthMax);
 }
 
+// The suffix the dialog (and the run file through it) refuses: control characters and
+// directory separators; what it takes stays part of one file name.
+TEST(SaveOptions, SuffixRefusals) {
+  const struct {
+    std::string suffix;
+    std::string fragment;  // "" = taken
+  } cases[] = {
+      {"ps", ""},
+      {"", ""},
+      {"_µm run", ""},
+      {std::string("p\0s", 3), "no control character (U+0000 at position 2)"},
+      {"ps\r", "no control character (U+000D at position 3)"},
+      {"\x7F", "no control character (U+007F at position 1)"},
+      {"a/b", "no \"/\""},
+      {"c:", "no \"/\""},
+  };
+  for (const auto& c : cases) {
+    const std::string why = NameSuffixRefusal(c.suffix);
+    if (c.fragment.empty()) {
+      EXPECT_EQ(why, "") << c.suffix;
+    } else {
+      EXPECT_NE(why.find(c.fragment), std::string::npos) << why;
+    }
+  }
+}
+
 TEST(SaveOptions, DirectoryPickerCreatesAndAddsTheSeparator) {
   testing::TempDir dir;
   ScriptedPrompter p;

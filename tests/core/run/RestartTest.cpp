@@ -7,6 +7,9 @@
 #include <cmath>
 #include <filesystem>
 
+#include "core/files/ProfileWriter.h"
+#include "core/files/SaveOptions.h"
+#include "core/hydro/Viscosity.h"
 #include "support/FilesFixture.h"
 
 namespace tarvex {
@@ -114,6 +117,153 @@ INSTANTIATE_TEST_SUITE_P(
                       RestartCase{"planar_glass_after_6digits", {80, 1, 20, true, false}, 6, 2e-5},
                       RestartCase{"cylindrical_18digits", {60, 2, 0, false, false}, 18, 1e-14}),
     [](const ::testing::TestParamInfo<RestartCase>& p) { return p.param.name; });
+
+// ---- exact restart under step control ----------------------------------------------------
+
+// The step control free: a first sub-step of dt1 / 10 that grows up to dt1 (bounded by the
+// sound speed), and the viscosity "Loc" learning its threshold on the shock.
+void FreeSteps(AppModel& app) {
+  app.main.SetMnStepDiv(1);
+  app.main.SetStepDiv(10);
+}
+
+void ShockViscosity(AppModel& app) {
+  app.viscosity.Open(app.session.visc, app.session.eos.EosScale);
+  app.viscosity.ViscType = ViscLoc;
+  app.viscosity.ViscMult.SetText("2");
+  ASSERT_TRUE(app.ApplyViscosityDialog().accepted);
+}
+
+void RunFreeTo(AppModel& app, const std::string& end) {
+  app.main.UserEdit("dt1", "0.02");
+  app.main.LeaveDt1();
+  app.main.UserEdit("EndTime", end);
+  app.files.AskOnFinal = false;
+  const RunOutcome r = Calculations(app.session, app.main, app.files);
+  ASSERT_TRUE(r.reachedEnd) << r.error;
+  ASSERT_FALSE(r.writeFailed) << app.files.LastError();
+}
+
+class ExactRestart : public ::testing::TestWithParam<RestartCase> {};
+
+// With full precision (21 digits) a run continued from its saved set takes the steps of
+// the uninterrupted run: the step in use and the step control's learnt state travel
+// with the set, and every column agrees to 1e-12.
+TEST_P(ExactRestart, ContinuedRunRepeatsTheUninterruptedOne) {
+  const RestartCase& c = GetParam();
+  ScriptedPrompter p1;
+  AppModel oneGo(p1);
+  testing::SetUpState(oneGo, p1, c.setup);
+  if (HasFatalFailure()) return;
+  FreeSteps(oneGo);
+  ShockViscosity(oneGo);
+  RunFreeTo(oneGo, "0.06");
+  if (HasFatalFailure()) return;
+
+  TempDir dir;
+  ScriptedPrompter p2;
+  AppModel first(p2);
+  testing::SetUpState(first, p2, c.setup);
+  if (HasFatalFailure()) return;
+  FreeSteps(first);
+  ShockViscosity(first);
+  first.main.tableFormat->SetPressigion(c.digits);
+  first.main.SaveDir = dir.Dir();
+  RunFreeTo(first, "0.02");
+  if (HasFatalFailure()) return;
+  const std::string path = dir.File("0000p020.DAT");
+  ASSERT_TRUE(std::filesystem::exists(path));
+
+  ScriptedPrompter p3;
+  AppModel second(p3);
+  testing::ChooseEquationsOfState(second);
+  if (HasFatalFailure()) return;
+  FreeSteps(second);
+  testing::LoadAndAccept(second, p3, path);
+  if (HasFatalFailure()) return;
+  ShockViscosity(second);
+  RunFreeTo(second, "0.06");
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(second.session.sim.SimTime, oneGo.session.sim.SimTime);
+
+  const Real d = Disagreement(oneGo.session, second.session);
+  std::printf("Exact restart %s: largest relative disagreement %.3g\n", c.name,
+              static_cast<double>(d));
+  EXPECT_LT(d, c.tolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, ExactRestart,
+    ::testing::Values(RestartCase{"planar_shock", {80, 1, 20, false, false}, 21, 1e-12},
+                      RestartCase{"spherical_shock", {60, 3, 20, true, false}, 21, 1e-12}),
+    [](const ::testing::TestParamInfo<RestartCase>& p) { return p.param.name; });
+
+// A set written by an interrupted interval is named after the rounded time; the load
+// starts from the time the state has.
+TEST(ExactRestart, InterruptedIntervalContinuesFromTheStateTime) {
+  TempDir dir;
+  ScriptedPrompter p;
+  AppModel first(p);
+  testing::SetUpState(first, p, {40, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  FreeSteps(first);
+  first.main.SaveDir = dir.Dir();
+  struct Hook {
+    AppModel* app;
+    int32_t calls = 0;
+  } hook{&first};
+  p.OnProcessEvents(
+      [](void* ctx) {
+        auto* h = static_cast<Hook*>(ctx);
+        // Well into the second interval.
+        if (h->app->session.sim.SimTime > 0.0301L && ++h->calls == 1) h->app->main.BreakCalc();
+      },
+      &hook);
+  first.main.UserEdit("dt1", "0.02");
+  first.main.LeaveDt1();
+  first.main.UserEdit("EndTime", "0.06");
+  first.files.AskOnFinal = false;
+  const RunOutcome r = Calculations(first.session, first.main, first.files);
+  ASSERT_TRUE(r.broken);
+  const Real t = first.session.sim.SimTime;
+  ASSERT_GT(t, 0.03L);
+  ASSERT_LT(t, 0.04L);
+  // The set's name carries t to three decimals.
+  std::string path;
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
+    if (e.path().extension() == ".DAT" && e.path().filename().string() != "0000p020.DAT") {
+      path = e.path().string();
+    }
+  }
+  ASSERT_FALSE(path.empty());
+
+  ScriptedPrompter p2;
+  AppModel second(p2);
+  testing::ChooseEquationsOfState(second);
+  if (HasFatalFailure()) return;
+  testing::LoadAndAccept(second, p2, path);
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(second.session.sim.SimTime, t) << path;
+  EXPECT_EQ(second.main.TotalTime.Value(), t);
+
+  // A set written before the header carried the restart line still loads, at the time of
+  // its name.
+  std::filesystem::path header(path);
+  header.replace_extension(".TXT");
+  std::string text = testing::ReadFile(header.string());
+  const size_t at = text.find(kRestartKey);
+  ASSERT_NE(at, std::string::npos);
+  text.erase(at);
+  testing::WriteFile(header.string(), text);
+  ScriptedPrompter p3;
+  AppModel third(p3);
+  testing::ChooseEquationsOfState(third);
+  if (HasFatalFailure()) return;
+  testing::LoadAndAccept(third, p3, path);
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(third.session.sim.SimTime, TimeFromName(path, third.saveOptions.NameStr).value());
+  EXPECT_EQ(third.session.run.StepInUse, 0);
+}
 
 }  // namespace
 }  // namespace tarvex
