@@ -27,6 +27,7 @@
 #include "gui/eos/StatEqDialogView.h"
 #include "gui/files/SaveOptionsView.h"
 #include "gui/hydro/ViscosityDialogView.h"
+#include "gui/laser/QextDialogView.h"
 #include "gui/plot/GraphWidget.h"
 #include "gui/run/IntegralValuesView.h"
 #include "gui/run/ResultsTableModel.h"
@@ -362,8 +363,19 @@ void MainWindow::CreateDialogs() {
   app_.files.ShowSaveOptions = [this](const std::string& proposedDir) {
     return saveOptions_->Edit(proposedDir);
   };
+  qextDialog_ = new QextDialogView(app_.qext, prompter_, this);
+  qextDialog_->SetOkHandler([this] { return app_.ApplyQext(); });
   initialDialog_ = new InitialDialogView(app_.initial, prompter_, this);
   initialDialog_->SetEosHandler([this](bool left) { OpenEos(left); });
+  // "&Q external" checked: the source dialog with its time controls enabled; the box stays
+  // checked only while a source is in force.
+  initialDialog_->SetQextHandler([this] {
+    app_.qext.QextClicked();
+    qextDialog_->ShowModel();
+    qextDialog_->AEdit->setFocus();
+    const bool ok = qextDialog_->exec() == QDialog::Accepted;
+    return ok && SourceDefined(app_.session.laser);
+  });
   formatDialog_ = new TNumFormatDialog(this);
 }
 

@@ -99,6 +99,8 @@ QCheckBox* InitialDialogView::AddCheck(const char* name, const QString& caption,
       model_.ElasticDialogClosed(std::nullopt);
     } else {
       model_.SetCheck(n, on);
+      // Checking "Q external" opens the source dialog; without a source it unchecks.
+      if (n == "Qext" && on && qextHandler_ && !qextHandler_()) model_.SetCheck(n, false);
     }
     SyncFromModel();
   });
@@ -345,9 +347,12 @@ QHBoxLayout* InitialDialogView::BuildButtons() {
   });
   auto* therm = new QPushButton("El. Ther&mal Parameters", this);
   therm->setObjectName("ThermParam");
-  therm->setEnabled(false);
-  therm->setToolTip("electron thermal parameters (not in this version)");
+  therm->setToolTip("electron model of the film: heat capacity, conductivity, coupling");
   controls_.insert("ThermParam", therm);
+  connect(therm, &QPushButton::clicked, this, [this] {
+    if (thermParamHandler_) thermParamHandler_();
+    SyncFromModel();
+  });
   OkBtn = new QPushButton("&OK", this);
   OkBtn->setObjectName("OkBtn");
   OkBtn->setDefault(true);

@@ -42,6 +42,13 @@ class InitialDialogView : public QDialog {
 
   // "&EqvOfState" (film) and "EOSl" (substrate) open the equation-of-state dialog.
   void SetEosHandler(std::function<void(bool left)> handler) { eosHandler_ = std::move(handler); }
+  // "&Q external" checked opens the laser-source dialog; the handler returns whether a
+  // source is in force afterwards (false unchecks the box).
+  void SetQextHandler(std::function<bool()> handler) { qextHandler_ = std::move(handler); }
+  // "El. Ther&mal Parameters" opens the thermal-parameter dialog.
+  void SetThermParamHandler(std::function<void()> handler) {
+    thermParamHandler_ = std::move(handler);
+  }
 
   // The control of a field by its system name (the names OkPressed and EnterPressed
   // return), nullptr when there is none.
@@ -85,6 +92,8 @@ class InitialDialogView : public QDialog {
   TInitional& model_;
   Prompter& prompter_;
   std::function<void(bool)> eosHandler_;
+  std::function<bool()> qextHandler_;
+  std::function<void()> thermParamHandler_;
   QMap<QString, QWidget*> controls_;
   QMap<QString, QComboBox*> choices_;
   QMap<QString, QSpinBox*> upDowns_;
