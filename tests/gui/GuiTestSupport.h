@@ -74,7 +74,6 @@ inline void WhileModal(const std::function<void()>& inside, const std::function<
 inline void Screenshot(QWidget* w, const QString& name) {
   const QString dir = qEnvironmentVariable("TARVEX_SCREENSHOTS");
   if (dir.isEmpty()) return;
-  w->adjustSize();
   QApplication::processEvents();
   w->grab().save(dir + "/" + name + ".png");
 }

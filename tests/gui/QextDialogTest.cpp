@@ -8,12 +8,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "GuiTestSupport.h"
-#include "core/app/AppModel.h"
+#include "DesktopFixture.h"
 #include "gui/common/RealEdit.h"
-#include "gui/common/RoutedPrompter.h"
 #include "gui/laser/QextDialogView.h"
-#include "gui/run/MainWindow.h"
 #include "gui/setup/InitialDialogView.h"
 
 using namespace tarvex;
@@ -23,41 +20,19 @@ using tarvex::guitest::WhileModal;
 
 namespace {
 
-struct Fixture {
-  ScriptedQtPrompter prompter;
-  RoutedPrompter routed{prompter};
-  AppModel app{routed};
-  MainWindow window{app, prompter};
-
-  Fixture() {
-    prompter.SetMainWindow(&window);
-    window.show();
-    QApplication::setActiveWindow(&window);
-  }
-
-  // "&Q external" clicked in the initial-conditions dialog, `inside` run in the source
-  // dialog; then the initial-conditions dialog is cancelled. Returns the box's state.
-  bool CheckQext(const std::function<void(QextDialogView*)>& inside) {
-    bool checked = false;
-    WhileModal(
-        [&] {
-          InitialDialogView* d = window.InitialDialog();
-          auto* box = d->findChild<QCheckBox*>("Qext");
-          WhileModal(
-              [&] {
-                QextDialogView* q = window.QextDialog();
-                QApplication::setActiveWindow(q);
-                inside(q);
-                if (q->isVisible()) q->reject();  // a failed step must not hang the test
-              },
-              [box] { QTest::mouseClick(box, Qt::LeftButton); });
-          checked = box->isChecked();
-          d->reject();
-        },
-        [this] { window.InitBtn->click(); });
-    return checked;
-  }
-};
+// "&Q external" checked in the initial-conditions dialog, `inside` run in the source
+// dialog. Returns the box's state afterwards.
+bool CheckQext(guitest::Desktop& f, const std::function<void(QextDialogView*)>& inside) {
+  bool checked = false;
+  f.FromInitialDialog<QextDialogView>(
+      [&](InitialDialogView* d) {
+        auto* box = d->findChild<QCheckBox*>("Qext");
+        QTest::mouseClick(box, Qt::LeftButton);
+        checked = box->isChecked();
+      },
+      f.window.QextDialog(), inside);
+  return checked;
+}
 
 void Choose(QComboBox* c, int item) {
   c->setCurrentIndex(item);
@@ -99,15 +74,16 @@ void QextDialogTest::ShowsTheFormsValues() {
   QVERIFY(view.AEdit->toolTip().contains("mJ/cm^2"));
   QVERIFY(view.tEdit->toolTip().contains("fs"));
   QVERIFY(view.dEdit->toolTip().contains("nm"));
+  view.adjustSize();
   guitest::Screenshot(&view, "qext");
 }
 
 // F = 50 mJ/cm^2, d = 10 nm, tau = 100 fs, exponential in time and space:
 // QAmp = 50e-6 / (1e-6 cm * 1e-13 s) = 5e14 kW/cm^3.
 void QextDialogTest::TypedPulseReachesTheSessionThroughOk() {
-  Fixture f;
+  guitest::Desktop f;
   QWidget* focusAfterD = nullptr;
-  const bool checked = f.CheckQext([&](QextDialogView* q) {
+  const bool checked = CheckQext(f, [&](QextDialogView* q) {
     TypeInto(q->AEdit, "50");
     Choose(q->tSelect, 1);
     TypeInto(q->tEdit, "100");
@@ -145,12 +121,12 @@ void QextDialogTest::RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField() {
   QFETCH(QString, tau);
   QFETCH(QString, d);
   QFETCH(QString, focus);
-  Fixture f;
+  guitest::Desktop f;
   bool stayedOpen = false;
   QWidget* focused = nullptr;
   QWidget* expected = nullptr;
   QString message;
-  const bool checked = f.CheckQext([&](QextDialogView* q) {
+  const bool checked = CheckQext(f, [&](QextDialogView* q) {
     TypeInto(q->AEdit, "50");
     TypeInto(q->tEdit, tau);
     TypeInto(q->dEdit, d);

@@ -24,6 +24,7 @@
 #include "gui/common/NumFormatDialog.h"
 #include "gui/common/RealEdit.h"
 #include "gui/common/RoutedPrompter.h"
+#include "gui/electron/ThermParamDialogView.h"
 #include "gui/eos/StatEqDialogView.h"
 #include "gui/files/SaveOptionsView.h"
 #include "gui/hydro/ViscosityDialogView.h"
@@ -375,6 +376,18 @@ void MainWindow::CreateDialogs() {
     qextDialog_->AEdit->setFocus();
     const bool ok = qextDialog_->exec() == QDialog::Accepted;
     return ok && SourceDefined(app_.session.laser);
+  });
+  thermDialog_ = new ThermParamDialogView(app_.thermParam, prompter_, this);
+  thermDialog_->SetOkHandler([this](ElOkSource source) { return app_.ApplyThermParam(source); });
+  thermDialog_->SetNoHandler([this] {
+    Session& s = app_.session;
+    ElTargets t{s.electron, s.eos.FilmEos, s.switches, s.prompter};
+    app_.thermParam.No(t);
+  });
+  initialDialog_->SetThermParamHandler([this] {
+    app_.thermParam.FormShow(app_.session.sim.rho0);
+    thermDialog_->ShowModel();
+    thermDialog_->exec();
   });
   formatDialog_ = new TNumFormatDialog(this);
 }

@@ -41,6 +41,7 @@ class TNumFormatDialog;
 class ViscosityDialogView;
 class IntegralValuesView;
 class QextDialogView;
+class ThermParamDialogView;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -82,6 +83,7 @@ class MainWindow : public QMainWindow {
   IntegralValuesView* IntegralValues() { return integralsView_; }
   InitialDialogView* InitialDialog() { return initialDialog_; }
   QextDialogView* QextDialog() { return qextDialog_; }
+  ThermParamDialogView* ThermParamDialog() { return thermDialog_; }
   TNumFormatDialog* FormatDialog() { return formatDialog_; }
   ViscosityDialogView* ViscosityDialog();
 
@@ -149,6 +151,7 @@ class MainWindow : public QMainWindow {
   SaveOptionsView* saveOptions_ = nullptr;
   InitialDialogView* initialDialog_ = nullptr;
   QextDialogView* qextDialog_ = nullptr;
+  ThermParamDialogView* thermDialog_ = nullptr;
   TNumFormatDialog* formatDialog_ = nullptr;
   ViscosityDialogView* viscDialog_ = nullptr;
   IntegralValuesView* integralsView_ = nullptr;
