@@ -17,7 +17,6 @@
 
 #include "core/common/Prompter.h"
 #include "core/electron/Materials.h"
-#include "gui/common/PrintForm.h"
 #include "gui/common/RealEdit.h"
 
 namespace tarvex {
@@ -313,7 +312,8 @@ bool ThermParamDialogView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ThermParamDialogView::Print() {
-  PrintForm(this);
+  // Through the form: the desktop prompter prints the dialog in front, which is this one.
+  model_.Print(prompter_);
 }
 
 }  // namespace tarvex
