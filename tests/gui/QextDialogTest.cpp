@@ -21,14 +21,19 @@ using tarvex::guitest::WhileModal;
 namespace {
 
 // "&Q external" checked in the initial-conditions dialog, `inside` run in the source
-// dialog. Returns the box's state afterwards.
-bool CheckQext(guitest::Desktop& f, const std::function<void(QextDialogView*)>& inside) {
+// dialog. Returns the box's state afterwards; `lines` receives the texts of the source
+// lines the initial-conditions dialog then shows ("" for a hidden one).
+bool CheckQext(guitest::Desktop& f, const std::function<void(QextDialogView*)>& inside,
+               QStringList* lines = nullptr) {
   bool checked = false;
   f.FromInitialDialog<QextDialogView>(
       [&](InitialDialogView* d) {
         auto* box = d->findChild<QCheckBox*>("Qext");
         QTest::mouseClick(box, Qt::LeftButton);
         checked = box->isChecked();
+        if (lines == nullptr) return;
+        for (QLabel* l : {d->QILabel, d->QLabel_, d->QPrLabel})
+          lines->append(l->isVisible() ? l->text() : QString());
       },
       f.window.QextDialog(), inside);
   return checked;
@@ -83,16 +88,20 @@ void QextDialogTest::ShowsTheFormsValues() {
 void QextDialogTest::TypedPulseReachesTheSessionThroughOk() {
   guitest::Desktop f;
   QWidget* focusAfterD = nullptr;
-  const bool checked = CheckQext(f, [&](QextDialogView* q) {
-    TypeInto(q->AEdit, "50");
-    Choose(q->tSelect, 1);
-    TypeInto(q->tEdit, "100");
-    Choose(q->xSelect, 1);
-    TypeInto(q->dEdit, "10");
-    QTest::keyClick(q->dEdit, Qt::Key_Return);  // leaving d > 0: the focus goes to OK
-    focusAfterD = QApplication::focusWidget();
-    QTest::keyClick(q->OkBitBtn, Qt::Key_Return);
-  });
+  QStringList lines;
+  const bool checked = CheckQext(
+      f,
+      [&](QextDialogView* q) {
+        TypeInto(q->AEdit, "50");
+        Choose(q->tSelect, 1);
+        TypeInto(q->tEdit, "100");
+        Choose(q->xSelect, 1);
+        TypeInto(q->dEdit, "10");
+        QTest::keyClick(q->dEdit, Qt::Key_Return);  // leaving d > 0: the focus goes to OK
+        focusAfterD = QApplication::focusWidget();
+        QTest::keyClick(q->OkBitBtn, Qt::Key_Return);
+      },
+      &lines);
   QCOMPARE(focusAfterD, static_cast<QWidget*>(f.window.QextDialog()->OkBitBtn));
   QVERIFY(checked);
   QVERIFY(!f.window.QextDialog()->isVisible());
@@ -103,6 +112,9 @@ void QextDialogTest::TypedPulseReachesTheSessionThroughOk() {
   QCOMPARE(static_cast<double>(src.QTau), 1e-13);
   QCOMPARE(f.window.QextDialog()->QFLabel->text(),
            QString("F/(d*tau) * exp(-t/tau) * exp((x-x0)/d)"));
+  // While the box is checked the initial-conditions dialog shows the source in force.
+  QCOMPARE(lines, QStringList({"Q = F/(d*tau) * exp(-t/tau) * exp((x-x0)/d)",
+                               "(F=50mJ/cm^2, d=10nm, tau=100fsec)", ""}));
 }
 
 void QextDialogTest::RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField_data() {
@@ -142,6 +154,7 @@ void QextDialogTest::RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField() {
   QVERIFY(!message.isEmpty());
   // "&No" leaves no source, and the box unchecks.
   QVERIFY(!checked);
+  QVERIFY(f.window.InitialDialog()->QILabel->text().isEmpty());
   QVERIFY(!SourceDefined(f.app.session.laser));
 }
 

@@ -377,6 +377,10 @@ void MainWindow::CreateDialogs() {
     const bool ok = qextDialog_->exec() == QDialog::Accepted;
     return ok && SourceDefined(app_.session.laser);
   });
+  initialDialog_->SetQextSummary([this] {
+    const TQextDialog& q = app_.qext;
+    return std::array<std::string, 3>{q.QILabelText(), q.QLabelText(), q.QPrLabelText()};
+  });
   thermDialog_ = new ThermParamDialogView(app_.thermParam, prompter_, this);
   thermDialog_->SetOkHandler([this](ElOkSource source) { return app_.ApplyThermParam(source); });
   thermDialog_->SetNoHandler([this] {
