@@ -55,6 +55,7 @@ class QextDialogTest : public QObject {
   void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField_data();
   void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField();
   void PreHeatButtonFollowsTheSignOfTheDepth();
+  void PreHeatingDefinedInItsOwnViewIsShownAndHeldForOk();
 };
 
 void QextDialogTest::ShowsTheFormsValues() {
@@ -172,6 +173,51 @@ void QextDialogTest::PreHeatButtonFollowsTheSignOfTheDepth() {
   TypeInto(view.dEdit, "10");
   QTest::keyClick(view.dEdit, Qt::Key_Return);
   QVERIFY(!view.PreHtBtn->isVisible());
+}
+
+// "&PreHt" opens the pre-heating instance in a second view with the time controls
+// disabled; its OK hands F and d back: the main view shows the summary, keeps tau and the
+// time shape fixed, and the main OK installs the pre-heating into the source.
+void QextDialogTest::PreHeatingDefinedInItsOwnViewIsShownAndHeldForOk() {
+  ScriptedQtPrompter prompter;
+  TQextDialog model;
+  QextDialogView view(model, prompter);
+  LaserSource src;
+  view.SetOkHandler([&] { return model.OkPressed(src); });
+  bool preTimeDisabled = false;
+  WhileModal(
+      [&] {
+        TypeInto(view.AEdit, "50");
+        TypeInto(view.tEdit, "100");
+        TypeInto(view.dEdit, "-10");
+        QTest::keyClick(view.dEdit, Qt::Key_Return);  // shows "&PreHt"
+        WhileModal(
+            [&] {
+              auto* pre = qobject_cast<QextDialogView*>(QApplication::activeModalWidget());
+              if (pre == nullptr || pre == &view) return;
+              QApplication::setActiveWindow(pre);
+              preTimeDisabled = !pre->tSelect->isEnabled() && !pre->tEdit->isEnabled();
+              TypeInto(pre->AEdit, "5");
+              TypeInto(pre->dEdit, "20");
+              QTest::mouseClick(pre->OkBitBtn, Qt::LeftButton);
+              if (pre->isVisible()) pre->reject();
+            },
+            [&] { QTest::mouseClick(view.PreHtBtn, Qt::LeftButton); });
+        QTest::mouseClick(view.OkBitBtn, Qt::LeftButton);
+        if (view.isVisible()) view.reject();
+      },
+      [&] {
+        view.show();
+        QApplication::setActiveWindow(&view);
+        view.exec();
+      });
+  QVERIFY(preTimeDisabled);
+  QVERIFY(view.result() == QDialog::Accepted);
+  QVERIFY(view.PrehtLabel->isVisibleTo(&view));
+  QCOMPARE(view.PrehtLabel->text(), QString("( -: F=5mJ/cm^2, d=20nm)"));
+  QVERIFY(!view.tEdit->isEnabled());
+  QVERIFY(src.QPreAmp > 0);
+  QCOMPARE(static_cast<double>(src.QPreDepth), 20e-7);
 }
 
 QTEST_MAIN(QextDialogTest)
