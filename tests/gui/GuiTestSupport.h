@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <map>
 #include <string>
@@ -66,6 +67,15 @@ inline void TypeInto(QLineEdit* edit, const QString& text) {
 inline void WhileModal(const std::function<void()>& inside, const std::function<void()>& open) {
   QTimer::singleShot(0, inside);
   open();
+}
+
+// With TARVEX_SCREENSHOTS=<directory> set, saves the widget as <directory>/<name>.png (the
+// pictures of docs/images/gui are made so); otherwise does nothing.
+inline void Screenshot(QWidget* w, const QString& name) {
+  const QString dir = qEnvironmentVariable("TARVEX_SCREENSHOTS");
+  if (dir.isEmpty()) return;
+  QApplication::processEvents();
+  w->grab().save(dir + "/" + name + ".png");
 }
 
 }  // namespace tarvex::guitest

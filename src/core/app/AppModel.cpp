@@ -96,7 +96,13 @@ bool AppModel::SaveResults() {
 ElOkResult AppModel::ApplyThermParam(ElOkSource source) {
   ElTargets t{session.electron, session.eos.FilmEos, session.switches, session.prompter};
   const ElOkResult r = thermParam.Ok(t, source);
-  if (r.installed) ComposeActiveEos(session.eos, &session.electron.model);
+  if (r.installed) {
+    ComposeActiveEos(session.eos, &session.electron.model);
+    // The initial-conditions dialog that opened this one checks the model at its OK.
+    const ElectronModel& em = session.electron.model;
+    initial.electron.ElConductivity = static_cast<bool>(em.ElConductivity);
+    initial.electron.ElEnergy = static_cast<bool>(em.ElEnergy);
+  }
   return r;
 }
 

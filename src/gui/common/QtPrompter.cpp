@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <utility>
 
+#include "gui/common/PrintForm.h"
+
 namespace tarvex {
 
 namespace {
@@ -115,6 +117,12 @@ std::optional<std::string> QtPrompter::ChooseDirectory(const std::string& captio
                                                         QString::fromStdString(initial));
   if (dir.isEmpty()) return std::nullopt;
   return dir.toStdString();
+}
+
+bool QtPrompter::PrintForm(const std::string& caption) {
+  static_cast<void>(caption);  // the form in front is the one that asks
+  QWidget* form = QApplication::activeModalWidget();
+  return tarvex::PrintForm(form != nullptr ? form : main_.data());
 }
 
 }  // namespace tarvex

@@ -32,6 +32,8 @@ class QtPrompter : public Prompter {
                                             const std::string& initial) override;
   std::optional<std::string> ChooseDirectory(const std::string& caption,
                                              const std::string& initial) override;
+  // The dialog in front (the one that asked) through the printer set-up.
+  bool PrintForm(const std::string& caption) override;
 
   // Counts the beeps (tests and the status line read it).
   int32_t BeepCount() const { return beeps_; }

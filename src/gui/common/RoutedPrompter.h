@@ -38,6 +38,7 @@ class RoutedPrompter : public Prompter {
                                              const std::string& initial) override {
     return Current().ChooseDirectory(caption, initial);
   }
+  bool PrintForm(const std::string& caption) override { return Current().PrintForm(caption); }
 
  private:
   Prompter& desktop_;

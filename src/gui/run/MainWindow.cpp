@@ -24,9 +24,11 @@
 #include "gui/common/NumFormatDialog.h"
 #include "gui/common/RealEdit.h"
 #include "gui/common/RoutedPrompter.h"
+#include "gui/electron/ThermParamDialogView.h"
 #include "gui/eos/StatEqDialogView.h"
 #include "gui/files/SaveOptionsView.h"
 #include "gui/hydro/ViscosityDialogView.h"
+#include "gui/laser/QextDialogView.h"
 #include "gui/plot/GraphWidget.h"
 #include "gui/run/IntegralValuesView.h"
 #include "gui/run/ResultsTableModel.h"
@@ -362,8 +364,35 @@ void MainWindow::CreateDialogs() {
   app_.files.ShowSaveOptions = [this](const std::string& proposedDir) {
     return saveOptions_->Edit(proposedDir);
   };
+  qextDialog_ = new QextDialogView(app_.qext, prompter_, this);
+  qextDialog_->SetOkHandler([this] { return app_.ApplyQext(); });
   initialDialog_ = new InitialDialogView(app_.initial, prompter_, this);
   initialDialog_->SetEosHandler([this](bool left) { OpenEos(left); });
+  // "&Q external" checked: the source dialog with its time controls enabled; the box stays
+  // checked only while a source is in force.
+  initialDialog_->SetQextHandler([this] {
+    app_.qext.QextClicked();
+    qextDialog_->ShowModel();
+    qextDialog_->AEdit->setFocus();
+    const bool ok = qextDialog_->exec() == QDialog::Accepted;
+    return ok && SourceDefined(app_.session.laser);
+  });
+  initialDialog_->SetQextSummary([this] {
+    const TQextDialog& q = app_.qext;
+    return std::array<std::string, 3>{q.QILabelText(), q.QLabelText(), q.QPrLabelText()};
+  });
+  thermDialog_ = new ThermParamDialogView(app_.thermParam, prompter_, this);
+  thermDialog_->SetOkHandler([this](ElOkSource source) { return app_.ApplyThermParam(source); });
+  thermDialog_->SetNoHandler([this] {
+    Session& s = app_.session;
+    ElTargets t{s.electron, s.eos.FilmEos, s.switches, s.prompter};
+    app_.thermParam.No(t);
+  });
+  initialDialog_->SetThermParamHandler([this] {
+    app_.thermParam.FormShow(app_.session.sim.rho0);
+    thermDialog_->ShowModel();
+    thermDialog_->exec();
+  });
   formatDialog_ = new TNumFormatDialog(this);
 }
 

@@ -40,6 +40,8 @@ class InitialDialogView;
 class TNumFormatDialog;
 class ViscosityDialogView;
 class IntegralValuesView;
+class QextDialogView;
+class ThermParamDialogView;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -80,6 +82,8 @@ class MainWindow : public QMainWindow {
   SaveOptionsView* SaveOptions() { return saveOptions_; }
   IntegralValuesView* IntegralValues() { return integralsView_; }
   InitialDialogView* InitialDialog() { return initialDialog_; }
+  QextDialogView* QextDialog() { return qextDialog_; }
+  ThermParamDialogView* ThermParamDialog() { return thermDialog_; }
   TNumFormatDialog* FormatDialog() { return formatDialog_; }
   ViscosityDialogView* ViscosityDialog();
 
@@ -146,6 +150,8 @@ class MainWindow : public QMainWindow {
   StatEqDialogView* eosDialog_ = nullptr;
   SaveOptionsView* saveOptions_ = nullptr;
   InitialDialogView* initialDialog_ = nullptr;
+  QextDialogView* qextDialog_ = nullptr;
+  ThermParamDialogView* thermDialog_ = nullptr;
   TNumFormatDialog* formatDialog_ = nullptr;
   ViscosityDialogView* viscDialog_ = nullptr;
   IntegralValuesView* integralsView_ = nullptr;

@@ -99,6 +99,8 @@ QCheckBox* InitialDialogView::AddCheck(const char* name, const QString& caption,
       model_.ElasticDialogClosed(std::nullopt);
     } else {
       model_.SetCheck(n, on);
+      // Checking "Q external" opens the source dialog; without a source it unchecks.
+      if (n == "Qext" && on && qextHandler_ && !qextHandler_()) model_.SetCheck(n, false);
     }
     SyncFromModel();
   });
@@ -326,6 +328,19 @@ QHBoxLayout* InitialDialogView::BuildOptions() {
   auto* options = new QHBoxLayout;
   options->addWidget(AddCheck("CheckElast", "&Elast", "elastic-plastic solver"));
   options->addWidget(AddCheck("Qext", "&Q external", "laser source on"));
+  QILabel = new QLabel(this);
+  QILabel->setObjectName("QILabel");
+  QLabel_ = new QLabel(this);
+  QLabel_->setObjectName("QLabel");
+  QPrLabel = new QLabel(this);
+  QPrLabel->setObjectName("QPrLabel");
+  auto* source = new QVBoxLayout;
+  for (QLabel* l : {QILabel, QLabel_, QPrLabel}) {
+    l->setToolTip("laser source in force: Q [kW/cm^3], F [mJ/cm^2], d [nm], tau [fs]");
+    l->hide();
+    source->addWidget(l);
+  }
+  options->addLayout(source);
   options->addWidget(AddCheck("V00", "V0 to 0", "shift: velocity of node 0 to 0"));
   options->addWidget(AddCheck("x00", "x0 to 0", "shift: coordinate of node 0 to 0"));
   options->addStretch(1);
@@ -345,9 +360,12 @@ QHBoxLayout* InitialDialogView::BuildButtons() {
   });
   auto* therm = new QPushButton("El. Ther&mal Parameters", this);
   therm->setObjectName("ThermParam");
-  therm->setEnabled(false);
-  therm->setToolTip("electron thermal parameters (not in this version)");
+  therm->setToolTip("electron model of the film: heat capacity, conductivity, coupling");
   controls_.insert("ThermParam", therm);
+  connect(therm, &QPushButton::clicked, this, [this] {
+    if (thermParamHandler_) thermParamHandler_();
+    SyncFromModel();
+  });
   OkBtn = new QPushButton("&OK", this);
   OkBtn->setObjectName("OkBtn");
   OkBtn->setDefault(true);
@@ -444,6 +462,14 @@ void InitialDialogView::SyncFromModel() {
   for (QWidget* w : {static_cast<QWidget*>(edits["x0Shift"]),
                      static_cast<QWidget*>(edits["xRightEdit"]), x0ShiftLabel_, xRightLabel_})
     w->setVisible(addLayer);
+  // The source in force, shown while "Q external" is checked.
+  const bool qext = model_.Qext && qextSummary_;
+  const std::array<std::string, 3> lines = qext ? qextSummary_() : std::array<std::string, 3>{};
+  const std::array<QLabel*, 3> labels{QILabel, QLabel_, QPrLabel};
+  for (size_t i = 0; i < labels.size(); ++i) {
+    labels[i]->setText(QString::fromStdString(lines[i]));
+    labels[i]->setVisible(!lines[i].empty());
+  }
   UpdateUnits();
   syncing_ = false;
 }

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QMap>
+#include <array>
 #include <functional>
 #include <string>
 
@@ -42,6 +43,18 @@ class InitialDialogView : public QDialog {
 
   // "&EqvOfState" (film) and "EOSl" (substrate) open the equation-of-state dialog.
   void SetEosHandler(std::function<void(bool left)> handler) { eosHandler_ = std::move(handler); }
+  // "&Q external" checked opens the laser-source dialog; the handler returns whether a
+  // source is in force afterwards (false unchecks the box).
+  void SetQextHandler(std::function<bool()> handler) { qextHandler_ = std::move(handler); }
+  // While "&Q external" is checked: the source in force in three lines (formula, values,
+  // pre-heating); an empty line is hidden.
+  void SetQextSummary(std::function<std::array<std::string, 3>()> summary) {
+    qextSummary_ = std::move(summary);
+  }
+  // "El. Ther&mal Parameters" opens the thermal-parameter dialog.
+  void SetThermParamHandler(std::function<void()> handler) {
+    thermParamHandler_ = std::move(handler);
+  }
 
   // The control of a field by its system name (the names OkPressed and EnterPressed
   // return), nullptr when there is none.
@@ -59,6 +72,9 @@ class InitialDialogView : public QDialog {
   QPushButton* AddLayerBtn = nullptr;
   QPushButton* StatEqButton = nullptr;
   QLabel* Message = nullptr;
+  QLabel* QILabel = nullptr;
+  QLabel* QLabel_ = nullptr;  // the values line ("QLabel")
+  QLabel* QPrLabel = nullptr;
 
  protected:
   // Enter in a list, up-down, radio or check box walks on like Enter in an edit.
@@ -85,6 +101,9 @@ class InitialDialogView : public QDialog {
   TInitional& model_;
   Prompter& prompter_;
   std::function<void(bool)> eosHandler_;
+  std::function<bool()> qextHandler_;
+  std::function<std::array<std::string, 3>()> qextSummary_;
+  std::function<void()> thermParamHandler_;
   QMap<QString, QWidget*> controls_;
   QMap<QString, QComboBox*> choices_;
   QMap<QString, QSpinBox*> upDowns_;

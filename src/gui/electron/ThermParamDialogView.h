@@ -1,0 +1,86 @@
+// The thermal-parameter dialog on screen, bound to TThermParamDialog: the pages in a list
+// (pages not available in this version are listed, disabled, with a tooltip saying so),
+// the page shown with its fields, check boxes and material list, and the buttons "&OK",
+// "NoConduct", "&No", "Cancel" and "Print". OK and NoConduct go to the handler the owner
+// gives (the session's ApplyThermParam); a refusal keeps the dialog open with the focus on
+// the field it names, and the dialog closes when the form says so.
+#pragma once
+
+#include <QDialog>
+#include <QMap>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/electron/ThermParamDialog.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QStackedWidget;
+
+namespace tarvex {
+
+class Prompter;
+class TRealEdit;
+
+class ThermParamDialogView : public QDialog {
+  Q_OBJECT
+
+ public:
+  ThermParamDialogView(TThermParamDialog& model, Prompter& prompter, QWidget* parent = nullptr);
+
+  // Shows the model's page and values.
+  void ShowModel();
+  // OK and NoConduct: `ok` applies the page shown and reports the form's result.
+  void SetOkHandler(std::function<ElOkResult(ElOkSource)> ok) { ok_ = std::move(ok); }
+  // "&No": the page's No on the session (then the dialog closes with No).
+  void SetNoHandler(std::function<void()> no) { no_ = std::move(no); }
+  void PressOk(ElOkSource source);
+
+  // The edit of a field of a page (by page index and field name), nullptr when none.
+  TRealEdit* Edit(int32_t page, const std::string& name) const;
+  // The control of a name on the page shown.
+  QWidget* Control(const std::string& name) const;
+
+  QListWidget* Pages = nullptr;
+  QStackedWidget* Stack = nullptr;
+  QLabel* Message = nullptr;
+  QPushButton* OkBtn = nullptr;
+  QPushButton* NoConductBtn = nullptr;
+  QPushButton* NoBtn = nullptr;
+  QPushButton* CancelBtn = nullptr;
+  QPushButton* PrintBtn = nullptr;
+
+ protected:
+  // Entering a field runs the form's enter handler.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The widgets of one available page.
+  struct PageView {
+    TElPageForm* form = nullptr;
+    QWidget* widget = nullptr;
+    QMap<QString, TRealEdit*> edits;
+    QMap<QString, QLabel*> labels;
+    QMap<QString, QCheckBox*> checks;
+    QComboBox* materials = nullptr;
+  };
+
+  QWidget* BuildPage(int32_t index, PageView& view);
+  void ShowPageValues(PageView& view);
+  void ChoosePage(int32_t index);
+  void ChooseMaterial(int32_t item);
+  void Print();
+
+  TThermParamDialog& model_;
+  Prompter& prompter_;
+  std::function<ElOkResult(ElOkSource)> ok_;
+  std::function<void()> no_;
+  std::vector<PageView> pages_;  // by page index; form nullptr for a page not available
+  bool syncing_ = false;
+};
+
+}  // namespace tarvex

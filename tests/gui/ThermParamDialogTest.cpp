@@ -1,0 +1,152 @@
+// The thermal-parameter dialog on screen: it shows its pages' values, a model typed into
+// the "Constant" page reaches the session's electron slots through the initial-conditions
+// dialog's button, a refused OK keeps it open with the focus on the field at fault, and
+// pages that are not available are listed but cannot be chosen.
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+
+#include "DesktopFixture.h"
+#include "gui/common/RealEdit.h"
+#include "gui/electron/ThermParamDialogView.h"
+#include "gui/setup/InitialDialogView.h"
+
+using namespace tarvex;
+using tarvex::guitest::ScriptedQtPrompter;
+using tarvex::guitest::TypeInto;
+using tarvex::guitest::WhileModal;
+
+namespace {
+
+constexpr int32_t kConstant = 0;
+
+void OpenThermParam(guitest::Desktop& f, const std::function<void(ThermParamDialogView*)>& inside) {
+  f.FromInitialDialog<ThermParamDialogView>(
+      [](InitialDialogView* d) { d->findChild<QPushButton*>("ThermParam")->click(); },
+      f.window.ThermParamDialog(), inside);
+}
+
+}  // namespace
+
+class ThermParamDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ShowsThePagesValues();
+  void TypedConstantModelReachesTheSessionThroughOk();
+  void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField();
+  void PagesNotAvailableCannotBeChosen();
+};
+
+void ThermParamDialogTest::ShowsThePagesValues() {
+  ScriptedQtPrompter prompter;
+  TThermParamDialog model;
+  QVERIFY(model.Constant().SetFieldValue("kEdit", 0.25L));
+  QVERIFY(static_cast<bool>(model.ShowPage("Ta")));
+  ThermParamDialogView view(model, prompter);
+  view.show();
+  QCOMPARE(view.windowTitle(), QString("ThermParamDialog"));
+  QCOMPARE(view.Pages->count(), TThermParamDialog::kPageCount);
+  QCOMPARE(view.Pages->currentItem()->text(), QString("Ta"));
+  QCOMPARE(view.Stack->currentIndex(), model.ActivePage());
+  QCOMPARE(view.Edit(kConstant, "kEdit")->text(),
+           QString::fromStdString(model.Constant().FieldByName("kEdit")->Text()));
+  // Every field of every page says its unit (or that it has none) in its tooltip.
+  for (int32_t i = 0; i < TThermParamDialog::kPageCount; ++i) {
+    TElPageForm* page = model.Page(i);
+    if (page == nullptr) continue;
+    for (const ElParamInfo& p : page->Params()) {
+      const QString tip = view.Edit(i, p.name)->toolTip();
+      QVERIFY2(tip.contains(p.unit[0] != '\0' ? QString(p.unit) : QString("dimensionless")),
+               qPrintable(QString("%1: %2").arg(p.name, tip)));
+    }
+  }
+  for (const char* b : {"&OK", "NoConduct", "&No", "Cancel", "Print"}) {
+    bool found = false;
+    for (QPushButton* p : view.findChildren<QPushButton*>()) found = found || p->text() == b;
+    QVERIFY2(found, b);
+  }
+  model.ShowPage("Au1");  // the longest page, for the picture
+  view.ShowModel();
+  guitest::Screenshot(&view, "thermal");
+}
+
+// c_e = 1e-4 kJ/g/K, kappa = 0.002 kW/K/cm, Gr = 2/3: at rho = 2.7 g/cm3, Te = 1000 K,
+// Ee = 0.1 kJ/g, Pe = Gr rho c_e Te = 0.18 GPa, kappa_e = 0.002 kW/cm/K.
+void ThermParamDialogTest::TypedConstantModelReachesTheSessionThroughOk() {
+  guitest::Desktop f;
+  bool closed = false;
+  OpenThermParam(f, [&](ThermParamDialogView* t) {
+    t->Pages->setCurrentRow(kConstant);
+    TypeInto(t->Edit(kConstant, "kEdit"), "0.002");
+    TypeInto(t->Edit(kConstant, "ceEdit"), "0.0001");
+    TypeInto(t->Edit(kConstant, "rho0Edit"), "2.7");
+    QTest::keyClick(t->Edit(kConstant, "rho0Edit"), Qt::Key_Return);  // Enter is OK
+    closed = !t->isVisible();
+  });
+  QVERIFY(closed);
+  const ElectronModel& em = f.app.session.electron.model;
+  QVERIFY(static_cast<bool>(em.ElEnergy));
+  QCOMPARE(static_cast<double>(em.ElEnergy(2.7L, 1000)), 0.1);
+  QCOMPARE(static_cast<double>(em.ElPressure(2.7L, 1000)), 0.18);
+  QCOMPARE(static_cast<double>(em.ElConductivity(2.7L, 1000, 300)), 0.002);
+  QVERIFY(!f.app.session.NoConduct);
+  QVERIFY(f.app.initial.electron.ElConductivity);
+}
+
+void ThermParamDialogTest::RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField() {
+  guitest::Desktop f;
+  bool stayedOpen = false;
+  QWidget* focused = nullptr;
+  QWidget* expected = nullptr;
+  QString message;
+  OpenThermParam(f, [&](ThermParamDialogView* t) {
+    t->Pages->setCurrentRow(kConstant);
+    TypeInto(t->Edit(kConstant, "ceEdit"), "0.0001");
+    TypeInto(t->Edit(kConstant, "rho0Edit"), "0");
+    t->Edit(kConstant, "kEdit")->setFocus();
+    QTest::mouseClick(t->OkBtn, Qt::LeftButton);
+    stayedOpen = t->isVisible();
+    focused = QApplication::focusWidget();
+    expected = t->Edit(kConstant, "rho0Edit");
+    message = t->Message->text();
+    QTest::keyClick(t, Qt::Key_Escape);  // Escape is Cancel
+  });
+  QVERIFY(stayedOpen);
+  QCOMPARE(focused, expected);
+  QVERIFY(!message.isEmpty());
+  QVERIFY(!static_cast<bool>(f.app.session.electron.model.ElEnergy));
+}
+
+void ThermParamDialogTest::PagesNotAvailableCannotBeChosen() {
+  ScriptedQtPrompter prompter;
+  TThermParamDialog model;
+  ThermParamDialogView view(model, prompter);
+  view.show();
+  QApplication::setActiveWindow(&view);
+  int unavailable = 0;
+  for (int32_t i = 0; i < TThermParamDialog::kPageCount; ++i) {
+    QListWidgetItem* item = view.Pages->item(i);
+    if (model.Page(i) != nullptr) {
+      QVERIFY(item->flags() & Qt::ItemIsEnabled);
+      continue;
+    }
+    ++unavailable;
+    QVERIFY(!(item->flags() & Qt::ItemIsEnabled));
+    QVERIFY(item->toolTip().contains("not available"));
+    // Neither a click nor a programmatic choice shows it.
+    const int32_t before = model.ActivePage();
+    QTest::mouseClick(view.Pages->viewport(), Qt::LeftButton, {},
+                      view.Pages->visualItemRect(item).center());
+    view.Pages->setCurrentRow(i);
+    QCOMPARE(model.ActivePage(), before);
+    QCOMPARE(view.Pages->currentRow(), before);
+    QCOMPARE(view.Stack->currentIndex(), before);
+  }
+  QVERIFY(unavailable > 0);
+}
+
+QTEST_MAIN(ThermParamDialogTest)
+#include "ThermParamDialogTest.moc"
