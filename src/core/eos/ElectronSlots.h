@@ -18,21 +18,41 @@
 namespace tarvex {
 
 // f(rho, Te, Ti): the one slot that needs both temperatures (electron conductivity).
+// `range`, as for Slot2, evaluates it over n cells in one call: the conduction step needs
+// the conductivity of every film cell in every pass.
 struct Slot3 {
+  using RangeFn = void (*)(const void* params, const Real* rho, const Real* Te, const Real* Ti,
+                           Real* out, int32_t n);
   Real (*fn)(const void* params, Real rho, Real Te, Real Ti) = nullptr;
   const void* params = nullptr;
+  RangeFn range = nullptr;
 
   Real operator()(Real rho, Real Te, Real Ti) const { return fn(params, rho, Te, Ti); }
   explicit operator bool() const { return fn != nullptr; }
+
+  // out[i] = f(rho[i], Te[i], Ti[i]) for i < n.
+  void Eval(const Real* rho, const Real* Te, const Real* Ti, Real* out, int32_t n) const {
+    if (range) {
+      range(params, rho, Te, Ti, out, n);
+      return;
+    }
+    for (int32_t i = 0; i < n; ++i) out[i] = fn(params, rho[i], Te[i], Ti[i]);
+  }
 };
 
-// Binds a typed three-argument function to a typed parameter block.
+// Binds a typed three-argument function to a typed parameter block; the range function
+// is a loop over the inlined model function.
 template <class Params, Real (*F)(const Params&, Real, Real, Real)>
 Slot3 MakeSlot3(const Params& p) {
-  return Slot3{[](const void* q, Real rho, Real Te, Real Ti) {
-                 return F(*static_cast<const Params*>(q), rho, Te, Ti);
-               },
-               &p};
+  return Slot3{
+      [](const void* q, Real rho, Real Te, Real Ti) {
+        return F(*static_cast<const Params*>(q), rho, Te, Ti);
+      },
+      &p,
+      [](const void* q, const Real* rho, const Real* Te, const Real* Ti, Real* out, int32_t n) {
+        const Params& params = *static_cast<const Params*>(q);
+        for (int32_t i = 0; i < n; ++i) out[i] = F(params, rho[i], Te[i], Ti[i]);
+      }};
 }
 
 struct ElectronModel {

@@ -185,7 +185,7 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
       std::fill(k + r.i0, k + r.i1, Real(0));
     }
     if (!r.film || !ke) continue;
-    for (int32_t i = r.i0; i < r.i1; ++i) kE[i] = ke(rho[i], Tl[i], Tl[i]);
+    ke.Eval(rho + r.i0, Tl + r.i0, Tl + r.i0, kE + r.i0, n);
   }
   {
     const Real* oldX = Old.x.data();

@@ -163,7 +163,7 @@ TEST(DerivedColumns, FluxOfALinearProfileIsMinusKappaTimesGradient) {
   }
   // Electrons conduct as well: the conductances add.
   f.in.Te = f.Te;
-  f.in.ElConductivity = Slot3{ConstantKe, &f.ke};
+  f.in.ElConductivity = Slot3{ConstantKe, &f.ke, nullptr};
   f.Run();
   for (int32_t n = 1; n < ThermalFixture::N; ++n) {
     EXPECT_NEAR(static_cast<double>(f.Qx[n]), -500.0, 1e-12) << n;
@@ -189,7 +189,7 @@ TEST(DerivedColumns, NoConductionAndUniformTemperaturesGiveNoFlux) {
   }
   f.in.NoConduct = false;
   for (Real& t : f.T) t = 300;
-  f.in.ElConductivity = Slot3{ConstantKe, &f.ke};
+  f.in.ElConductivity = Slot3{ConstantKe, &f.ke, nullptr};
   f.in.Te = f.T;
   f.in.InGlass = 2;
   f.in.QegOn = true;

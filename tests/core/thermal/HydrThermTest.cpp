@@ -149,7 +149,7 @@ TEST(HydrTherm, FluxLimitBoundsTheElectronHeatFlux) {
     SessionFixture f;
     Session& s = f.s;
     EXPECT_TRUE(BindIdealGasFilm(s.eos, 5.0L / 3, 1));
-    s.electron.model.ElConductivity = Slot3{&HugeConductivity, nullptr};
+    s.electron.model.ElConductivity = Slot3{&HugeConductivity, nullptr, nullptr};
     s.electron.HeatFluxLimit = limit;
     s.bounds.SetLeftMode(3);
     ThermalLayers g;
