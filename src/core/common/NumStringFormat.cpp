@@ -267,6 +267,8 @@ void TNumStringFormat::Assign(const TNumStringFormat& source) {
 
 std::string TNumStringFormat::FormatValue(Real x) const {
   FpFlagsKeeper keepFlags;
+  // A signed zero (a vanishing flux -k dT/dx, a negated empty field) shows as 0, not -0.
+  if (x == 0) x = 0;
   // Without a precision the printf defaults apply: 6 digits; currency shows cents.
   int precision = pressigion_;
   if (pressigion_ == kNoPressigion) precision = formatType_ == TFloatFormat::ffCurrency ? 2 : 6;

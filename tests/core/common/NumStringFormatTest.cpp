@@ -147,6 +147,13 @@ TEST(NumStringFormat, ParsingAndFormattingLeaveTheFloatingPointFlagsAlone) {
 
 // ---------------------------------------------------------------- output
 
+// A vanishing flux is computed as -k * 0 = -0; the tables and fields show it as 0.
+TEST(NumStringFormat, SignedZeroShowsAsZero) {
+  const TNumStringFormat f;
+  EXPECT_EQ(f.FormatValue(-0.0L), f.FormatValue(0.0L));
+  EXPECT_EQ(f.FormatValue(-0.0L).find('-'), std::string::npos);
+}
+
 TEST(NumStringFormat, FormatsEachStyle) {
   struct Case {
     TNumStringFormat format;
