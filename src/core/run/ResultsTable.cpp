@@ -212,6 +212,8 @@ void TResultsTable::ComputeDerived(const Session& s, const THydrStat& A) {
   ThermalColumnInputs in;
   in.x = A.x;
   in.T = A.T;
+  if (const RealArray* Te = A.ArrayByName("Te")) in.Te = *Te;
+  if (const RealArray* Z = A.ArrayByName("Z")) in.Z = *Z;
   in.rho = rho_;
   in.InGlass = s.sim.InGlass;
   in.NoConduct = s.NoConduct;
@@ -222,6 +224,8 @@ void TResultsTable::ComputeDerived(const Session& s, const THydrStat& A) {
   // The electron model the thermal-parameter dialog installed.
   in.nonMetal = s.setup.NonMetal;
   in.HeatFluxLimit = s.electron.HeatFluxLimit;
+  in.QegOn = s.setup.QegOn && s.sim.InGlass > 0;
+  in.QegFlux = s.QegFlux;
   in.ElConductivity = s.electron.model.ElConductivity;
   in.Coupling = s.electron.model.Coupling;
   ComputeThermalColumns(in, Qx_, kappa_, alpha_, alphaShown_);
@@ -308,6 +312,15 @@ void TResultsTable::FillCellRow(const RowSource& src, int32_t n) {
         break;
       case K::Pe:
         cell = fmt.FormatValue(A.P[n] - lattice());
+        break;
+      case K::P1T:
+        // The one-temperature pressure at the ion temperature, and its electron part.
+        cell = fmt.FormatValue(substrate || !eos.ActiveEos.P ? A.P[n]
+                                                             : eos.ActiveEos.P(rho_[n], A.T[n]));
+        break;
+      case K::PeRhoTi:
+        cell = fmt.FormatValue(
+            substrate || !eos.ActiveEos.P ? Real(0) : eos.ActiveEos.P(rho_[n], A.T[n]) - lattice());
         break;
       case K::Phase:
         cell = PhaseText(phase());

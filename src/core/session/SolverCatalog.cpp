@@ -7,6 +7,8 @@
 #include "core/hydro/HydrStat.h"
 #include "core/session/Session.h"
 #include "core/thermal/HydrTherm.h"
+#include "core/thermal/Hydro2T.h"
+#include "core/thermal/ThermState.h"
 
 namespace tarvex {
 
@@ -42,9 +44,37 @@ constexpr TColumnDesc kHydrStatFrozen[] = {kNo, kX, kT, kE, kPhase, kInd, kDepth
 constexpr TColumnDesc kHydrThermMoving[] = {kNo, kX,     kRho, kV,  kP,     kE,
                                             kT,  kPhase, kInd, kQx, kKappa, kDepth};
 constexpr TColumnDesc kHydrThermFrozen[] = {kNo, kX, kT, kE, kPhase, kInd, kQx, kKappa, kDepth};
-// The two-temperature, elastic and non-metal classes add their arrays and layouts with
-// their entries (column counts: 20 moving two-temperature, 14 elastic one-temperature, 13
-// or 14 frozen two-temperature).
+// The two temperatures: Ti in the T column, the electrons' and the ions' own quantities,
+// the one-temperature pressure at (rho, Ti) with its electron part, and the coupling.
+constexpr TColumnDesc kTi{K::T, "Ti(n+1/2)[K]", "Ti(n+1/2)"};
+constexpr TColumnDesc kTe{K::Array, "Te(n+1/2)[K]", "Te(n+1/2)", "Te"};
+constexpr TColumnDesc kEi{K::Array, "Ei(n+1/2)[kJ/g]", "Ei(n+1/2)", "Ei"};
+constexpr TColumnDesc kEe{K::Array, "Ee(n+1/2)[kJ/g]", "Ee(n+1/2)", "Ee"};
+constexpr TColumnDesc kPi{K::Array, "Pi(n+1/2)[Gpa]", "Pi(n+1/2)", "Pi"};
+constexpr TColumnDesc kPe{K::Array, "Pe(n+1/2)[GPa]", "Pe(n+1/2)", "Pe"};
+constexpr TColumnDesc kP1T{K::P1T, "P1T(rho&Ti)  ", "P1T(rho&Ti)  "};
+constexpr TColumnDesc kPeRhoTi{K::PeRhoTi, "Pe(rho&Ti)  ", "Pe(rho&Ti)  "};
+constexpr TColumnDesc kAlpha{K::Alpha, "alpha[kW/cm3/K]", "alpha   "};
+// TThermState: the frozen grid (13 columns).
+constexpr TColumnDesc kThermStateFrozen[] = {kNo,    kX,   kTi, kTe,    kEi,    kEe,   kE,
+                                             kPhase, kInd, kQx, kKappa, kAlpha, kDepth};
+// THydro2T: the moving grid (20 columns).
+constexpr TColumnDesc kHydro2TMoving[] = {kNo,    kX,   kRho, kV,     kP,     kE,    kTi,
+                                          kTe,    kEi,  kEe,  kPi,    kPe,    kP1T,  kPeRhoTi,
+                                          kPhase, kInd, kQx,  kKappa, kAlpha, kDepth};
+// The elastic and non-metal classes add their arrays and layouts with their entries
+// (column counts: 14 elastic one-temperature, 14 frozen non-metal).
+
+// The arrays the two-temperature classes add, with their column titles and units.
+constexpr SolverArrayInfo kThermStateArrays[] = {
+    {"Te", false, "Te(n+1/2)[K]", "Te(n+1/2)", "K"},
+    {"Ei", false, "Ei(n+1/2)[kJ/g]", "Ei(n+1/2)", "kJ/g"},
+    {"Ee", false, "Ee(n+1/2)[kJ/g]", "Ee(n+1/2)", "kJ/g"},
+};
+constexpr SolverArrayInfo kHydro2TArrays[] = {
+    {"Pi", false, "Pi(n+1/2)[Gpa]", "Pi(n+1/2)", "GPa"},
+    {"Pe", false, "Pe(n+1/2)[GPa]", "Pe(n+1/2)", "GPa"},
+};
 
 // ---- the entries -----------------------------------------------------------------------------
 
@@ -53,6 +83,12 @@ std::unique_ptr<THydrStat> CreateHydrStat(Session& s, int32_t N) {
 }
 std::unique_ptr<THydrStat> CreateHydrTherm(Session& s, int32_t N) {
   return std::make_unique<THydrTherm>(s, N);
+}
+std::unique_ptr<THydrStat> CreateThermState(Session& s, int32_t N) {
+  return std::make_unique<TThermState>(s, N);
+}
+std::unique_ptr<THydrStat> CreateHydro2T(Session& s, int32_t N) {
+  return std::make_unique<THydro2T>(s, N);
 }
 
 constexpr std::span<const SolverArrayInfo> kNoArrays{};
@@ -64,10 +100,11 @@ const SolverClassInfo kCatalog[] = {
      false, false, false, false, kHydrStatMoving, kHydrStatMovingFixTe, kHydrStatFrozen},
     {SolverClass::HydrTherm, "THydrTherm", SolverClass::HydrStat, &CreateHydrTherm, kNoArrays, true,
      false, false, false, false, kHydrThermMoving, kNoColumns, kHydrThermFrozen},
-    {SolverClass::ThermState, "TThermState", SolverClass::HydrTherm, nullptr, kNoArrays, true, true,
-     false, false, true, kNoColumns, kNoColumns, kNoColumns},
-    {SolverClass::Hydro2T, "THydro2T", SolverClass::ThermState, nullptr, kNoArrays, true, true,
-     false, false, false, kNoColumns, kNoColumns, kNoColumns},
+    {SolverClass::ThermState, "TThermState", SolverClass::HydrTherm, &CreateThermState,
+     kThermStateArrays, true, true, false, false, true, kThermStateFrozen, kNoColumns,
+     kThermStateFrozen},
+    {SolverClass::Hydro2T, "THydro2T", SolverClass::ThermState, &CreateHydro2T, kHydro2TArrays,
+     true, true, false, false, false, kHydro2TMoving, kNoColumns, kThermStateFrozen},
     {SolverClass::Hydro2Telast, "THydro2Telast", SolverClass::Hydro2T, nullptr, kNoArrays, true,
      true, true, false, false, kNoColumns, kNoColumns, kNoColumns},
     {SolverClass::NoMet, "TNoMet", SolverClass::Hydro2T, nullptr, kNoArrays, true, true, false,

@@ -17,6 +17,60 @@
 
 namespace tarvex {
 
+void FillTwoTemperature(Session& s, const TwoTemperatureSetup& tt) {
+  const EosState& eos = s.eos;
+  const TActiveEos& a = eos.ActiveEos;
+  const ElectronModel& em = s.electron.model;
+  auto pe = [&](Real rho, Real Te) { return em.ElPressure ? em.ElPressure(rho, Te) : Real(0); };
+  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+    RealArray* Te = st->ArrayByName("Te");
+    RealArray* Ei = st->ArrayByName("Ei");
+    RealArray* Ee = st->ArrayByName("Ee");
+    if (Te == nullptr || Ei == nullptr || Ee == nullptr) continue;
+    RealArray* Pe = st->ArrayByName("Pe");
+    RealArray* Pi = st->ArrayByName("Pi");
+    const int32_t N = st->CellCount();
+    for (int32_t i = 0; i < N; ++i) {
+      const bool film = i >= tt.firstFilmCell && i <= tt.lastFilmCell;
+      const bool substrate = IsSubstrateCell(i, N, s.sim.InGlass);
+      if (substrate) {
+        // One temperature: the electrons are the substrate's, at its temperature.
+        (*Te)[i] = st->T[i];
+        (*Ee)[i] = 0;
+        (*Ei)[i] = st->E[i];
+        if (Pe != nullptr) (*Pe)[i] = 0;
+        if (Pi != nullptr) (*Pi)[i] = st->P[i];
+        continue;
+      }
+      if (!film) continue;
+      const Real rho = st->Density(i);
+      Real Ti = st->T[i];
+      Real TeI = Ti;
+      if (tt.FixTe) {
+        TeI = tt.FixedTe;
+      } else {
+        if (tt.model == kModelTiTeT0 || tt.model == kModelTiTeTlast) TeI = tt.TeEdit;
+        if (tt.model == kModelTeTiT0) Ti = tt.Tini;
+        if (tt.model == kModelTeTiTlast) Ti = tt.Tgr;
+      }
+      st->T[i] = Ti;
+      (*Te)[i] = TeI;
+      (*Ei)[i] = a.Eion(rho, Ti);
+      (*Ee)[i] = em.ElEnergy(rho, TeI);
+      st->E[i] = (*Ei)[i] + (*Ee)[i];
+      if (tt.NoMove) {
+        st->P[i] = 0;
+        continue;
+      }
+      const Real pi = a.Pion(rho, Ti);
+      const Real pel = pe(rho, TeI);
+      if (Pe != nullptr) (*Pe)[i] = pel;
+      if (Pi != nullptr) (*Pi)[i] = pi;
+      st->P[i] = pi + pel;
+    }
+  }
+}
+
 // Where the profile goes: cells F..Lf of the film (new state) or of the added layer, the
 // initial region F..kf, and the film-relative coordinates of the growth shapes.
 struct TInitional::Layout {
@@ -315,7 +369,7 @@ InitialOkResult TInitional::BuildNewState() {
     tt.Tgr = Tgr.Value();
     tt.NoMove = s.bounds.NoMove;
     tt.T0l = prof.T0l;
-    hooks_->SetupTwoTemperature(s, tt);
+    FillTwoTemperature(s, tt);
   }
 
   LaserSetup laser;
@@ -377,7 +431,7 @@ InitialOkResult TInitional::BuildAddLayer() {
     tt.Tini = Tini.Value();
     tt.Tgr = Tgr.Value();
     tt.NoMove = s.bounds.NoMove;
-    hooks_->SetupTwoTemperature(s, tt);
+    FillTwoTemperature(s, tt);
   }
 
   LaserSetup laser;

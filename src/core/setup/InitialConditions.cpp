@@ -547,6 +547,13 @@ std::string TInitional::Validate() {
     if (!GrowthShapeApplicable(GrouthFunc, Y0, Y1)) return "GrouthFunc";
   }
   if (InitProfile < 0) return "InitProfile";
+  if (InitProfile != kModel1T) {
+    // Two temperatures need an electron model with an energy (the thermal-parameter
+    // dialog's OK installs one) and a positive electron temperature where it is given.
+    if (!electron.ElEnergy && !ElectronModelDefined(s_.electron.model)) return "ThermParam";
+    const bool takesTe = FixTe || InitProfile == kModelTiTeT0 || InitProfile == kModelTiTeTlast;
+    if (takesTe && !(TeEdit.Value() > 0)) return "TeEdit";
+  }
 
   const bool elasticInstances = s_.StateA != nullptr && SolverClassOf(s_.stateClass).elastic;
   if (elasticInstances && !CheckElast) return "CheckElast";

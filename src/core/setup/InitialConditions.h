@@ -101,6 +101,11 @@ struct TwoTemperatureSetup {
   Real T0l = 0;  // substrate temperature [K] (its electrons start there)
 };
 
+// The electron state of a two-temperature target: Te, Ee, Ei (and Pe, Pi on a moving grid)
+// of the film cells tt.firstFilmCell..tt.lastFilmCell after the temperature model, the
+// substrate cells at one temperature. Instances without these arrays are left alone.
+void FillTwoTemperature(Session& s, const TwoTemperatureSetup& tt);
+
 // The parts of OK that belong to other subsystems. Every default does nothing.
 class TInitialHooks {
  public:
@@ -108,7 +113,6 @@ class TInitialHooks {
   virtual void SetupLaserSource(Session& /*s*/, const LaserSetup& /*setup*/) {}
   virtual void RefreshRefractiveTable(Session& /*s*/) {}
   virtual void PrintSettings(const TInitional& /*dialog*/) {}
-  virtual void SetupTwoTemperature(Session& /*s*/, const TwoTemperatureSetup& /*setup*/) {}
 };
 
 // Outcome of OK.

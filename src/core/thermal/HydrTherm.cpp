@@ -11,10 +11,13 @@
 // lattice (or substrate) and for the electrons of the film, which conduct in parallel,
 // each the series resistance of the two half cells, 2 k_{j-1} k_j / (h_{j-1} k_j +
 // h_j k_{j-1}), with k of each cell at its latest iterate [kW/cm/K]; the electrons' face
-// flux at the latest iterate is limited to HeatFluxLimit. The flux is taken on the new
-// temperatures (backward Euler), which keeps the temperatures positive and smooth at any
-// step, and every face flux leaves one cell and enters its neighbour, so the energy of the
-// whole grid changes only by the source, the work and the flux through the two ends.
+// flux at the latest iterate is limited to HeatFluxLimit. At the film-substrate face the
+// film's electrons and lattice together carry the heat to the face, the substrate takes
+// it away: there the film's total conductivity is in series with the substrate's. The flux
+// is taken on the new temperatures (backward Euler), which keeps the temperatures positive
+// and smooth at any step, and every face flux leaves one cell and enters its neighbour, so
+// the energy of the whole grid changes only by the source, the work and the flux through
+// the two ends.
 //
 // Units: x cm, rho g/cm3, T K, E kJ/g, P GPa, k kW/cm/K, fluxes kW/cm2, dt s.
 #include "core/thermal/HydrTherm.h"
@@ -24,6 +27,7 @@
 
 #include "core/eos/EosSlots.h"
 #include "core/laser/LaserSource.h"
+#include "core/spall/SpallCheck.h"
 #include "core/thermal/ThermalState.h"
 
 namespace tarvex {
@@ -36,6 +40,13 @@ struct MediumFns {
   const Slot2* Cv;
   const Slot2* P;
 };
+
+// Series conductance of two half cells of widths h1/2, h2/2 and conductivities k1, k2
+// [kW/cm2/K]; 0 when either does not conduct.
+inline Real SeriesConductance(Real k1, Real h1, Real k2, Real h2) {
+  if (!(k1 > 0) || !(k2 > 0)) return 0;
+  return 2 * k1 * k2 / (h1 * k2 + h2 * k1);
+}
 
 }  // namespace
 
@@ -54,26 +65,31 @@ void THydrTherm::Resize(int32_t N) {
   rows_.resize(n);
   tri_.Reserve(std::max(N, 1));
   rho_.resize(n);
+  invMass_.resize(n);
   kappa_.resize(n);
+  kappaE_.resize(n);
+  cFace_.resize(n + 1);
+  cFaceE_.resize(n + 1);
   Tsol_.resize(n);
   cv_.resize(n);
-  kappaE_.resize(n);
   eLatest_.resize(n);
 }
 
-void THydrTherm::AdvanceTension(const THydrStat& Old, Real dt, int32_t f1, int32_t f2) {
+// ---- stages ----------------------------------------------------------------------------------
+
+void THydrTherm::AdvanceTension(const THydrStat& Old, const Real* Pt0, Real dt, int32_t f1,
+                                int32_t f2) {
   TTensionRecord& tr = ts_.tension;
   const SimParams& sp = s_.sim;
   const Real* v0 = Old.v.data();
-  const Real* P0 = Old.P.data();
   const int32_t N = CellCount();
   if (!tr.Exists() || tr.Size() != N + 1) {
+    // First use: cells already stretched, expanding and metastable count from one step.
     tr.StartFresh(N, sp.SimTime, dt);
     const EosState& eos = s_.eos;
     for (int32_t i = f1; i <= f2; ++i) {
       if (!(v0[i] < v0[i + 1])) continue;
-      const Real rho0 = Old.Density(i);
-      if (FilmPhaseCode(eos, rho0, Old.T[i]) < 0 && eos.ActiveEos.P(rho0, Old.T[i]) < 0) {
+      if (FilmPhaseCode(eos, Old.Density(i), Old.T[i]) < 0 && Pt0[i] < 0) {
         tr.SetTensionTime(i, dt);
       }
     }
@@ -82,7 +98,7 @@ void THydrTherm::AdvanceTension(const THydrStat& Old, Real dt, int32_t f1, int32
   if (!adv.due) return;
   for (int32_t i = f1; i <= f2; ++i) {
     const bool expanding = v0[i] < v0[i + 1];
-    if (P0[i] > 0) {
+    if (Pt0[i] > 0) {
       tr.ClearTension(i);
     } else if (tr[i] < 0 && adv.delta > 0) {
       // The right neighbour must be compressing, the left one expanding.
@@ -93,41 +109,32 @@ void THydrTherm::AdvanceTension(const THydrStat& Old, Real dt, int32_t f1, int32
       }
     } else if (tr[i] < 0) {
       tr.RewindFailed(i, adv);
-      if (P0[i] < 0) tr.ClearFailure(i);
-    } else if (tr[i] > 0 && (adv.delta < 0 || (expanding && P0[i] < 0))) {
+      if (Pt0[i] < 0) tr.ClearFailure(i);
+    } else if (tr[i] > 0 && (adv.delta < 0 || (expanding && Pt0[i] < 0))) {
       tr.AdvanceTension(i, adv);
     }
   }
   tr.FinishAdvance(sp.SimTime);
 }
 
-bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real, bool,
-                            Real& StepResidual, bool Converging, Real Relax) {
+bool THydrTherm::BeginPass(const THydrStat& Old, Real dt, bool Converging, Real& StepResidual,
+                           Pass& p) {
   const int32_t N = CellCount();
-  if (N <= 0) return false;
   if (rows_.size() < static_cast<size_t>(N)) Resize(N);
-  SimParams& sp = s_.sim;
-  const EosState& eos = s_.eos;
-  const ElectronState& el = ts_.electron;
-  LaserSource& laser = ts_.laser;
+  const SimParams& sp = s_.sim;
   const int32_t InGlass = sp.InGlass;
-  const int32_t f1 = FirstFilmCell(InGlass);
-  const int32_t f2 = LastFilmCell(N, InGlass);
-  const bool curved = sp.Dspc > 1;
-  const int32_t rp = sp.RadialPower;
+  p.N = N;
+  p.f1 = FirstFilmCell(InGlass);
+  p.f2 = LastFilmCell(N, InGlass);
+  p.M = InGlass > 0 ? InGlass - 1 : (InGlass < 0 ? p.f2 + 1 : -1);
+  p.F = InGlass > 0 ? InGlass : (InGlass < 0 ? p.f2 : -1);
+  p.curved = sp.Dspc > 1;
+  p.rp = sp.RadialPower;
+  p.dt = dt;
+  p.half = dt / 2;
 
-  const MediumFns film{&eos.ActiveEos.E, &eos.ActiveEos.Cv, &eos.ActiveEos.P};
-  const bool leftSet = eos.LeftEos.E && eos.LeftEos.P && eos.LeftEos.Cv;
-  const MediumFns medium =
-      leftSet ? MediumFns{&eos.LeftEos.E, &eos.LeftEos.Cv, &eos.LeftEos.P} : film;
-
-  // 0. The tension times of the film cells, with spallation on: started at the first
-  //    step (cells already stretched, expanding and metastable count from one step) and
-  //    advanced once per time level.
-  const Real* v0 = Old.v.data();
-  if (ts_.SpallOn) AdvanceTension(Old, dt, f1, f2);
-
-  // 1. The source of this step: its time factor once per step, before the cell loops.
+  // The source of this step: its time factor once per step, before the cell loops.
+  LaserSource& laser = ts_.laser;
   const bool source = SourceDefined(laser);
   if (source && !Converging) {
     const SourceGrid grid{std::span<const Real>(Old.x.data(), static_cast<size_t>(N) + 1), InGlass,
@@ -137,34 +144,209 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
       return false;
     }
   }
-  const bool withSource = source && laser.QCell.size() >= static_cast<size_t>(N);
+  p.withSource = source && laser.QCell.size() >= static_cast<size_t>(N);
 
-  // 2. Densities, heat capacities, energies and conductivities at the latest iterate,
-  //    each slot over a whole medium range per call (the calls are opaque; a loop of its
-  //    own per slot keeps the arithmetic loops free of spills), then the rows without the
-  //    conduction terms.
-  const Real* xn = x.data();  // the new node coordinates
-  const Real* Tl = Third.T.data();
+  const Real* xn = x.data();
   const Real* cellMass = s_.mass.CellMass.data();
   const Real mUniform = sp.CellMassUniform;
-  const Real invMassUniform = 1 / mUniform;
-  const Real half = dt / 2;
+  Real* rho = rho_.data();
+  Real* invM = invMass_.data();
+  if (p.curved) {
+    for (int32_t i = 0; i < N; ++i) {
+      rho[i] = cellMass[i] * sp.Dspc / PowerDifference(sp.Dspc, xn[i], xn[i + 1]);
+      invM[i] = 1 / cellMass[i];
+    }
+  } else {
+    // Planar cells share one mass: one division for the whole grid.
+    const Real inv = 1 / mUniform;
+    for (int32_t i = 0; i < N; ++i) {
+      rho[i] = mUniform / (xn[i + 1] - xn[i]);
+      invM[i] = inv;
+    }
+  }
+  p.rho = rho;
+  p.invMass = invM;
+  return true;
+}
+
+Real THydrTherm::SourceEnergy(const Pass& p, int32_t i) const {
+  if (!p.withSource) return 0;
+  return p.dt * SourceInCell(ts_.laser, i) * p.invMass[i];
+}
+
+Real THydrTherm::CellWorkOf(const THydrStat& Old, const THydrStat& Third, const Pass& p,
+                            int32_t i) const {
+  const Real* cellMass = s_.mass.CellMass.data();
+  const Real invMassUniform = 1 / s_.sim.CellMassUniform;
+  return p.curved
+             ? CellWork<true>(Old.x.data(), Old.v.data(), Third.x.data(), x.data(), v.data(),
+                              P.data(), Qvisc.data(), cellMass, invMassUniform, p.rp, i, p.half)
+             : CellWork<false>(Old.x.data(), Old.v.data(), Third.x.data(), x.data(), v.data(),
+                               P.data(), Qvisc.data(), cellMass, invMassUniform, p.rp, i, p.half);
+}
+
+Real THydrTherm::WorkFactor(const THydrStat& Old, const Pass& p, int32_t i) const {
+  if (!p.curved) {
+    return p.half * ((Old.v[i + 1] - Old.v[i]) + (v[i + 1] - v[i])) * p.invMass[i];
+  }
+  const int32_t rp = p.rp;
+  auto rate = [&](const RealArray& xs, const RealArray& vs) {
+    return ((IntPow(xs[i], rp) + IntPow(xs[i + 1], rp)) * (vs[i + 1] - vs[i]) +
+            PowerDifference(rp, xs[i], xs[i + 1]) * (vs[i] + vs[i + 1])) /
+           2;
+  };
+  return p.half * (rate(Old.x, Old.v) + rate(x, v)) * p.invMass[i];
+}
+
+void THydrTherm::FaceCoefficients(const Pass& p, const Real* k, const Real* Tk, Real qMax, Real* c,
+                                  int32_t j0, int32_t j1) const {
+  const Real* xn = x.data();
+  for (int32_t j = j0; j < j1; ++j) {
+    const Real hl = xn[j] - xn[j - 1];
+    const Real hr = xn[j + 1] - xn[j];
+    Real G = SeriesConductance(k[j - 1], hl, k[j], hr);  // [kW/cm2/K]
+    if (qMax > 0 && G > 0) {
+      const Real dT = std::fabs(Tk[j] - Tk[j - 1]);
+      if (G * dT > qMax) G = qMax / dT;
+    }
+    Real cj = p.dt * G;  // [kJ/K per unit area or solid angle]
+    if (p.curved) cj *= IntPow(xn[j], p.rp);
+    c[j] = cj;
+  }
+}
+
+void THydrTherm::CoupleRows(const Pass& p, const Real* c, int32_t j0, int32_t j1,
+                            TriRow* rows) const {
+  const Real* invM = p.invMass;
+  for (int32_t j = j0; j < j1; ++j) {
+    const Real cl = c[j] * invM[j - 1];  // per unit mass of the left cell [kJ/g/K]
+    const Real cr = c[j] * invM[j];
+    rows[j - 1].C -= cl;
+    rows[j - 1].B += cl;
+    rows[j].A -= cr;
+    rows[j].B += cr;
+  }
+}
+
+void THydrTherm::SolveRows(const Pass& p, TriRow* rows, Real* out) {
+  ThermalClosures cl = s_.closures;
+  if (cl.first == BoundClosure::Mirror) cl.first = BoundClosure::Ordinary;
+  if (cl.last == BoundClosure::Mirror) cl.last = BoundClosure::Ordinary;
+  const size_t n = static_cast<size_t>(p.N);
+  TridiagonalSolve(cl, std::span<const TriRow>(rows, n), std::span<Real>(out, n), p.N - 1, tri_);
+}
+
+void THydrTherm::ReleaseTemperature(Real* Tn, const Real* Tl, int32_t i, int32_t N) {
+  Real lo = Tl[i];
+  if (i > 0) lo = std::min(lo, Tn[i - 1]);
+  if (i + 1 < N) lo = std::min(lo, Tn[i + 1]);
+  Tn[i] = std::max(Tn[i], lo);
+}
+
+THydrTherm::Fate THydrTherm::FilmTension(const THydrStat& Old, const Pass& p, int32_t i, Real pNew,
+                                         Real p0, Real pEos0, bool vapourOld, bool vapourNow,
+                                         TSpallCell& cell, Real& carried) {
+  // A stretched cell cannot carry tension once it has broken before (its old pressure
+  // was released to 0 while the equation of state gives tension) or when it is being
+  // compressed while it holds vapour.
+  const Real pZero = 1e-8L * s_.conv.p.Max;
+  const Real* vNew = v.data();
+  if (pNew < 0) {
+    const bool broken = p0 == 0 && pEos0 < -pZero;
+    const bool vapour = p0 >= 0 && vNew[i] > vNew[i + 1] && vapourOld;
+    if (broken || vapour) return Fate::Release;
+  }
+  if (!ts_.SpallOn) return Fate::Count;
+  TTensionRecord& tr = ts_.tension;
+  const TSpallParams& crit = ts_.spall;
+  if (tr[i] >= 0) {
+    if (pNew >= 0) {
+      tr.ClearTension(i);
+      return Fate::Count;
+    }
+    if (vNew[i + 1] <= vNew[i]) {
+      // Stretched but not expanding: a cell that was not stretched before breaks at once
+      // where it holds vapour or its old state gives tension.
+      if (p0 >= 0 && (vapourOld || pEos0 < 0)) return Fate::Release;
+      return Fate::Count;
+    }
+    tr.StartTension(i, p.dt, pNew, p0);
+    const Real dv = vNew[i + 1] - vNew[i];
+    const Real dv0 = Old.v[i + 1] - Old.v[i];
+    cell.epsT = std::max(dv, (dv + dv0) / 2) / (x[i + 1] - x[i]) / 2;
+    cell.p = pNew;
+    cell.tensionTime = tr.TensionTime(i);
+    const TActiveEos& a = s_.eos.ActiveEos;
+    if (SpallCheck(crit, TSpallEos{a.IsMelted, a.SoundSpeed}, cell).failed) {
+      tr.MarkFailed(i);
+      carried = FailedCellPressure(crit, p.rho[i]);
+      return Fate::Failed;
+    }
+    return Fate::Count;
+  }
+  if (crit.Foam) {
+    // A spalled cell of foam carries the foam strength, and heals when it is compressed
+    // above it again without vapour.
+    const Real Pf = FoamStrength(crit, p.rho[i]);
+    if (!vapourNow && pNew > Pf) {
+      if (pNew > 0) {
+        tr.ClearTension(i);
+      } else {
+        tr.ClearFailure(i);
+      }
+      carried = pNew;
+    } else {
+      if (Pf == 0 && pNew >= 0) tr.ClearTension(i);
+      carried = Pf;
+    }
+    return Fate::Foam;
+  }
+  if (pNew >= 0) {
+    if (pNew > 0) tr.ClearTension(i);
+    return Fate::Count;
+  }
+  return Fate::Release;
+}
+
+// ---- the one-temperature step ------------------------------------------------------------------
+
+bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt, Real, bool,
+                            Real& StepResidual, bool Converging, Real Relax) {
+  const int32_t N = CellCount();
+  if (N <= 0) return false;
+  const EosState& eos = s_.eos;
+  const ElectronState& el = ts_.electron;
+
+  // 1. Tension record, source, densities and masses.
+  if (ts_.SpallOn) {
+    AdvanceTension(Old, Old.P.data(), dt, FirstFilmCell(s_.sim.InGlass),
+                   LastFilmCell(N, s_.sim.InGlass));
+  }
+  Pass p;
+  if (!BeginPass(Old, dt, Converging, StepResidual, p)) return false;
+  const int32_t f1 = p.f1;
+  const int32_t f2 = p.f2;
+
+  const MediumFns film{&eos.ActiveEos.E, &eos.ActiveEos.Cv, &eos.ActiveEos.P};
+  const bool leftSet = eos.LeftEos.E && eos.LeftEos.P && eos.LeftEos.Cv;
+  const MediumFns medium =
+      leftSet ? MediumFns{&eos.LeftEos.E, &eos.LeftEos.Cv, &eos.LeftEos.P} : film;
+
+  // 2. Heat capacities, energies and conductivities at the latest iterate, each slot over
+  //    a whole medium range per call (the calls are opaque; a loop of its own per slot
+  //    keeps the arithmetic loops free of spills), then the rows without conduction.
+  const Real* Tl = Third.T.data();
   const bool conduct = !ts_.NoConduct;
   const Slot3 ke = el.model.ElConductivity;
   const Slot2 kFilm = eos.FilmEos.Kappa;
   const Slot2 kMedium = eos.LeftEos.Kappa;
-  const Real qMax = el.HeatFluxLimit;
   TriRow* row = rows_.data();
-  Real* rho = rho_.data();
+  const Real* rho = p.rho;
   Real* k = kappa_.data();    // the lattice's (or the substrate's) conductivity
   Real* kE = kappaE_.data();  // the electrons' (film cells only)
   if (conduct) std::fill(kE, kE + N, Real(0));
   Real* Cv = cv_.data();
   Real* El = eLatest_.data();
-  for (int32_t i = 0; i < N; ++i) {
-    rho[i] = curved ? cellMass[i] * sp.Dspc / PowerDifference(sp.Dspc, xn[i], xn[i + 1])
-                    : mUniform / (xn[i + 1] - xn[i]);
-  }
   struct Range {
     int32_t i0, i1;
     const MediumFns* f;
@@ -188,63 +370,43 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
     ke.Eval(rho + r.i0, Tl + r.i0, Tl + r.i0, kE + r.i0, n);
   }
   {
-    const Real* oldX = Old.x.data();
-    const Real* oldV = Old.v.data();
     const Real* oldE = Old.E.data();
-    const Real* thirdX = Third.x.data();
-    const Real* vn = v.data();
-    const Real* Pd = P.data();  // the driving pressure
-    const Real* qv = Qvisc.data();
     for (int32_t i = 0; i < N; ++i) {
-      const Real work = curved ? CellWork<true>(oldX, oldV, thirdX, xn, vn, Pd, qv, cellMass,
-                                                invMassUniform, rp, i, half)
-                               : CellWork<false>(oldX, oldV, thirdX, xn, vn, Pd, qv, cellMass,
-                                                 invMassUniform, rp, i, half);
-      Real rhs = oldE[i] - El[i] - work + Cv[i] * Tl[i];
-      if (withSource) {
-        const Real S = dt * SourceInCell(laser, i);
-        rhs += curved ? S / cellMass[i] : S * invMassUniform;
-      }
+      const Real rhs =
+          oldE[i] - El[i] - CellWorkOf(Old, Third, p, i) + Cv[i] * Tl[i] + SourceEnergy(p, i);
       row[i] = TriRow{0, Cv[i], 0, rhs};
     }
   }
 
-  // 3. The conduction terms: dt G_j a_j / m on the two cells of every inner face.
+  // 3. Conduction: the lattice (or substrate) and the film's electrons in parallel on
+  //    every face, the electrons' flux limited; at a film-substrate face the film's total
+  //    conductivity in series with the substrate's, the part beyond the lattice's own
+  //    limited like the electrons' flux.
   if (conduct) {
-    // Planar cells share one mass: one division for the whole grid.
-    Real invPrev = curved ? 1 / cellMass[0] : invMassUniform;
-    for (int32_t j = 1; j < N; ++j) {
-      const Real invM = curved ? 1 / cellMass[j] : invMassUniform;
-      const Real hl = xn[j] - xn[j - 1];
-      const Real hr = xn[j + 1] - xn[j];
-      // The lattice and the electrons conduct in parallel, each through the two half
-      // cells in series. The electrons' face flux at the latest iterate stays within
-      // HeatFluxLimit (0: no limit).
-      Real G = 0;  // conductance of the face [kW/cm2/K]
-      if (k[j - 1] > 0 && k[j] > 0) G = 2 * k[j - 1] * k[j] / (hl * k[j] + hr * k[j - 1]);
-      if (kE[j - 1] > 0 && kE[j] > 0) {
-        Real Ge = 2 * kE[j - 1] * kE[j] / (hl * kE[j] + hr * kE[j - 1]);
-        const Real dT = std::fabs(Tl[j] - Tl[j - 1]);
-        if (qMax != 0 && Ge * dT > qMax) Ge = qMax / dT;
-        G += Ge;
-      }
-      Real c = dt * G;  // [kJ/K per unit area or solid angle]
-      if (curved) c *= IntPow(xn[j], rp);
-      const Real cl = c * invPrev;  // per unit mass of the left cell [kJ/g/K]
-      const Real cr = c * invM;
-      row[j - 1].C = -cl;
-      row[j - 1].B += cl;
-      row[j].A = -cr;
-      row[j].B += cr;
-      invPrev = invM;
+    Real* c = cFace_.data();
+    Real* cE = cFaceE_.data();
+    const Real qMax = el.HeatFluxLimit;  // [kW/cm2]; 0: no limit
+    FaceCoefficients(p, k, Tl, 0, c, 1, N);
+    if (ke && f2 > f1) {
+      FaceCoefficients(p, kE, Tl, qMax, cE, f1 + 1, f2 + 1);
+      for (int32_t j = f1 + 1; j <= f2; ++j) c[j] += cE[j];
     }
-    // "T' = 0" closes an end through a mirror cell beyond it, which the closure couples
-    // with the conductance of the first inner face; "k = 0" lets no heat through.
-    const ThermalClosures& cl = s_.closures;
-    if (cl.first == BoundClosure::Mirror && N > 1) row[0].B -= row[0].C;
-    if (cl.last == BoundClosure::Mirror && N > 1) row[N - 1].B -= row[N - 1].A;
-    TridiagonalSolve(cl, std::span<const TriRow>(rows_.data(), static_cast<size_t>(N)),
-                     std::span<Real>(Tsol_.data(), static_cast<size_t>(N)), N - 1, tri_);
+    if (p.M >= 0 && ke) {
+      // The face between substrate cell M and film cell F (node j).
+      const int32_t j = std::max(p.M, p.F);
+      const Real a = p.curved ? IntPow(x[j], p.rp) : Real(1);
+      const Real cT =
+          dt * a *
+          SeriesConductance(k[p.M], x[p.M + 1] - x[p.M], k[p.F] + kE[p.F], x[p.F + 1] - x[p.F]);
+      Real e = cT - c[j];  // the electrons' share
+      if (qMax > 0 && e > 0) {
+        const Real dT = std::fabs(Tl[p.F] - Tl[p.M]);
+        if (e * dT > dt * a * qMax) e = dt * a * qMax / dT;
+      }
+      if (e > 0) c[j] += e;
+    }
+    CoupleRows(p, c, 1, N, row);
+    SolveRows(p, row, Tsol_.data());
   } else {
     for (int32_t i = 0; i < N; ++i) Tsol_[i] = row[i].D / row[i].B;
   }
@@ -274,20 +436,13 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
   }
   const Real* P0 = Old.P.data();
   const Real* Pl = Third.P.data();
-  const Real* vNew = v.data();
   const Real pZero = 1e-8L * s_.conv.p.Max;
   for (int32_t i = 0; i < N; ++i) {
     if (std::fabs(Pn[i]) < pZero) Pn[i] = 0;
   }
   const Real AL = ts_.setup.AdhesionLimit;
-  const int32_t M = InGlass > 0 ? InGlass - 1 : (InGlass < 0 ? f2 + 1 : -1);
-  const int32_t F = InGlass > 0 ? InGlass : (InGlass < 0 ? f2 : -1);
-  auto release = [&](int32_t i) {
-    Real lo = Tl[i];
-    if (i > 0) lo = std::min(lo, Tn[i - 1]);
-    if (i + 1 < N) lo = std::min(lo, Tn[i + 1]);
-    Tn[i] = std::max(Tn[i], lo);
-  };
+  const int32_t M = p.M;
+  const int32_t F = p.F;
   auto count = [&](int32_t i) {
     sE.Add(En[i] - Third.E[i]);
     sP.Add(Pn[i] - Pl[i]);
@@ -305,7 +460,7 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
       count(M);
       return;
     }
-    release(M);
+    ReleaseTemperature(Tn, Tl, M, N);
     if (Pn[M] < AL || (Pn[M] < 0 && P0[M] == 0 && Pm(Old.Density(M), Tl[M]) < 0)) Pn[M] = 0;
   };
   for (int32_t i = 0; i < f1; ++i) substrateCell(i);
@@ -317,94 +472,50 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
       const bool detached =
           PF < AL || Pn[M] + PF <= 2 * AL || (P0[F] == 0 && a.P(Old.Density(F), Old.T[F]) < 0);
       if (detached) {
-        release(F);
+        ReleaseTemperature(Tn, Tl, F, N);
         if (PF < 0) Pn[F] = 0;
         if (Pn[M] < 0 && Pn[M] + PF < 2 * AL) Pn[M] = 0;
         continue;
       }
     }
-    // A stretched cell cannot carry tension once it has broken before (its old pressure
-    // was released to 0 while the equation of state gives tension) or when it is being
-    // compressed while it holds vapour.
-    if (Pn[i] < 0) {
-      const bool broken = P0[i] == 0 && a.P(Old.Density(i), Old.T[i]) < -pZero;
-      const bool vapour = P0[i] >= 0 && vNew[i] > vNew[i + 1] && a.HasVapour &&
-                          a.HasVapour(Old.Density(i), Old.T[i]);
-      if (broken || vapour) {
-        release(i);
-        Pn[i] = 0;
-        continue;
-      }
+    // The old state's tension pressure and vapour, only where a rule needs them.
+    Real pEos0 = 0;
+    bool vapourOld = false;
+    bool vapourNow = false;
+    if (Pn[i] < 0 || ts_.SpallOn) {
+      const Real rho0i = Old.Density(i);
+      pEos0 = a.P(rho0i, Old.T[i]);
+      vapourOld = a.HasVapour && a.HasVapour(rho0i, Old.T[i]);
+      vapourNow = a.HasVapour && a.HasVapour(rho[i], Tn[i]);
     }
-    if (!ts_.SpallOn) {
-      count(i);
-      continue;
-    }
-    TTensionRecord& tr = ts_.tension;
-    const TSpallParams& crit = ts_.spall;
-    if (tr[i] >= 0) {
-      if (Pn[i] >= 0) {
+    TSpallCell cell;
+    cell.rho = rho[i];
+    cell.T = Tn[i];
+    cell.Ei = En[i];
+    cell.Te = Tn[i];
+    Real carried = 0;
+    switch (FilmTension(Old, p, i, Pn[i], P0[i], pEos0, vapourOld, vapourNow, cell, carried)) {
+      case Fate::Count:
         count(i);
-        tr.ClearTension(i);
-      } else if (vNew[i + 1] <= vNew[i]) {
-        // Stretched but not expanding: a cell that was not stretched before breaks at
-        // once where it holds vapour or its old state gives tension.
-        const Real rho0i = Old.Density(i);
-        if (P0[i] >= 0 &&
-            ((a.HasVapour && a.HasVapour(rho0i, Old.T[i])) || a.P(rho0i, Old.T[i]) < 0)) {
-          release(i);
-          Pn[i] = 0;
-        } else {
-          count(i);
-        }
-      } else {
-        tr.StartTension(i, dt, Pn[i], P0[i]);
-        const Real dv = vNew[i + 1] - vNew[i];
-        const Real dv0 = v0[i + 1] - v0[i];
-        TSpallCell cell;
-        cell.epsT = std::max(dv, (dv + dv0) / 2) / (xn[i + 1] - xn[i]) / 2;
-        cell.rho = rho[i];
-        cell.T = Tn[i];
-        cell.p = Pn[i];
-        cell.Ei = En[i];
-        cell.Te = Tn[i];
-        cell.tensionTime = tr.TensionTime(i);
-        if (SpallCheck(crit, TSpallEos{a.IsMelted, a.SoundSpeed}, cell).failed) {
-          tr.MarkFailed(i);
-          Pn[i] = FailedCellPressure(crit, rho[i]);
-        } else {
-          count(i);
-        }
-      }
-    } else if (crit.Foam) {
-      // A spalled cell of foam carries the foam strength, and heals when it is compressed
-      // above it again without vapour.
-      const Real Pf = FoamStrength(crit, rho[i]);
-      const bool vapourNow = a.HasVapour && a.HasVapour(rho[i], Tn[i]);
-      if (!vapourNow && Pn[i] > Pf) {
-        if (Pn[i] > 0) {
-          tr.ClearTension(i);
-        } else {
-          tr.ClearFailure(i);
-        }
-      } else {
-        if (Pf == 0 && Pn[i] >= 0) tr.ClearTension(i);
-        Pn[i] = Pf;
-      }
-      count(i);
-    } else if (Pn[i] >= 0) {
-      count(i);
-      if (Pn[i] > 0) tr.ClearTension(i);
-    } else {
-      release(i);
-      Pn[i] = 0;
+        break;
+      case Fate::Release:
+        ReleaseTemperature(Tn, Tl, i, N);
+        Pn[i] = 0;
+        break;
+      case Fate::Failed:
+        Pn[i] = carried;
+        break;
+      case Fate::Foam:
+        Pn[i] = carried;
+        count(i);
+        break;
     }
   }
 
-  ConvergenceState& c = s_.conv;
-  if (!ConvergenceMeasure(c, c.T, Converging, StepResidual, sT.maxAbs, sT.sumSq)) return false;
-  if (!ConvergenceMeasure(c, c.E, Converging, StepResidual, sE.maxAbs, sE.sumSq)) return false;
-  return ConvergenceMeasure(c, c.p, Converging, StepResidual, sP.maxAbs, sP.sumSq);
+  ConvergenceState& cs = s_.conv;
+  if (!ConvergenceMeasure(cs, cs.T, Converging, StepResidual, sT.maxAbs, sT.sumSq)) return false;
+  if (!ConvergenceMeasure(cs, cs.E, Converging, StepResidual, sE.maxAbs, sE.sumSq)) return false;
+  return ConvergenceMeasure(cs, cs.p, Converging, StepResidual, sP.maxAbs, sP.sumSq);
 }
 
 }  // namespace tarvex

@@ -50,6 +50,13 @@ class ThermalState : public HydroState {
   bool SpallOn = false;
   TSpallParams spall;
 
+  // The two-temperature solvers' question on a negative temperature was answered "No to
+  // All": every later negative temperature fails its pass without asking.
+  bool NegativeTNeverAsk = false;
+  // Heat flux from the film's electrons into the substrate in the last pass ("Add Qe->g")
+  // [kW/cm2]; positive from the film into the substrate.
+  Real QegFlux = 0;
+
  protected:
   ~ThermalState() = default;
 };

@@ -19,6 +19,7 @@
 #include "core/setup/InitShift.h"
 #include "core/setup/InitialConditions.h"
 #include "support/IdealGasBinding.h"
+#include "support/TwoTempFixture.h"
 
 namespace tarvex {
 namespace {
@@ -729,13 +730,19 @@ TEST(InitialConditions, SolverClassChoice) {
        },
        nullptr, SolverClass::HydrTherm},
       {"1T elastic", [](Fx& f) { f.d.CheckElast = true; }, "THydro1elast"},
-      {"two temperatures", [](Fx& f) { f.d.InitProfile = kModelEq; }, "THydro2T"},
+      {"two temperatures",
+       [](Fx& f) {
+         testing::BindConstantElectrons(f.s, {1e-4L, 1, 1e-3L, 0});
+         f.d.InitProfile = kModelEq;
+       },
+       nullptr, SolverClass::Hydro2T},
       {"two temperatures, fixed grid",
        [](Fx& f) {
+         testing::BindConstantElectrons(f.s, {1e-4L, 1, 1e-3L, 0});
          f.d.InitProfile = kModelEq;
          f.d.MoveType = kMoveNone;
        },
-       "TThermState"},
+       nullptr, SolverClass::ThermState},
   };
   for (const Row& row : rows) {
     Fx f;
@@ -756,6 +763,71 @@ TEST(InitialConditions, SolverClassChoice) {
     EXPECT_EQ(f.hooks.laserCalls, 0) << row.what;
     EXPECT_TRUE(f.prompter.asked.empty()) << row.what;
   }
+}
+
+TEST(InitialConditions, TwoTemperatureStateOfFilmAndSubstrate) {
+  // Electrons at TeEdit over ions at Tini ("Ti, Te = T0"); the substrate at one
+  // temperature. Constant electrons: Ee = ce Te, Pe = Gr rho ce Te.
+  const Real ce = 1e-3L, Gr = 2;
+  struct Row {
+    int32_t move;
+    SolverClass cls;
+  };
+  for (const Row row :
+       {Row{kMoveFree, SolverClass::Hydro2T}, Row{kMoveNone, SolverClass::ThermState}}) {
+    Fx f;
+    f.FillValid(20, 20, 2);
+    f.Glass(4, 2, 3);
+    testing::BindConstantElectrons(f.s, {ce, 1, 1e-3L, Gr});
+    f.d.MoveType = row.move;
+    ASSERT_EQ(f.d.SetInt("InitProfile", kModelTiTeT0), FieldSetStatus::Ok);
+    f.d.TeEdit.SetValue(50);
+    const InitialOkResult r = f.d.OkPressed();
+    ASSERT_TRUE(r.accepted) << r.focus << " " << r.message;
+    ASSERT_EQ(f.s.stateClass, row.cls);
+    for (THydrStat* st : {f.s.StateA, f.s.StateB, f.s.StateC}) {
+      const RealArray& Te = *st->ArrayByName("Te");
+      const RealArray& Ee = *st->ArrayByName("Ee");
+      const RealArray& Ei = *st->ArrayByName("Ei");
+      for (int32_t i = 0; i < st->CellCount(); ++i) {
+        if (i < 4) {
+          EXPECT_EQ(Te[i], st->T[i]) << i;  // the substrate's one temperature
+          EXPECT_EQ(Ee[i], 0);
+          EXPECT_EQ(Ei[i], st->E[i]);
+          continue;
+        }
+        const Real rho = st->Density(i);
+        EXPECT_EQ(st->T[i], 2) << i;
+        EXPECT_EQ(Te[i], 50) << i;
+        EXPECT_NEAR(D(Ee[i]), D(ce * 50), 1e-18);
+        EXPECT_NEAR(D(st->E[i]), D(Ee[i] + f.s.eos.ActiveEos.Eion(rho, 2)), 1e-15);
+        if (row.move == kMoveNone) {
+          EXPECT_EQ(st->P[i], 0);
+        } else {
+          const Real Pe = (*st->ArrayByName("Pe"))[i];
+          EXPECT_NEAR(D(Pe), D(Gr * rho * ce * 50), 1e-15);
+          EXPECT_NEAR(D(st->P[i]), D(Pe + (*st->ArrayByName("Pi"))[i]), 1e-15);
+        }
+      }
+    }
+  }
+}
+
+TEST(InitialConditions, TwoTemperaturesNeedAnElectronModelAndATemperature) {
+  Fx f;
+  f.FillValid(10, 10, 2);
+  ASSERT_EQ(f.d.SetInt("InitProfile", kModelTiTeT0), FieldSetStatus::Ok);
+  InitialOkResult r = f.d.OkPressed();
+  EXPECT_FALSE(r.accepted);
+  EXPECT_EQ(r.focus, "ThermParam");
+  EXPECT_EQ(f.s.StateA, nullptr);
+  testing::BindConstantElectrons(f.s, {1e-4L, 1, 1e-3L, 0});
+  f.d.TeEdit.SetValue(0);
+  r = f.d.OkPressed();
+  EXPECT_FALSE(r.accepted);
+  EXPECT_EQ(r.focus, "TeEdit");
+  f.d.TeEdit.SetValue(300);
+  EXPECT_TRUE(f.d.OkPressed().accepted);
 }
 
 TEST(InitialConditions, ContinueCurrentKeepsOrRebuilds) {
