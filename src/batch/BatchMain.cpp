@@ -221,6 +221,19 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
     err << "tarvex1l-run: a picture could not be written: " << pictures->FirstError() << '\n';
     return kExitIoFailure;
   }
+  if (!prompter.StoppedOn().empty()) {
+    const std::string& q = prompter.StoppedOn();
+    const bool second = q.rfind("Set ", 0) == 0;
+    err << "tarvex1l-run: the run stopped at t = " << Trimmed(app.main.TotalTime.Text())
+        << ": the question \"" << q << "\" has no answer in [answers]; the interval in progress "
+        << "was written to " << outDir << ". Add "
+        << (second ? std::string("\"") + q.substr(0, 12) + "\" = \"Yes\" (or \"OK\")"
+                   : std::string("\"dt=\" = \"OK\" with \"Set Ti[I] to\" and \"Set Te[I] to\" "
+                                 "answered \"Yes\" or \"OK\" to repair the cell, or \"dt=\" = "
+                                 "\"No to All\" to shorten the step instead"))
+        << " to [answers]\n";
+    return kExitRunFailed;
+  }
   if (r.broken) {
     err << "tarvex1l-run: interrupted at t = " << Trimmed(app.main.TotalTime.Text())
         << "; the interval in progress was written to " << outDir << '\n';

@@ -2,6 +2,7 @@
 #include "batch/BatchPrompter.h"
 
 #include "core/run/MainForm.h"
+#include "core/thermal/ThermState.h"
 
 namespace tarvex::batch {
 
@@ -11,7 +12,18 @@ bool BatchPrompter::BreakRequested() const {
 
 Answer BatchPrompter::Ask(const std::string& text, AnswerSet answers, MessageKind kind) {
   const Answer a = ScriptedPrompter::Ask(text, answers, kind);
-  if (sink_ && !asked.empty() && !asked.back().scripted) {
+  const bool unanswered = !asked.empty() && !asked.back().scripted;
+  if (unanswered && IsNegativeTemperatureQuestion(text) && main_ != nullptr) {
+    // Whether to repair a cell is the physicist's decision: without an answer the run
+    // stops in order (the interval in progress is written) instead of guessing.
+    if (stoppedOn_.empty()) stoppedOn_ = text;
+    if (!pressed_) {
+      pressed_ = true;
+      main_->BreakCalc();
+    }
+    return a;
+  }
+  if (sink_ && unanswered) {
     sink_("note: the question \"" + text + "\" has no usable answer in [answers]; answered \"" +
           AnswerName(a) + "\"");
   }

@@ -43,6 +43,10 @@ class BatchPrompter : public ScriptedPrompter {
   void SetTitle(const std::string& title) override { title_ = title; }
   void Beep(MessageKind) override {}
   const std::string& Title() const { return title_; }
+  // The question that stopped the run: one that must be answered during a run (the
+  // negative-temperature safeguard of the two-temperature step) and that the run file
+  // left unanswered. Empty when none did.
+  const std::string& StoppedOn() const { return stoppedOn_; }
 
  private:
   const std::atomic<bool>* breakFlag_;
@@ -50,6 +54,7 @@ class BatchPrompter : public ScriptedPrompter {
   bool pressed_ = false;
   MessageSink sink_;
   std::string title_;
+  std::string stoppedOn_;
 };
 
 }  // namespace tarvex::batch

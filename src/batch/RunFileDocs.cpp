@@ -270,6 +270,20 @@ During the run the iterated step may ask what to do when its passes disagree; it
 (`"Yes"`, `"No"`, `"Cancel"`, `"Retry"`, `"No to All"`, `"Yes to All"`) are scripted the same
 way.
 
+The two-temperature step asks when a pass leaves a film cell with a negative ion or
+electron temperature (strong heating in a long step). These questions end in numbers, so
+they are answered by their beginnings:
+
+| Question | Effect of the answers |
+|---|---|
+| `"dt="` (`"dt=… Iter… I=… Ti[I]=… Te[I]=… set to positive?"`) | OK: repair the cell (the next question says how); Cancel: the pass fails and the step is shortened; No to All: this and every later such pass fails without asking |
+| `"Set Ti[I] to"` (a negative ion temperature) | Yes: the ion temperature of the previous iterate; OK: the cell's electron temperature; Cancel: the pass fails |
+| `"Set Te[I] to"` (a negative electron temperature) | Yes: the cell's ion temperature; OK: the electron temperature of the previous iterate; Cancel: the pass fails |
+
+Whether to repair a cell is the physicist's decision: when the run file does not answer
+`"dt="`, the run stops in order at that pass (the interval in progress is written) and
+the runner ends with exit code 3, quoting the question and the keys to add.
+
 )md";
 
 std::string Quoted(std::string_view s) {

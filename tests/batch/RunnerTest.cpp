@@ -398,6 +398,37 @@ TEST(Runner, FormatTableSetsThePrecisionOfTheFiles) {
   EXPECT_EQ(longest, 21u);
 }
 
+// The negative-temperature question of the two-temperature step must be answered by the
+// run file: unanswered it stops the run in order (Break), answered it does not.
+TEST(BreakAction, UnansweredNegativeTemperatureQuestionStopsTheRun) {
+  const std::string q = "dt=1e-15 Iter2 I=7 Ti[I]=-3 Te[I]=400 set to positive?";
+  {
+    BatchPrompter prompter;
+    AppModel app(prompter);
+    prompter.Attach(app.main);
+    EXPECT_EQ(prompter.Ask(q, AnswerSet::OkCancelNoToAll(), MessageKind::Error), Answer::Cancel);
+    EXPECT_EQ(prompter.StoppedOn(), q);
+    EXPECT_TRUE(prompter.BreakPressed());
+  }
+  {
+    BatchPrompter prompter;
+    AppModel app(prompter);
+    prompter.Attach(app.main);
+    prompter.Script("dt=", Answer::NoToAll);
+    EXPECT_EQ(prompter.Ask(q, AnswerSet::OkCancelNoToAll(), MessageKind::Error), Answer::NoToAll);
+    EXPECT_TRUE(prompter.StoppedOn().empty());
+    EXPECT_FALSE(prompter.BreakPressed());
+  }
+  {
+    // Other questions keep the closing answer and do not stop a run.
+    BatchPrompter prompter;
+    AppModel app(prompter);
+    prompter.Attach(app.main);
+    prompter.Ask("Iteration did not agree! 3 iterations", AnswerSet::SixWay());
+    EXPECT_TRUE(prompter.StoppedOn().empty());
+  }
+}
+
 TEST(Progress, LineShowsTimeStepsRateWallAndEta) {
   RunProgress p;
   p.SimTime = 0.15L;

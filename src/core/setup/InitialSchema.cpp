@@ -66,9 +66,12 @@ constexpr KeyDoc kDocs[] = {
     {"BoundQ", "", "`\"k = 0\"`", "thermal condition at the right end"},
     {"Tq", "K", "0", "temperature of the right end with `\"T0 =\"`"},
     {"InitProfile", "", "none (-1)",
-     "the temperature model: one temperature, or how ions and electrons start; must be chosen; "
-     "choosing it sets `TeEdit`"},
-    {"TeEdit", "K", "0", "electron temperature of the models that take it"},
+     "the temperature model: one temperature, or how ions and electrons start (the two-"
+     "temperature models need an electron model, `[thermal]`, and run as THydro2T, or as "
+     "TThermState with `MoveType = \"No move\"`); must be chosen; choosing it sets `TeEdit`"},
+    {"TeEdit", "K", "0",
+     "electron temperature of the models that take it (`\"Ti, Te = T0\"`, `\"Ti, Te = Tlast\"`, "
+     "`FixTe`); must be > 0 there"},
     {"FixTe", "", "false",
      "the electron temperature is held at `TeEdit`; selects `\"Ti, Te = T0\"` and disables "
      "`InitProfile`; asks \"With e-i heat exchange (alpha)?\""},
