@@ -157,6 +157,18 @@ void TResultsGraphs::SetUp(const Session& s, const TMainForm& f, bool shiftX0) {
     g.AddSeries(std::move(curve));
   }
   setUp_ = s.StateA != nullptr;
+  // Two temperatures: the electrons' (magenta) and the ions' (green) temperature and
+  // pressure beside the totals, at the nodes like them.
+  twoT_ = setUp_ && s.StateA->ArrayByName("Te") != nullptr;
+  twoP_ = setUp_ && s.StateA->ArrayByName("Pe") != nullptr;
+  if (twoT_) {
+    TGraph.AddSeries(PlotSeries{"Te", PlotColors::kMagenta, {}, {}, CurveLabelAt::Last});
+    TGraph.AddSeries(PlotSeries{"Ti", PlotColors::kGreen, {}, {}, CurveLabelAt::Last});
+  }
+  if (twoP_) {
+    PGraph.AddSeries(PlotSeries{"Pe", PlotColors::kMagenta, {}, {}, CurveLabelAt::Last});
+    PGraph.AddSeries(PlotSeries{"Pi", PlotColors::kGreen, {}, {}, CurveLabelAt::Last});
+  }
   if (!setUp_) {
     ++version_;
     return;
@@ -194,6 +206,35 @@ void TResultsGraphs::Refresh(const Session& s) {
     y[2][k] = A.NodePressure(j);
     y[3][k] = A.NodeTemperature(j);
   }
+  // A cell array at the nodes: the mean of the two cells beside a node, the end cell's
+  // value at the ends.
+  auto atNodes = [&](const RealArray& c) {
+    std::vector<Real> out(static_cast<size_t>(nodes));
+    const int32_t last = nodes - 2;
+    for (int32_t j = 0; j < nodes; ++j) {
+      out[static_cast<size_t>(j)] =
+          j <= 0 ? c[0] : (j > last ? c[static_cast<size_t>(last)] : (c[j] + c[j - 1]) / 2);
+    }
+    return out;
+  };
+  auto addPair = [&](PlotModel& g, const char* a, const char* b) {
+    int32_t series = 1;
+    for (const char* name : {a, b}) {
+      std::vector<Real> values = atNodes(*A.ArrayByName(name));
+      IncludeValues(g, 1, values);
+      g.SetSeriesPoints(series++, x, std::move(values));
+    }
+  };
+  if (twoT_) {
+    // Ti is the T array of the two-temperature classes.
+    std::vector<Real> te = atNodes(*A.ArrayByName("Te"));
+    std::vector<Real> ti = atNodes(A.T);
+    IncludeValues(TGraph, 1, te);
+    IncludeValues(TGraph, 1, ti);
+    TGraph.SetSeriesPoints(1, x, std::move(te));
+    TGraph.SetSeriesPoints(2, x, std::move(ti));
+  }
+  if (twoP_) addPair(PGraph, "Pe", "Pi");
   for (int32_t i = 0; i < 4; ++i) {
     PlotModel& g = Graph(i);
     IncludeValues(g, 0, x);

@@ -53,6 +53,9 @@ class TResultsGraphs {
 
   // The frozen grid (NoMove) shows the temperature graph only.
   bool FrozenGrid() const { return frozen_; }
+  // The state has two temperatures: TGraph carries "Te" and "Ti" (series 1 and 2) and, on
+  // a moving grid, PGraph "Pe" and "Pi".
+  bool TwoTemperatures() const { return twoT_; }
 
   // The vertical marker in all four graphs: at a node (useIndex) or at a coordinate in
   // display units. A node outside the grid removes the marker.
@@ -75,6 +78,8 @@ class TResultsGraphs {
   Real vScale_ = 1;
   bool setUp_ = false;
   bool frozen_ = false;
+  bool twoT_ = false;  // Te and Ti curves in TGraph
+  bool twoP_ = false;  // Pe and Pi curves in PGraph
   std::optional<int32_t> markerNode_;
   uint64_t version_ = 0;
 };
