@@ -65,25 +65,21 @@ Real ShapeArea(int32_t item) {
 
 // Share of the pulse between t0 and t1 (tau = 1): the integral of the time shape over
 // [t0, t1] over its integral over the pulse (all t for the Gaussian, [0, inf) for the
-// exponential, [0, 1] for the others).
+// exponential, [0, 1] for the others: the pulse begins at 0).
 Real TimeShare(int32_t item, Real t0, Real t1) {
+  const Real a = std::clamp(t0, Real{0}, Real{1});
+  const Real b = std::clamp(t1, Real{0}, Real{1});
   switch (item) {
     case 0:
       return (std::erf(t1) - std::erf(t0)) / 2;
     case 1:
-      return std::exp(-t0) - std::exp(-t1);
+      return std::exp(-std::max(t0, Real{0})) - std::exp(-std::max(t1, Real{0}));
     case 2:
-      return std::min(t1, Real{1}) - t0;
-    case 3: {
-      const Real a = std::min(t0, Real{1});
-      const Real b = std::min(t1, Real{1});
+      return b - a;
+    case 3:
       return 2 * ((b - b * b / 2) - (a - a * a / 2));
-    }
-    default: {
-      const Real a = std::clamp(t0, Real{0}, Real{1});
-      const Real b = std::clamp(t1, Real{0}, Real{1});
+    default:
       return b * b - a * a;
-    }
   }
 }
 
@@ -272,7 +268,8 @@ TEST(LaserSourceIntegral, SourceOverGridAndRunEqualsTheAbsorbedFluence) {
 }
 
 TEST(LaserSourceIntegral, WholeFluenceOnAThickFilmForEveryShape) {
-  // The plain statement: a film much thicker than the depth absorbs F, whatever the shapes.
+  // The plain statement: a film much thicker than the depth absorbs F, whatever the shapes,
+  // and whether the run starts at the pulse or long before it (the pulse begins at 0).
   const Grid g = FromWidths("thick", Widths(60, 5 * nm), {}, false);
   const SourceGrid grid{g.x, 0, 1};
   for (int32_t timeItem = 0; timeItem < kTimeShapeCount; ++timeItem) {
@@ -286,12 +283,15 @@ TEST(LaserSourceIntegral, WholeFluenceOnAThickFilmForEveryShape) {
       LaserSource src;
       ASSERT_FALSE(SetLaserPulse(src, p).Refused());
       const Window w = PulseWindow(timeItem);
-      const Real t0 = w.t0 * p.tau * 1e-15L;
-      const Real t1 = w.t1 * p.tau * 1e-15L;
-      ASSERT_EQ(UpdateSourceTime(src, t0, t1, grid), SourceStatus::Ok);
-      Real energy = 0;
-      for (int32_t i = 0; i < 60; ++i) energy += (t1 - t0) * SourceInCell(src, i);
-      EXPECT_NEAR(Dbl(energy / 40e-6L), 1.0, 1e-9) << timeItem << " " << spaceItem;
+      for (const Real start : {w.t0, std::min(w.t0, Real{-3})}) {
+        const Real t0 = start * p.tau * 1e-15L;
+        const Real t1 = w.t1 * p.tau * 1e-15L;
+        ASSERT_EQ(UpdateSourceTime(src, t0, t1, grid), SourceStatus::Ok);
+        Real energy = 0;
+        for (int32_t i = 0; i < 60; ++i) energy += (t1 - t0) * SourceInCell(src, i);
+        EXPECT_NEAR(Dbl(energy / 40e-6L), 1.0, 1e-9)
+            << timeItem << " " << spaceItem << ", start " << Dbl(start);
+      }
     }
   }
 }

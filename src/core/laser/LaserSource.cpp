@@ -75,38 +75,55 @@ Real Depth(Real distance, Real scale) {
 // ---------------------------------------------------------------------------------------
 // Shapes
 
+// The pulse begins at t = 0. The one-sided shapes (the exponential, the step and both
+// lines) are 0 before it: a run started at -3 tau to let the film settle must not see a
+// step that has been on since -infinity, nor an exponential that grows without bound
+// towards the past; with the cut-off every shape deposits its fluence F whatever the start
+// time. The step and the lines also end at tau. The Gaussian is centred on t = 0 and keeps
+// both halves: its rising half is part of the pulse.
 Real TimeShapeValue(TimeShape shape, Real t, Real tau) {
   const Real s = t / tau;
+  const bool inPulse = t >= 0 && t <= tau;
   switch (shape) {
     case TimeShape::Gauss:
       return std::exp(-s * s);
     case TimeShape::Exp:
-      return std::exp(-s);
+      return t >= 0 ? std::exp(-s) : 0;
     case TimeShape::Step:
-      return t <= tau ? 1 : 0;
+      return inPulse ? 1 : 0;
     case TimeShape::LinearDown:
-      return t <= tau ? 1 - s : 0;
+      return inPulse ? 1 - s : 0;
     case TimeShape::LinearUp:
-      return (t >= 0 && t <= tau) ? s : 0;
+      return inPulse ? s : 0;
     case TimeShape::Zero:
       break;
   }
   return 0;
 }
 
+// The exact integral over [a, b], the one-sided shapes over the part of [a, b] inside
+// their support, so that a step's time factor (this over the step) is the exact mean of
+// TimeShapeValue over the step, also for a step that straddles 0 or tau.
 Real TimeShapeIntegral(TimeShape shape, Real a, Real b, Real tau) {
   if (b < a) return -TimeShapeIntegral(shape, b, a, tau);
   switch (shape) {
     case TimeShape::Gauss:
       return tau * kSqrtPi / 2 * ErfDifference(a / tau, b / tau);
-    case TimeShape::Exp:
-      // tau (exp(-a/tau) - exp(-b/tau)), exact also for a step much shorter than tau
-      return -tau * std::exp(-a / tau) * std::expm1((a - b) / tau);
-    case TimeShape::Step:
-      return std::max(std::min(b, tau) - a, Real{0});
+    case TimeShape::Exp: {
+      // tau (exp(-p/tau) - exp(-q/tau)) over [p, q] = [a, b] from 0 on, exact also for a
+      // step much shorter than tau
+      const Real p = std::max(a, Real{0});
+      const Real q = std::max(b, Real{0});
+      return -tau * std::exp(-p / tau) * std::expm1((p - q) / tau);
+    }
+    case TimeShape::Step: {
+      const Real p = std::clamp(a, Real{0}, tau);
+      const Real q = std::clamp(b, Real{0}, tau);
+      return q - p;
+    }
     case TimeShape::LinearDown: {
-      const Real p = std::min(a, tau);
-      const Real q = std::min(b, tau);
+      const Real p = std::clamp(a, Real{0}, tau);
+      const Real q = std::clamp(b, Real{0}, tau);
       return (q - p) * (1 - (p + q) / (2 * tau));
     }
     case TimeShape::LinearUp: {
@@ -120,15 +137,17 @@ Real TimeShapeIntegral(TimeShape shape, Real a, Real b, Real tau) {
   return 0;
 }
 
+// tau over the integral of the shape over all times, so that QAmp Ft integrates to
+// F / (|d| tau) * tau: the fluence F.
 Real TimeShapeNorm(TimeShape shape) {
   switch (shape) {
     case TimeShape::Gauss:
       return std::numbers::inv_sqrtpi_v<Real>;  // the integral over all t is tau sqrt(pi)
     case TimeShape::LinearDown:
     case TimeShape::LinearUp:
-      return 2;  // triangles of area tau/2
-    case TimeShape::Exp:
-    case TimeShape::Step:
+      return 2;            // triangles on [0, tau] of area tau/2
+    case TimeShape::Exp:   // tau over [0, inf)
+    case TimeShape::Step:  // tau over [0, tau]
       return 1;
     case TimeShape::Zero:
       break;

@@ -6,9 +6,9 @@
 // The user gives the absorbed fluence F [mJ/cm^2], the absorption depth d [nm] (its sign
 // selects the irradiated face of the film) and the duration tau [fs]; QAmp [kW/cm^3]
 // carries F / (|d| tau) and the normalisation of the shapes, so that the film absorbs F
-// per unit area when the space shape ends inside the film and the time shape inside the
-// run. A second space shape (pre-heating) deposits its own fluence in the substrate next
-// to the film, with the same time shape.
+// per unit area when the space shape ends inside the film and the run lasts until the
+// pulse is over, whatever time it starts at. A second space shape (pre-heating) deposits
+// its own fluence in the substrate next to the film, with the same time shape.
 //
 // Everything is integrated exactly: QCell[i] is the closed-form integral of the space
 // shape between the faces of cell i (no sampling, so a cell much thicker than d still
@@ -30,13 +30,16 @@
 namespace tarvex {
 
 // Time shapes, numbered as the items of the dialog's time list; Zero is the zero function
-// (no source). t and tau in s.
+// (no source). t and tau in s. The pulse begins at t = 0: the one-sided shapes are 0
+// before it, so a run started earlier (to have the film at rest when the light arrives)
+// receives the same fluence as one started at 0. Only the Gaussian, centred on t = 0, has
+// a rising half before it.
 enum class TimeShape : int8_t {
   Zero = -1,
   Gauss = 0,       // exp(-(t/tau)^2), all t
-  Exp = 1,         // exp(-t/tau), all t
-  Step = 2,        // 1 for t <= tau (earlier times included), 0 after
-  LinearDown = 3,  // 1 - t/tau for t <= tau, 0 after (never negative)
+  Exp = 1,         // exp(-t/tau) for t >= 0, 0 before
+  Step = 2,        // 1 for 0 <= t <= tau, 0 outside
+  LinearDown = 3,  // 1 - t/tau for 0 <= t <= tau, 0 outside (never negative)
   LinearUp = 4,    // t/tau for 0 <= t <= tau, 0 outside
 };
 
@@ -142,7 +145,8 @@ bool SourceDefined(const LaserSource& src);
 Real TimeShapeValue(TimeShape shape, Real t, Real tau);
 // Integral of Ft over [a, b] [s]; negative for b < a.
 Real TimeShapeIntegral(TimeShape shape, Real a, Real b, Real tau);
-// The factor QAmp carries for the time shape: tau over the integral of Ft over its pulse.
+// The factor QAmp carries for the time shape: tau over the integral of Ft over all times
+// (the whole Gaussian; [0, inf) for the exponential; [0, tau] for the step and the lines).
 Real TimeShapeNorm(TimeShape shape);
 
 Real SpaceShapeValue(SpaceShape shape, Real u);
