@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "core/hydro/HydrStat.h"
+#include "core/hydro/HydroState.h"
 
 namespace tarvex {
 
@@ -391,6 +392,12 @@ SourceStatus BuildSourceProfile(LaserSource& src, const SourceGrid& grid) {
     src.builtCells = -1;
     return status;
   }
+  // A whole table on given nodes belongs to no layout; a layer added to a table keeps the
+  // layout of the cells before it.
+  if (grid.firstCell == 0) {
+    src.builtH0 = 0;
+    src.builtWidthRatio = 0;
+  }
   const std::span<const Real> x = grid.x;
   const int32_t N = static_cast<int32_t>(x.size()) - 1;
   const int32_t rp = grid.Dspc - 1;
@@ -426,18 +433,56 @@ SourceStatus BuildSourceProfile(LaserSource& src, const SourceGrid& grid) {
   return SourceStatus::Ok;
 }
 
-SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const SourceGrid& grid) {
-  const int32_t N = static_cast<int32_t>(grid.x.size()) - 1;
-  if (src.builtCells != N || src.builtInGlass != grid.InGlass || src.builtDspc != grid.Dspc ||
-      static_cast<int32_t>(src.QCell.size()) != N) {
-    SourceGrid whole = grid;
-    whole.firstCell = 0;
-    const SourceStatus status = BuildSourceProfile(src, whole);
-    if (status != SourceStatus::Ok) {
-      src.QTimeFactor = 0;
-      return status;
-    }
+SourceLayout InitialSourceLayout(const HydroState& s, int32_t N) {
+  const SimParams& sp = s.sim;
+  SourceLayout l;
+  l.N = N;
+  l.InGlass = sp.InGlass;
+  l.Dspc = sp.Dspc;
+  l.h0 = sp.h0;
+  // Planar substrate cells hold the mass of a film cell: rho0l w = rho0 h0. Curved grids
+  // give every cell the width h0 (the masses follow the layer densities instead).
+  l.widthRatio = (sp.Dspc == 1 && sp.InGlass != 0) ? sp.rho0l / sp.rho0 : 1;
+  return l;
+}
+
+void LayoutNodes(const SourceLayout& l, std::span<Real> x) {
+  const int32_t N = l.N;
+  if (l.Dspc != 1) {
+    for (int32_t k = 0; k <= N; ++k) x[static_cast<size_t>(k)] = static_cast<Real>(k) * l.h0;
+    return;
   }
+  // x = 0 at the interface node f; film nodes (k - f) h0, substrate nodes (k - f) w.
+  const int32_t nGlass = l.InGlass < 0 ? -l.InGlass : l.InGlass;
+  const int32_t f = l.InGlass < 0 ? N - nGlass : nGlass;
+  const Real w = l.h0 / l.widthRatio;
+  for (int32_t k = 0; k <= N; ++k) {
+    const bool glass = l.InGlass > 0 ? k < f : (l.InGlass < 0 && k > f);
+    x[static_cast<size_t>(k)] = static_cast<Real>(k - f) * (glass ? w : l.h0);
+  }
+}
+
+SourceStatus BuildSourceProfile(LaserSource& src, const SourceLayout& layout) {
+  if (layout.N < 1) {
+    src.QCell.clear();
+    src.builtCells = -1;
+    return SourceStatus::NoCells;
+  }
+  src.layoutNodes.resize(static_cast<size_t>(layout.N) + 1);
+  LayoutNodes(layout, src.layoutNodes);
+  const SourceStatus status =
+      BuildSourceProfile(src, SourceGrid{src.layoutNodes, layout.InGlass, layout.Dspc, 0});
+  if (status == SourceStatus::Ok) {
+    src.builtH0 = layout.h0;
+    src.builtWidthRatio = layout.widthRatio;
+  }
+  return status;
+}
+
+namespace {
+
+// The time factor of the step [tOld, tNew] into src.QTimeFactor.
+SourceStatus SetTimeFactor(LaserSource& src, Real tOld, Real tNew) {
   const Real dt = tNew - tOld;
   Real factor;
   if (src.FtFn == TimeShape::Zero) {
@@ -453,6 +498,36 @@ SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const Sour
   }
   src.QTimeFactor = factor;
   return SourceStatus::Ok;
+}
+
+SourceStatus Failed(LaserSource& src, SourceStatus status) {
+  src.QTimeFactor = 0;
+  return status;
+}
+
+}  // namespace
+
+SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const SourceLayout& layout) {
+  if (src.builtCells != layout.N || src.builtInGlass != layout.InGlass ||
+      src.builtDspc != layout.Dspc || src.builtH0 != layout.h0 ||
+      src.builtWidthRatio != layout.widthRatio ||
+      static_cast<int32_t>(src.QCell.size()) != layout.N) {
+    const SourceStatus status = BuildSourceProfile(src, layout);
+    if (status != SourceStatus::Ok) return Failed(src, status);
+  }
+  return SetTimeFactor(src, tOld, tNew);
+}
+
+SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const SourceGrid& grid) {
+  const int32_t N = static_cast<int32_t>(grid.x.size()) - 1;
+  if (src.builtCells != N || src.builtInGlass != grid.InGlass || src.builtDspc != grid.Dspc ||
+      static_cast<int32_t>(src.QCell.size()) != N) {
+    SourceGrid whole = grid;
+    whole.firstCell = 0;
+    const SourceStatus status = BuildSourceProfile(src, whole);
+    if (status != SourceStatus::Ok) return Failed(src, status);
+  }
+  return SetTimeFactor(src, tOld, tNew);
 }
 
 }  // namespace tarvex

@@ -341,6 +341,96 @@ TEST(LaserSourceTable, BadGridsAreRefusedAndLeaveNoTable) {
   }
 }
 
+TEST(LaserSourceTable, BadLayoutsAreRefusedAndLeaveNoTable) {
+  const Real nan = std::numeric_limits<Real>::quiet_NaN();
+  struct Case {
+    SourceLayout layout;
+    SourceStatus expected;
+  };
+  const Case cases[] = {
+      {{0, 0, 1, 1e-7L, 1}, SourceStatus::NoCells},
+      {{-3, 0, 1, 1e-7L, 1}, SourceStatus::NoCells},
+      {{4, 5, 1, 1e-7L, 1}, SourceStatus::BadLayers},
+      {{4, -5, 1, 1e-7L, 1}, SourceStatus::BadLayers},
+      {{4, 0, 0, 1e-7L, 1}, SourceStatus::BadGeometry},
+      {{4, 0, 4, 1e-7L, 1}, SourceStatus::BadGeometry},
+      {{4, 0, 1, 0, 1}, SourceStatus::BadCoordinates},
+      {{4, 0, 1, -1e-7L, 1}, SourceStatus::BadCoordinates},
+      {{4, 2, 3, nan, 1}, SourceStatus::BadCoordinates},
+      {{4, 2, 1, 1e-7L, 0}, SourceStatus::BadCoordinates},  // substrate cells of no width
+      {{4, -2, 1, 1e-7L, nan}, SourceStatus::BadCoordinates},
+  };
+  for (const Case& c : cases) {
+    LaserSource src;
+    ASSERT_FALSE(SetLaserPulse(src, Pulse(40, 10, 100, 1, 1)).Refused());
+    src.QCell.assign(2, 1);
+    EXPECT_EQ(BuildSourceProfile(src, c.layout), c.expected) << SourceStatusText(c.expected);
+    EXPECT_TRUE(src.QCell.empty());
+    src.QTimeFactor = 1;
+    EXPECT_EQ(UpdateSourceTime(src, 0, 1e-14L, c.layout), c.expected);
+    EXPECT_EQ(Dbl(src.QTimeFactor), 0.0);
+  }
+}
+
+// The solvers' table depends on the layout alone: steps on one layout keep it in place,
+// a change of any of its numbers rebuilds it, and a table built on given nodes (a grid
+// that has moved) is replaced by the layout's at the first step.
+TEST(LaserSourceTable, LayoutTableIsRebuiltExactlyWhenTheLayoutChanges) {
+  LaserPulse p = Pulse(40, -3, 100, 2, 1);
+  p.preF = 10;
+  p.preD = 2;
+  p.preSpaceItem = 1;
+  LaserSource src;
+  ASSERT_FALSE(SetLaserPulse(src, p).Refused());
+  const SourceLayout first{40, 8, 1, 1e-7L, 2.2L / 2.7L};
+  ASSERT_EQ(UpdateSourceTime(src, 0, 1e-14L, first), SourceStatus::Ok);
+  const std::vector<Real> table(src.QCell.begin(), src.QCell.end());
+  const Real* data = src.QCell.data();
+  for (int32_t k = 1; k < 20; ++k) {
+    ASSERT_EQ(UpdateSourceTime(src, k * 1e-14L, (k + 1) * 1e-14L, first), SourceStatus::Ok);
+  }
+  EXPECT_EQ(src.QCell.data(), data);
+
+  struct Change {
+    const char* what;
+    SourceLayout layout;
+  };
+  const Change changes[] = {
+      {"h0", {40, 8, 1, 1.1e-7L, 2.2L / 2.7L}},
+      {"widthRatio", {40, 8, 1, 1e-7L, 0.5L}},
+      {"cell count", {41, 8, 1, 1e-7L, 2.2L / 2.7L}},
+      {"substrate after the film", {40, -8, 1, 1e-7L, 2.2L / 2.7L}},
+      {"sphere", {40, 8, 3, 1e-7L, 1}},
+  };
+  for (const Change& c : changes) {
+    LaserSource src2 = src;
+    ASSERT_EQ(UpdateSourceTime(src2, 0, 1e-14L, c.layout), SourceStatus::Ok) << c.what;
+    LaserSource fresh;
+    ASSERT_FALSE(SetLaserPulse(fresh, p).Refused());
+    ASSERT_EQ(BuildSourceProfile(fresh, c.layout), SourceStatus::Ok) << c.what;
+    ASSERT_EQ(src2.QCell.size(), fresh.QCell.size()) << c.what;
+    bool changed = src2.QCell.size() != table.size();
+    for (size_t i = 0; i < fresh.QCell.size(); ++i) {
+      EXPECT_EQ(Dbl(src2.QCell[i]), Dbl(fresh.QCell[i])) << c.what << ", cell " << i;
+      if (i < table.size() && src2.QCell[i] != table[i]) changed = true;
+    }
+    EXPECT_TRUE(changed) << c.what;
+  }
+
+  // The same grid after it moved, given by its nodes: the first step on the layout puts
+  // the table of the layout back, entry for entry.
+  std::vector<Real> moved(41);
+  LayoutNodes(first, moved);
+  for (size_t k = 0; k < moved.size(); ++k)
+    moved[k] = 1.3L * moved[k] + 2e-8L * std::sin(static_cast<Real>(k));
+  ASSERT_EQ(BuildSourceProfile(src, SourceGrid{moved, 8, 1}), SourceStatus::Ok);
+  bool differs = false;
+  for (size_t i = 0; i < table.size(); ++i) differs = differs || src.QCell[i] != table[i];
+  EXPECT_TRUE(differs) << "the moved nodes should give another table";
+  ASSERT_EQ(UpdateSourceTime(src, 0, 1e-14L, first), SourceStatus::Ok);
+  for (size_t i = 0; i < table.size(); ++i) EXPECT_EQ(Dbl(src.QCell[i]), Dbl(table[i])) << i;
+}
+
 TEST(LaserSourceTable, AllSubstrateGridHasNoFilmSource) {
   LaserSource src;
   ASSERT_FALSE(SetLaserPulse(src, Pulse(40, 10, 100, 1, 1)).Refused());
