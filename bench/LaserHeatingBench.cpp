@@ -41,7 +41,7 @@ bool SetUpFilm(Session& s, int32_t N, bool thermal) {
   p.d = 15;
   p.tau = 100;
   SetLaserPulse(s.laser, p);
-  return BuildSourceProfile(s.laser, {s.StateA->x, 0, 1, 0}) == SourceStatus::Ok;
+  return BuildSourceProfile(s.laser, InitialSourceLayout(s, N)) == SourceStatus::Ok;
 }
 
 void FilmStep(benchmark::State& state, bool thermal) {

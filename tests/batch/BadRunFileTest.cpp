@@ -80,6 +80,20 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"[main]", "[laser]\nAEdit = 2\ntSelect = -1\ntEdit = 100\ndEdit = 10\n\n[main]"}},
                 "tSelect = -1",
                 {"[laser] tSelect", "Choose a time shape"}},
+        // The pre-heating of the substrate is for light through it (d < 0) and needs a
+        // depth.
+        BadCase{"PreHeatingWithLightFromTheOtherSide",
+                {{"[main]",
+                  "[laser]\nAEdit = 2\ntEdit = 100\ndEdit = 10\nPreHtF = 1\nPreHtD = 20\n\n"
+                  "[main]"}},
+                "dEdit = 10",
+                {"[laser] dEdit", "pre-heating is for light through the substrate: d < 0"}},
+        BadCase{"PreHeatingWithoutDepth",
+                {{"[main]",
+                  "[laser]\nAEdit = 2\ntEdit = 100\ndEdit = -10\nPreHtF = 1\nPreHtD = 0\n\n"
+                  "[main]"}},
+                "PreHtD = 0",
+                {"[laser] PreHtD", "pre-heating depth d must not be 0 nm"}},
         BadCase{"HeatedWithoutConductivity",
                 {{"[main]", "[laser]\nAEdit = 2\ntEdit = 100\ndEdit = 10\n\n[main]"},
                  {"[initial]", "[initial]\nQext = true"}},

@@ -125,6 +125,67 @@ TEST(Load, ContinuedRunEndsLikeOneRun) {
   }
 }
 
+// The laser example on a moving grid with a pulse of 1 ps, stopped at 0.7 ps while the
+// pulse still heats and continued from its full-precision profile: the continuation
+// heats the cells as the uninterrupted run does (the laser table belongs to the initial
+// grid, not to the moved nodes of the profile), and every column of the last table agrees
+// to the last digits.
+TEST(Load, LaserRunContinuedDuringThePulseEndsLikeOneRun) {
+  const BundledExample* example = FindExample("laser_heating_1t");
+  ASSERT_NE(example, nullptr);
+  std::string text(example->text);
+  text = Replaced(text, "tEdit = 100 ", "tEdit = 1000 ");
+  text = Replaced(text, "MoveType = \"No move\"", "MoveType = \"P0 = Pout\"");
+  text = Replaced(text, "dt1 = 1e-12 ", "dt1 = 1e-12\nMnStepDiv = 200\nStepDiv = 200 ");
+  text = Replaced(text, "[answers]", "[format]\nPress = 21\n\n[answers]");
+  auto ending = [&](const std::string& end) {
+    return Replaced(text, "EndTime = 2e-11", "EndTime = " + end);
+  };
+  TempDir dir;
+  const fs::path full = dir.path() / "full";
+  const fs::path half = dir.path() / "half";
+  const fs::path cont = dir.path() / "cont";
+  const testing::MainResult one =
+      CallMain({dir.Write("full.toml", ending("2.7e-12")), "--quiet", "--out", full.string()});
+  ASSERT_EQ(one.code, kExitOk) << one.err;
+  const testing::MainResult first =
+      CallMain({dir.Write("half.toml", ending("7e-13")), "--quiet", "--out", half.string()});
+  ASSERT_EQ(first.code, kExitOk) << first.err;
+
+  // The dialogs as before (the example's tables up to [main]), the times, the after-load
+  // keys; the state comes from the profile.
+  const size_t from = text.find("[eos.film]");
+  const std::string dialogs = text.substr(from, text.find("[main]") - from);
+  const std::string continuation = "load = \"" + (half / "7E-13.DAT").string() + "\"\n\n" +
+                                   dialogs +
+                                   "[main]\ndt1 = 1e-12\nMnStepDiv = 200\nStepDiv = 200\n"
+                                   "EndTime = 2.7e-12\n"
+                                   "[initial]\nMoveType = \"P0 = Pout\"\nQext = true\n"
+                                   "[format]\nPress = 21\n"
+                                   "[answers]\n\"With Thermocond\" = \"Yes\"\n";
+  const testing::MainResult second =
+      CallMain({dir.Write("cont.toml", continuation), "--quiet", "--out", cont.string()});
+  ASSERT_EQ(second.code, kExitOk) << second.err;
+
+  const auto a = ReadTable((full / "2p7E-12.DAT").string());
+  const auto b = ReadTable((cont / "2p7E-12.DAT").string());
+  ASSERT_EQ(a.size(), 150u + 1);
+  ASSERT_EQ(a.size(), b.size());
+  for (size_t c = 0; c < a.front().size(); ++c) {
+    Real scale = 0;
+    for (const auto& row : a)
+      if (c < row.size()) scale = std::max(scale, std::fabs(row[c]));
+    if (scale == 0) continue;
+    Real worst = 0;
+    for (size_t r = 0; r < a.size(); ++r) {
+      if (c >= a[r].size()) continue;
+      ASSERT_LT(c, b[r].size()) << "row " << r;
+      worst = std::max(worst, std::fabs(a[r][c] - b[r][c]) / scale);
+    }
+    EXPECT_LT(worst, 1e-12) << "column " << c;
+  }
+}
+
 TEST(Load, UnreadableProfileIsABadRunFile) {
   TempDir dir;
   const std::string missing = (dir.path() / "0000p100.DAT").string();

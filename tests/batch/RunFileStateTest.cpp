@@ -2,7 +2,10 @@
 // the same windows and dialogs, and the settings it prints read back to the same session.
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include "batch/BatchSupport.h"
+#include "batch/Examples.h"
 #include "core/app/AppModel.h"
 #include "core/hydro/HydrStat.h"
 #include "runfile/RunSettings.h"
@@ -153,6 +156,53 @@ INSTANTIATE_TEST_SUITE_P(
                       {{"[initial]\n", "[initial]\nDspcUpDown = 2\nPadhEdit = 3\n"},
                        {"MoveType = \"v0 = 0\"", "MoveType = \"No move\""}}}),
     [](const ::testing::TestParamInfo<RoundTripCase>& p) { return p.param.name; });
+
+// The pre-heating of the substrate from a run file: PreHtF, PreHtD and PreHtShape with
+// light through the substrate (d < 0) reach the source at the laser dialog's OK, and the
+// printed settings give them back so that they read back to the same source.
+TEST(RunFileState, PreHeatingReachesTheSourceAndPrintsBack) {
+  const BundledExample* example = FindExample("laser_heating_1t");
+  ASSERT_NE(example, nullptr);
+  std::string text = testing::Replaced(std::string(example->text), "dEdit = 10 ",
+                                       "dEdit = -10\nPreHtF = 0.5\nPreHtD = -20\n"
+                                       "PreHtShape = \"[1, (x0-x)/d <= 1]\" ");
+  ScriptedPrompter p1;
+  AppModel first(p1);
+  AppliedSettings applied;
+  SetUpFromText(text, first, p1, &applied);
+  if (HasFatalFailure()) return;
+  const LaserSource& src = first.session.laser;
+  EXPECT_EQ(src.FpreFn, SpaceShape::Step);
+  EXPECT_NEAR(static_cast<double>(src.QPreDepth), 20e-7, 1e-20);  // the sign means nothing
+  // 0.5 mJ/cm^2 over 20 nm and 100 fs [kW/cm^3], times the Gaussian's 1/sqrt(pi).
+  const double amp = 0.5e-6 / (20e-7 * 1e-13);
+  EXPECT_NEAR(static_cast<double>(src.QPreAmp), amp * std::numbers::inv_sqrtpi, 1e-12 * amp);
+  // The substrate cell next to the film (the 50th of the grid) is heated.
+  ASSERT_EQ(src.QCell.size(), 150u);
+  EXPECT_GT(static_cast<double>(src.QCell[49]), 0.0);
+  EXPECT_EQ(first.qext.PreHeat().d, 20);
+
+  const std::string printed = SettingsText(first, applied, "case.toml");
+  for (const char* line :
+       {"\nPreHtF = 0.5", "\nPreHtD = 20", "\nPreHtShape = \"[1, (x0-x)/d <= 1]\""}) {
+    EXPECT_NE(printed.find(line), std::string::npos) << line << " in\n" << printed;
+  }
+  ScriptedPrompter p2;
+  AppModel second(p2);
+  AppliedSettings again;
+  SetUpFromText(printed, second, p2, &again);
+  if (HasFatalFailure()) return;
+  const LaserSource& back = second.session.laser;
+  EXPECT_EQ(back.FtFn, src.FtFn);
+  EXPECT_EQ(back.FxFn, src.FxFn);
+  EXPECT_EQ(back.FpreFn, src.FpreFn);
+  EXPECT_EQ(back.QAmp, src.QAmp);
+  EXPECT_EQ(back.QDepth, src.QDepth);
+  EXPECT_EQ(back.QPreAmp, src.QPreAmp);
+  EXPECT_EQ(back.QPreDepth, src.QPreDepth);
+  ExpectSameArrays(back.QCell, src.QCell, "QCell");
+  EXPECT_EQ(SettingsText(second, again, "case.toml"), printed);
+}
 
 }  // namespace
 }  // namespace tarvex::batch

@@ -181,7 +181,8 @@ TEST(HeatConduction, EnergyBalanceOfALaserHeatedFilm) {
   p.timeItem = 0;
   p.spaceItem = 1;
   ASSERT_FALSE(SetLaserPulse(s.laser, p).Refused());
-  ASSERT_EQ(BuildSourceProfile(s.laser, {s.StateA->x, s.sim.InGlass, 1, 0}), SourceStatus::Ok);
+  ASSERT_EQ(BuildSourceProfile(s.laser, InitialSourceLayout(s, s.StateA->CellCount())),
+            SourceStatus::Ok);
   const Real t0 = -300e-15L, t1 = 4e-12L;
   s.sim.SimTime = t0;
   const Real before = TotalEnergy(s);

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "core/hydro/HydrStat.h"
+#include "core/hydro/HydroState.h"
 
 namespace tarvex {
 
@@ -75,38 +76,55 @@ Real Depth(Real distance, Real scale) {
 // ---------------------------------------------------------------------------------------
 // Shapes
 
+// The pulse begins at t = 0. The one-sided shapes (the exponential, the step and both
+// lines) are 0 before it: a run started at -3 tau to let the film settle must not see a
+// step that has been on since -infinity, nor an exponential that grows without bound
+// towards the past; with the cut-off every shape deposits its fluence F whatever the start
+// time. The step and the lines also end at tau. The Gaussian is centred on t = 0 and keeps
+// both halves: its rising half is part of the pulse.
 Real TimeShapeValue(TimeShape shape, Real t, Real tau) {
   const Real s = t / tau;
+  const bool inPulse = t >= 0 && t <= tau;
   switch (shape) {
     case TimeShape::Gauss:
       return std::exp(-s * s);
     case TimeShape::Exp:
-      return std::exp(-s);
+      return t >= 0 ? std::exp(-s) : 0;
     case TimeShape::Step:
-      return t <= tau ? 1 : 0;
+      return inPulse ? 1 : 0;
     case TimeShape::LinearDown:
-      return t <= tau ? 1 - s : 0;
+      return inPulse ? 1 - s : 0;
     case TimeShape::LinearUp:
-      return (t >= 0 && t <= tau) ? s : 0;
+      return inPulse ? s : 0;
     case TimeShape::Zero:
       break;
   }
   return 0;
 }
 
+// The exact integral over [a, b], the one-sided shapes over the part of [a, b] inside
+// their support, so that a step's time factor (this over the step) is the exact mean of
+// TimeShapeValue over the step, also for a step that straddles 0 or tau.
 Real TimeShapeIntegral(TimeShape shape, Real a, Real b, Real tau) {
   if (b < a) return -TimeShapeIntegral(shape, b, a, tau);
   switch (shape) {
     case TimeShape::Gauss:
       return tau * kSqrtPi / 2 * ErfDifference(a / tau, b / tau);
-    case TimeShape::Exp:
-      // tau (exp(-a/tau) - exp(-b/tau)), exact also for a step much shorter than tau
-      return -tau * std::exp(-a / tau) * std::expm1((a - b) / tau);
-    case TimeShape::Step:
-      return std::max(std::min(b, tau) - a, Real{0});
+    case TimeShape::Exp: {
+      // tau (exp(-p/tau) - exp(-q/tau)) over [p, q] = [a, b] from 0 on, exact also for a
+      // step much shorter than tau
+      const Real p = std::max(a, Real{0});
+      const Real q = std::max(b, Real{0});
+      return -tau * std::exp(-p / tau) * std::expm1((p - q) / tau);
+    }
+    case TimeShape::Step: {
+      const Real p = std::clamp(a, Real{0}, tau);
+      const Real q = std::clamp(b, Real{0}, tau);
+      return q - p;
+    }
     case TimeShape::LinearDown: {
-      const Real p = std::min(a, tau);
-      const Real q = std::min(b, tau);
+      const Real p = std::clamp(a, Real{0}, tau);
+      const Real q = std::clamp(b, Real{0}, tau);
       return (q - p) * (1 - (p + q) / (2 * tau));
     }
     case TimeShape::LinearUp: {
@@ -120,15 +138,17 @@ Real TimeShapeIntegral(TimeShape shape, Real a, Real b, Real tau) {
   return 0;
 }
 
+// tau over the integral of the shape over all times, so that QAmp Ft integrates to
+// F / (|d| tau) * tau: the fluence F.
 Real TimeShapeNorm(TimeShape shape) {
   switch (shape) {
     case TimeShape::Gauss:
       return std::numbers::inv_sqrtpi_v<Real>;  // the integral over all t is tau sqrt(pi)
     case TimeShape::LinearDown:
     case TimeShape::LinearUp:
-      return 2;  // triangles of area tau/2
-    case TimeShape::Exp:
-    case TimeShape::Step:
+      return 2;            // triangles on [0, tau] of area tau/2
+    case TimeShape::Exp:   // tau over [0, inf)
+    case TimeShape::Step:  // tau over [0, tau]
       return 1;
     case TimeShape::Zero:
       break;
@@ -372,6 +392,12 @@ SourceStatus BuildSourceProfile(LaserSource& src, const SourceGrid& grid) {
     src.builtCells = -1;
     return status;
   }
+  // A whole table on given nodes belongs to no layout; a layer added to a table keeps the
+  // layout of the cells before it.
+  if (grid.firstCell == 0) {
+    src.builtH0 = 0;
+    src.builtWidthRatio = 0;
+  }
   const std::span<const Real> x = grid.x;
   const int32_t N = static_cast<int32_t>(x.size()) - 1;
   const int32_t rp = grid.Dspc - 1;
@@ -407,18 +433,56 @@ SourceStatus BuildSourceProfile(LaserSource& src, const SourceGrid& grid) {
   return SourceStatus::Ok;
 }
 
-SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const SourceGrid& grid) {
-  const int32_t N = static_cast<int32_t>(grid.x.size()) - 1;
-  if (src.builtCells != N || src.builtInGlass != grid.InGlass || src.builtDspc != grid.Dspc ||
-      static_cast<int32_t>(src.QCell.size()) != N) {
-    SourceGrid whole = grid;
-    whole.firstCell = 0;
-    const SourceStatus status = BuildSourceProfile(src, whole);
-    if (status != SourceStatus::Ok) {
-      src.QTimeFactor = 0;
-      return status;
-    }
+SourceLayout InitialSourceLayout(const HydroState& s, int32_t N) {
+  const SimParams& sp = s.sim;
+  SourceLayout l;
+  l.N = N;
+  l.InGlass = sp.InGlass;
+  l.Dspc = sp.Dspc;
+  l.h0 = sp.h0;
+  // Planar substrate cells hold the mass of a film cell: rho0l w = rho0 h0. Curved grids
+  // give every cell the width h0 (the masses follow the layer densities instead).
+  l.widthRatio = (sp.Dspc == 1 && sp.InGlass != 0) ? sp.rho0l / sp.rho0 : 1;
+  return l;
+}
+
+void LayoutNodes(const SourceLayout& l, std::span<Real> x) {
+  const int32_t N = l.N;
+  if (l.Dspc != 1) {
+    for (int32_t k = 0; k <= N; ++k) x[static_cast<size_t>(k)] = static_cast<Real>(k) * l.h0;
+    return;
   }
+  // x = 0 at the interface node f; film nodes (k - f) h0, substrate nodes (k - f) w.
+  const int32_t nGlass = l.InGlass < 0 ? -l.InGlass : l.InGlass;
+  const int32_t f = l.InGlass < 0 ? N - nGlass : nGlass;
+  const Real w = l.h0 / l.widthRatio;
+  for (int32_t k = 0; k <= N; ++k) {
+    const bool glass = l.InGlass > 0 ? k < f : (l.InGlass < 0 && k > f);
+    x[static_cast<size_t>(k)] = static_cast<Real>(k - f) * (glass ? w : l.h0);
+  }
+}
+
+SourceStatus BuildSourceProfile(LaserSource& src, const SourceLayout& layout) {
+  if (layout.N < 1) {
+    src.QCell.clear();
+    src.builtCells = -1;
+    return SourceStatus::NoCells;
+  }
+  src.layoutNodes.resize(static_cast<size_t>(layout.N) + 1);
+  LayoutNodes(layout, src.layoutNodes);
+  const SourceStatus status =
+      BuildSourceProfile(src, SourceGrid{src.layoutNodes, layout.InGlass, layout.Dspc, 0});
+  if (status == SourceStatus::Ok) {
+    src.builtH0 = layout.h0;
+    src.builtWidthRatio = layout.widthRatio;
+  }
+  return status;
+}
+
+namespace {
+
+// The time factor of the step [tOld, tNew] into src.QTimeFactor.
+SourceStatus SetTimeFactor(LaserSource& src, Real tOld, Real tNew) {
   const Real dt = tNew - tOld;
   Real factor;
   if (src.FtFn == TimeShape::Zero) {
@@ -434,6 +498,36 @@ SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const Sour
   }
   src.QTimeFactor = factor;
   return SourceStatus::Ok;
+}
+
+SourceStatus Failed(LaserSource& src, SourceStatus status) {
+  src.QTimeFactor = 0;
+  return status;
+}
+
+}  // namespace
+
+SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const SourceLayout& layout) {
+  if (src.builtCells != layout.N || src.builtInGlass != layout.InGlass ||
+      src.builtDspc != layout.Dspc || src.builtH0 != layout.h0 ||
+      src.builtWidthRatio != layout.widthRatio ||
+      static_cast<int32_t>(src.QCell.size()) != layout.N) {
+    const SourceStatus status = BuildSourceProfile(src, layout);
+    if (status != SourceStatus::Ok) return Failed(src, status);
+  }
+  return SetTimeFactor(src, tOld, tNew);
+}
+
+SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const SourceGrid& grid) {
+  const int32_t N = static_cast<int32_t>(grid.x.size()) - 1;
+  if (src.builtCells != N || src.builtInGlass != grid.InGlass || src.builtDspc != grid.Dspc ||
+      static_cast<int32_t>(src.QCell.size()) != N) {
+    SourceGrid whole = grid;
+    whole.firstCell = 0;
+    const SourceStatus status = BuildSourceProfile(src, whole);
+    if (status != SourceStatus::Ok) return Failed(src, status);
+  }
+  return SetTimeFactor(src, tOld, tNew);
 }
 
 }  // namespace tarvex

@@ -6,9 +6,9 @@
 // The user gives the absorbed fluence F [mJ/cm^2], the absorption depth d [nm] (its sign
 // selects the irradiated face of the film) and the duration tau [fs]; QAmp [kW/cm^3]
 // carries F / (|d| tau) and the normalisation of the shapes, so that the film absorbs F
-// per unit area when the space shape ends inside the film and the time shape inside the
-// run. A second space shape (pre-heating) deposits its own fluence in the substrate next
-// to the film, with the same time shape.
+// per unit area when the space shape ends inside the film and the run lasts until the
+// pulse is over, whatever time it starts at. A second space shape (pre-heating) deposits
+// its own fluence in the substrate next to the film, with the same time shape.
 //
 // Everything is integrated exactly: QCell[i] is the closed-form integral of the space
 // shape between the faces of cell i (no sampling, so a cell much thicker than d still
@@ -17,6 +17,13 @@
 // union. In cylindrical and spherical geometry QCell is per unit solid angle: the film
 // receives F * R^RadialPower per unit solid angle, R the radius of the film's outer face,
 // and the pre-heating shape is a density per unit volume of the substrate.
+//
+// The solvers build the table on the grid as the initial conditions laid it out
+// (SourceLayout), not on the nodes where the motion has taken them: the grid is
+// Lagrangian, a cell keeps its matter, and the energy the light puts into that matter is
+// fixed by where it was when the film was made. The table is then a function of the
+// cell count, the layers, the geometry, h0 and rho0l/rho0 alone: rebuilt at any time,
+// after a load of a saved profile included, it is the same table.
 //
 // State lives in a LaserSource record owned by the session; nothing here is global.
 #pragma once
@@ -29,14 +36,19 @@
 
 namespace tarvex {
 
+class HydroState;
+
 // Time shapes, numbered as the items of the dialog's time list; Zero is the zero function
-// (no source). t and tau in s.
+// (no source). t and tau in s. The pulse begins at t = 0: the one-sided shapes are 0
+// before it, so a run started earlier (to have the film at rest when the light arrives)
+// receives the same fluence as one started at 0. Only the Gaussian, centred on t = 0, has
+// a rising half before it.
 enum class TimeShape : int8_t {
   Zero = -1,
   Gauss = 0,       // exp(-(t/tau)^2), all t
-  Exp = 1,         // exp(-t/tau), all t
-  Step = 2,        // 1 for t <= tau (earlier times included), 0 after
-  LinearDown = 3,  // 1 - t/tau for t <= tau, 0 after (never negative)
+  Exp = 1,         // exp(-t/tau) for t >= 0, 0 before
+  Step = 2,        // 1 for 0 <= t <= tau, 0 outside
+  LinearDown = 3,  // 1 - t/tau for 0 <= t <= tau, 0 outside (never negative)
   LinearUp = 4,    // t/tau for 0 <= t <= tau, 0 outside
 };
 
@@ -117,6 +129,10 @@ struct LaserSource {
   int32_t builtCells = -1;
   int32_t builtInGlass = 0;
   int32_t builtDspc = 0;
+  Real builtH0 = 0;          // h0 of the SourceLayout; 0 for a table built on given nodes
+  Real builtWidthRatio = 0;  // widthRatio of the SourceLayout; 0 likewise
+  RealArray layoutNodes;     // the nodes of that layout [cm], kept so that a rebuild allocates
+                             // only when the grid grew
 };
 
 // ---- the pulse -----------------------------------------------------------------------
@@ -142,7 +158,8 @@ bool SourceDefined(const LaserSource& src);
 Real TimeShapeValue(TimeShape shape, Real t, Real tau);
 // Integral of Ft over [a, b] [s]; negative for b < a.
 Real TimeShapeIntegral(TimeShape shape, Real a, Real b, Real tau);
-// The factor QAmp carries for the time shape: tau over the integral of Ft over its pulse.
+// The factor QAmp carries for the time shape: tau over the integral of Ft over all times
+// (the whole Gaussian; [0, inf) for the exponential; [0, tau] for the step and the lines).
 Real TimeShapeNorm(TimeShape shape);
 
 Real SpaceShapeValue(SpaceShape shape, Real u);
@@ -161,10 +178,11 @@ Real FpreValue(const LaserSource& src, Real s);
 
 // ---- the per-cell table --------------------------------------------------------------
 
-// The grid the table is built on: node coordinates x_0 .. x_N [cm] (radii when curved),
-// the layer bookkeeping and the geometry. firstCell > 0 extends the table to the cells
-// firstCell .. N-1 of a layer added after the existing grid: that layer is irradiated as
-// a film of its own and the entries of the cells before it stay as they are.
+// A grid given by its node coordinates x_0 .. x_N [cm] (radii when curved), the layer
+// bookkeeping and the geometry: any cell widths, for a grid that does not move (and for
+// a layer just added). firstCell > 0 extends the table to the cells firstCell .. N-1 of a
+// layer added after the existing grid: that layer is irradiated as a film of its own and
+// the entries of the cells before it stay as they are.
 struct SourceGrid {
   std::span<const Real> x;
   int32_t InGlass = 0;  // substrate cells: > 0 the first InGlass cells, < 0 the last |InGlass|
@@ -183,15 +201,41 @@ enum class SourceStatus : uint8_t {
 };
 const char* SourceStatusText(SourceStatus status);
 
+// The grid the solvers' table is built on: the grid of N cells as the initial conditions
+// lay it out, before any motion. Planar: x = 0 at the film-substrate interface, film cells
+// of width h0, substrate cells of width h0 / widthRatio (cells of equal mass); the film
+// coordinate runs from 0 at its left face to QSurfX = (N - |InGlass|) h0 at its right
+// face. Curved: every cell h0 wide, radii k h0 from the centre.
+struct SourceLayout {
+  int32_t N = 0;        // cells, substrate included
+  int32_t InGlass = 0;  // substrate cells: > 0 the first InGlass cells, < 0 the last |InGlass|
+  int32_t Dspc = 1;     // 1 planar, 2 cylindrical, 3 spherical
+  Real h0 = 0;          // initial film cell width [cm]
+  Real widthRatio = 1;  // film over substrate cell width: rho0l / rho0 planar with a
+                        // substrate, 1 otherwise
+};
+
+// The layout of a state of N cells: sim.InGlass, sim.Dspc, sim.h0 and sim.rho0l / sim.rho0.
+SourceLayout InitialSourceLayout(const HydroState& s, int32_t N);
+
+// The node coordinates x_0 .. x_N of the layout [cm]; x must hold N + 1 entries.
+void LayoutNodes(const SourceLayout& layout, std::span<Real> x);
+
 // Fills QCell with the exact integral of the source over every cell of the grid (sized to
 // the cell count; an allocation only when the grid grew) and records the layout. On a
 // refusal the table is left empty, so that no stale entry is ever used.
 SourceStatus BuildSourceProfile(LaserSource& src, const SourceGrid& grid);
+// The same on the nodes of the layout (kept in src.layoutNodes).
+SourceStatus BuildSourceProfile(LaserSource& src, const SourceLayout& layout);
 
 // Once per step, before the cell loops: the time factor of the step [tOld, tNew] (the
 // exact mean of Ft over it; Ft(tOld) when the step is empty). Rebuilds the table first
-// when it was built for another layout (cell count, InGlass, Dspc). Not Ok: the source
-// of this step is zero and the caller fails the pass.
+// when it was built for another layout (cell count, InGlass, Dspc, and for the
+// SourceLayout h0 and widthRatio). Not Ok: the source of this step is zero and the caller
+// fails the pass. The solvers pass InitialSourceLayout(state, N): on a moving grid a table
+// rebuilt on the current nodes would depend on how far the grid has moved.
+SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const SourceLayout& layout);
+// The same for a grid given by its nodes, which the table is rebuilt on.
 SourceStatus UpdateSourceTime(LaserSource& src, Real tOld, Real tNew, const SourceGrid& grid);
 
 // The source of cell i over the current step [kW/cm^2]: the solver adds

@@ -32,7 +32,8 @@ constexpr QextControlInfo kControls[] = {
      "Fluence absorbed in the substrate next to the film [mJ/cm^2]; 0 removes the pre-heating"},
     {"tSelect", QextControlKind::Choice, TQextDialog::kTimeGroupCaption, "",
      "exp(-(t/tau)^2)/sqrt(pi)",
-     "Time shape Ft of the pulse, t [s] from the run's zero time; the linear shapes end at tau",
+     "Time shape Ft of the pulse, t [s] from the run's zero time, where the pulse begins (the "
+     "Gaussian peaks there); the other shapes are 0 before it, the step and the lines after tau",
      "Time shape of the main source (the pre-heating follows it)"},
     {"tEdit", QextControlKind::Number, "tau =", "fs", "0", "Duration tau of the pulse [fs], > 0",
      "Duration tau of the main source [fs]"},

@@ -77,6 +77,17 @@ std::optional<FormValue> TQextSchema::Get(const FieldSchema& field) {
   return v;
 }
 
+std::optional<FormValue> TQextSchema::Held(const FieldSchema& field) {
+  // The pre-heating keys take effect in the PreHt round at OK: until then the form holds
+  // what they gave.
+  if (preGiven_) {
+    if (field.key == "PreHtF") return FormValue::Of(pre_.F);
+    if (field.key == "PreHtD") return FormValue::Of(pre_.d);
+    if (field.key == "PreHtShape") return FormValue::OfIndex(FieldKind::Choice, pre_.item);
+  }
+  return Get(field);
+}
+
 bool TQextSchema::Printed(const FieldSchema& field) {
   if (field.key == "PreHtF" || field.key == "PreHtD" || field.key == "PreHtShape") {
     return d_.PreHeatSet();
@@ -96,7 +107,11 @@ FormRefusal TQextSchema::ApplyPreHeating() {
     return FormRefusal::None();
   }
   const TQextResult r = d_.DefinePreHeating(pre_.F, pre_.d, pre_.item);
-  return r ? FormRefusal::None() : Refusal(r);
+  if (r) return FormRefusal::None();
+  // A refusal of the pre-heating instance's own fields, at the key that gave the field.
+  if (r.message == kBadPreD.reason) return FormRefusal::At("PreHtD", r.message);
+  if (r.message == kBadPreShape.reason) return FormRefusal::At("PreHtShape", r.message);
+  return Refusal(r);
 }
 
 FormRefusal TQextSchema::Refusal(const TQextResult& ok) {

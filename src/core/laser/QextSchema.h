@@ -19,6 +19,7 @@ class TQextSchema : public FormSchema {
   static const std::vector<FieldSchema>& FieldList();
   FormRefusal Set(const FieldSchema& field, const FormValue& value) override;
   std::optional<FormValue> Get(const FieldSchema& field) override;
+  std::optional<FormValue> Held(const FieldSchema& field) override;
   bool Printed(const FieldSchema& field) override;
 
   // Before OK: the PreHt round with the pre-heating keys the table gave (none given: the

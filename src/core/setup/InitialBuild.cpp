@@ -444,16 +444,20 @@ InitialOkResult TInitional::BuildAddLayer() {
 
 InitialOkResult TInitional::FinalSteps(const LaserSetup& laser, bool built) {
   s_.setup.QSurfX = laser.QSurfX;
-  // The laser source: off, or its per-cell table built on the new grid (the cells of an
-  // added layer only, the others keep theirs).
+  // The laser source: off, or its per-cell table built on the initial layout of the grid,
+  // not on the nodes of the state (after a load they have moved, and the table must be
+  // the one of the run that wrote the profile). An added layer: the table of its cells
+  // only, on the nodes just laid out for it; the other cells keep theirs.
   LaserSource& src = s_.laser;
   if (!laser.Qext) {
     SwitchOffSource(src);
   } else if (s_.StateA != nullptr) {
     src.QSurfX = laser.QSurfX;
-    const RealArray& x = s_.StateA->x;
     const SourceStatus st =
-        BuildSourceProfile(src, SourceGrid{x, s_.sim.InGlass, s_.sim.Dspc, laser.firstCell});
+        laser.firstCell > 0
+            ? BuildSourceProfile(
+                  src, SourceGrid{s_.StateA->x, s_.sim.InGlass, s_.sim.Dspc, laser.firstCell})
+            : BuildSourceProfile(src, InitialSourceLayout(s_, s_.StateA->CellCount()));
     if (st != SourceStatus::Ok) {
       return Refused(std::string("The laser source cannot be set up on this grid: ") +
                      SourceStatusText(st));

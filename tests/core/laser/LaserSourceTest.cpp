@@ -51,14 +51,16 @@ TEST(LaserShapes, TimeShapesFollowTheirFormulasAtEveryTime) {
   const Real times[] = {-2.5L, -1, -0.25L, 0, 0.3L, 1, 1.0000001L, 1.7L, 4};
   for (const Real s : times) {
     const Real t = s * tau;
+    const bool inPulse = s >= 0 && s <= 1;
+    // The Gaussian is centred on the start of the pulse, t = 0, and has both halves.
     EXPECT_EQ(Dbl(TimeShapeValue(TimeShape::Gauss, t, tau)), Dbl(std::exp(-s * s))) << Dbl(s);
-    ExpectRel(std::exp(-s), TimeShapeValue(TimeShape::Exp, t, tau), kRel, "exp");
-    EXPECT_EQ(Dbl(TimeShapeValue(TimeShape::Step, t, tau)), s <= 1 ? 1.0 : 0.0) << Dbl(s);
-    // The falling line heats from the start of the run, like the step, and ends at tau.
-    ExpectRel(s <= 1 ? 1 - s : 0, TimeShapeValue(TimeShape::LinearDown, t, tau), kRel, "1 - t/tau");
+    // The other shapes begin at t = 0: nothing before it, however early the run starts.
+    ExpectRel(s >= 0 ? std::exp(-s) : 0, TimeShapeValue(TimeShape::Exp, t, tau), kRel, "exp");
+    EXPECT_EQ(Dbl(TimeShapeValue(TimeShape::Step, t, tau)), inPulse ? 1.0 : 0.0) << Dbl(s);
+    ExpectRel(inPulse ? 1 - s : 0, TimeShapeValue(TimeShape::LinearDown, t, tau), kRel,
+              "1 - t/tau");
     // The rising line is a pulse on [0, tau]: no sink before it, no endless growth after.
-    ExpectRel((s >= 0 && s <= 1) ? s : 0, TimeShapeValue(TimeShape::LinearUp, t, tau), kRel,
-              "t/tau");
+    ExpectRel(inPulse ? s : 0, TimeShapeValue(TimeShape::LinearUp, t, tau), kRel, "t/tau");
     EXPECT_EQ(Dbl(TimeShapeValue(TimeShape::Zero, t, tau)), 0.0);
   }
 }
@@ -339,6 +341,96 @@ TEST(LaserSourceTable, BadGridsAreRefusedAndLeaveNoTable) {
   }
 }
 
+TEST(LaserSourceTable, BadLayoutsAreRefusedAndLeaveNoTable) {
+  const Real nan = std::numeric_limits<Real>::quiet_NaN();
+  struct Case {
+    SourceLayout layout;
+    SourceStatus expected;
+  };
+  const Case cases[] = {
+      {{0, 0, 1, 1e-7L, 1}, SourceStatus::NoCells},
+      {{-3, 0, 1, 1e-7L, 1}, SourceStatus::NoCells},
+      {{4, 5, 1, 1e-7L, 1}, SourceStatus::BadLayers},
+      {{4, -5, 1, 1e-7L, 1}, SourceStatus::BadLayers},
+      {{4, 0, 0, 1e-7L, 1}, SourceStatus::BadGeometry},
+      {{4, 0, 4, 1e-7L, 1}, SourceStatus::BadGeometry},
+      {{4, 0, 1, 0, 1}, SourceStatus::BadCoordinates},
+      {{4, 0, 1, -1e-7L, 1}, SourceStatus::BadCoordinates},
+      {{4, 2, 3, nan, 1}, SourceStatus::BadCoordinates},
+      {{4, 2, 1, 1e-7L, 0}, SourceStatus::BadCoordinates},  // substrate cells of no width
+      {{4, -2, 1, 1e-7L, nan}, SourceStatus::BadCoordinates},
+  };
+  for (const Case& c : cases) {
+    LaserSource src;
+    ASSERT_FALSE(SetLaserPulse(src, Pulse(40, 10, 100, 1, 1)).Refused());
+    src.QCell.assign(2, 1);
+    EXPECT_EQ(BuildSourceProfile(src, c.layout), c.expected) << SourceStatusText(c.expected);
+    EXPECT_TRUE(src.QCell.empty());
+    src.QTimeFactor = 1;
+    EXPECT_EQ(UpdateSourceTime(src, 0, 1e-14L, c.layout), c.expected);
+    EXPECT_EQ(Dbl(src.QTimeFactor), 0.0);
+  }
+}
+
+// The solvers' table depends on the layout alone: steps on one layout keep it in place,
+// a change of any of its numbers rebuilds it, and a table built on given nodes (a grid
+// that has moved) is replaced by the layout's at the first step.
+TEST(LaserSourceTable, LayoutTableIsRebuiltExactlyWhenTheLayoutChanges) {
+  LaserPulse p = Pulse(40, -3, 100, 2, 1);
+  p.preF = 10;
+  p.preD = 2;
+  p.preSpaceItem = 1;
+  LaserSource src;
+  ASSERT_FALSE(SetLaserPulse(src, p).Refused());
+  const SourceLayout first{40, 8, 1, 1e-7L, 2.2L / 2.7L};
+  ASSERT_EQ(UpdateSourceTime(src, 0, 1e-14L, first), SourceStatus::Ok);
+  const std::vector<Real> table(src.QCell.begin(), src.QCell.end());
+  const Real* data = src.QCell.data();
+  for (int32_t k = 1; k < 20; ++k) {
+    ASSERT_EQ(UpdateSourceTime(src, k * 1e-14L, (k + 1) * 1e-14L, first), SourceStatus::Ok);
+  }
+  EXPECT_EQ(src.QCell.data(), data);
+
+  struct Change {
+    const char* what;
+    SourceLayout layout;
+  };
+  const Change changes[] = {
+      {"h0", {40, 8, 1, 1.1e-7L, 2.2L / 2.7L}},
+      {"widthRatio", {40, 8, 1, 1e-7L, 0.5L}},
+      {"cell count", {41, 8, 1, 1e-7L, 2.2L / 2.7L}},
+      {"substrate after the film", {40, -8, 1, 1e-7L, 2.2L / 2.7L}},
+      {"sphere", {40, 8, 3, 1e-7L, 1}},
+  };
+  for (const Change& c : changes) {
+    LaserSource src2 = src;
+    ASSERT_EQ(UpdateSourceTime(src2, 0, 1e-14L, c.layout), SourceStatus::Ok) << c.what;
+    LaserSource fresh;
+    ASSERT_FALSE(SetLaserPulse(fresh, p).Refused());
+    ASSERT_EQ(BuildSourceProfile(fresh, c.layout), SourceStatus::Ok) << c.what;
+    ASSERT_EQ(src2.QCell.size(), fresh.QCell.size()) << c.what;
+    bool changed = src2.QCell.size() != table.size();
+    for (size_t i = 0; i < fresh.QCell.size(); ++i) {
+      EXPECT_EQ(Dbl(src2.QCell[i]), Dbl(fresh.QCell[i])) << c.what << ", cell " << i;
+      if (i < table.size() && src2.QCell[i] != table[i]) changed = true;
+    }
+    EXPECT_TRUE(changed) << c.what;
+  }
+
+  // The same grid after it moved, given by its nodes: the first step on the layout puts
+  // the table of the layout back, entry for entry.
+  std::vector<Real> moved(41);
+  LayoutNodes(first, moved);
+  for (size_t k = 0; k < moved.size(); ++k)
+    moved[k] = 1.3L * moved[k] + 2e-8L * std::sin(static_cast<Real>(k));
+  ASSERT_EQ(BuildSourceProfile(src, SourceGrid{moved, 8, 1}), SourceStatus::Ok);
+  bool differs = false;
+  for (size_t i = 0; i < table.size(); ++i) differs = differs || src.QCell[i] != table[i];
+  EXPECT_TRUE(differs) << "the moved nodes should give another table";
+  ASSERT_EQ(UpdateSourceTime(src, 0, 1e-14L, first), SourceStatus::Ok);
+  for (size_t i = 0; i < table.size(); ++i) EXPECT_EQ(Dbl(src.QCell[i]), Dbl(table[i])) << i;
+}
+
 TEST(LaserSourceTable, AllSubstrateGridHasNoFilmSource) {
   LaserSource src;
   ASSERT_FALSE(SetLaserPulse(src, Pulse(40, 10, 100, 1, 1)).Refused());
@@ -413,16 +505,84 @@ TEST(LaserTimeFactor, MeanOverTheStepAndPointValueOfAnEmptyStep) {
   ExpectRel(0.125L, src.QTimeFactor, kRel, "triangle end");
 }
 
-TEST(LaserTimeFactor, OverflowingShapeFailsTheStepWithNoSource) {
-  // exp(-t/tau) at a start far before zero exceeds every number.
+TEST(LaserTimeFactor, NoSourceBeforeThePulseAndAFailedStepForATimeThatIsNoNumber) {
+  // exp(-t/tau) far before zero would exceed every number: the pulse has not begun.
   LaserSource src;
   ASSERT_FALSE(SetLaserPulse(src, Pulse(40, 30, 100, 1, 1)).Refused());
   const std::vector<Real> x = Uniform(4, 1e-6L);
-  EXPECT_EQ(UpdateSourceTime(src, -2e-9L, -1.9e-9L, {x, 0, 1}), SourceStatus::NonFinite);
+  ASSERT_EQ(UpdateSourceTime(src, -2e-9L, -1.9e-9L, {x, 0, 1}), SourceStatus::Ok);
   EXPECT_EQ(Dbl(src.QTimeFactor), 0.0);
-  // ... while an early start within range heats more strongly, as its formula says.
   ASSERT_EQ(UpdateSourceTime(src, -1e-12L, -1e-12L, {x, 0, 1}), SourceStatus::Ok);
-  ExpectRel(std::exp(Real{10}), src.QTimeFactor, kRel, "exp(10)");
+  EXPECT_EQ(Dbl(src.QTimeFactor), 0.0);
+  // A step over the start of the pulse: the mean of the part after 0.
+  ASSERT_EQ(UpdateSourceTime(src, -1e-13L, 1e-13L, {x, 0, 1}), SourceStatus::Ok);
+  ExpectRel(-std::expm1(Real{-1}) / 2, src.QTimeFactor, kRel, "straddling 0");
+  // A time that is not a number fails the step with no source, for every shape.
+  for (int32_t item = 0; item < kTimeShapeCount; ++item) {
+    ASSERT_FALSE(SetLaserPulse(src, Pulse(40, 30, 100, item, 1)).Refused());
+    src.QTimeFactor = 1;
+    EXPECT_EQ(UpdateSourceTime(src, std::numeric_limits<Real>::quiet_NaN(), 1e-14L, {x, 0, 1}),
+              SourceStatus::NonFinite)
+        << item;
+    EXPECT_EQ(Dbl(src.QTimeFactor), 0.0) << item;
+  }
+}
+
+// The energy of a run, for every shape and a run that starts before, at and after the
+// start of the pulse: the time factor summed over the steps of the run is the integral of
+// the shape from the start of the run on, computed here from the shapes' formulas. The
+// pulse begins at 0, so a run that starts earlier receives what a run from 0 receives:
+// the whole fluence (the Gaussian, centred on 0, its part after the start).
+TEST(LaserTimeFactor, EveryShapeDepositsItsFluenceWhateverTheStartOfTheRun) {
+  const Real tau = 1e-13L;
+  const Real end = 20;  // in units of tau
+  // Integral of the shape times its normalisation from s0 to s1 (in units of tau, s0 <= s1),
+  // in units of tau: 1 for the whole pulse.
+  auto share = [](int32_t item, Real s0, Real s1) -> Real {
+    const Real a = std::max(s0, Real{0});  // the one-sided shapes begin at 0
+    const Real b = std::max(s1, Real{0});
+    const Real p = std::min(a, Real{1});  // ... and the step and the lines end at 1
+    const Real q = std::min(b, Real{1});
+    switch (item) {
+      case 0:
+        return (std::erf(s1) - std::erf(s0)) / 2;  // exp(-s^2) / sqrt(pi)
+      case 1:
+        return std::exp(-a) - std::exp(-b);  // exp(-s)
+      case 2:
+        return q - p;  // 1 on [0, 1]
+      case 3:
+        return (2 * q - q * q) - (2 * p - p * p);  // 2 (1 - s) on [0, 1]
+      default:
+        return q * q - p * p;  // 2 s on [0, 1]
+    }
+  };
+  const char* names[] = {"Gauss", "exp", "step", "falling line", "rising line"};
+  for (int32_t item = 0; item < kTimeShapeCount; ++item) {
+    // What each shape puts out over all times: exactly one pulse, tau / TimeShapeNorm.
+    LaserSource src;
+    ASSERT_FALSE(SetLaserPulse(src, Pulse(40, 30, 100, item, 1)).Refused());
+    const Real inf = std::numeric_limits<Real>::infinity();
+    ExpectRel(tau, TimeShapeNorm(src.FtFn) * TimeShapeIntegral(src.FtFn, -inf, inf, tau), kRel,
+              names[item]);
+    for (const Real start : {Real{-3}, Real{0}, Real{0.5L}}) {
+      // 1000 equal steps: neither 0 nor tau falls on a step boundary from -3 tau.
+      const std::vector<Real> x = Uniform(4, 1e-6L);
+      const int32_t steps = 1000;
+      auto time = [&](int32_t k) { return (start + (end - start) * k / steps) * tau; };
+      Real sum = 0;
+      for (int32_t k = 0; k < steps; ++k) {
+        ASSERT_EQ(UpdateSourceTime(src, time(k), time(k + 1), {x, 0, 1}), SourceStatus::Ok);
+        sum += (time(k + 1) - time(k)) * src.QTimeFactor;
+      }
+      const Real deposited = sum * TimeShapeNorm(src.FtFn) / tau;
+      const Real expected = share(item, start, time(steps) / tau);
+      ExpectRel(expected, deposited, 1e-12L, names[item]);
+      if (start <= 0 && item != 0) {
+        // From 0 or earlier: the whole pulse (the exponential less its tail beyond 20 tau).
+        ExpectRel(item == 1 ? -std::expm1(-end) : 1, deposited, 1e-12L, names[item]);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // questions and the "Init/Shift" step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -243,6 +244,84 @@ TEST(InitialConditions, CurvedGridsUseTheMassArrays) {
     }
     const Real factor = Dspc == 2 ? 2 * std::numbers::pi_v<Real> : 4 * std::numbers::pi_v<Real>;
     EXPECT_EQ(f.s.sim.EnergyFactor, factor);
+  }
+}
+
+// The laser table is built on the grid as the initial conditions lay it out. OK pressed
+// again on a state whose nodes have moved (going on with the current state, or after a
+// load of a saved profile) gives the table of the start entry for entry, so that a run
+// continued from a profile heats like the uninterrupted run; and the layout the table is
+// built on is the grid the initial conditions gave the state.
+TEST(InitialConditions, LaserTableIsTheOneOfTheInitialGridWhereverTheNodesMoved) {
+  struct Geometry {
+    const char* name;
+    int32_t Dspc;
+    int32_t glass;
+    bool out;
+  };
+  const Geometry geometries[] = {{"planar", 1, 0, false},
+                                 {"planar, substrate before the film", 1, 6, false},
+                                 {"planar, substrate after the film", 1, 6, true},
+                                 {"cylinder, substrate inside", 2, 6, false},
+                                 {"sphere, substrate outside", 3, 6, true}};
+  for (const Geometry& g : geometries) {
+    for (const bool afterLoad : {false, true}) {
+      SCOPED_TRACE(std::string(g.name) + (afterLoad ? ", after a load" : ", going on"));
+      Fx f;
+      f.FillValid(30, 15, 2);
+      f.d.x1Edit.SetValue(1e-7L);  // 15 nm: film cells of 0.5 nm, substrate cells of 0.25 nm
+      if (g.glass != 0) f.Glass(g.glass, 2, 2, g.out);
+      ASSERT_EQ(f.d.SetInt("DspcUpDown", g.Dspc), FieldSetStatus::Ok);
+      LaserPulse p;
+      p.F = 5;
+      p.d = -3;  // [nm], light through the substrate
+      p.tau = 100;
+      p.spaceItem = 1;
+      p.preF = g.glass != 0 ? 1 : 0;
+      p.preD = 1.5L;
+      p.preSpaceItem = 0;
+      ASSERT_FALSE(SetLaserPulse(f.s.laser, p).Refused());
+      f.d.Qext = true;
+      f.s.NoConduct = f.s.NoThermo = true;
+      const InitialOkResult r = f.d.OkPressed();
+      ASSERT_TRUE(r.accepted) << r.focus << " " << r.message;
+      const RealArray x0 = f.s.StateA->x;
+      const RealArray table = f.s.laser.QCell;
+      ASSERT_EQ(table.size(), 30u);
+
+      // The layout is the initial grid, and its table the table of the initial nodes.
+      const Real h0 = f.s.sim.h0;
+      RealArray nodes(31);
+      LayoutNodes(InitialSourceLayout(f.s, 30), nodes);
+      for (size_t k = 0; k < nodes.size(); ++k) EXPECT_NEAR(D(nodes[k]), D(x0[k]), 1e-16 * D(h0));
+      LaserSource onNodes = f.s.laser;
+      ASSERT_EQ(BuildSourceProfile(onNodes, SourceGrid{x0, f.s.sim.InGlass, g.Dspc}),
+                SourceStatus::Ok);
+      Real largest = 0;
+      for (const Real q : table) largest = std::max(largest, q);
+      for (size_t i = 0; i < table.size(); ++i) {
+        EXPECT_NEAR(D(onNodes.QCell[i]), D(table[i]), 1e-15 * D(largest)) << i;
+      }
+
+      // The grid moves: stretched by 30 % with a wiggle of a fifth of a cell.
+      for (THydrStat* st : {f.s.StateA, f.s.StateB, f.s.StateC}) {
+        for (size_t k = 0; k < x0.size(); ++k) {
+          st->x[k] = 1.3L * x0[k] + 0.2L * h0 * std::sin(static_cast<Real>(k));
+        }
+      }
+      if (afterLoad) {
+        f.d.BeginAfterLoad();
+      } else {
+        f.prompter.Script(kAskContinueCurrent, Answer::Yes);
+      }
+      const InitialOkResult again = f.d.OkPressed();
+      ASSERT_TRUE(again.accepted) << again.focus << " " << again.message;
+      ASSERT_FALSE(again.stateBuilt);
+      ASSERT_EQ(f.s.laser.QCell.size(), table.size());
+      for (size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(f.s.laser.QCell[i], table[i]) << "cell " << i;
+      }
+    }
   }
 }
 
