@@ -117,8 +117,7 @@ void THydrTherm::AdvanceTension(const THydrStat& Old, const Real* Pt0, Real dt, 
   tr.FinishAdvance(sp.SimTime);
 }
 
-bool THydrTherm::BeginPass(const THydrStat& Old, Real dt, bool Converging, Real& StepResidual,
-                           Pass& p) {
+bool THydrTherm::BeginPass(Real dt, bool Converging, Real& StepResidual, Pass& p) {
   const int32_t N = CellCount();
   if (rows_.size() < static_cast<size_t>(N)) Resize(N);
   const SimParams& sp = s_.sim;
@@ -137,41 +136,49 @@ bool THydrTherm::BeginPass(const THydrStat& Old, Real dt, bool Converging, Real&
   LaserSource& laser = ts_.laser;
   const bool source = SourceDefined(laser);
   if (source && !Converging) {
-    const SourceGrid grid{std::span<const Real>(Old.x.data(), static_cast<size_t>(N) + 1), InGlass,
-                          sp.Dspc, 0};
+    // The table belongs to the initial grid (uniform film cells of h0), not to the moved
+    // nodes: a run continued from a saved set deposits exactly what the uninterrupted one
+    // does.
+    const SourceLayout grid = InitialSourceLayout(s_, N);
     if (UpdateSourceTime(laser, sp.SimTime, sp.SimTime + dt, grid) != SourceStatus::Ok) {
       StepResidual = -1;
       return false;
     }
   }
   p.withSource = source && laser.QCell.size() >= static_cast<size_t>(N);
+  if (p.withSource) {
+    p.qCell = laser.QCell.data();
+    p.qFactor = laser.QTimeFactor;
+  }
 
-  const Real* xn = x.data();
-  const Real* cellMass = s_.mass.CellMass.data();
-  const Real mUniform = sp.CellMassUniform;
-  Real* rho = rho_.data();
+  CellDensities(*this, rho_.data());
   Real* invM = invMass_.data();
   if (p.curved) {
-    for (int32_t i = 0; i < N; ++i) {
-      rho[i] = cellMass[i] * sp.Dspc / PowerDifference(sp.Dspc, xn[i], xn[i + 1]);
-      invM[i] = 1 / cellMass[i];
-    }
+    const Real* cellMass = s_.mass.CellMass.data();
+    for (int32_t i = 0; i < N; ++i) invM[i] = 1 / cellMass[i];
   } else {
     // Planar cells share one mass: one division for the whole grid.
-    const Real inv = 1 / mUniform;
-    for (int32_t i = 0; i < N; ++i) {
-      rho[i] = mUniform / (xn[i + 1] - xn[i]);
-      invM[i] = inv;
-    }
+    std::fill(invM, invM + N, 1 / sp.CellMassUniform);
   }
+  Real* rho = rho_.data();
   p.rho = rho;
   p.invMass = invM;
   return true;
 }
 
-Real THydrTherm::SourceEnergy(const Pass& p, int32_t i) const {
-  if (!p.withSource) return 0;
-  return p.dt * SourceInCell(ts_.laser, i) * p.invMass[i];
+void THydrTherm::CellDensities(const THydrStat& st, Real* out) const {
+  const SimParams& sp = s_.sim;
+  const int32_t N = st.CellCount();
+  const Real* xs = st.x.data();
+  if (sp.Dspc > 1) {
+    const Real* cellMass = s_.mass.CellMass.data();
+    for (int32_t i = 0; i < N; ++i) {
+      out[i] = cellMass[i] * sp.Dspc / PowerDifference(sp.Dspc, xs[i], xs[i + 1]);
+    }
+  } else {
+    const Real m = sp.CellMassUniform;
+    for (int32_t i = 0; i < N; ++i) out[i] = m / (xs[i + 1] - xs[i]);
+  }
 }
 
 Real THydrTherm::CellWorkOf(const THydrStat& Old, const THydrStat& Third, const Pass& p,
@@ -185,10 +192,7 @@ Real THydrTherm::CellWorkOf(const THydrStat& Old, const THydrStat& Third, const 
                                P.data(), Qvisc.data(), cellMass, invMassUniform, p.rp, i, p.half);
 }
 
-Real THydrTherm::WorkFactor(const THydrStat& Old, const Pass& p, int32_t i) const {
-  if (!p.curved) {
-    return p.half * ((Old.v[i + 1] - Old.v[i]) + (v[i + 1] - v[i])) * p.invMass[i];
-  }
+Real THydrTherm::WorkFactorCurved(const THydrStat& Old, const Pass& p, int32_t i) const {
   const int32_t rp = p.rp;
   auto rate = [&](const RealArray& xs, const RealArray& vs) {
     return ((IntPow(xs[i], rp) + IntPow(xs[i + 1], rp)) * (vs[i + 1] - vs[i]) +
@@ -323,7 +327,7 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
                    LastFilmCell(N, s_.sim.InGlass));
   }
   Pass p;
-  if (!BeginPass(Old, dt, Converging, StepResidual, p)) return false;
+  if (!BeginPass(dt, Converging, StepResidual, p)) return false;
   const int32_t f1 = p.f1;
   const int32_t f2 = p.f2;
 

@@ -46,20 +46,30 @@ class THydrTherm : public THydrStat {
     bool withSource = false;        // the laser source deposits in this pass
     const Real* rho = nullptr;      // density of each cell from the new geometry [g/cm3]
     const Real* invMass = nullptr;  // 1 / m_i [cm2/g, or per unit solid angle]
+    const Real* qCell = nullptr;    // the source over each cell per unit time factor [kW/cm2]
+    Real qFactor = 0;               // the source's time factor of this step
   };
 
   // Stage 1: the tension record (spallation on), the source's time factor on the first
   // pass of a step, densities and inverse cell masses. False when the source cannot be
   // set up on this grid (the pass fails).
-  bool BeginPass(const THydrStat& Old, Real dt, bool Converging, Real& StepResidual, Pass& p);
+  bool BeginPass(Real dt, bool Converging, Real& StepResidual, Pass& p);
   // Laser energy deposited in cell i over the step, per unit mass [kJ/g].
-  Real SourceEnergy(const Pass& p, int32_t i) const;
+  static Real SourceEnergy(const Pass& p, int32_t i) {
+    return p.withSource ? p.dt * p.qCell[i] * p.qFactor * p.invMass[i] : Real(0);
+  }
   // Work of the driving pressure (viscosity included) on cell i over the step per unit
   // mass [kJ/g], and the same per unit pressure without the viscous correction of curved
   // grids, dt/2 (W_i + W0_i) [kJ/g/GPa]: the electrons' share of the work is this factor
   // times their pressure.
   Real CellWorkOf(const THydrStat& Old, const THydrStat& Third, const Pass& p, int32_t i) const;
-  Real WorkFactor(const THydrStat& Old, const Pass& p, int32_t i) const;
+  Real WorkFactor(const THydrStat& Old, const Pass& p, int32_t i) const {
+    if (p.curved) return WorkFactorCurved(Old, p, i);
+    return p.half * ((Old.v[i + 1] - Old.v[i]) + (v[i + 1] - v[i])) * p.invMass[i];
+  }
+  Real WorkFactorCurved(const THydrStat& Old, const Pass& p, int32_t i) const;
+  // Densities of the cells of `st` [g/cm3] (the old state's, for instance).
+  void CellDensities(const THydrStat& st, Real* out) const;
 
   // Stage 2: dt a_j G_j of the faces j0 <= j < j1 (between cells j-1 and j) into c[j]
   // [kJ/K per unit area]: G_j the series conductance of the two half cells of

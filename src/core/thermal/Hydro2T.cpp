@@ -49,6 +49,9 @@ void THydro2T::Resize(int32_t N) {
   Pe.resize(n);
   Pi.resize(n);
   PtOld_.resize(n + 1);
+  Tmin_.resize(n);
+  PeMin_.resize(n);
+  counted_.resize(n);
 }
 
 void THydro2T::UpdateScales(bool Reset) {
@@ -142,7 +145,7 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
     AdvanceTension(Old, PtOld_.data(), dt, f1, f2);
   }
   Pass p;
-  if (!BeginPass(Old, dt, Converging, StepResidual, p)) return false;
+  if (!BeginPass(dt, Converging, StepResidual, p)) return false;
   SolveTwoTemperature(Old, L, p, L.Pe.data(), Converging);
 
   const Real* rho = p.rho;
@@ -213,11 +216,17 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
     }
     a.Eion.Eval(rho + f1, T.data() + f1, Ei.data() + f1, n);
     a.Pion.Eval(rho + f1, T.data() + f1, Pi.data() + f1, n);
+    // The electron pressure at the colder subsystem's temperature, for the tension rules.
+    for (int32_t i = f1; i <= f2; ++i) Tmin_[i] = std::min(T[i], Te[i]);
+    if (em.ElPressure) {
+      em.ElPressure.Eval(rho + f1, Tmin_.data() + f1, PeMin_.data() + f1, n);
+    } else {
+      std::fill(PeMin_.begin() + f1, PeMin_.begin() + f2 + 1, Real(0));
+    }
   }
-  auto countCell = [&](int32_t i) {
-    sE.Add(E[i] - L.E[i]);
-    sP.Add(P[i] - L.P[i]);
-  };
+  // Cells whose changes are measured (a released or just spalled cell is not).
+  uint8_t* counted = counted_.data();
+  std::fill(counted, counted + N, uint8_t{0});
 
   // 3. Substrate cells; the one at the interface breaks away under tension beyond the
   //    adhesion limit (or when its equation of state gives tension at a released pressure).
@@ -238,9 +247,7 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
         return;
       }
     }
-    sPi.Add(P[i] - L.P[i]);
-    sEi.Add(Ei[i] - L.Ei[i]);
-    countCell(i);
+    counted[i] = 1;
   };
   for (int32_t i = 0; i < f1; ++i) substrateCell(i);
   for (int32_t i = f2 + 1; i < N; ++i) substrateCell(i);
@@ -257,11 +264,8 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
     if (std::fabs(Pi[i]) < pZero) Pi[i] = 0;
     E[i] = Ee[i] + Ei[i];
     P[i] = Pe[i] + Pi[i];
-    sEe.Add(Ee[i] - L.Ee[i]);
-    sPe.Add(Pe[i] - L.Pe[i]);
     // Tension pressure: the electrons count at the colder subsystem's temperature.
-    const Real Pt =
-        Te[i] <= T[i] ? P[i] : Pi[i] + SlotOr0(em.ElPressure, rho[i], std::min(T[i], Te[i]));
+    const Real Pt = Pi[i] + (Te[i] <= T[i] ? Pe[i] : PeMin_[i]);
 
     if (i == F) {
       const Real PF = P[F];
@@ -299,9 +303,7 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
     Real carried = 0;
     switch (FilmTension(Old, p, i, Pt, p0, pEos0, vapourOld, vapourNow, cell, carried)) {
       case Fate::Count:
-        sPi.Add(Pi[i] - L.Pi[i]);
-        sEi.Add(Ei[i] - L.Ei[i]);
-        countCell(i);
+        counted[i] = 1;
         break;
       case Fate::Release:
         release(i);
@@ -315,14 +317,28 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
         Pi[i] = carried;
         Pe[i] = 0;
         P[i] = Pi[i];
-        sPi.Add(Pi[i] - L.Pi[i]);
-        sEi.Add(Ei[i] - L.Ei[i]);
-        countCell(i);
+        counted[i] = 1;
         break;
     }
   }
 
-  // 5. Convergence: ion temperature (a jump ten times larger tolerated than the electrons'),
+  // 5. The changes of the pass, one statistic per loop (its two sums stay in registers).
+  auto measure = [&](ChangeStats& st, const RealArray& now, const RealArray& before, int32_t i0,
+                     int32_t i1, bool countedOnly) {
+    ChangeStats acc = st;
+    for (int32_t i = i0; i < i1; ++i) {
+      if (!countedOnly || counted[i] != 0) acc.Add(now[i] - before[i]);
+    }
+    st = acc;
+  };
+  measure(sEe, Ee, L.Ee, f1, f2 + 1, false);
+  measure(sPe, Pe, L.Pe, f1, f2 + 1, false);
+  measure(sPi, Pi, L.Pi, 0, N, true);
+  measure(sEi, Ei, L.Ei, 0, N, true);
+  measure(sE, E, L.E, 0, N, true);
+  measure(sP, P, L.P, 0, N, true);
+
+  // 6. Convergence: ion temperature (a jump ten times larger tolerated than the electrons'),
   //    electron temperature, both energies and both pressures, then the totals.
   bool ok = ConvergenceMeasure(cs, cs.T, Converging, StepResidual, sTi.maxAbs / 10, sTi.sumSq) &&
             ConvergenceMeasure(cs, te, Converging, StepResidual, sTe.maxAbs, sTe.sumSq) &&

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/thermal/ThermState.h"
 
@@ -46,7 +47,10 @@ class THydro2T : public TThermState {
   bool RepairNegative(const THydro2T& Old, const THydro2T& Third, Real dt, int32_t i);
 
  private:
-  RealArray PtOld_;  // tension pressure of the old state [GPa]
+  RealArray PtOld_;               // tension pressure of the old state [GPa]
+  RealArray Tmin_;                // min(Ti, Te) of the film cells [K]
+  RealArray PeMin_;               // the electron pressure at it [GPa]
+  std::vector<uint8_t> counted_;  // 1: the cell's changes are measured in this pass
 };
 
 }  // namespace tarvex

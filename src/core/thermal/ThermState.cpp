@@ -125,7 +125,11 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   const Real* Ti0 = O.T.data();
   const Real* Te0 = O.Te.data();
   Real* rho0 = rho0_.data();
-  for (int32_t i = 0; i < N; ++i) rho0[i] = motion ? Old.Density(i) : rho[i];
+  if (motion) {
+    CellDensities(Old, rho0);
+  } else {
+    std::copy(rho, rho + N, rho0);
+  }
 
   // Slots over whole ranges: the film's, then the substrate's.
   Real* Cvi = CviL_.data();
@@ -134,13 +138,12 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   Real* EiL = EiL_.data();
   Real* GL = GL_.data();
   Real* G0 = G0_.data();
-  Real* Etot = eLatest_.data();  // film: total energy (heat-capacity floor); substrate: E
+  Real* Etot = eLatest_.data();  // substrate: energy at the latest iterate
   Real* Cv = cv_.data();         // substrate heat capacity
   Real* k = kappa_.data();       // lattice or substrate conductivity
   Real* kE = kappaE_.data();     // film electrons
   const int32_t n1 = f2 + 1;
   EvalOr0(a.Cvion, rho, Til, Cvi, f1, n1);
-  EvalOr0(a.E, rho, Til, Etot, f1, n1);
   EvalOr0(a.Eion, rho, Til, EiL, f1, n1);
   EvalOr0(em.ElHeatCap, rho, Tel, Ce, f1, n1);
   EvalOr0(em.ElEnergy, rho, Tel, EeL, f1, n1);
@@ -168,11 +171,12 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   // the film-substrate face: the flux of "Add Qe->g" below stands for it.
   Real* cL = cFace_.data();
   Real* cE = cFaceE_.data();
-  std::fill(cL, cL + N + 1, Real(0));
-  std::fill(cE, cE + N + 1, Real(0));
   if (conduct) {
     FaceCoefficients(p, k, Til, 0, cL, 1, N);
     FaceCoefficients(p, kE, Tel, ts_.electron.HeatFluxLimit, cE, f1 + 1, f2 + 1);
+  } else {
+    std::fill(cL, cL + N + 1, Real(0));
+    std::fill(cE, cE + N + 1, Real(0));
   }
 
   // "Add Qe->g": the film's electrons carry heat across the film-substrate face, in series
@@ -206,7 +210,8 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   for (int32_t i = f1; i <= f2; ++i) {
     const Real TiL = Til[i];
     const Real TeL = Tel[i];
-    const Real cvi = std::max(Cvi[i], Real(0.01L) * std::fabs(Etot[i] / TiL));
+    // A floor on the lattice's heat capacity where its model gives (next to) none.
+    const Real cvi = std::max(Cvi[i], Real(0.01L) * std::fabs(EiL[i] / TiL));
     Real ce = Ce[i];
     Real Gth = 0;
     Real X = 0;
@@ -231,14 +236,16 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
     }
     const Real cviG = cvi + Gth;
     Real PeW = motion ? PeThird[i] : 0;
+    // Work per unit pressure dt/2 (W + W0), and the work of the whole driving pressure.
     const Real Wt = motion ? WorkFactor(Old, p, i) : 0;
+    const Real work = !motion ? 0 : (p.curved ? CellWorkOf(Old, Third, p, i) : Wt * P[i]);
     // Electrons that hold (next to) no heat: their energy goes to the lattice.
     if (!(ce > Real(0.1L) * Ee0[i] / std::max(Te0[i], Tscale)) || !std::isfinite(ce)) {
       ce = 0;
       PeW = 0;
     }
     const Real Re = Ee0[i] - EeL[i] - Wt * PeW + SourceEnergy(p, i);
-    const Real Ri = Ei0[i] - EiL[i] - (motion ? CellWorkOf(Old, Third, p, i) - Wt * PeW : 0);
+    const Real Ri = Ei0[i] - EiL[i] - (work - Wt * PeW);
     pin[i] = kSolved;
     if (up.FixTeOn) {
       pin[i] = up.FixedTe;
@@ -323,7 +330,7 @@ bool TThermState::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real 
     return false;
   }
   Pass p;
-  if (!BeginPass(Old, dt, Converging, StepResidual, p)) return false;
+  if (!BeginPass(dt, Converging, StepResidual, p)) return false;
   SolveTwoTemperature(Old, Third, p, nullptr, Converging);
 
   const auto& L = static_cast<const TThermState&>(Third);
