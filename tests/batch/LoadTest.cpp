@@ -125,17 +125,26 @@ TEST(Load, ContinuedRunEndsLikeOneRun) {
   }
 }
 
-// The laser example on a moving grid with a pulse of 1 ps, stopped at 0.7 ps while the
+// A laser example on a moving grid with a pulse of 1 ps, stopped at 0.7 ps while the
 // pulse still heats and continued from its full-precision profile: the continuation
 // heats the cells as the uninterrupted run does (the laser table belongs to the initial
-// grid, not to the moved nodes of the profile), and every column of the last table agrees
-// to the last digits.
-TEST(Load, LaserRunContinuedDuringThePulseEndsLikeOneRun) {
-  const BundledExample* example = FindExample("laser_heating_1t");
+// grid, not to the moved nodes of the profile) and carries every array of its class (the
+// electrons' temperature, energy and pressure in two temperatures), so every column of the
+// last table agrees to the last digits.
+struct PulseRestart {
+  const char* example;
+  const char* moveFrom;  // the example's motion
+  const char* move;      // the motion of both runs
+  const char* answers;   // the loader's questions
+};
+
+void ContinuedDuringThePulseEndsLikeOneRun(const PulseRestart& c) {
+  const BundledExample* example = FindExample(c.example);
   ASSERT_NE(example, nullptr);
   std::string text(example->text);
   text = Replaced(text, "tEdit = 100 ", "tEdit = 1000 ");
-  text = Replaced(text, "MoveType = \"No move\"", "MoveType = \"P0 = Pout\"");
+  text = Replaced(text, std::string("MoveType = \"") + c.moveFrom + "\"",
+                  std::string("MoveType = \"") + c.move + "\"");
   text = Replaced(text, "dt1 = 1e-12 ", "dt1 = 1e-12\nMnStepDiv = 200\nStepDiv = 200 ");
   text = Replaced(text, "[answers]", "[format]\nPress = 21\n\n[answers]");
   auto ending = [&](const std::string& end) {
@@ -160,9 +169,12 @@ TEST(Load, LaserRunContinuedDuringThePulseEndsLikeOneRun) {
                                    dialogs +
                                    "[main]\ndt1 = 1e-12\nMnStepDiv = 200\nStepDiv = 200\n"
                                    "EndTime = 2.7e-12\n"
-                                   "[initial]\nMoveType = \"P0 = Pout\"\nQext = true\n"
+                                   "[initial]\nMoveType = \"" +
+                                   c.move +
+                                   "\"\nQext = true\n"
                                    "[format]\nPress = 21\n"
-                                   "[answers]\n\"With Thermocond\" = \"Yes\"\n";
+                                   "[answers]\n" +
+                                   c.answers;
   const testing::MainResult second =
       CallMain({dir.Write("cont.toml", continuation), "--quiet", "--out", cont.string()});
   ASSERT_EQ(second.code, kExitOk) << second.err;
@@ -171,19 +183,29 @@ TEST(Load, LaserRunContinuedDuringThePulseEndsLikeOneRun) {
   const auto b = ReadTable((cont / "2p7E-12.DAT").string());
   ASSERT_EQ(a.size(), 150u + 1);
   ASSERT_EQ(a.size(), b.size());
-  for (size_t c = 0; c < a.front().size(); ++c) {
+  for (size_t col = 0; col < a.front().size(); ++col) {
     Real scale = 0;
     for (const auto& row : a)
-      if (c < row.size()) scale = std::max(scale, std::fabs(row[c]));
+      if (col < row.size()) scale = std::max(scale, std::fabs(row[col]));
     if (scale == 0) continue;
     Real worst = 0;
     for (size_t r = 0; r < a.size(); ++r) {
-      if (c >= a[r].size()) continue;
-      ASSERT_LT(c, b[r].size()) << "row " << r;
-      worst = std::max(worst, std::fabs(a[r][c] - b[r][c]) / scale);
+      if (col >= a[r].size()) continue;
+      ASSERT_LT(col, b[r].size()) << "row " << r;
+      worst = std::max(worst, std::fabs(a[r][col] - b[r][col]) / scale);
     }
-    EXPECT_LT(worst, 1e-12) << "column " << c;
+    EXPECT_LT(worst, 1e-12) << c.example << " column " << col;
   }
+}
+
+TEST(Load, LaserRunContinuedDuringThePulseEndsLikeOneRun) {
+  ContinuedDuringThePulseEndsLikeOneRun(
+      {"laser_heating_1t", "No move", "P0 = Pout", "\"With Thermocond\" = \"Yes\"\n"});
+}
+
+TEST(Load, TwoTemperatureRunContinuedDuringThePulseEndsLikeOneRun) {
+  ContinuedDuringThePulseEndsLikeOneRun({"film_2t_constant", "v0 = 0", "v0 = 0",
+                                         "\"2 Temp\" = \"Yes\"\n\"With Hydrodyn\" = \"Yes\"\n"});
 }
 
 TEST(Load, UnreadableProfileIsABadRunFile) {
