@@ -210,3 +210,50 @@ TEST(HydrTherm, CurvedGridsKeepTheHeat) {
 
 }  // namespace
 }  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// The relaxation of the iteration damps a pass towards the latest iterate, as every
+// quantity of the iterated step does: Relax = 0 keeps the solved temperature, Relax = 1/2
+// takes the mean of the solved one and the iterate's.
+TEST(HydrTherm, RelaxationDampsTowardsTheLatestIterate) {
+  SessionFixture f;
+  Session& s = f.s;
+  ASSERT_TRUE(BindIdealGasFilm(s.eos, 5.0L / 3, 1));
+  s.bounds.SetLeftMode(3);
+  ThermalLayers g;
+  g.nFilm = 4;
+  ASSERT_TRUE(ThermalGrid(s, g, [](Real) { return Real(1); }));
+  s.StateA->E[2] = s.StateC->E[2] * 2;  // the old state holds more energy
+  Real residual = 0;
+  s.StateB->EnergyStep(*s.StateA, *s.StateC, 0.01L, s.sim.h0, false, residual, false, 0);
+  const Real solved = s.StateB->T[2];
+  ASSERT_GT(solved, 1.5L);
+  s.StateB->EnergyStep(*s.StateA, *s.StateC, 0.01L, s.sim.h0, false, residual, false, 0.5L);
+  EXPECT_NEAR(static_cast<double>(s.StateB->T[2]), static_cast<double>((solved + 1) / 2), 1e-15);
+}
+
+// "T' = 0" is a zero gradient at an end face of the grid, hence no heat flux through it:
+// a linear profile between two such ends flattens without gaining or losing energy.
+TEST(HydrTherm, ZeroGradientEndsKeepTheHeat) {
+  for (int32_t closure : {1, 2}) {  // "T' = 0", "k = 0"
+    SessionFixture f;
+    Session& s = f.s;
+    ASSERT_TRUE(BindIdealGasFilm(s.eos, 5.0L / 3, 1));
+    static const Real k = 1;
+    s.eos.FilmEos.Kappa = ConstantSlot(k);
+    s.bounds.SetLeftMode(3);
+    s.closures.first = s.closures.last = static_cast<BoundClosure>(closure);
+    ThermalLayers g;
+    g.nFilm = 50;
+    ASSERT_TRUE(ThermalGrid(s, g, [](Real x) { return 1 + x; }));
+    const Real before = testing::TotalEnergy(s);
+    ASSERT_TRUE(testing::RunUntil(s, 0.05L, 1e-3L, 1e-3L));
+    EXPECT_NEAR(static_cast<double>(testing::TotalEnergy(s) / before), 1.0, 1e-15) << closure;
+    EXPECT_LT(s.StateA->T[49] - s.StateA->T[0], 0.9L) << closure;  // it did flatten
+  }
+}
+
+}  // namespace
+}  // namespace tarvex
