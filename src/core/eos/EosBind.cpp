@@ -49,7 +49,10 @@ EosBindResult BindEos(EosState& eos, EosMedium medium, const EosModelInfo& model
   }
   if (EosBindResult r = CheckValues(model, values); !r) return r;
   EosParamBlock block;
-  if (EosBindResult r = model.ops->prepare(EosValues(model.params, values), block); !r) return r;
+  const int32_t preset = model.presets.empty() ? -1 : options.preset;
+  if (EosBindResult r = model.ops->prepare(EosValues(model.params, values, preset), block); !r) {
+    return r;
+  }
 
   // Accepted: the medium's record and slots change together.
   EosMediumRecord& rec = film ? eos.Film : eos.Left;
@@ -136,7 +139,7 @@ std::string EosInfoLabel(const EosModelInfo& model, std::span<const Real> values
     for (Real v : values) formatted.push_back(format.FormatValue(v));
     texts = formatted;
   }
-  const EosValues v(model.params, values);
+  const EosValues v(model.params, values, model.presets.empty() ? -1 : preset);
   return model.ops->label(EosLabelInput{v, texts, preset, left});
 }
 

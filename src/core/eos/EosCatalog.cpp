@@ -1,10 +1,15 @@
 // The table of equation-of-state models.
 #include "core/eos/EosCatalog.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "core/common/NumStringFormat.h"
+#include "core/eos/AnalyticEntry.h"
+#include "core/eos/AnalyticModels.h"
 #include "core/eos/IdealGas.h"
 #include "core/eos/IdealGasOf.h"
 
@@ -23,39 +28,6 @@ constexpr EosParamInfo kScaledTableParams[] = {
     EosParamAny("TSchift", "K", -291.8305827L, "temperature shift of the table"),
 };
 
-constexpr EosParamInfo kLjReeParams[] = {
-    EosParamAbove("gamma", "", 5.0L / 3, 1, false, "adiabatic exponent of the ideal part"),
-    EosParamAbove("AtomMass", "", 0, 0, true, "atom mass M"),
-};
-
-// Monatomic fluid.
-constexpr EosPresetValue kMonatomicOnSelect[] = {{"gamma", 5.0L / 3}};
-
-constexpr EosParamInfo kSolidParams[] = {
-    EosParamAbove("gamma", "", 4.0L / 3, 1, false, "exponent of the lattice heat capacity"),
-    EosParamAbove("AtomMass", "", 0, 0, true, "atom mass M"),
-};
-
-// Lattice exponent of the solid.
-constexpr EosPresetValue kSolidOnSelect[] = {{"gamma", 4.0L / 3}};
-
-constexpr EosParamInfo kCombParams[] = {
-    EosParamAbove("gamma", "", 5.0L / 3, 1, false, "adiabatic exponent of the fluid"),
-    EosParamAbove("AtomMass", "", 0, 0, true, "atom mass M"),
-    EosParamAny("T_0", "", -4.87773L, "melting line Tsl = T_0 + T_rho n: offset"),
-    EosParamAny("T_rho", "", 6.09091L, "melting line Tsl = T_0 + T_rho n: slope"),
-    EosParamAbove("DisT", "", 0.5L, 0, false, "width of the solid-liquid transition"),
-};
-
-// Model 17: P = C2 (rho - rho0) + rho (T - Tr) G C, E = C T.
-constexpr EosParamInfo kLinEosParams[] = {
-    EosParamAny("C2Edit", "GPa cm3/g", 0, "bulk stiffness C2"),
-    EosParamAny("rho0Edit", "g/cm3", 0, "reference density"),
-    EosParamAny("GEdit", "", 0, "Grueneisen coefficient G"),
-    EosParamAny("CEdit", "kJ/g/K", 0, "heat capacity C"),
-    EosParamAny("TrEdit", "K", 293, "reference temperature"),
-};
-
 constexpr std::span<const EosParamInfo> kNoParams{};
 constexpr std::span<const EosPresetValue> kNoValues{};
 
@@ -66,39 +38,36 @@ constexpr EosModelInfo Planned(int32_t index, const char* id, const char* captio
   return {index, id, caption, scale, left, tabulated, params, {}, onSelect, nullptr, {}, note};
 }
 
+// Values for the consistency checks of the models whose defaults cannot be accepted and
+// which have no preset.
+constexpr EosPresetValue kReducedMass[] = {{"AtomMass", 1.5L}};
+// A water-like linear medium: c = 1.5 km/s, Grueneisen 0.3, Cv 4.18 J/g/K.
+constexpr EosPresetValue kWaterLikeLinear[] = {
+    {"C2Edit", 2.25L}, {"rho0Edit", 1}, {"GEdit", 0.3L}, {"CEdit", 4.18e-3L}, {"TrEdit", 293}};
+
 constexpr EosModelInfo kCatalog[] = {
     EosEntry<IdealGasModel>(0, "ideal_gas", "Ideal gas", 1, true),
     Planned(1, "table", "Table", kPhysicalScale, true, true, kNoParams, kNoValues,
             "table set chosen with the table-files dialog"),
     Planned(2, "scaled_table", "Scaled Tab", kPhysicalScale, true, true, kScaledTableParams,
             kNoValues, "table set chosen with the table-files dialog"),
-    Planned(3, "lj_ree", "LJ - Ree", 1, false, false, kLjReeParams, kMonatomicOnSelect, ""),
-    Planned(4, "solid", "Solid", 1, false, false, kSolidParams, kSolidOnSelect, ""),
-    Planned(5, "comb_ls", "Comb L+S", 1, false, false, kCombParams, kMonatomicOnSelect, ""),
-    Planned(6, "metal", "Metal", kPhysicalScale, false, false, kNoParams, kNoValues,
-            "cold-curve and thermal parameters of the metal parameter dialog"),
+    AnalyticEntry<LjReeModel>(kReducedMass),
+    AnalyticEntry<SolidModel>(kReducedMass),
+    AnalyticEntry<CombModel>(kReducedMass),
+    AnalyticEntry<MetalModel>(),
     Planned(7, "tconduct", "TConduct", 1, false, false, kNoParams, kNoValues,
             "energy and heat capacity of the electron model"),
     // The vapour of a metal serves the left medium as well as the film.
     EosEntry<IdealGasOfModel>(8, "ideal_gas_of", "Ideal gas of:", kPhysicalScale, true),
-    Planned(9, "mie_grun", "MieGrun", kPhysicalScale, true, false, kNoParams, kNoValues,
-            "material of the MieGrun frame"),
-    Planned(10, "rose", "Rose", kPhysicalScale, true, false, kNoParams, kNoValues,
-            "material of the Rose frame"),
-    Planned(11, "sil_glass", "SilGlass", kPhysicalScale, true, false, kNoParams, kNoValues,
-            "material of the SilGlass frame"),
-    Planned(12, "p_glass", "PGlass", kPhysicalScale, true, false, kNoParams, kNoValues,
-            "fields of the PGlass frame"),
-    Planned(13, "water_a", "Water-a", kPhysicalScale, true, false, kNoParams, kNoValues,
-            "fields of the Water frame"),
-    Planned(14, "water2mg", "Water2MG", kPhysicalScale, true, false, kNoParams, kNoValues,
-            "fields of the WaterMG frame"),
-    Planned(15, "lif", "LiF", kPhysicalScale, true, false, kNoParams, kNoValues,
-            "fields of the LiF frame"),
-    Planned(16, "ti", "Ti", kPhysicalScale, true, false, kNoParams, kNoValues,
-            "fields of the TiPar frame"),
-    Planned(17, "lin_eos", "LinEOS", kPhysicalScale, false, false, kLinEosParams, kNoValues,
-            "accepted when C2 is not 0, or G and C are both not 0"),
+    AnalyticEntry<MieGrunModel>(),
+    AnalyticEntry<RoseModel>(),
+    AnalyticEntry<SilGlassModel>(),
+    AnalyticEntry<PGlassModel>(),
+    AnalyticEntry<WaterAModel>(),
+    AnalyticEntry<Water2MGModel>(),
+    AnalyticEntry<LiFModel>(),
+    AnalyticEntry<TiModel>(),
+    AnalyticEntry<LinEosModel>(kWaterLikeLinear),
 };
 
 // The numeric fields of the selection dialog. Units only for the fields that are no
@@ -116,11 +85,6 @@ constexpr EosDialogFieldInfo kDialogFields[] = {
      "heat conductivity of the medium: the constant, or its value at `kMultT0Edit` for kappa T0 / "
      "T"},
     {"kMultT0Edit", "T0", "K", 300, 0, "reference temperature of kappa T0 / T"},
-    {"C2Edit", "C2", "", 0, 0, "bulk stiffness of `\"LinEOS\"`"},
-    {"rho0Edit", "rho0", "", 0, 0, "reference density of `\"LinEOS\"`"},
-    {"GEdit", "G", "", 0, 0, "Grueneisen coefficient of `\"LinEOS\"`"},
-    {"CEdit", "C", "", 0, 0, "heat capacity of `\"LinEOS\"`"},
-    {"TrEdit", "Tr", "", 293, 0, "reference temperature of `\"LinEOS\"`"},
 };
 
 }  // namespace
@@ -161,11 +125,37 @@ std::string EosParamRequirement(const EosParamInfo& param) {
 }
 
 std::span<const EosDialogFieldInfo> EosDialogFields() {
-  return kDialogFields;
+  // The fields listed above, then every other parameter of a model in the catalog (the
+  // frames of the cold-curve, glass, water and LiF models), each once: a name several
+  // models share is one field.
+  static const std::vector<EosDialogFieldInfo> fields = [] {
+    std::vector<EosDialogFieldInfo> out(std::begin(kDialogFields), std::end(kDialogFields));
+    for (const EosModelInfo& m : kCatalog) {
+      for (const EosParamInfo& p : m.params) {
+        const bool known = std::any_of(out.begin(), out.end(), [&](const EosDialogFieldInfo& f) {
+          return std::string_view(f.name) == p.name;
+        });
+        if (!known) out.push_back({p.name, p.name, "", p.defaultValue, 0, p.help});
+      }
+    }
+    return out;
+  }();
+  return fields;
+}
+
+bool EosSharedDialogField(std::string_view name) {
+  const bool common = std::any_of(std::begin(kDialogFields), std::end(kDialogFields),
+                                  [&](const EosDialogFieldInfo& f) { return name == f.name; });
+  if (!common) return false;  // a field of the frames of the analytic models
+  int32_t users = 0;
+  for (const EosModelInfo& m : kCatalog) {
+    for (const EosParamInfo& p : m.params) users += name == p.name ? 1 : 0;
+  }
+  return users != 1;
 }
 
 const EosDialogFieldInfo* FindEosDialogField(std::string_view name) {
-  for (const EosDialogFieldInfo& f : kDialogFields) {
+  for (const EosDialogFieldInfo& f : EosDialogFields()) {
     if (name == f.name) return &f;
   }
   return nullptr;

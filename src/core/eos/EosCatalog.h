@@ -95,6 +95,11 @@ std::span<const EosDialogFieldInfo> EosDialogFields();
 // The dialog field with the given name, or nullptr.
 const EosDialogFieldInfo* FindEosDialogField(std::string_view name);
 
+// Whether a field is one of the dialog's common fields (read by several models, like gamma
+// and the atom mass, or by none, like the conductivity) rather than a field of one model's
+// frame; a frame field takes its model's default when the model is chosen.
+bool EosSharedDialogField(std::string_view name);
+
 // The defaults of a model's parameters, in order, with a preset applied on top
 // (nullptr: none). `out` must have room for every parameter.
 void EosDefaultValues(const EosModelInfo& model, const EosPreset* preset, std::span<Real> out);

@@ -96,8 +96,10 @@ struct EosTestDomain {
 // The parameter values of one binding by name, in the order of the model's parameters.
 class EosValues {
  public:
-  EosValues(std::span<const EosParamInfo> params, std::span<const Real> values)
-      : params_(params), values_(values) {}
+  EosValues(std::span<const EosParamInfo> params, std::span<const Real> values, int32_t preset = -1)
+      : params_(params), values_(values), preset_(preset) {}
+  // The material chosen in the model's list (index into its presets), -1 for none.
+  int32_t Preset() const { return preset_; }
   // The value of a parameter; NaN for a name the model does not have.
   Real operator[](std::string_view name) const {
     for (size_t i = 0; i < params_.size() && i < values_.size(); ++i) {
@@ -111,6 +113,7 @@ class EosValues {
  private:
   std::span<const EosParamInfo> params_;
   std::span<const Real> values_;
+  int32_t preset_ = -1;
 };
 
 // What a model's Fill writes: the medium's set and, for the film, the phase functions of
@@ -145,6 +148,10 @@ struct EosModelOps {
   EosBindResult (*prepare)(const EosValues& values, EosParamBlock& block);
   void (*fill)(const EosParamBlock& block, EosFillTarget& target);
   std::string (*label)(const EosLabelInput& in);
+  // The states inside which the bound model is meant to be valid and stable, from its
+  // prepared block; nullptr for the models that describe it by their test domain.
+  bool (*domain)(const EosParamBlock& block, Real& rhoMin, Real& rhoMax, Real& Tmin,
+                 Real& Tmax) = nullptr;
 };
 
 template <class Model>

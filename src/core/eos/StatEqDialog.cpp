@@ -10,9 +10,6 @@ namespace tarvex {
 
 namespace {
 
-// The model whose metal choice the dialog's Metal group shows.
-constexpr std::string_view kMetalModelId = "ideal_gas_of";
-
 constexpr TStatEqKey kLeadingKeys[] = {
     {"EqType", TStatEqKeyKind::ModelList},
     {"Metal", TStatEqKeyKind::Metal},
@@ -90,8 +87,18 @@ TStatEqResult TStatEqDialog::SelectModel(int32_t index) {
                                                 std::to_string(index) + " (0.." +
                                                 std::to_string(catalog.size() - 1) + ")");
   }
+  if (index != eqType_) metal_ = -1;  // a material belongs to the model that lists it
   eqType_ = index;
-  if (index >= 0) Apply(catalog[static_cast<size_t>(index)].onSelect);
+  if (index < 0) return TStatEqResult::Accepted();
+  const EosModelInfo& model = catalog[static_cast<size_t>(index)];
+  // A model's own frame fields show its defaults when it is chosen (the fields several
+  // models share keep what they hold).
+  for (const EosParamInfo& p : model.params) {
+    if (!EosSharedDialogField(p.name)) {
+      if (RealField* field = FieldByName(p.name)) field->SetValue(p.defaultValue);
+    }
+  }
+  Apply(model.onSelect);
   return TStatEqResult::Accepted();
 }
 
@@ -102,9 +109,11 @@ TStatEqResult TStatEqDialog::SelectModel(std::string_view captionOrId) {
   return TStatEqResult::Refused("EqType", "There is no equation of state " + Quoted(captionOrId));
 }
 
-std::span<const EosPreset> TStatEqDialog::Metals() {
-  const EosModelInfo* model = FindEosModel(kMetalModelId);
-  return model != nullptr ? model->presets : std::span<const EosPreset>{};
+std::span<const EosPreset> TStatEqDialog::Metals() const {
+  // The materials of the chosen model ("Ideal gas of:", "MieGrun", "Rose", ...).
+  const auto catalog = EosCatalog();
+  if (eqType_ < 0 || eqType_ >= static_cast<int32_t>(catalog.size())) return {};
+  return catalog[static_cast<size_t>(eqType_)].presets;
 }
 
 TStatEqResult TStatEqDialog::SetMetal(int32_t index) {

@@ -85,7 +85,8 @@ class TStatEqDialog {
 
   // ---- metal choice of "Ideal gas of:" ----
   // The metals (Al, Cu, Au) with the atom mass each presets.
-  static std::span<const EosPreset> Metals();
+  // The materials of the chosen model (none while no model or one without materials).
+  std::span<const EosPreset> Metals() const;
   int32_t Metal() const { return metal_; }  // -1: none chosen
   // Clicking a metal sets M atom to its atomic mass; -1 clears the choice.
   TStatEqResult SetMetal(int32_t index);

@@ -1,6 +1,8 @@
 // The equation-of-state dialog's keys.
 #include "core/eos/StatEqSchema.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <string>
 
@@ -36,20 +38,39 @@ FieldSchema ModelListField() {
   return f;
 }
 
+// Every material a model of the catalog lists, each name once: the key names the
+// material, the chosen model says what it sets.
+const std::vector<std::string>& MaterialNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> out;
+    for (const EosModelInfo& m : EosCatalog()) {
+      for (const EosPreset& p : m.presets) {
+        if (std::find(out.begin(), out.end(), p.name) == out.end()) out.emplace_back(p.name);
+      }
+    }
+    return out;
+  }();
+  return names;
+}
+
+int32_t MaterialIndex(std::string_view name) {
+  const auto& names = MaterialNames();
+  const auto it = std::find(names.begin(), names.end(), name);
+  return it == names.end() ? -1 : static_cast<int32_t>(it - names.begin());
+}
+
 FieldSchema MetalField() {
-  std::vector<std::string> names;
-  for (const EosPreset& p : TStatEqDialog::Metals()) names.emplace_back(p.name);
-  FieldSchema f = ChoiceField("Metal", -1, names);
-  std::string models, params;
+  FieldSchema f = ChoiceField("Metal", -1, MaterialNames());
+  std::string models;
   for (const EosModelInfo& m : EosCatalog()) {
     if (m.presets.empty()) continue;
-    models += (models.empty() ? "" : ", ") + Quoted(m.caption);
-    for (const EosPresetValue& v : m.presets.front().values) {
-      params += (params.empty() ? "`" : ", `") + std::string(v.param) + "`";
-    }
+    std::string list;
+    for (const EosPreset& p : m.presets) list += (list.empty() ? "" : ", ") + std::string(p.name);
+    models += (models.empty() ? "" : "; ") + Quoted(m.caption) + ": " + list;
   }
   f.doc.defaultText = "none (-1)";
-  f.doc.meaning = "the metal of " + models + "; sets " + params;
+  f.doc.meaning =
+      "the material of the chosen model, which sets that model's parameters (" + models + ")";
   return f;
 }
 
@@ -150,7 +171,12 @@ FormRefusal TStatEqSchema::Set(const FieldSchema& field, const FormValue& value)
     r = d_.SelectModel(value.index);
   } else if (field.key == "Metal") {
     if (!d_.Enabled("Metal")) return FormRefusal::At({}, "the selected model has no metal choice");
-    r = d_.SetMetal(value.index);
+    const auto& names = MaterialNames();
+    if (value.index < 0 || static_cast<size_t>(value.index) >= names.size()) {
+      r = d_.SetMetal(-1);
+    } else {
+      r = d_.SetMetal(std::string_view(names[static_cast<size_t>(value.index)]));
+    }
   } else if (field.kind == FieldKind::Number) {
     if (!d_.Enabled(field.key)) {
       return FormRefusal::At(
@@ -169,7 +195,13 @@ std::optional<FormValue> TStatEqSchema::Get(const FieldSchema& field) {
   if (field.key == "EqType") {
     return FormValue::OfIndex(FieldKind::Choice, rec.model != nullptr ? rec.model->index : -1);
   }
-  if (field.key == "Metal") return FormValue::OfIndex(FieldKind::Choice, rec.preset);
+  if (field.key == "Metal") {
+    const bool chosen = rec.model != nullptr && rec.preset >= 0 &&
+                        static_cast<size_t>(rec.preset) < rec.model->presets.size();
+    return FormValue::OfIndex(
+        FieldKind::Choice,
+        chosen ? MaterialIndex(rec.model->presets[static_cast<size_t>(rec.preset)].name) : -1);
+  }
   if (field.key == "CheckKappa") return FormValue::OfCheck(false);  // OK refuses it on
   if (field.key == "NoElEOS") return FormValue::OfCheck(rec.NoElEOS);
   if (rec.model == nullptr) return std::nullopt;
@@ -181,7 +213,13 @@ std::optional<FormValue> TStatEqSchema::Get(const FieldSchema& field) {
 
 std::optional<FormValue> TStatEqSchema::Held(const FieldSchema& field) {
   if (field.key == "EqType") return FormValue::OfIndex(FieldKind::Choice, d_.EqType());
-  if (field.key == "Metal") return FormValue::OfIndex(FieldKind::Choice, d_.Metal());
+  if (field.key == "Metal") {
+    const auto metals = d_.Metals();
+    const int32_t m = d_.Metal();
+    return FormValue::OfIndex(FieldKind::Choice, m >= 0 && static_cast<size_t>(m) < metals.size()
+                                                     ? MaterialIndex(metals[m].name)
+                                                     : -1);
+  }
   if (field.key == "CheckKappa") return FormValue::OfCheck(d_.CheckKappa());
   if (field.key == "NoElEOS") return FormValue::OfCheck(d_.NoElEOS());
   RealField* f = d_.FieldByName(field.key);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "gui/common/RealEdit.h"
@@ -51,8 +52,7 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
   }
   Metal = new QComboBox(this);
   Metal->setObjectName("Metal");
-  for (const EosPreset& p : TStatEqDialog::Metals()) Metal->addItem(p.name);
-  Metal->setToolTip("metal of \"Ideal gas of:\" (sets the atom mass)");
+  Metal->setToolTip("material of the chosen model (sets its parameters)");
   form->addRow("Me&tal", Metal);
 
   CheckKappa = new QCheckBox("Heat &conductivity of the medium", this);
@@ -119,7 +119,13 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
 void StatEqDialogView::SyncFromModel() {
   syncing_ = true;
   EqType->setCurrentRow(model_.EqType());
-  Metal->setCurrentIndex(model_.Metal());
+  {
+    // The materials of the chosen model.
+    const QSignalBlocker block(Metal);
+    Metal->clear();
+    for (const EosPreset& p : model_.Metals()) Metal->addItem(p.name);
+    Metal->setCurrentIndex(model_.Metal());
+  }
   Metal->setEnabled(model_.Enabled("Metal"));
   CheckKappa->setChecked(model_.CheckKappa());
   NoElEOS->setChecked(model_.NoElEOS());

@@ -23,9 +23,16 @@ std::vector<const EosModelInfo*> AvailableModels() {
   return models;
 }
 
-// The parameter sets a model is checked with: its defaults with the entry's test values
-// on top, then each preset on top of that.
-std::vector<std::vector<Real>> SampleValues(const EosModelInfo& m) {
+// The parameter sets a model is checked with, each with the material chosen (-1: none):
+// its defaults with the entry's test values on top, then each preset on top of that. A
+// model with materials is checked with each of them (its defaults alone may need a
+// material chosen); a material that sets nothing ("Any") is not a sample of its own.
+struct Sample {
+  std::vector<Real> values;
+  int32_t preset = -1;
+};
+
+std::vector<Sample> SampleValues(const EosModelInfo& m) {
   std::vector<Real> base(m.params.size());
   EosDefaultValues(m, nullptr, base);
   for (const EosPresetValue& v : m.test.values) {
@@ -33,15 +40,17 @@ std::vector<std::vector<Real>> SampleValues(const EosModelInfo& m) {
       if (std::string(m.params[i].name) == v.param) base[i] = v.value;
     }
   }
-  std::vector<std::vector<Real>> sets = {base};
-  for (const EosPreset& preset : m.presets) {
+  std::vector<Sample> sets;
+  if (m.presets.empty()) sets.push_back({base, -1});
+  for (size_t k = 0; k < m.presets.size(); ++k) {
+    if (m.presets[k].values.empty()) continue;  // "Any": the user's own values
     std::vector<Real> v = base;
-    for (const EosPresetValue& pv : preset.values) {
+    for (const EosPresetValue& pv : m.presets[k].values) {
       for (size_t i = 0; i < m.params.size(); ++i) {
         if (std::string(m.params[i].name) == pv.param) v[i] = pv.value;
       }
     }
-    sets.push_back(v);
+    sets.push_back({v, static_cast<int32_t>(k)});
   }
   return sets;
 }
@@ -67,15 +76,23 @@ class EosConsistency : public ::testing::TestWithParam<const EosModelInfo*> {};
 
 TEST_P(EosConsistency, InversesDerivativesAndPhases) {
   const EosModelInfo& m = *GetParam();
-  const EosTestDomain& d = m.test;
-  ASSERT_LT(d.rhoMin, d.rhoMax) << m.id;
-  ASSERT_LT(d.Tmin, d.Tmax) << m.id;
-  const std::vector<Real> rhos = LogSpread(d.rhoMin, d.rhoMax, 5);
-  const std::vector<Real> temps = LogSpread(d.Tmin, d.Tmax, 4);
-  for (const std::vector<Real>& values : SampleValues(m)) {
+  for (const Sample& sample : SampleValues(m)) {
+    const std::vector<Real>& values = sample.values;
+    EosBindOptions options;
+    options.preset = sample.preset;
     EosState eos;
-    const EosBindResult bound = BindEos(eos, EosMedium::Film, m, values);
+    const EosBindResult bound = BindEos(eos, EosMedium::Film, m, values, options);
     ASSERT_TRUE(bound) << m.id << ": the test values must be accepted: " << bound.message;
+    // The states to check: the model's own domain where it states one for its values,
+    // else the catalog's test domain.
+    EosTestDomain d = m.test;
+    if (m.ops->domain != nullptr) {
+      ASSERT_TRUE(m.ops->domain(eos.Film.block, d.rhoMin, d.rhoMax, d.Tmin, d.Tmax)) << m.id;
+    }
+    ASSERT_LT(d.rhoMin, d.rhoMax) << m.id;
+    ASSERT_LT(d.Tmin, d.Tmax) << m.id;
+    const std::vector<Real> rhos = LogSpread(d.rhoMin, d.rhoMax, 5);
+    const std::vector<Real> temps = LogSpread(d.Tmin, d.Tmax, 4);
     EXPECT_EQ(eos.FilmEosType, m.index);
     EXPECT_EQ(eos.EosScale, m.eosScale);
     const EosSet& f = eos.FilmEos;
@@ -114,7 +131,7 @@ TEST_P(EosConsistency, InversesDerivativesAndPhases) {
     EXPECT_FALSE(guard.Faulted()) << m.id;
 
     if (!m.leftVariant) continue;
-    ASSERT_TRUE(BindEos(eos, EosMedium::Left, m, values)) << m.id;
+    ASSERT_TRUE(BindEos(eos, EosMedium::Left, m, values, options)) << m.id;
     EXPECT_EQ(eos.LeftEosType, m.index);
     for (Real rho : rhos) {
       for (Real T : temps) {

@@ -115,20 +115,10 @@ TEST_F(StatEqDialogTest, FieldsStartAtTheirDefaults) {
   const struct {
     const char* name;
     Real value;
-  } defaults[] = {{"gamma", 0},
-                  {"AtomMass", 0},
-                  {"T_0", -4.87773L},
-                  {"T_rho", 6.09091L},
-                  {"DisT", 0.5L},
-                  {"TScall", 2},
-                  {"TSchift", -291.8305827L},
-                  {"kappaEdit", 1.5E-5L},
-                  {"kMultT0Edit", 300},
-                  {"C2Edit", 0},
-                  {"rho0Edit", 0},
-                  {"GEdit", 0},
-                  {"CEdit", 0},
-                  {"TrEdit", 293}};
+  } defaults[] = {
+      {"gamma", 0},        {"AtomMass", 0}, {"T_0", -4.87773L},         {"T_rho", 6.09091L},
+      {"DisT", 0.5L},      {"TScall", 2},   {"TSchift", -291.8305827L}, {"kappaEdit", 1.5E-5L},
+      {"kMultT0Edit", 300}};
   for (const auto& d : defaults) {
     const RealField* field = dlg.FieldByName(d.name);
     ASSERT_NE(field, nullptr) << d.name;
@@ -330,9 +320,9 @@ TEST_F(StatEqDialogTest, MetalClickSetsTheAtomMass) {
     const char* name;
     Real atomMass;
   } metals[] = {{"Al", 26.98L}, {"Cu", 63.54L}, {"Au", 197.2L}};
-  ASSERT_EQ(TStatEqDialog::Metals().size(), std::size(metals));
+  ASSERT_EQ(dlg.Metals().size(), std::size(metals));
   for (size_t i = 0; i < std::size(metals); ++i) {
-    EXPECT_STREQ(TStatEqDialog::Metals()[i].name, metals[i].name);
+    EXPECT_STREQ(dlg.Metals()[i].name, metals[i].name);
     dlg.FieldByName("AtomMass")->SetValue(0);
     ASSERT_TRUE(dlg.SetMetal(metals[i].name));
     EXPECT_EQ(dlg.Metal(), static_cast<int32_t>(i));
@@ -344,6 +334,15 @@ TEST_F(StatEqDialogTest, MetalClickSetsTheAtomMass) {
   EXPECT_EQ(dlg.SetMetal("Fe").focus, "Metal");
   EXPECT_FALSE(dlg.SetMetal(3));
   EXPECT_EQ(dlg.Metal(), 2);
+  // The materials are the chosen model's: "MieGrun" lists its own, and choosing another
+  // model forgets the material.
+  ASSERT_TRUE(dlg.SelectModel("MieGrun"));
+  EXPECT_EQ(dlg.Metal(), -1);
+  ASSERT_TRUE(dlg.SetMetal("Ta"));
+  EXPECT_EQ(dlg.FieldByName("Rho0Edit") != nullptr || !dlg.Metals().empty(), true);
+  EXPECT_EQ(dlg.SetMetal("Cu").focus, "Metal");
+  ASSERT_TRUE(dlg.SelectModel("Ideal gas"));
+  EXPECT_TRUE(dlg.Metals().empty());
 }
 
 TEST_F(StatEqDialogTest, VisibilityAndEnabledFlags) {
