@@ -279,6 +279,10 @@ QSplitter* MainWindow::BuildTableAndGraphs() {
   TableView->setSelectionMode(QAbstractItemView::SingleSelection);
   TableView->setAlternatingRowColors(true);
   TableView->setToolTip("one row per node; cell quantities (n+1/2) stand in the row of node n");
+  // A new column layout (another solver class, a loaded profile) widens every column whose
+  // title is longer than a number, so that "Ee(n+1/2)[kJ/g]" or "xGr0-x(n+1/2)[nm]" is read
+  // in full rather than elided.
+  connect(tableModel_, &QAbstractItemModel::modelReset, this, [this] { FitColumnsToTitles(); });
   connect(TableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (!current.isValid()) return;
@@ -314,6 +318,13 @@ QSplitter* MainWindow::BuildTableAndGraphs() {
   splitter->setSizes({tableWidth, 1280 - tableWidth});
 
   return splitter;
+}
+
+void MainWindow::FitColumnsToTitles() {
+  QHeaderView* header = TableView->horizontalHeader();
+  const int number = header->defaultSectionSize();
+  for (int c = 0; c < tableModel_->columnCount(); ++c)
+    header->resizeSection(c, std::max(number, header->sectionSizeHint(c)));
 }
 
 // File menu: the settings files (the run files of the batch runner).
