@@ -346,6 +346,7 @@ void MainWindow::BuildMenu() {
 // Status line: simulated time, speed of the run, output directory.
 void MainWindow::BuildStatusLine() {
   timeStatus_ = new QLabel(this);
+  timeStatus_->setObjectName("TimeStatus");
   speedStatus_ = new QLabel(this);
   dirStatus_ = new QLabel(this);
   statusBar()->addPermanentWidget(timeStatus_);
@@ -479,10 +480,14 @@ void MainWindow::UpdateStatus(const RunProgress& p, bool force) {
   const qint64 now = runClock_.isValid() ? runClock_.elapsed() : 0;
   if (!force && now - lastStatusMs_ < 100) return;  // at most ten updates a second
   lastStatusMs_ = now;
+  // The time of the "t =" field, which a run moves on with the state and which a settings
+  // file, a loaded profile or an edit sets before the next run (the bundled films start
+  // before the pulse, at t < 0): the status line never shows the end of an earlier run.
   const TNumStringFormat format(TFloatFormat::ffGeneral, 6);
   timeStatus_->setText(
       QStringLiteral("t = %1%2")
-          .arg(QString::fromStdString(format.FormatValue(p.SimTime)), PhysicalState() ? " s" : ""));
+          .arg(QString::fromStdString(format.FormatValue(app_.main.TotalTime.StoredValue())),
+               PhysicalState() ? " s" : ""));
   const double seconds = static_cast<double>(now) / 1000.0;
   if (running_ && seconds > 0) {
     speedStatus_->setText(
