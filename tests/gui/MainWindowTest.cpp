@@ -1,16 +1,20 @@
 // The desktop program driven through its widgets: the shock tube set up in the dialogs,
 // Calculate filling the table and the graphs and writing the profile sets and pictures,
 // loading a written set back, settings files, Break during a run, OK refused with the
-// focus on the offending field, the number format of the table, and the closing rules.
+// focus on the offending field, the number format of the table, the closing rules, and a
+// two-temperature film opened from the bundled run files.
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +30,7 @@
 #include "gui/eos/StatEqDialogView.h"
 #include "gui/files/SaveOptionsView.h"
 #include "gui/hydro/ViscosityDialogView.h"
+#include "gui/plot/GraphWidget.h"
 #include "gui/run/MainWindow.h"
 #include "gui/run/ResultsTableModel.h"
 #include "gui/setup/InitialDialogView.h"
@@ -164,6 +169,7 @@ class MainWindowTest : public QObject {
   void RefreshOfTenThousandRowsSignalsOnce();
   void ClosingDuringARunBreaksItAndStaysOpen();
   void CalculateWithoutAStateFocusesInitShift();
+  void TwoTemperatureFilmShowsBothTemperaturesInTableAndGraphs();
 };
 
 void MainWindowTest::ShockTubeThroughTheDialogsFillsTableAndGraphs() {
@@ -498,6 +504,109 @@ void MainWindowTest::CalculateWithoutAStateFocusesInitShift() {
   QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
   QVERIFY(!f.window.LastRun().computed);
   QCOMPARE(f.window.focusWidget(), static_cast<QWidget*>(f.window.InitBtn));
+}
+
+// The bundled gold-like film heated through its electrons (examples/film_2t_constant*.toml),
+// opened as a settings file. On the moving grid, two output intervals to t = 1.7 ps: the
+// electrons have spread the pulse through the film and are far hotter than the lattice
+// (about 1 950 K against 360 K); the table shows the electrons' and ions' own columns with
+// titles that fit, the temperature graph Te above Ti and the pressure graph Pe and Pi. The
+// frozen grid shows the temperature graph alone, over the whole graph panel.
+void MainWindowTest::TwoTemperatureFilmShowsBothTemperaturesInTableAndGraphs() {
+  const std::string examples = TARVEX_TEST_DATA "/../../examples/";
+  auto timeStatus = [](Fixture& f) { return f.window.findChild<QLabel*>("TimeStatus")->text(); };
+  Fixture f;
+  QVERIFY2(f.window.OpenSettings(examples + "film_2t_constant.toml"),
+           f.prompter.informed.empty() ? "" : f.prompter.informed.back().c_str());
+  // The run starts 300 fs before the peak of the pulse.
+  QCOMPARE(timeStatus(f), QString("t = -3E-13 s"));
+  TypeInto(f.window.edits["EndTime"], "1.7e-12");
+  f.window.edits["Len"]->setFocus();
+  QTest::mouseClick(f.window.CalculateBtn, Qt::LeftButton);
+  const RunOutcome& r = f.window.LastRun();
+  QVERIFY2(r.reachedEnd, r.error.c_str());
+  QCOMPARE(r.progress.intervals, 2);
+  QCOMPARE(timeStatus(f), QString("t = 1.7E-12 s"));
+
+  // The table: the columns of the moving two-temperature grid, each title readable in
+  // full in its header section.
+  QAbstractItemModel* m = f.window.TableView->model();
+  QHeaderView* header = f.window.TableView->horizontalHeader();
+  const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+  QStringList titles;
+  for (int c = 0; c < m->columnCount(); ++c) {
+    titles << m->headerData(c, Qt::Horizontal).toString();
+    const int needed = header->fontMetrics().horizontalAdvance(titles.back()) + margins;
+    QVERIFY2(header->sectionSize(c) >= needed, qPrintable(titles.back()));
+  }
+  QCOMPARE(m->columnCount(), 20);
+  for (const char* t :
+       {"Ti(n+1/2)[K]", "Te(n+1/2)[K]", "Ei(n+1/2)[kJ/g]", "Ee(n+1/2)[kJ/g]", "Pe(n+1/2)[GPa]"})
+    QVERIFY2(titles.contains(t), t);
+  // Rows are nodes; the cell n+1/2 stands in row n. Cells 0..49 are the substrate, which
+  // does not conduct and stays near 300 K; in the film the electrons are far above the
+  // lattice, which has begun to warm.
+  const int te = int(titles.indexOf("Te(n+1/2)[K]"));
+  const int ti = int(titles.indexOf("Ti(n+1/2)[K]"));
+  auto value = [m](int row, int col) { return m->data(m->index(row, col)).toString().toDouble(); };
+  const int mid = 100;                    // the middle of the film
+  const int surface = m->rowCount() - 2;  // the film's last cell
+  for (int row : {mid, surface}) {
+    QVERIFY2(value(row, te) > 1500 && value(row, te) < 2500, qPrintable(QString::number(row)));
+    QVERIFY2(value(row, ti) > 305 && value(row, ti) < 450, qPrintable(QString::number(row)));
+  }
+  QCOMPARE(value(10, te), 300.0);
+  QCOMPARE(value(10, ti), 300.0);
+
+  // The graphs: Te (magenta) and Ti (green) labelled beside the temperature, Pe and Pi
+  // beside the pressure, every node plotted; the temperature axis reaches the electrons.
+  const int nodes = m->rowCount();
+  auto checkPair = [nodes](const PlotModel& g, const char* e, const char* i) {
+    QCOMPARE(g.SeriesCount(), 3);
+    const PlotSeries& se = g.Series(1);
+    const PlotSeries& si = g.Series(2);
+    QCOMPARE(QString::fromStdString(se.name), QString(e));
+    QCOMPARE(QString::fromStdString(si.name), QString(i));
+    QVERIFY(se.color == PlotColors::kMagenta);
+    QVERIFY(si.color == PlotColors::kGreen);
+    for (const PlotSeries* s : {&se, &si}) {
+      QVERIFY(s->labelAt != CurveLabelAt::None);
+      QCOMPARE(s->x.size(), size_t(nodes));
+      QCOMPARE(s->y.size(), size_t(nodes));
+    }
+  };
+  const TResultsGraphs& graphs = f.window.Graphs();
+  checkPair(graphs.TGraph, "Te", "Ti");
+  checkPair(graphs.PGraph, "Pe", "Pi");
+  const PlotSeries& teCurve = graphs.TGraph.Series(1);
+  const PlotSeries& tiCurve = graphs.TGraph.Series(2);
+  QVERIFY(teCurve.y[mid] > tiCurve.y[mid] + 1000);
+  QVERIFY(graphs.TGraph.YAxis().Max() >= *std::max_element(teCurve.y.begin(), teCurve.y.end()));
+  for (TImageFrame* frame : f.window.frames) QVERIFY(frame->isVisible());
+  // The picture of the documentation: the middle of the film selected (the marker in the
+  // graphs), its temperatures in view.
+  f.window.TableView->selectRow(mid);
+  f.window.TableView->scrollTo(m->index(mid, te), QAbstractItemView::PositionAtCenter);
+  guitest::Screenshot(&f.window, "main-window-2t");
+
+  // The frozen grid: the 13 columns of heat conduction alone, the temperature graph alone.
+  Fixture g;
+  QVERIFY2(g.window.OpenSettings(examples + "film_2t_constant_frozen.toml"),
+           g.prompter.informed.empty() ? "" : g.prompter.informed.back().c_str());
+  TypeInto(g.window.edits["EndTime"], "7e-13");
+  g.window.edits["Len"]->setFocus();
+  QTest::mouseClick(g.window.CalculateBtn, Qt::LeftButton);
+  QVERIFY2(g.window.LastRun().reachedEnd, g.window.LastRun().error.c_str());
+  QCOMPARE(g.window.TableView->model()->columnCount(), 13);
+  for (int i = 0; i < 3; ++i) QVERIFY(!g.window.frames[size_t(i)]->isVisible());
+  TImageFrame* tFrame = g.window.frames[3];
+  QVERIFY(tFrame->isVisible());
+  QCOMPARE(tFrame->size(), tFrame->parentWidget()->size());
+  const PlotModel& tGraph = g.window.Graphs().TGraph;
+  QCOMPARE(tGraph.SeriesCount(), 3);
+  QCOMPARE(QString::fromStdString(tGraph.Series(1).name), QString("Te"));
+  QVERIFY(tGraph.Series(1).y[mid] > tGraph.Series(2).y[mid] + 1000);
+  guitest::Screenshot(&g.window, "main-window-2t-frozen");
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -279,6 +279,10 @@ QSplitter* MainWindow::BuildTableAndGraphs() {
   TableView->setSelectionMode(QAbstractItemView::SingleSelection);
   TableView->setAlternatingRowColors(true);
   TableView->setToolTip("one row per node; cell quantities (n+1/2) stand in the row of node n");
+  // A new column layout (another solver class, a loaded profile) widens every column whose
+  // title is longer than a number, so that "Ee(n+1/2)[kJ/g]" or "xGr0-x(n+1/2)[nm]" is read
+  // in full rather than elided.
+  connect(tableModel_, &QAbstractItemModel::modelReset, this, [this] { FitColumnsToTitles(); });
   connect(TableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (!current.isValid()) return;
@@ -316,6 +320,13 @@ QSplitter* MainWindow::BuildTableAndGraphs() {
   return splitter;
 }
 
+void MainWindow::FitColumnsToTitles() {
+  QHeaderView* header = TableView->horizontalHeader();
+  const int number = header->defaultSectionSize();
+  for (int c = 0; c < tableModel_->columnCount(); ++c)
+    header->resizeSection(c, std::max(number, header->sectionSizeHint(c)));
+}
+
 // File menu: the settings files (the run files of the batch runner).
 void MainWindow::BuildMenu() {
   QMenu* file = menuBar()->addMenu("&File");
@@ -335,6 +346,7 @@ void MainWindow::BuildMenu() {
 // Status line: simulated time, speed of the run, output directory.
 void MainWindow::BuildStatusLine() {
   timeStatus_ = new QLabel(this);
+  timeStatus_->setObjectName("TimeStatus");
   speedStatus_ = new QLabel(this);
   dirStatus_ = new QLabel(this);
   statusBar()->addPermanentWidget(timeStatus_);
@@ -468,10 +480,14 @@ void MainWindow::UpdateStatus(const RunProgress& p, bool force) {
   const qint64 now = runClock_.isValid() ? runClock_.elapsed() : 0;
   if (!force && now - lastStatusMs_ < 100) return;  // at most ten updates a second
   lastStatusMs_ = now;
+  // The time of the "t =" field, which a run moves on with the state and which a settings
+  // file, a loaded profile or an edit sets before the next run (the bundled films start
+  // before the pulse, at t < 0): the status line never shows the end of an earlier run.
   const TNumStringFormat format(TFloatFormat::ffGeneral, 6);
   timeStatus_->setText(
       QStringLiteral("t = %1%2")
-          .arg(QString::fromStdString(format.FormatValue(p.SimTime)), PhysicalState() ? " s" : ""));
+          .arg(QString::fromStdString(format.FormatValue(app_.main.TotalTime.StoredValue())),
+               PhysicalState() ? " s" : ""));
   const double seconds = static_cast<double>(now) / 1000.0;
   if (running_ && seconds > 0) {
     speedStatus_->setText(

@@ -137,6 +137,8 @@ class MainWindow : public QMainWindow {
   TRealEdit* AddField(const char* name, const QString& tip, const QString& unit);
   void Leave(const std::string& name);
   void UpdateButtons();
+  // Each column of the table at least as wide as its title.
+  void FitColumnsToTitles();
   void UpdateStatus(const RunProgress& p, bool force);
   void FocusForm();
   void OpenEos(bool left);
