@@ -31,8 +31,14 @@ void IncludeValues(PlotModel& g, int32_t axis, const std::vector<Real>& values) 
     any = true;
   }
   if (!any) return;
+  const Real min0 = g.Axis(axis).Min();
+  const Real max0 = g.Axis(axis).Max();
   g.Include(axis, lo);
   g.Include(axis, hi);
+  // Rounded only when the data reached beyond the range: rounding a range it already
+  // holds would widen it to the next step each refresh (a wider range, a longer step, a
+  // wider rounding), and the graph would drift away from its data.
+  if (g.Axis(axis).Min() == min0 && g.Axis(axis).Max() == max0) return;
   // The coordinate axis needs no room beyond the grid's ends.
   const Real none = std::numeric_limits<Real>::quiet_NaN();
   RoundRangeToSteps(g, axis, axis == 0 ? none : lo, axis == 0 ? none : hi);
@@ -188,6 +194,10 @@ void TResultsGraphs::SetUp(const Session& s, const TMainForm& f, bool shiftX0) {
       g.SetRange(1, first[i], 0.9L * first[i]);
     }
   }
+  // The first refresh widens the ranges to the data and rounds them to whole label steps;
+  // a coordinate range the grid already fills is rounded here, once.
+  const Real none = std::numeric_limits<Real>::quiet_NaN();
+  for (int32_t i = 0; i < 4; ++i) RoundRangeToSteps(Graph(i), 0, none, none);
   Refresh(s);
 }
 
