@@ -58,10 +58,10 @@ TEST(LaserExample, SurfaceTemperatureRisesAndDecays) {
   const std::vector<double> early = Temperatures(out / "7E-13.DAT", 60);
   const std::vector<double> mid = Temperatures(out / "4p7E-12.DAT", 60);
   const std::vector<double> late = Temperatures(out / "1p97E-11.DAT", 60);
-  EXPECT_GT(early[0], 800);     // heated well above 300 K by the pulse
+  EXPECT_GT(early[0], 600);     // heated well above 300 K by the pulse
   EXPECT_LT(mid[0], early[0]);  // then cooling by conduction into the film
   EXPECT_LT(late[0], mid[0]);
-  EXPECT_GT(late[0], 400);      // the heat stays in the film (no conducting substrate)
+  EXPECT_GT(late[0], 380);      // the heat stays in the film (no conducting substrate)
   EXPECT_LT(early[1], mid[1]);  // 60 nm deep the film warms meanwhile
   EXPECT_LT(mid[1], late[1]);
   EXPECT_GT(early[1], 299);
