@@ -341,8 +341,9 @@ std::string EosIntro() {
          "initial value). A number field that the\nselected model does not use is disabled in "
          "the dialog and refused here.\n\n" +
          TStatEqSchema::AvailabilityNote() +
-         " `CheckKappa` and `NoElEOS` need models\nthat are not available yet and are refused "
-         "when true.";
+         " `NoElEOS = true` says that the film's model holds the\nlattice alone: the film's "
+         "totals then add the electrons of `[thermal]`. `CheckKappa`\nis not available yet "
+         "and is refused when true.";
 }
 
 std::string MainIntro() {

@@ -244,13 +244,11 @@ TStatEqResult TStatEqDialog::Ok(EosState& eos, const ElectronModel* electron) {
         "CheckKappa",
         "The heat conductivity of the medium (CheckKappa) is not available in this version");
   }
+  // NoElEOS: the model holds the lattice alone, and the film's totals add the electrons of
+  // the electron model. Accepted before any electron model exists (a run file gives the
+  // equation of state before the thermal parameters): the totals are composed again when
+  // the thermal-parameter dialog installs one.
   const bool noElEOS = !left_ && noElEOS_;
-  if (noElEOS && !(electron != nullptr && electron->ElEnergy)) {
-    return TStatEqResult::Refused("NoElEOS",
-                                  "An equation of state without the electron part (NoElEOS) "
-                                  "needs an electron model, which is not available in this "
-                                  "version");
-  }
 
   // The label reads the fields' texts as validated; it is written only with the slots.
   const int32_t preset = model.presets.empty() ? -1 : metal_;

@@ -10,6 +10,9 @@
 #include <variant>
 #include <vector>
 
+#include "core/electron/ConstantModel.h"
+#include "core/electron/ElectronState.h"
+#include "core/eos/EosBind.h"
 #include "core/eos/EosCatalog.h"
 #include "core/eos/StatEqDialog.h"
 
@@ -457,15 +460,30 @@ TEST_F(StatEqDialogTest, OkWithoutAModelIsRefused) {
   EXPECT_EQ(eos.FilmEosType, -1);
 }
 
-TEST_F(StatEqDialogTest, UnavailableOptionsAreRefusedRatherThanIgnored) {
+TEST_F(StatEqDialogTest, NoElEOSAndUnavailableOptions) {
   ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
-  const EosSnapshot snap(eos);
 
+  // NoElEOS is accepted before an electron model exists; the film's totals add the
+  // electrons once one is installed.
   dlg.SetNoElEOS(true);
   TStatEqResult r = AcceptIdealGas("2", "2");
-  EXPECT_EQ(r.focus, "NoElEOS");
-  EXPECT_TRUE(Unchanged(snap, eos));
+  ASSERT_TRUE(r) << r.message;
+  EXPECT_TRUE(eos.Film.NoElEOS);
+  EXPECT_EQ(eos.ActiveEos.E(1, 10), eos.FilmEos.E(1, 10));  // no electrons yet
+  static const ConstantElParams electrons{0.5L, 0};
+  ElectronModel em;
+  BindElectronThermo<ConstantElParams, &ConstantEnergy, &ConstantHeatCap, &ConstantPressure,
+                     &ConstantPressureDT>(em, electrons);
+  ComposeActiveEos(eos, &em);
+  EXPECT_EQ(eos.ActiveEos.E(1, 10), eos.FilmEos.E(1, 10) + 5);  // lattice + 0.5 Te
+  EXPECT_EQ(eos.ActiveEos.Eion(1, 10), eos.FilmEos.E(1, 10));
+  ComposeActiveEos(eos, nullptr);
+  ASSERT_TRUE(AcceptIdealGas("1.4", "4"));  // keeps NoElEOS checked
+  dlg.SetNoElEOS(false);
+  ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
+  EXPECT_FALSE(eos.Film.NoElEOS);
   // NoElEOS belongs to the film: in left mode it is hidden and plays no part.
+  dlg.SetNoElEOS(true);
   dlg.SetLeft(true);
   ASSERT_TRUE(AcceptIdealGas("2", "2"));
   dlg.SetNoElEOS(false);
