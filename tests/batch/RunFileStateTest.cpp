@@ -206,3 +206,41 @@ TEST(RunFileState, PreHeatingReachesTheSourceAndPrintsBack) {
 
 }  // namespace
 }  // namespace tarvex::batch
+
+namespace tarvex::batch {
+namespace {
+
+// A material of the thermal-parameter dialog's list chosen from a run file: its page is
+// shown and preset, the model installed is that material's, and the printed settings name
+// it and read back to the same state.
+TEST(RunFileState, MaterialOfTheThermalListReachesTheElectronModel) {
+  const BundledExample* example = FindExample("film_2t_constant");
+  ASSERT_NE(example, nullptr);
+  std::string text(example->text);
+  const size_t from = text.find("[thermal]");
+  const size_t to = text.find("[laser]");
+  text = text.substr(0, from) + "[thermal]\nMaterials = \"Au1\"\nButton = \"OK\"\n\n" +
+         text.substr(to);
+  ScriptedPrompter p1;
+  AppModel first(p1);
+  AppliedSettings applied;
+  SetUpFromText(text, first, p1, &applied);
+  if (HasFatalFailure()) return;
+  const ElectronModel& em = first.session.electron.model;
+  ASSERT_TRUE(em.ElHeatCap && em.Coupling && em.ElConductivity);
+  // Gold's electrons: Ce grows with Te (about gamma Te, gamma ~ 3.5e-9 kJ/g/K2 in gold).
+  EXPECT_GT(em.ElHeatCap(19.3L, 5000), 3 * em.ElHeatCap(19.3L, 1000));
+
+  const std::string printed = SettingsText(first, applied, "case.toml");
+  EXPECT_NE(printed.find("Page = \"Au1\"\nMaterials = \"Au1\""), std::string::npos) << printed;
+  ScriptedPrompter p2;
+  AppModel second(p2);
+  AppliedSettings again;
+  SetUpFromText(printed, second, p2, &again);
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(SettingsText(second, again, "case.toml"), printed);
+  EXPECT_EQ(second.session.electron.model.ElHeatCap(19.3L, 5000), em.ElHeatCap(19.3L, 5000));
+}
+
+}  // namespace
+}  // namespace tarvex::batch

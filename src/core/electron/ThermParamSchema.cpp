@@ -2,6 +2,8 @@
 // available page (set on the page shown), the button and its answer.
 #include "core/electron/ThermParamSchema.h"
 
+#include "core/electron/Materials.h"
+
 #include <algorithm>
 #include <string>
 
@@ -30,6 +32,18 @@ const std::vector<FieldSchema>& TThermParamSchema::FieldList() {
     std::string pageDoc = "the page shown and accepted";
     if (!unavailable.empty()) pageDoc += "; not available yet (refused): " + unavailable;
     out.push_back(Documented(ChoiceField("Page", 0, pages), "", "`\"Constant\"`", pageDoc));
+    // The material list of the metal pages: it shows the page that implements the
+    // material and presets its fields (the fields given after it override the preset).
+    std::vector<std::string> materials;
+    std::string materialDoc = "the material of the list \"Materials\": shows its page (";
+    for (size_t i = 0; i < kMaterials.size(); ++i) {
+      materials.emplace_back(kMaterials[i].name);
+      materialDoc +=
+          std::string(i == 0 ? "" : ", ") + kMaterials[i].name + " " + kMaterials[i].page;
+    }
+    materialDoc += ") and presets its fields; the keys after it override the preset";
+    out.push_back(
+        Documented(ChoiceField("Materials", -1, materials), "", "none (-1)", materialDoc));
     // Every field of every available page, in the order the pages and their fields come.
     TThermParamDialog probe;
     for (int32_t i = 0; i < TThermParamDialog::kPageCount; ++i) {
@@ -64,6 +78,22 @@ FormRefusal TThermParamSchema::Set(const FieldSchema& field, const FormValue& va
   if (field.key == "Page") {
     const ElChoiceResult r = d_.ShowPage(value.index);
     return r ? FormRefusal::None() : FormRefusal::At(field.key, "an available page", r.message);
+  }
+  if (field.key == "Materials") {
+    if (value.index < 0 || static_cast<size_t>(value.index) >= kMaterials.size()) {
+      return FormRefusal::None();
+    }
+    const ElMaterialInfo& m = kMaterials[static_cast<size_t>(value.index)];
+    // The page that implements the material is shown first (any page may be shown when
+    // the key comes: "Constant" has no list at all).
+    if (const ElPageInfo* target = FindElectronPage(m.page)) {
+      if (const ElChoiceResult shown = d_.ShowPage(target->index); !shown) {
+        return FormRefusal::At(field.key, "a material of an available page", shown.message);
+      }
+    }
+    const ElChoiceResult r = d_.ChooseMaterial(std::string_view(m.name));
+    return r ? FormRefusal::None()
+             : FormRefusal::At(field.key, "a material of the list", r.message);
   }
   if (field.key == "Button") {
     noConduct_ = value.index == 1;
@@ -101,6 +131,7 @@ FormRefusal TThermParamSchema::Set(const FieldSchema& field, const FormValue& va
 
 std::optional<FormValue> TThermParamSchema::Get(const FieldSchema& field) {
   if (field.key == "Page") return FormValue::OfIndex(FieldKind::Choice, d_.ActivePage());
+  if (field.key == "Materials") return FormValue::OfIndex(FieldKind::Choice, MaterialOfPage());
   if (field.key == "Button") return FormValue::OfIndex(FieldKind::Choice, noConduct_ ? 1 : 0);
   if (field.key == "NoThermo") return FormValue::OfCheck(noThermo_);
   TElPageForm* page = d_.Page(d_.ActivePage());
@@ -117,8 +148,17 @@ std::optional<FormValue> TThermParamSchema::Get(const FieldSchema& field) {
   return v;
 }
 
+int32_t TThermParamSchema::MaterialOfPage() {
+  // The "Simple metall" page numbers its own short list; the frames number Materials.
+  TElPageForm* page = d_.Page(d_.ActivePage());
+  if (page == nullptr || d_.ActivePage() == d_.SimpleMetall().Page().index) return -1;
+  const int32_t m = page->MaterialChoice();
+  return m >= 0 && static_cast<size_t>(m) < kMaterials.size() ? m : -1;
+}
+
 bool TThermParamSchema::Printed(const FieldSchema& field) {
   if (field.key == "Page" || field.key == "Button") return true;
+  if (field.key == "Materials") return MaterialOfPage() >= 0;
   if (field.key == "NoThermo") return noConduct_;
   TElPageForm* page = d_.Page(d_.ActivePage());
   if (page == nullptr) return false;

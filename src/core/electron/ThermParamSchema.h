@@ -34,6 +34,9 @@ class TThermParamSchema : public FormSchema {
   static FormRefusal Refusal(const ElOkResult& ok);
 
  private:
+  // The entry of Materials the page shown has chosen, -1 for none.
+  int32_t MaterialOfPage();
+
   TThermParamDialog& d_;
   bool noConduct_ = false;
   bool noThermo_ = false;
