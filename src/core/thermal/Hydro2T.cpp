@@ -267,6 +267,10 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
     // Tension pressure: the electrons count at the colder subsystem's temperature.
     const Real Pt = Pi[i] + (Te[i] <= T[i] ? Pe[i] : PeMin_[i]);
 
+    if (i != F && Pt >= 0 && !ts_.SpallOn) {
+      counted[i] = 1;  // under pressure: none of the tension rules applies
+      continue;
+    }
     if (i == F) {
       const Real PF = P[F];
       const bool detached = PF < AL || P[M] + PF <= 2 * AL ||
