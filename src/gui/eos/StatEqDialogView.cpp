@@ -38,6 +38,7 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
 
   auto* params = new QGroupBox("Parameters", this);
   auto* form = new QFormLayout(params);
+  form_ = form;
   for (const EosDialogFieldInfo& f : EosDialogFields()) {
     RealField* field = model_.FieldByName(f.name);
     if (field == nullptr) continue;
@@ -132,9 +133,30 @@ void StatEqDialogView::SyncFromModel() {
   NoElEOS->setVisible(model_.Visible("NoElEOS"));
   Spall->setChecked(model_.Spall());
   Spall->setVisible(model_.Visible("Spall"));
+  // The common fields stay in view (disabled where the chosen model does not read them);
+  // a field of one model's frame is shown only with that model, labelled with its unit.
+  const auto catalog = EosCatalog();
+  const EosModelInfo* chosen =
+      model_.EqType() >= 0 ? &catalog[static_cast<size_t>(model_.EqType())] : nullptr;
   for (auto it = fields.begin(); it != fields.end(); ++it) {
+    const std::string name = it.key().toStdString();
     it.value()->ShowField();
-    it.value()->setEnabled(model_.Enabled(it.key().toStdString()));
+    const bool used = model_.Enabled(name);
+    it.value()->setEnabled(used);
+    if (EosSharedDialogField(name)) continue;
+    form_->setRowVisible(it.value(), used);
+    if (!used || chosen == nullptr) continue;
+    for (const EosParamInfo& p : chosen->params) {
+      if (name != p.name) continue;
+      if (auto* label = qobject_cast<QLabel*>(form_->labelForField(it.value()))) {
+        const QString unit = *p.unit != '\0' ? QStringLiteral(" [%1]").arg(p.unit) : QString();
+        // "Rho0Edit" reads as "Rho0": the control's suffix says nothing to a physicist.
+        QString text = QString::fromUtf8(p.name);
+        if (text.endsWith(QLatin1String("Edit"))) text.chop(4);
+        label->setText(text + unit);
+        label->setToolTip(QString::fromUtf8(p.help));
+      }
+    }
   }
   InfoLabel->setText(QString::fromStdString(model_.InfoLabel()));
   syncing_ = false;

@@ -12,6 +12,7 @@
 #include "core/eos/StatEqDialog.h"
 
 class QListWidget;
+class QFormLayout;
 class QCheckBox;
 class QLabel;
 class QComboBox;
@@ -48,6 +49,7 @@ class StatEqDialogView : public QDialog {
   QMap<QString, TRealEdit*> fields;
 
  private:
+  QFormLayout* form_ = nullptr;  // the parameter rows; a model shows the rows it reads
   void SyncFromModel();
   void FocusControl(const std::string& name);
 
