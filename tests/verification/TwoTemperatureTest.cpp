@@ -81,7 +81,8 @@ TEST(TwoTemperature, FrozenFilmAndSubstrateGainExactlyTheAbsorbedFluence) {
   const std::array<Real, 2> film{5.0L / 3, 196.97L}, glass{5.0L / 3, 20};
   ASSERT_TRUE(BindEos(s.eos, EosMedium::Left, *FindEosModel("ideal_gas_of"), glass));
   ASSERT_TRUE(BindEos(s.eos, EosMedium::Film, *FindEosModel("ideal_gas_of"), film));
-  s.eos.LeftEos.Kappa = ConstantSlot(1e-5L);
+  static const Real kGlass = 1e-5L;  // [kW/cm/K]; the slot keeps its address
+  s.eos.LeftEos.Kappa = ConstantSlot(kGlass);
   // Gold-like constants: Ce [kJ/g/K], G [kW/g/K], ke [kW/cm/K].
   BindConstantElectrons(s, {3e-6L, 1e6L, 3e-3L, 0});
   s.setup.QegOn = true;  // the film's electrons also heat the substrate
