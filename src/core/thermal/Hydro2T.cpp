@@ -150,22 +150,9 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
 
   const Real* rho = p.rho;
   ConvergenceState& cs = s_.conv;
-  ConvergenceGroup te = cs.T, ee = cs.E, ei = cs.E, pi = cs.p, pe = cs.p;
-  te.name = "Te";
-  ee.name = "Ee";
-  ei.name = "Ei";
-  pi.name = "Pi";
-  pe.name = "Pe";
-  auto merge = [&] {
-    cs.T.Floor = std::max(cs.T.Floor, te.Floor);
-    cs.T.Num = std::max(cs.T.Num, te.Num);
-    cs.E.Floor = std::max({cs.E.Floor, ee.Floor, ei.Floor});
-    cs.E.Num = std::max({cs.E.Num, ee.Num, ei.Num});
-    cs.p.Floor = std::max({cs.p.Floor, pi.Floor, pe.Floor});
-    cs.p.Num = std::max({cs.p.Num, pi.Num, pe.Num});
-  };
+  SubsystemGroups g(cs);
   auto fail = [&] {
-    merge();
+    g.Merge(cs);
     StepResidual = -1;
     return false;
   };
@@ -345,12 +332,12 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
   // 6. Convergence: ion temperature (a jump ten times larger tolerated than the electrons'),
   //    electron temperature, both energies and both pressures, then the totals.
   bool ok = ConvergenceMeasure(cs, cs.T, Converging, StepResidual, sTi.maxAbs / 10, sTi.sumSq) &&
-            ConvergenceMeasure(cs, te, Converging, StepResidual, sTe.maxAbs, sTe.sumSq) &&
-            ConvergenceMeasure(cs, ee, Converging, StepResidual, sEe.maxAbs, sEe.sumSq) &&
-            ConvergenceMeasure(cs, ei, Converging, StepResidual, sEi.maxAbs, sEi.sumSq) &&
-            ConvergenceMeasure(cs, pi, Converging, StepResidual, sPi.maxAbs, sPi.sumSq) &&
-            ConvergenceMeasure(cs, pe, Converging, StepResidual, sPe.maxAbs, sPe.sumSq);
-  merge();
+            ConvergenceMeasure(cs, g.Te, Converging, StepResidual, sTe.maxAbs, sTe.sumSq) &&
+            ConvergenceMeasure(cs, g.Ee, Converging, StepResidual, sEe.maxAbs, sEe.sumSq) &&
+            ConvergenceMeasure(cs, g.Ei, Converging, StepResidual, sEi.maxAbs, sEi.sumSq) &&
+            ConvergenceMeasure(cs, g.Pi, Converging, StepResidual, sPi.maxAbs, sPi.sumSq) &&
+            ConvergenceMeasure(cs, g.Pe, Converging, StepResidual, sPe.maxAbs, sPe.sumSq);
+  g.Merge(cs);
   if (ok && !ElasticStep) {
     ok = ConvergenceMeasure(cs, cs.E, Converging, StepResidual, sE.maxAbs, sE.sumSq) &&
          ConvergenceMeasure(cs, cs.p, Converging, StepResidual, sP.maxAbs, sP.sumSq);

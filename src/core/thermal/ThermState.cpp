@@ -57,6 +57,15 @@ bool IsNegativeTemperatureQuestion(const std::string& text) {
   return first || text.rfind("Set Ti[I] to", 0) == 0 || text.rfind("Set Te[I] to", 0) == 0;
 }
 
+void TThermState::SubsystemGroups::Merge(ConvergenceState& cs) const {
+  cs.T.Floor = std::max(cs.T.Floor, Te.Floor);
+  cs.T.Num = std::max(cs.T.Num, Te.Num);
+  cs.E.Floor = std::max({cs.E.Floor, Ee.Floor, Ei.Floor});
+  cs.E.Num = std::max({cs.E.Num, Ee.Num, Ei.Num});
+  cs.p.Floor = std::max({cs.p.Floor, Pi.Floor, Pe.Floor});
+  cs.p.Num = std::max({cs.p.Num, Pi.Num, Pe.Num});
+}
+
 TThermState::TThermState(ThermalState& session, int32_t N) : THydrTherm(session, N) {
   TThermState::Resize(N);
 }
@@ -340,20 +349,9 @@ bool TThermState::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real 
   const int32_t f1 = p.f1;
   const int32_t n1 = p.f2 + 1;
   ConvergenceState& cs = s_.conv;
-  // The electron and ion measures run on copies of the groups' Floor and Num, merged back
-  // whatever the outcome.
-  ConvergenceGroup te = cs.T, ee = cs.E, ei = cs.E;
-  te.name = "Te";
-  ee.name = "Ee";
-  ei.name = "Ei";
-  auto merge = [&] {
-    cs.T.Floor = std::max(cs.T.Floor, te.Floor);
-    cs.T.Num = std::max(cs.T.Num, te.Num);
-    cs.E.Floor = std::max({cs.E.Floor, ee.Floor, ei.Floor});
-    cs.E.Num = std::max({cs.E.Num, ee.Num, ei.Num});
-  };
+  SubsystemGroups g(cs);
   auto fail = [&] {
-    merge();
+    g.Merge(cs);
     StepResidual = -1;
     return false;
   };
@@ -370,8 +368,8 @@ bool TThermState::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real 
   }
   EvalOr0(em.ElEnergy, rho, Te.data(), Ee.data(), f1, n1);
   for (int32_t i = f1; i < n1; ++i) sEe.Add(Ee[i] - L.Ee[i]);
-  const bool eOk = ConvergenceMeasure(cs, te, Converging, StepResidual, sTe.maxAbs, sTe.sumSq) &&
-                   ConvergenceMeasure(cs, ee, Converging, StepResidual, sEe.maxAbs, sEe.sumSq);
+  const bool eOk = ConvergenceMeasure(cs, g.Te, Converging, StepResidual, sTe.maxAbs, sTe.sumSq) &&
+                   ConvergenceMeasure(cs, g.Ee, Converging, StepResidual, sEe.maxAbs, sEe.sumSq);
 
   // Ion stage.
   for (int32_t i = 0; i < N; ++i) {
@@ -402,9 +400,9 @@ bool TThermState::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real 
   // The ions are measured only once the electrons passed.
   const bool ok = eOk &&
                   ConvergenceMeasure(cs, cs.T, Converging, StepResidual, sTi.maxAbs, sTi.sumSq) &&
-                  ConvergenceMeasure(cs, ei, Converging, StepResidual, sEi.maxAbs, sEi.sumSq) &&
+                  ConvergenceMeasure(cs, g.Ei, Converging, StepResidual, sEi.maxAbs, sEi.sumSq) &&
                   ConvergenceMeasure(cs, cs.E, Converging, StepResidual, sE.maxAbs, sE.sumSq);
-  merge();
+  g.Merge(cs);
   return ok;
 }
 

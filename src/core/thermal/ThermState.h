@@ -12,11 +12,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/hydro/Convergence.h"
 #include "core/thermal/HydrTherm.h"
 
 namespace tarvex {
-
-struct ConvergenceGroup;
 
 class TThermState : public THydrTherm {
  public:
@@ -44,6 +43,24 @@ class TThermState : public THydrTherm {
   RealArray Ee;  // electron specific energy [kJ/g]
 
  protected:
+  // The measures of the two subsystems run on copies of the groups' Floor and Num (taken
+  // before the post-processing: "Te" of "T", "Ee" and "Ei" of "E", "Pi" and "Pe" of "p"),
+  // merged back into the groups whatever the outcome of the pass.
+  struct SubsystemGroups {
+    ConvergenceGroup Te, Ee, Ei, Pi, Pe;
+    explicit SubsystemGroups(const ConvergenceState& cs)
+        : Te(Named(cs.T, "Te")),
+          Ee(Named(cs.E, "Ee")),
+          Ei(Named(cs.E, "Ei")),
+          Pi(Named(cs.p, "Pi")),
+          Pe(Named(cs.p, "Pe")) {}
+    void Merge(ConvergenceState& cs) const;
+    static ConvergenceGroup Named(ConvergenceGroup g, const char* name) {
+      g.name = name;
+      return g;
+    }
+  };
+
   // The two systems of one pass: electrons first (the ions eliminated through the
   // exchange), then the ions with the new electron temperatures. Writes the solved,
   // unrelaxed temperatures into Te and T. `PeThird` is the electron pressure of the latest

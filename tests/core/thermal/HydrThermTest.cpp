@@ -10,6 +10,7 @@
 #include "support/HydroFixture.h"
 #include "support/IdealGasBinding.h"
 #include "support/StepLoop.h"
+#include "support/StretchableMedium.h"
 #include "support/ThermalFixture.h"
 
 namespace tarvex {
@@ -20,27 +21,9 @@ using testing::SessionFixture;
 using testing::ThermalGrid;
 using testing::ThermalLayers;
 
-// A medium that carries tension: E = T, Cv = 1, P = rho - 1 (reduced units).
-Real LinearE(const void*, Real, Real T) {
-  return T;
-}
-Real LinearCv(const void*, Real, Real) {
-  return 1;
-}
-Real LinearP(const void*, Real rho, Real) {
-  return rho - 1;
-}
-
-void BindStretchable(Session& s) {
-  s.eos.EosScale = 1;
-  for (Slot2* e : {&s.eos.ActiveEos.E, &s.eos.FilmEos.E}) *e = Slot2{&LinearE, nullptr};
-  for (Slot2* c : {&s.eos.ActiveEos.Cv, &s.eos.FilmEos.Cv}) *c = Slot2{&LinearCv, nullptr};
-  for (Slot2* p : {&s.eos.ActiveEos.P, &s.eos.FilmEos.P}) *p = Slot2{&LinearP, nullptr};
-}
-
 // A film expanding uniformly from its middle goes into tension everywhere.
 void ExpandingFilm(Session& s) {
-  BindStretchable(s);
+  testing::BindStretchable(s.eos);
   ThermalLayers g;
   g.nFilm = 20;
   ASSERT_TRUE(ThermalGrid(s, g, [](Real) { return Real(1); }));

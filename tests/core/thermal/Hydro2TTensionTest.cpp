@@ -6,30 +6,17 @@
 #include "core/thermal/Hydro2T.h"
 #include "support/HydroFixture.h"
 #include "support/StepLoop.h"
+#include "support/StretchableMedium.h"
 #include "support/ThermalFixture.h"
 #include "support/TwoTempFixture.h"
 
 namespace tarvex {
 namespace {
 
-// A lattice that carries tension: E = T, Cv = 1, P = rho - 1 (reduced units).
-Real LinearE(const void*, Real, Real T) {
-  return T;
-}
-Real LinearCv(const void*, Real, Real) {
-  return 1;
-}
-Real LinearP(const void*, Real rho, Real) {
-  return rho - 1;
-}
-
 TEST(Hydro2TTension, StretchedCellsFailAtTheStrengthLimitAndLetGo) {
   testing::SessionFixture f;
   Session& s = f.s;
-  s.eos.EosScale = 1;
-  s.eos.FilmEos.E = Slot2{&LinearE, nullptr};
-  s.eos.FilmEos.Cv = Slot2{&LinearCv, nullptr};
-  s.eos.FilmEos.P = Slot2{&LinearP, nullptr};
+  testing::BindStretchable(s.eos);  // the lattice
   // Electrons with a small heat capacity and no pressure, strongly coupled.
   testing::BindConstantElectrons(s, {0.01L, 100, 0, 0});
   testing::ThermalLayers g;
