@@ -759,7 +759,14 @@ bool Loader::Build() {
   // renamed set keeps the time of its name).
   if (hi_.exactTime && time) {
     // Half a unit in the last digit of the name's number, relative.
-    const int32_t digits = std::max(1, SignificantDigits(fs::path(path_).stem().string()));
+    // Only the digits of the number count, not those of a suffix after it ("_break2").
+    const std::string stem = fs::path(path_).stem().string();
+    size_t end = 0;
+    while (end < stem.size() && ((stem[end] >= '0' && stem[end] <= '9') || stem[end] == 'p' ||
+                                 stem[end] == '#' || stem[end] == '-' || stem[end] == '+')) {
+      ++end;
+    }
+    const int32_t digits = std::max(1, SignificantDigits(std::string_view(stem).substr(0, end)));
     Real tolerance = 0.5L;
     for (int32_t k = 1; k < digits; ++k) tolerance /= 10;
     if (std::fabs(*hi_.exactTime - *time) <= 1.001L * tolerance * std::fabs(*time)) {
