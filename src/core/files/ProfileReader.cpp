@@ -783,6 +783,14 @@ bool Loader::Build() {
 bool Loader::PlanFromHeader() {
   LoadPlan& p = plan_;
   Prompter& pr = s_.prompter;
+  // A frozen grid keeps every cell where the set-up put it: its table lists Div cells, and
+  // fewer rows are a table cut at a line end (which, without a node row, reads whole), more
+  // or fewer a header of another set. Loading it would drop the top of the film.
+  if (ti_.frozen && p.N != hi_.Div) {
+    return Refuse("Unexpected format of file " + path_ + ": its table has " + std::to_string(p.N) +
+                  " cells, its header " + headerName_ + " says Div " + std::to_string(hi_.Div) +
+                  " (a cut table, or a header of another set)");
+  }
   if (!ti_.frozen && p.N != hi_.Div) {
     const Answer a =
         pr.Ask("Data dimension " + std::to_string(p.N) + " not equal " + std::to_string(hi_.Div),
