@@ -59,8 +59,9 @@ class ProgressHooks : public RunHooks {
  public:
   ProgressHooks(RunHooks& inner, ProgressReporter& reporter) : inner_(inner), reporter_(reporter) {}
   void RefreshDisplay(bool withGraphs) override { inner_.RefreshDisplay(withGraphs); }
-  std::string ProfileBaseName(const std::string& saveDir, Real TotalTime) override {
-    return inner_.ProfileBaseName(saveDir, TotalTime);
+  std::string ProfileBaseName(const std::string& saveDir, Real TotalTime,
+                              bool brokenInterval) override {
+    return inner_.ProfileBaseName(saveDir, TotalTime, brokenInterval);
   }
   bool WriteProfile(const std::string& fileName, bool final) override {
     return inner_.WriteProfile(fileName, final);

@@ -48,7 +48,10 @@ standard output at the end.
 Ctrl-C (SIGINT) and SIGTERM press the Break button: the sub-step in progress ends, the
 interval it belongs to is post-processed and written as the last one, and the program
 ends with exit code 4. As in the desktop program, the broken interval is marked by a
-negative end time. A second Ctrl-C ends the program at once.
+negative end time. Its set is named after its rounded time with `_break` appended
+(`_break2`, `_break3`, ... when such a set exists), so that it never replaces the set of a
+finished interval; it loads like any other set, and the run continued from it completes
+the interval. A second Ctrl-C ends the program at once.
 
 ## Result files
 

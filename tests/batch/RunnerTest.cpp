@@ -316,6 +316,10 @@ TEST(BreakAction, InterruptFlagPressesBreakAndTheIntervalIsWritten) {
   int32_t dats = 0;
   for (const auto& e : fs::directory_iterator(dir.path())) dats += e.path().extension() == ".DAT";
   EXPECT_EQ(dats, 1);
+  // Its set is named as a broken interval's, never as a finished one's.
+  const std::string broken = SetName(dir.path(), app.session.sim.SimTime) + "_break";
+  EXPECT_TRUE(fs::is_regular_file(broken + ".DAT")) << broken;
+  EXPECT_TRUE(fs::is_regular_file(broken + ".TXT")) << broken;
   // The broken run is marked as the desktop program marks it: a negative end time.
   EXPECT_LT(app.main.EndTime.Value(), 0);
   // Its settings, saved now, read back (a settings file gives the end time itself).

@@ -74,7 +74,7 @@ std::string AppModel::Context_::SaveDialogFileName() const {
 bool AppModel::SaveResults() {
   Prompter& pr = session.prompter;
   std::string name = files.SaveDialogFileName;
-  if (name.empty()) name = files.ProfileBaseName(main.SaveDir, main.TotalTime.StoredValue());
+  if (name.empty()) name = files.ProfileBaseName(main.SaveDir, main.TotalTime.StoredValue(), false);
   const bool saved = files.WriteProfile(name + ".DAT", true);
   if (saved) {
     main.Unsaved = false;

@@ -1,6 +1,7 @@
 // The driver's hooks: display refresh, profile set, picture, tracked points.
 #include "core/app/ResultFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/common/AppendFile.h"
@@ -62,8 +63,40 @@ void ResultFiles::RefreshDisplay(bool withGraphs) {
   if (withGraphs && graphRefresh_) graphRefresh_();
 }
 
-std::string ResultFiles::ProfileBaseName(const std::string& saveDir, Real TotalTime) {
-  return saveDir + options_.NumberText(TotalTime) + options_.AddStr;
+bool ResultFiles::SetNameFree(const std::string& base) const {
+  for (const RunSet& r : runSets_) {
+    if (r.base == base) return false;
+  }
+  // symlink_status: a dangling link still occupies the name.
+  for (const char* ext : {".DAT", ".TXT"}) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(base + ext, ec))) return false;
+  }
+  return true;
+}
+
+std::string ResultFiles::ProfileBaseName(const std::string& saveDir, Real TotalTime,
+                                         bool brokenInterval) {
+  if (!runSets_.empty() && TotalTime < runSets_.back().time) runSets_.clear();
+  const std::string base = saveDir + options_.NumberText(TotalTime) + options_.AddStr;
+  if (!brokenInterval) {
+    // The same state written again may replace its set; a later state may not replace the
+    // set of an earlier one (names rounded coarser than the output interval).
+    const bool ownEarlier = std::any_of(runSets_.begin(), runSets_.end(), [&](const RunSet& r) {
+      return r.base == base && r.time < TotalTime;
+    });
+    if (!ownEarlier) return base;
+  }
+  // The rounded name of a broken interval is that of the finished interval before it or
+  // of the next one: a suffix that names it as broken and a counter keep it apart.
+  const std::string stem = base + (brokenInterval ? "_break" : "_");
+  constexpr int32_t kMaxCounter = 1000000;
+  for (int32_t k = brokenInterval ? 1 : 2; k < kMaxCounter; ++k) {
+    std::string candidate = stem;
+    if (k > 1) candidate += std::to_string(k);
+    if (SetNameFree(candidate)) return candidate;
+  }
+  return stem + std::to_string(kMaxCounter);
 }
 
 std::vector<std::string> ResultFiles::SetFileNames(const std::string& tableFile) const {
@@ -107,6 +140,8 @@ bool ResultFiles::WriteProfile(const std::string& fileName, bool final) {
   const FileWriteResult r = WriteFileSet(parts);
   if (final && AskOnFinal) SaveDialogFileName = B;
   if (!r) return Fail(r.message);
+  if (!runSets_.empty() && s_.sim.SimTime < runSets_.back().time) runSets_.clear();
+  runSets_.push_back({B, s_.sim.SimTime});
   lastError_.clear();
   main_.Unsaved = false;
   return true;

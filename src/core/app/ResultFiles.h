@@ -67,7 +67,12 @@ class ResultFiles : public RunHooks {
 
   // ---- RunHooks ------------------------------------------------------------------------
   void RefreshDisplay(bool withGraphs) override;
-  std::string ProfileBaseName(const std::string& saveDir, Real TotalTime) override;
+  // The rounded name of the time; a broken interval's set gets "_break" after it
+  // ("_break2", ... when such a set exists), and a name that a set of this run already
+  // holds for an earlier time gets "_2", "_3", ...: a run never replaces one of its own
+  // sets, nor a broken set any existing one.
+  std::string ProfileBaseName(const std::string& saveDir, Real TotalTime,
+                              bool brokenInterval) override;
   bool WriteProfile(const std::string& fileName, bool final) override;
   void SavePicture(const std::string& fileName, bool final) override;
   void AppendHistory() override {}  // time histories are written by their own module
@@ -83,6 +88,18 @@ class ResultFiles : public RunHooks {
   void DirectoryRule(const std::string& chosen, bool profileSet);
   // Reports a failure; a failed profile set also marks the results unsaved.
   bool Fail(const std::string& message, bool resultsUnsaved = true);
+
+  // Whether no set of this base name exists on disk or was written in this run.
+  bool SetNameFree(const std::string& base) const;
+
+  // The sets written in the current run: base name and the time of the state [s]. A time
+  // earlier than the last one means a new run (set up again, or an earlier set loaded),
+  // which may replace what the previous run wrote.
+  struct RunSet {
+    std::string base;
+    Real time;
+  };
+  std::vector<RunSet> runSets_;
 
   Session& s_;
   TMainForm& main_;

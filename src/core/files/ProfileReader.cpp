@@ -759,7 +759,14 @@ bool Loader::Build() {
   // renamed set keeps the time of its name).
   if (hi_.exactTime && time) {
     // Half a unit in the last digit of the name's number, relative.
-    const int32_t digits = std::max(1, SignificantDigits(fs::path(path_).stem().string()));
+    // Only the digits of the number count, not those of a suffix after it ("_break2").
+    const std::string stem = fs::path(path_).stem().string();
+    size_t end = 0;
+    while (end < stem.size() && ((stem[end] >= '0' && stem[end] <= '9') || stem[end] == 'p' ||
+                                 stem[end] == '#' || stem[end] == '-' || stem[end] == '+')) {
+      ++end;
+    }
+    const int32_t digits = std::max(1, SignificantDigits(std::string_view(stem).substr(0, end)));
     Real tolerance = 0.5L;
     for (int32_t k = 1; k < digits; ++k) tolerance /= 10;
     if (std::fabs(*hi_.exactTime - *time) <= 1.001L * tolerance * std::fabs(*time)) {
@@ -776,6 +783,14 @@ bool Loader::Build() {
 bool Loader::PlanFromHeader() {
   LoadPlan& p = plan_;
   Prompter& pr = s_.prompter;
+  // A frozen grid keeps every cell where the set-up put it: its table lists Div cells, and
+  // fewer rows are a table cut at a line end (which, without a node row, reads whole), more
+  // or fewer a header of another set. Loading it would drop the top of the film.
+  if (ti_.frozen && p.N != hi_.Div) {
+    return Refuse("Unexpected format of file " + path_ + ": its table has " + std::to_string(p.N) +
+                  " cells, its header " + headerName_ + " says Div " + std::to_string(hi_.Div) +
+                  " (a cut table, or a header of another set)");
+  }
   if (!ti_.frozen && p.N != hi_.Div) {
     const Answer a =
         pr.Ask("Data dimension " + std::to_string(p.N) + " not equal " + std::to_string(hi_.Div),

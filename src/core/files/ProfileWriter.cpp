@@ -227,7 +227,8 @@ void RemoveStaleStaging(const std::vector<std::string>& targets) {
   }
 }
 
-FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts) {
+FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts,
+                             const std::function<void(const std::string&)>& published) {
   namespace fs = std::filesystem;
   {
     std::vector<std::string> targets;
@@ -235,10 +236,10 @@ FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts) {
     RemoveStaleStaging(targets);
   }
   std::vector<fs::path> staged;
-  auto dropStaged = [&staged](size_t from) {
-    for (size_t k = from; k < staged.size(); ++k) {
+  auto dropStaged = [&staged]() {
+    for (const fs::path& p : staged) {
       std::error_code ignored;
-      fs::remove(staged[k], ignored);
+      fs::remove(p, ignored);
     }
   };
   // A target that exists but is no regular file cannot be replaced: refuse before
@@ -259,19 +260,26 @@ FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts) {
     const fs::path stage = target.parent_path() / stageName;
     FileWriteResult r = WriteFileAtomically(stage, part.content);
     if (!r) {
-      dropStaged(0);
+      dropStaged();
       // Name the target, not the staging file.
       return {false, "Cannot write file \"" + part.path + "\": " + ReasonOf(r.message)};
     }
     staged.push_back(stage);
   }
-  for (size_t k = 0; k < parts.size(); ++k) {
+  // The other parts first, the first part last: once it is visible, all of the set is.
+  for (size_t n = 1; n <= parts.size(); ++n) {
+    const size_t k = n % parts.size();
     std::error_code ec;
     fs::rename(staged[k], parts[k].path, ec);
     if (ec) {
-      dropStaged(k);
+      // What is still staged goes; the table was not published.
+      for (size_t m = n; m <= parts.size(); ++m) {
+        std::error_code ignored;
+        fs::remove(staged[m % parts.size()], ignored);
+      }
       return {false, "Cannot write file \"" + parts[k].path + "\": " + ec.message()};
     }
+    if (published) published(parts[k].path);
   }
   return {};
 }

@@ -6,6 +6,7 @@
 // All texts are 8-bit with CR LF line ends; fields are right-aligned and TAB-separated.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -70,6 +71,12 @@ void RemoveStaleStaging(const std::vector<std::string>& targets);
 // Writes every part or none (after RemoveStaleStaging): each content goes to a checked temporary
 // file in its target's folder first; only when all of them are written are they renamed into place.
 // On failure the message names the file and the reason and no temporary file is left.
-FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts);
+//
+// The first part is the one a reader opens (the table, "NAME.DAT"): it is renamed last, so
+// that a process killed between the renames never leaves it visible without the rest of
+// its set (its header still under a staging name). `published`, when given, is called
+// with each target's path right after its rename (tests watch the order through it).
+FileWriteResult WriteFileSet(const std::vector<ProfileFilePart>& parts,
+                             const std::function<void(const std::string&)>& published = {});
 
 }  // namespace tarvex

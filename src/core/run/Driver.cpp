@@ -122,7 +122,8 @@ void IntervalLoop(Session& s, TMainForm& f, RunHooks& hooks, Real& Step, RunOutc
       // The last interval of the run is written as final, also when it ends within a
       // quarter sub-step before EndTime.
       const bool Final = !goOn;
-      const std::string name = hooks.ProfileBaseName(f.SaveDir, sp.SimTime);
+      const bool brokenInterval = sp.SimTime < sp.IntervalEnd;
+      const std::string name = hooks.ProfileBaseName(f.SaveDir, sp.SimTime, brokenInterval);
       if (!hooks.WriteProfile(name + ".DAT", Final)) {
         f.Unsaved = true;
         out.writeFailed = true;

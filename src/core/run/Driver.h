@@ -32,9 +32,12 @@ class RunHooks {
   // Table (and graphs) from StateA.
   virtual void RefreshDisplay(bool /*withGraphs*/) {}
   // Base name (directory included, no extension) of the profile file set for the
-  // current TotalTime; the save-options dialog decides the pattern.
-  virtual std::string ProfileBaseName(const std::string& saveDir, Real /*TotalTime*/) {
-    return saveDir + "profile";
+  // current TotalTime; the save-options dialog decides the pattern. `brokenInterval`: the
+  // interval ended before its end (Break, a collapsed step, a fault); its set must not take
+  // the name of a finished interval's set, whose rounded time it can share.
+  virtual std::string ProfileBaseName(const std::string& saveDir, Real /*TotalTime*/,
+                                      bool brokenInterval) {
+    return saveDir + (brokenInterval ? "profile_break" : "profile");
   }
   // Writes the profile file set; false when it failed (the hook reports why).
   virtual bool WriteProfile(const std::string& /*fileName*/, bool /*final*/) { return true; }

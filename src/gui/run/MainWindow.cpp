@@ -48,8 +48,9 @@ class GuiRunHooks : public RunHooks {
     w_.RefreshDisplay(withGraphs);
     w_.UpdateButtons();
   }
-  std::string ProfileBaseName(const std::string& saveDir, Real TotalTime) override {
-    return files_.ProfileBaseName(saveDir, TotalTime);
+  std::string ProfileBaseName(const std::string& saveDir, Real TotalTime,
+                              bool brokenInterval) override {
+    return files_.ProfileBaseName(saveDir, TotalTime, brokenInterval);
   }
   bool WriteProfile(const std::string& fileName, bool final) override {
     return files_.WriteProfile(fileName, final);

@@ -354,5 +354,68 @@ TEST(ProfileLoad, DamagedTablesAreRefusedNeverShrunk) {
   EXPECT_EQ(app.session.sim.InGlass, -6);
 }
 
+// A frozen-grid table has no node row, so a table cut at a line end reads whole: only the
+// header's Div tells that cells are missing. A table and a header that disagree on the
+// cell count are refused, naming both files and the counts, and nothing changes.
+TEST(ProfileLoad, FrozenGridTableDisagreeingWithItsHeaderIsRefused) {
+  struct Disagreement {
+    const char* name;
+    StateSetup setup;
+    std::function<void(Files&)> mutate;
+    std::string counts;  // what the message says of the two
+  };
+  const StateSetup frozen{20, 1, 0, false, true};
+  const StateSetup frozenGlassy{26, 1, 6, true, true};
+  auto dropRows = [](size_t rows) {
+    return [rows](Files& f) {
+      std::vector<std::string> l = Lines(f.table);
+      l.resize(l.size() - rows);
+      f.table = Join(l);  // every line still ends with CR LF
+    };
+  };
+  const Disagreement cases[] = {
+      {"cut at a line end", frozen, dropRows(7), "its table has 13 cells"},
+      {"cut at a line end, substrate after the film", frozenGlassy, dropRows(4),
+       "its table has 22 cells"},
+      {"header of one cell fewer", frozen,
+       [](Files& f) { f.header = ReplaceFirst(f.header, "Div 20", "Div 19"); },
+       "its table has 20 cells"},
+  };
+  for (const Disagreement& c : cases) {
+    SCOPED_TRACE(c.name);
+    Files f = ValidSet(c.setup);
+    c.mutate(f);
+    TempDir dir;
+    const std::string path = dir.File("0000p040.DAT");
+    testing::WriteFile(path, f.table);
+    testing::WriteFile(dir.File("0000p040.TXT"), f.header);
+    ScriptedPrompter p;
+    AppModel app(p);
+    testing::SetUpState(app, p, c.setup);
+    if (HasFatalFailure()) return;
+    // A question answered to go on may not load it either.
+    p.Script("Data dimension", Answer::Ok);
+    const testing::SessionSnapshot before = testing::SessionSnapshot::Of(app);
+    const ProfileLoadResult r = app.LoadProfile(path);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message.rfind("Unexpected format of file " + path + ": ", 0), 0u) << r.message;
+    EXPECT_NE(r.message.find(c.counts), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find(dir.File("0000p040.TXT")), std::string::npos) << r.message;
+    EXPECT_TRUE(testing::SessionSnapshot::Of(app) == before);
+  }
+  // The whole set loads.
+  const Files whole = ValidSet(frozenGlassy);
+  TempDir dir;
+  testing::WriteFile(dir.File("0000p040.DAT"), whole.table);
+  testing::WriteFile(dir.File("0000p040.TXT"), whole.header);
+  ScriptedPrompter p;
+  AppModel app(p);
+  testing::SetUpState(app, p, frozenGlassy);
+  if (HasFatalFailure()) return;
+  const ProfileLoadResult r = app.LoadProfile(dir.File("0000p040.DAT"));
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(app.session.StateA->CellCount(), 26);
+}
+
 }  // namespace
 }  // namespace tarvex

@@ -281,6 +281,29 @@ TEST(ProfileWrite, StaleStagingFilesOfThisProgramAreCleanedFirst) {
   EXPECT_FALSE(IsStagingName(".a.DAT.~1x"));
 }
 
+// A process killed between the renames of a set must not leave the table visible with its
+// header still staged (the load would be refused, or the substrate lost): the table is
+// published last. At every rename the folder holds the table only with all of its set.
+TEST(ProfileWrite, TableIsPublishedAfterTheRestOfItsSet) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  const std::vector<ProfileFilePart> parts{{dir.File("a.DAT"), "table"},
+                                           {dir.File("a.TXT"), "header"},
+                                           {dir.File("a_opt.dat"), "optics"},
+                                           {dir.File("Tneg.dat"), "tension"}};
+  std::vector<std::string> order;
+  const FileWriteResult r = WriteFileSet(parts, [&](const std::string& path) {
+    order.push_back(fs::path(path).filename().string());
+    if (fs::exists(parts[0].path)) {
+      for (const ProfileFilePart& part : parts) EXPECT_TRUE(fs::exists(part.path)) << part.path;
+    }
+  });
+  ASSERT_TRUE(r) << r.message;
+  ASSERT_EQ(order.size(), parts.size());
+  EXPECT_EQ(order.back(), "a.DAT");
+  for (const ProfileFilePart& part : parts) EXPECT_EQ(testing::ReadFile(part.path), part.content);
+}
+
 }  // namespace
 }  // namespace tarvex
 

@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/common/AppendFile.h"
+#include "core/files/SaveOptions.h"
 #include "support/FilesFixture.h"
 
 namespace tarvex {
@@ -210,6 +212,125 @@ TEST(ResultFiles, FirstFailureIsKeptForTheSummary) {
   EXPECT_TRUE(app.files.WriteProfile(dir.File("0003p000.DAT"), false));
   EXPECT_TRUE(app.files.LastError().empty());
   EXPECT_NE(app.files.FirstError().find("0001p000.TXT"), std::string::npos);
+}
+
+// A break inside the first half of an interval rounds to the name of the finished interval
+// before it. The broken set is written beside it under "_break" ("_break2" when a file of
+// that name is there already), the finished set and the foreign file stay as they were,
+// and both sets load at their own times.
+struct BreakNameCase {
+  const char* name;
+  const char* dt1;
+  Real breakAfter;  // [s] Break at the first event past this time
+  Real finished;    // [s] end of the last finished interval
+  void (*names)(TSaveFileOptions&);
+  bool occupied;  // a file already holds the "_break" name
+};
+
+// Names of whole milliseconds: t = 0.02 is "20ms".
+void WholeMilliseconds(TSaveFileOptions& o) {
+  o.RadioGroup1 = kNameFixed;
+  o.FormatType = 2;
+  o.SetPress(0);
+  o.Scal.SetValue(1000);
+  o.LeaveScal();
+}
+
+class BrokenIntervalName : public ::testing::TestWithParam<BreakNameCase> {};
+
+TEST_P(BrokenIntervalName, NeverReplacesAnExistingSet) {
+  const BreakNameCase& c = GetParam();
+  TempDir dir;
+  ScriptedPrompter p;
+  AppModel app(p);
+  testing::SetUpState(app, p, {30, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  if (c.names != nullptr) c.names(app.saveOptions);
+  app.main.SaveDir = dir.Dir();
+  app.saveOptions.SaveDir = dir.Dir();
+  // Short sub-steps, so that the break comes soon after breakAfter.
+  app.main.SetMnStepDiv(100);
+  app.main.SetStepDiv(100);
+  const std::string finished = app.saveOptions.MakeOutputName(c.finished);
+  const std::string foreign = "not a profile set";
+  if (c.occupied) testing::WriteFile(finished + "_break.DAT", foreign);
+  struct Hook {
+    AppModel* app;
+    Real after;
+  } hook{&app, c.breakAfter};
+  p.OnProcessEvents(
+      [](void* ctx) {
+        auto* h = static_cast<Hook*>(ctx);
+        if (h->app->session.sim.SimTime > h->after) h->app->main.BreakCalc();
+      },
+      &hook);
+  app.main.UserEdit("dt1", c.dt1);
+  app.main.LeaveDt1();
+  app.main.UserEdit("EndTime", "1");
+  app.files.AskOnFinal = false;
+  const RunOutcome r = Calculations(app.session, app.main, app.files);
+  ASSERT_TRUE(r.broken);
+  ASSERT_FALSE(r.writeFailed) << app.files.LastError();
+  const Real t = app.session.sim.SimTime;
+  // The fixture shows the collision: the broken time rounds to the finished set's name.
+  ASSERT_EQ(app.saveOptions.MakeOutputName(t), finished) << t;
+  ASSERT_GT(t, c.finished);
+
+  const std::string broken = finished + (c.occupied ? "_break2" : "_break");
+  EXPECT_TRUE(std::filesystem::exists(broken + ".DAT")) << broken;
+  EXPECT_TRUE(std::filesystem::exists(broken + ".TXT")) << broken;
+  if (c.occupied) {
+    EXPECT_EQ(testing::ReadFile(finished + "_break.DAT"), foreign);
+  }
+
+  for (const auto& [path, time] : {std::pair{finished, c.finished}, std::pair{broken, t}}) {
+    ScriptedPrompter p2;
+    AppModel loaded(p2);
+    testing::ChooseEquationsOfState(loaded);
+    if (HasFatalFailure()) return;
+    testing::LoadAndAccept(loaded, p2, path + ".DAT");
+    if (HasFatalFailure()) return;
+    EXPECT_NEAR(static_cast<double>(loaded.session.sim.SimTime), static_cast<double>(time), 1e-15)
+        << path;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, BrokenIntervalName,
+    ::testing::Values(
+        // Default names, three decimals: t = 0.0685 is "0000p068", the set of t = 0.068.
+        BreakNameCase{"default_names", "0.002", 0.0682L, 0.068L, nullptr, false},
+        // Whole milliseconds, like "1ps", "2ps": a break in the first half of an interval
+        // takes the previous interval's name.
+        BreakNameCase{"whole_units", "0.01", 0.0201L, 0.02L, WholeMilliseconds, false},
+        BreakNameCase{"break_name_taken", "0.002", 0.0682L, 0.068L, nullptr, true}),
+    [](const ::testing::TestParamInfo<BreakNameCase>& p) { return p.param.name; });
+
+// Names rounded coarser than the output interval: a later interval never replaces the
+// set an earlier one of the same run wrote; it gets "_2".
+TEST(ResultFiles, LaterIntervalOfTheRunKeepsAnEarlierSetOfTheSameName) {
+  TempDir dir;
+  ScriptedPrompter p;
+  AppModel app(p);
+  testing::SetUpState(app, p, {30, 1, 0, false, false});
+  if (HasFatalFailure()) return;
+  WholeMilliseconds(app.saveOptions);
+  app.main.SaveDir = dir.Dir();
+  app.saveOptions.SaveDir = dir.Dir();
+  // Intervals of 0.4 ms: 0.8 ms and 1.2 ms are both "1ms".
+  const std::string name = app.saveOptions.MakeOutputName(0.0008L);
+  ASSERT_EQ(app.saveOptions.MakeOutputName(0.0012L), name);
+  testing::Advance(app, "0.0004", "0.0012");
+  if (HasFatalFailure()) return;
+  for (const auto& [base, time] : {std::pair{name, 0.0008}, std::pair{name + "_2", 0.0012}}) {
+    ScriptedPrompter p2;
+    AppModel loaded(p2);
+    testing::ChooseEquationsOfState(loaded);
+    if (HasFatalFailure()) return;
+    testing::LoadAndAccept(loaded, p2, base + ".DAT");
+    if (HasFatalFailure()) return;
+    EXPECT_NEAR(static_cast<double>(loaded.session.sim.SimTime), time, 1e-15) << base;
+  }
 }
 
 }  // namespace

@@ -24,17 +24,20 @@ struct RecordingHooks : RunHooks {
     std::string name;
     bool final;
     Real time;
+    bool broken;  // named as a broken interval
   };
   std::vector<Write> writes;
   int refreshes = 0;
   bool failWrites = false;
   Session* s = nullptr;
   void RefreshDisplay(bool) override { ++refreshes; }
-  std::string ProfileBaseName(const std::string& dir, Real t) override {
+  bool brokenName = false;
+  std::string ProfileBaseName(const std::string& dir, Real t, bool broken) override {
+    brokenName = broken;
     return dir + std::to_string(static_cast<double>(t));
   }
   bool WriteProfile(const std::string& name, bool final) override {
-    writes.push_back({name, final, s->sim.SimTime});
+    writes.push_back({name, final, s->sim.SimTime, brokenName});
     return !failWrites;
   }
 };
@@ -64,6 +67,7 @@ TEST(Driver, RunsIntervalsToTheEndAndMarksTheLastFinal) {
     EXPECT_NEAR(static_cast<double>(f.hooks.writes[k].time), 0.1 * (k + 1), 1e-15);
     EXPECT_EQ(f.hooks.writes[k].final, k == 3);
     EXPECT_EQ(f.hooks.writes[k].name.substr(f.hooks.writes[k].name.size() - 4), ".DAT");
+    EXPECT_FALSE(f.hooks.writes[k].broken);
   }
   EXPECT_EQ(f.prompter.titles.back(), "Tarvex");
   EXPECT_EQ(f.prompter.titles.front().rfind("Tarvex1l-t=", 0), 0u);
@@ -114,7 +118,8 @@ TEST(Driver, InterruptedIntervalResumesAndEndsExactlyAtTheOldIntervalEnd) {
   EXPECT_LT(f.form.EndTime.StoredValue(), 0);  // marks the unfinished run
   EXPECT_EQ(f.form.dt1.StoredValue(), f.s.sim.IntervalEnd - broken);
   ASSERT_EQ(f.hooks.writes.size(), 1u);
-  EXPECT_TRUE(f.hooks.writes[0].final);  // a broken run's interval is its last
+  EXPECT_TRUE(f.hooks.writes[0].final);   // a broken run's interval is its last
+  EXPECT_TRUE(f.hooks.writes[0].broken);  // named so that it replaces no finished set
 
   // The user restores the sign and continues.
   f.prompter.OnProcessEvents(nullptr, nullptr);
@@ -123,6 +128,8 @@ TEST(Driver, InterruptedIntervalResumesAndEndsExactlyAtTheOldIntervalEnd) {
   Calculations(f.s, f.form, f.hooks);
   EXPECT_EQ(f.s.sim.SimTime, oldEnd);
   EXPECT_EQ(f.hooks.writes.back().time, oldEnd);
+  // The completed interval takes the name the uninterrupted run gives it.
+  EXPECT_FALSE(f.hooks.writes.back().broken);
 }
 
 TEST(Driver, StepDivNeverExceedsItsMaximum) {
