@@ -41,13 +41,6 @@ struct MediumFns {
   const Slot2* P;
 };
 
-// Series conductance of two half cells of widths h1/2, h2/2 and conductivities k1, k2
-// [kW/cm2/K]; 0 when either does not conduct.
-inline Real SeriesConductance(Real k1, Real h1, Real k2, Real h2) {
-  if (!(k1 > 0) || !(k2 > 0)) return 0;
-  return 2 * k1 * k2 / (h1 * k2 + h2 * k1);
-}
-
 }  // namespace
 
 THydrTherm::THydrTherm(ThermalState& session, int32_t N) : THydrStat(session, N), ts_(session) {
@@ -217,6 +210,11 @@ void THydrTherm::FaceCoefficients(const Pass& p, const Real* k, const Real* Tk, 
     if (p.curved) cj *= IntPow(xn[j], p.rp);
     c[j] = cj;
   }
+}
+
+Real THydrTherm::InterfaceCoefficient(const Pass& p, Real kFilm, Real kSub) const {
+  const int32_t F = p.F, M = p.M;
+  return p.dt * InterfaceArea(p) * SeriesConductance(kFilm, x[F + 1] - x[F], kSub, x[M + 1] - x[M]);
 }
 
 void THydrTherm::CoupleRows(const Pass& p, const Real* c, int32_t j0, int32_t j1,
@@ -398,10 +396,8 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
     if (p.M >= 0 && ke) {
       // The face between substrate cell M and film cell F (node j).
       const int32_t j = std::max(p.M, p.F);
-      const Real a = p.curved ? IntPow(x[j], p.rp) : Real(1);
-      const Real cT =
-          dt * a *
-          SeriesConductance(k[p.M], x[p.M + 1] - x[p.M], k[p.F] + kE[p.F], x[p.F + 1] - x[p.F]);
+      const Real a = InterfaceArea(p);
+      const Real cT = InterfaceCoefficient(p, k[p.F] + kE[p.F], k[p.M]);
       Real e = cT - c[j];  // the electrons' share
       if (qMax > 0 && e > 0) {
         const Real dT = std::fabs(Tl[p.F] - Tl[p.M]);

@@ -10,6 +10,7 @@
 // derived from this one build their two systems from the same stages.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -78,6 +79,20 @@ class THydrTherm : public THydrStat {
   // electron heat flux).
   void FaceCoefficients(const Pass& p, const Real* k, const Real* Tk, Real qMax, Real* c,
                         int32_t j0, int32_t j1) const;
+  // The film-substrate face (between cells M and F): dt a G [kJ/K per unit area] with the
+  // film's conductivity kFilm in series with the substrate's kSub, and the area factor a
+  // of its node.
+  Real InterfaceCoefficient(const Pass& p, Real kFilm, Real kSub) const;
+  Real InterfaceArea(const Pass& p) const {
+    return p.curved ? IntPow(x[std::max(p.M, p.F)], p.rp) : Real(1);
+  }
+  // Series conductance of two half cells of widths h1/2, h2/2 and conductivities k1, k2
+  // [kW/cm2/K]; 0 when either does not conduct.
+  static Real SeriesConductance(Real k1, Real h1, Real k2, Real h2) {
+    if (!(k1 > 0) || !(k2 > 0)) return 0;
+    return 2 * k1 * k2 / (h1 * k2 + h2 * k1);
+  }
+
   // Adds the implicit coupling of the faces j0 <= j < j1 (coefficients c) to the rows: each
   // face takes c_j (T_j - T_{j-1}) from cell j and gives it to cell j-1, per unit mass.
   void CoupleRows(const Pass& p, const Real* c, int32_t j0, int32_t j1, TriRow* rows) const;

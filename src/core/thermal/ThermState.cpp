@@ -32,11 +32,6 @@ namespace tarvex {
 
 namespace {
 
-inline Real SeriesConductance(Real k1, Real h1, Real k2, Real h2) {
-  if (!(k1 > 0) || !(k2 > 0)) return 0;
-  return 2 * k1 * k2 / (h1 * k2 + h2 * k1);
-}
-
 // f over the cells [i0, i1) of a slot that may be empty (then 0).
 inline void EvalOr0(const Slot2& f, const Real* rho, const Real* T, Real* out, int32_t i0,
                     int32_t i1) {
@@ -195,11 +190,9 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   const bool qeg = up.QegOn && p.M >= 0 && conduct;
   Real cQeg = 0;
   if (qeg) {
-    const int32_t F = p.F, M = p.M;
-    const int32_t J = std::max(M, F);
-    const Real area = p.curved ? IntPow(x[J], p.rp) : Real(1);
+    const int32_t J = std::max(p.M, p.F);
     // The film's electrons and lattice in parallel, in series with the substrate.
-    cQeg = dt * area * SeriesConductance(kE[F] + k[F], x[F + 1] - x[F], k[M], x[M + 1] - x[M]);
+    cQeg = InterfaceCoefficient(p, kE[p.F] + k[p.F], k[p.M]);
     cL[J] = cQeg;
   }
 
@@ -324,8 +317,7 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   SolveRows(p, rI, Tisol_.data());
   if (qeg) {
     // The heat flux across the face in this pass [kW/cm2], for the results table.
-    const Real area = p.curved ? IntPow(x[std::max(p.M, p.F)], p.rp) : Real(1);
-    ts_.QegFlux = cQeg / (dt * area) * (Tisol_[p.F] - Tisol_[p.M]);
+    ts_.QegFlux = cQeg / (dt * InterfaceArea(p)) * (Tisol_[p.F] - Tisol_[p.M]);
   }
 }
 
