@@ -2,8 +2,8 @@
 // of uniform electrons and ions with constant heat capacities and coupling, the energy
 // balance of a laser-heated film with its substrate, the heat equation of the electrons
 // alone, the contact temperature of a hot film on a conducting substrate (from the
-// effusivities, for one and for two temperatures), and a film that barely moves against
-// the same film on a frozen grid.
+// effusivities, for one and for two temperatures), a film that barely moves against
+// the same film on a frozen grid, and the sound speed of hot electrons over a cold lattice.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -270,6 +270,42 @@ TEST(TwoTemperature, BarelyMovingFilmFollowsTheFrozenOne) {
   for (size_t k = 0; k < frozen.size(); ++k) {
     EXPECT_GT(frozen[k], 350) << k;  // really heated
     EXPECT_NEAR(static_cast<double>(moving[k] / frozen[k]), 1.0, 0.01) << k;
+  }
+}
+
+// ---- sound speed ----------------------------------------------------------------------------
+
+// Hot electrons over a cold lattice: each subsystem is compressed along its own adiabat.
+// An ideal-gas lattice (Pi = rho R Ti / M) has c_i^2 = gamma Pi / rho; electrons with
+// Ee = ce Te and Pe = Gr rho Ee keep Ee proportional to rho^Gr on their adiabat, so
+// c_e^2 = (1 + Gr) Pe / rho; the film's sound speed is c^2 = c_i^2 + c_e^2. (Mixing the
+// two into one temperature, as the totals of the film's equation of state do, would make
+// the lattice jump to a temperature between Ti and Te.)
+TEST(TwoTemperature, SoundSpeedFollowsTheAdiabatOfEachSubsystem) {
+  SessionFixture f;
+  Session& s = f.s;
+  constexpr Real gamma = 5.0L / 3;
+  constexpr Real Gr = 2.0L / 3;
+  const std::array<Real, 2> gold{gamma, 196.97L};
+  ASSERT_TRUE(BindEos(s.eos, EosMedium::Film, *FindEosModel("ideal_gas_of"), gold));
+  BindConstantElectrons(s, {2e-4L, 0, 0, Gr});
+  ThermalLayers g;
+  g.nFilm = 8;
+  g.filmL = 50e-7L;
+  g.rho = 19.3L;
+  ASSERT_TRUE(ThermalGrid(
+      s, g, [](Real) { return Real(300); }, SolverClass::Hydro2T));
+  SetElectronState(s, [](Real x, Real) { return 5000 + 4e8L * x; });  // 5 000 - 7 000 K
+  const auto& A = *s.StateA;
+  const RealArray& c2 = s.StateA->SoundSpeed2();
+  const RealArray& Pi = *A.ArrayByName("Pi");
+  const RealArray& Pe = *A.ArrayByName("Pe");
+  const Real scale2 = s.eos.EosScale * s.eos.EosScale;  // GPa cm3/g -> (cm/s)^2
+  for (int32_t i = 0; i < 8; ++i) {
+    const Real rho = A.Density(i);
+    ASSERT_GT(Pe[i], 5 * Pi[i]) << i;  // the electrons dominate: 15-21 GPa
+    const Real exact = scale2 * (gamma * Pi[i] + (1 + Gr) * Pe[i]) / rho;
+    EXPECT_NEAR(static_cast<double>(c2[i] / exact), 1.0, 1e-5) << i;
   }
 }
 

@@ -61,6 +61,11 @@ Real THydrStat::Density(int32_t i) const {
   return s_.mass.CellMass[i] / Volume(i);
 }
 
+Real THydrStat::SpecificVolume(int32_t i) const {
+  return s_.sim.Dspc == 1 ? (x[i + 1] - x[i]) / s_.sim.CellMassUniform
+                          : Volume(i) / s_.mass.CellMass[i];
+}
+
 Real THydrStat::NodeMassAt(int32_t j) const {
   if (s_.sim.Dspc == 1) {
     const Real m = s_.sim.CellMassUniform;
@@ -359,56 +364,77 @@ bool THydrStat::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt
 // ---------------------------------------------------------------------------------------
 // Sound speed and the longest stable step.
 
+namespace {
+
+// Relative density step of the difference quotients of the sound speed, a power of two so
+// that dividing by it is exact: far above the round-off of the 80-bit state (1e-19) and of
+// the inverse functions, far below any change of slope.
+constexpr Real kSoundEps = 0x1p-20L;
+constexpr Real kSoundInvEps = 0x1p20L;
+
+// (P1 - P0) V / eps over the cells [i0, i1) of one medium: P0 = P(rho, T) and, along the
+// adiabat dE = -P dV, rho1 = rho (1 + eps), E1 = E + eps P0 V, T1 = T(rho1, E1),
+// P1 = P(rho1, T1). V = 1 / rho [cm3/g]; P [GPa] times V is kJ/g, the unit of E.
+void AdiabaticQuotient(const THydrStat& A, const CellThermo& eos, int32_t i0, int32_t i1, Real* c2,
+                       Real* rho1, Real* work) {
+  const int32_t n = i1 - i0;
+  const Real* T = A.T.data();
+  const Real* E = A.E.data();
+  auto specificVolume = [&A](int32_t i) { return A.SpecificVolume(i); };
+  for (int32_t i = i0; i < i1; ++i) rho1[i] = A.Density(i);
+  eos.P->Eval(rho1 + i0, T + i0, c2 + i0, n);
+  for (int32_t i = i0; i < i1; ++i) {
+    work[i] = E[i] + kSoundEps * c2[i] * specificVolume(i);
+    rho1[i] *= 1 + kSoundEps;
+  }
+  if (*eos.TofE) {
+    eos.TofE->Eval(rho1 + i0, work + i0, work + i0, n);
+  } else {
+    // One Newton step from the cell's temperature: E1 - E is of order eps.
+    for (int32_t i = i0; i < i1; ++i)
+      work[i] = T[i] + (work[i] - (*eos.E)(rho1[i], T[i])) / (*eos.Cv)(rho1[i], T[i]);
+  }
+  eos.P->Eval(rho1 + i0, work + i0, work + i0, n);
+  for (int32_t i = i0; i < i1; ++i) c2[i] = (work[i] - c2[i]) * specificVolume(i) * kSoundInvEps;
+}
+
+}  // namespace
+
 const RealArray& THydrStat::SoundSpeed2() {
   const int32_t N = CellCount();
   const Real scale2 = s_.eos.EosScale * s_.eos.EosScale;
-  // Relative density step of the difference quotient, a power of two so that dividing by
-  // it is exact: far above the round-off of the 80-bit state (1e-19) and of the inverse
-  // functions, far below any change of slope.
-  constexpr Real eps = 0x1p-20L;
-  constexpr Real invEps = 0x1p20L;
   if (rhoScratch_.size() < static_cast<size_t>(N)) rhoScratch_.resize(static_cast<size_t>(N));
   if (soundScratch_.size() < static_cast<size_t>(N)) soundScratch_.resize(static_cast<size_t>(N));
   if (c2_.size() != static_cast<size_t>(N)) c2_.resize(static_cast<size_t>(N));
-  Real* rho1 = rhoScratch_.data();
-  Real* work = soundScratch_.data();
   Real* c2 = c2_.data();
-  // Specific volume 1 / rho of cell i [cm3/g], without a division on planar grids.
-  const bool planar = s_.sim.Dspc == 1;
-  const Real invMass = planar ? 1 / s_.sim.CellMassUniform : 0;
-  auto specificVolume = [&](int32_t i) {
-    return planar ? (x[i + 1] - x[i]) * invMass : Volume(i) / s_.mass.CellMass[i];
-  };
-  for (const MediumRange& r : MediumRanges(s_.eos, N, s_.sim.InGlass)) {
-    const int32_t n = r.i1 - r.i0;
-    if (n <= 0) continue;
-    if (!*r.eos.P || (!*r.eos.TofE && !(*r.eos.E && *r.eos.Cv))) {
+  const int32_t f1 = FirstFilmCell(s_.sim.InGlass);
+  const int32_t f2 = LastFilmCell(N, s_.sim.InGlass);
+  const std::array<MediumRange, 3> ranges = MediumRanges(s_.eos, N, s_.sim.InGlass);
+  for (const MediumRange& r : ranges) {
+    if (r.i1 <= r.i0) continue;
+    if (r.i0 == f1 && r.i1 == f2 + 1) {
+      FilmSoundSpeed2(r.i0, r.i1, c2, rhoScratch_.data(), soundScratch_.data());
+    } else if (!*r.eos.P || (!*r.eos.TofE && !(*r.eos.E && *r.eos.Cv))) {
       std::fill(c2 + r.i0, c2 + r.i1, Real(0));
-      continue;
-    }
-    // P0 = P(rho, T) into c2; then along the adiabat dE = P drho / rho^2: rho1 = rho
-    // (1 + eps), E1 = E + eps P0 / rho, T1 = T(rho1, E1), P1 = P(rho1, T1) into work;
-    // c^2 = (P1 - P0) / (eps rho).
-    for (int32_t i = r.i0; i < r.i1; ++i) rho1[i] = Density(i);
-    r.eos.P->Eval(rho1 + r.i0, T.data() + r.i0, c2 + r.i0, n);
-    for (int32_t i = r.i0; i < r.i1; ++i) {
-      work[i] = E[i] + eps * c2[i] * specificVolume(i);
-      rho1[i] *= 1 + eps;
-    }
-    if (*r.eos.TofE) {
-      r.eos.TofE->Eval(rho1 + r.i0, work + r.i0, work + r.i0, n);
     } else {
-      // One Newton step from the cell's temperature: E1 - E is of order eps.
-      for (int32_t i = r.i0; i < r.i1; ++i)
-        work[i] = T[i] + (work[i] - (*r.eos.E)(rho1[i], T[i])) / (*r.eos.Cv)(rho1[i], T[i]);
-    }
-    r.eos.P->Eval(rho1 + r.i0, work + r.i0, work + r.i0, n);
-    for (int32_t i = r.i0; i < r.i1; ++i) {
-      const Real q = scale2 * (work[i] - c2[i]) * specificVolume(i) * invEps;
-      c2[i] = q > 0 && std::isfinite(q) ? q : 0;  // no sound speed from a failed evaluation
+      AdiabaticQuotient(*this, r.eos, r.i0, r.i1, c2, rhoScratch_.data(), soundScratch_.data());
     }
   }
+  for (int32_t i = 0; i < N; ++i) {
+    const Real q = scale2 * c2[i];
+    c2[i] = q > 0 && std::isfinite(q) ? q : 0;  // no sound speed from a failed evaluation
+  }
   return c2_;
+}
+
+void THydrStat::FilmSoundSpeed2(int32_t i0, int32_t i1, Real* c2, Real* rho1, Real* work) {
+  const TActiveEos& a = s_.eos.ActiveEos;
+  const CellThermo film{&a.E, &a.P, &a.Cv, &a.TofE};
+  if (!a.P || (!a.TofE && !(a.E && a.Cv))) {
+    std::fill(c2 + i0, c2 + i1, Real(0));
+    return;
+  }
+  AdiabaticQuotient(*this, film, i0, i1, c2, rho1, work);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -163,6 +163,8 @@ class THydrStat {
   Real Volume(int32_t i) const;  // per unit solid angle (per unit area when planar)
   Real CellMassAt(int32_t i) const;
   Real Density(int32_t i) const;  // [g/cm3]
+  // 1 / Density(i) [cm3/g].
+  Real SpecificVolume(int32_t i) const;
   Real NodeMassAt(int32_t j) const;
   Real NodeVolume(int32_t j) const;
   Real NodeDensity(int32_t j) const;
@@ -188,6 +190,12 @@ class THydrStat {
   RealArray Qvisc;
 
  protected:
+  // c^2 of the film cells [i0, i1) into c2 [(cm/s)^2, before the EOS scale], rho1 and
+  // work being free scratch of N entries. Here the film follows the adiabat of its one
+  // temperature; the two-temperature classes override it, each subsystem following its
+  // own. A cell without a sound speed gets 0 or any value that is not positive.
+  virtual void FilmSoundSpeed2(int32_t i0, int32_t i1, Real* c2, Real* rho1, Real* work);
+
   HydroState& s_;
   // Densities of the cells of the energy step's current range, for the range evaluation
   // of the equation of state; N entries, sized by Resize.

@@ -120,6 +120,34 @@ bool THydro2T::RepairNegative(const THydro2T& Old, const THydro2T& Third, Real d
   return T[i] > 0 && Te[i] > 0;
 }
 
+void THydro2T::FilmSoundSpeed2(int32_t i0, int32_t i1, Real* c2, Real*, Real*) {
+  const TActiveEos& a = s_.eos.ActiveEos;
+  const ElectronModel& em = ts_.electron.model;
+  constexpr Real eps = 0x1p-20L;  // relative density step, as for one temperature
+  constexpr Real invEps = 0x1p20L;
+  // Pressure rise [GPa] of one subsystem (energy e, heat capacity cv, pressure p at its own
+  // temperature t) when the density rises from rho to rho1 along its adiabat: one Newton
+  // step from t, the energy change eps P0 V being small.
+  auto rise = [](const Slot2& e, const Slot2& cv, const Slot2& p, Real rho, Real rho1, Real V,
+                 Real t) {
+    const Real P0 = p(rho, t);
+    const Real c = cv(rho1, t);
+    const Real t1 = c > 0 ? t + (e(rho, t) + eps * P0 * V - e(rho1, t)) / c : t;
+    return p(rho1, t1) - P0;
+  };
+  const bool lattice = a.Pion && a.Eion && a.Cvion;
+  const bool electrons = em.ElPressure && em.ElEnergy && em.ElHeatCap;
+  for (int32_t i = i0; i < i1; ++i) {
+    const Real rho = Density(i);
+    const Real V = SpecificVolume(i);
+    const Real rho1 = rho * (1 + eps);
+    Real dP = 0;
+    if (lattice) dP += rise(a.Eion, a.Cvion, a.Pion, rho, rho1, V, T[i]);
+    if (electrons) dP += rise(em.ElEnergy, em.ElHeatCap, em.ElPressure, rho, rho1, V, Te[i]);
+    c2[i] = lattice ? dP * V * invEps : 0;
+  }
+}
+
 bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, Real dt, Real, bool,
                           Real& StepResidual, bool Converging, Real Relax) {
   const int32_t N = CellCount();

@@ -42,6 +42,11 @@ class THydro2T : public TThermState {
   bool ElasticStep = false;
 
  protected:
+  // The lattice and the electrons each follow their own adiabat: c^2 = (dPi + dPe) / drho
+  // with dEi = -Pi dV at Ti and dEe = -Pe dV at Te (the film's totals hold one temperature
+  // and would mix the two).
+  void FilmSoundSpeed2(int32_t i0, int32_t i1, Real* c2, Real* rho1, Real* work) override;
+
   // A film cell whose Ti or Te is negative after relaxation: repaired (silently where the
   // cell was released, else as the user answers) or the pass fails (false).
   bool RepairNegative(const THydro2T& Old, const THydro2T& Third, Real dt, int32_t i);
