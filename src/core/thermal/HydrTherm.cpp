@@ -426,7 +426,6 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
       return false;
     }
     Tn[i] = Ti;
-    sT.Add(Ti - Tl[i]);
   }
   for (const Range& r : ranges) {
     const int32_t n = r.i1 - r.i0;
@@ -512,6 +511,11 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
     }
   }
 
+  // The temperature change the pass keeps: a released cell's temperature is raised above
+  // what its solved row gave (the work of a pressure it no longer carries), and measuring
+  // the solved value would see that difference in every pass of the step, so the
+  // iteration could never converge.
+  for (int32_t i = 0; i < N; ++i) sT.Add(Tn[i] - Tl[i]);
   ConvergenceState& cs = s_.conv;
   if (!ConvergenceMeasure(cs, cs.T, Converging, StepResidual, sT.maxAbs, sT.sumSq)) return false;
   if (!ConvergenceMeasure(cs, cs.E, Converging, StepResidual, sE.maxAbs, sE.sumSq)) return false;

@@ -211,7 +211,6 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
     }
     sTe.Add(dTe);
   }
-  for (int32_t i = 0; i < N; ++i) sTi.Add(T[i] - L.T[i]);
 
   // 2. Energies and pressures: the substrate's one temperature, the film's two subsystems.
   const Slot2& leftE = eos.LeftEos.E ? eos.LeftEos.E : a.E;
@@ -350,6 +349,9 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
     }
     st = acc;
   };
+  // The ion temperature the pass keeps (a released cell's was raised after its solve; the
+  // solved value would differ from it in every pass and the step never converge).
+  measure(sTi, T, L.T, 0, N, false);
   measure(sEe, Ee, L.Ee, f1, f2 + 1, false);
   measure(sPe, Pe, L.Pe, f1, f2 + 1, false);
   measure(sPi, Pi, L.Pi, 0, N, true);
