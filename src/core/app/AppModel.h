@@ -40,6 +40,7 @@ class AppModel {
       if (!t.Exists()) return std::nullopt;
       return TnegFileText(t.TnegTime(), t.Tneg());
     };
+    files.SkinDepth = [this] { return qext.SkinDepth(); };
   }
   AppModel(const AppModel&) = delete;
   AppModel& operator=(const AppModel&) = delete;

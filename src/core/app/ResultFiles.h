@@ -47,6 +47,8 @@ class ResultFiles : public RunHooks {
   std::function<std::optional<std::string>()> TnegText;
   // The substrate equation of state's own density (for the header; 0 = none).
   std::function<Real()> GlassEosDensity;
+  // The skin thickness of the laser source [nm] (the time history averages over it).
+  std::function<Real()> SkinDepth;
 
   TPointTracking tracking;
 
@@ -75,7 +77,12 @@ class ResultFiles : public RunHooks {
                               bool brokenInterval) override;
   bool WriteProfile(const std::string& fileName, bool final) override;
   void SavePicture(const std::string& fileName, bool final) override;
-  void AppendHistory() override {}  // time histories are written by their own module
+  // One record of the time history (core/files/History.h) into HistoryFileName. A
+  // failure is reported and kept for the summary; the run goes on.
+  void AppendHistory() override;
+  // The reflectance history "R.dat": written once the reflectance model is part of a
+  // run (it is not yet); the call stands where the record belongs.
+  void AppendReflectanceHistory() {}
   void AppendTrackedPoints() override;
 
   // The set's files for a table-file name (B + ".TXT" and the optional parts), without
