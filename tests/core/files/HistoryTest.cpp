@@ -19,6 +19,8 @@
 #include "core/run/ResultsTable.h"
 #include "support/FilesFixture.h"
 #include "support/HydroFixture.h"
+#include "support/ThermalFixture.h"
+#include "support/TwoTempFixture.h"
 
 namespace tarvex {
 namespace {
@@ -293,6 +295,65 @@ TEST(History, SubstrateOnTheLeftAddsTheInterfaceGroup) {
   EXPECT_NEAR(RecordFixture::Num(r[19]), f.s.StateA->P[5], 1e-5 * f.s.StateA->P[5]);
   EXPECT_NEAR(RecordFixture::Num(r[20]), 2, 1e-6);
   EXPECT_NEAR(RecordFixture::Num(r[21]), 1, 1e-6);
+}
+
+// The two-temperature classes on a moving and on a frozen grid, with and without a
+// substrate: a film at Ti = 300 K with electrons at 1000 K reports those temperatures at
+// its surface, over its skin layer and at the interface, in as many fields as its header.
+TEST(History, TwoTemperatureRecordsOfBothGrids) {
+  struct Case {
+    SolverClass cls;
+    bool frozen;
+    int32_t glass;
+    size_t fields;
+  };
+  const Case cases[] = {{SolverClass::Hydro2T, false, 0, 16},
+                        {SolverClass::Hydro2T, false, 4, 28},
+                        {SolverClass::ThermState, true, 0, 7},
+                        {SolverClass::ThermState, true, 4, 11}};
+  for (const Case& c : cases) {
+    testing::SessionFixture f;
+    Session& s = f.s;
+    testing::UseIdealGas(s, 1.4L);
+    ASSERT_TRUE(BindIdealGasLeft(s.eos, 1.4L, 1));
+    testing::BindConstantElectrons(s, {0.01L, 100, 0, 0});
+    if (c.frozen) s.bounds.SetLeftMode(3);
+    testing::ThermalLayers g;
+    g.nSub = c.glass;
+    g.nFilm = 20;
+    ASSERT_TRUE(testing::ThermalGrid(
+        s, g, [](Real) { return Real(300); }, c.cls));
+    testing::SetElectronState(s, [](Real, Real) { return Real(1000); });
+    TMainForm form{s};
+    form.x1Edit.SetValue(1);
+    form.Rho0.SetValue(1);
+    TResultsTable table;
+    table.Refresh(s, form);
+    ASSERT_TRUE(table.TwoTemperature());
+    TIntegralValues integrals;
+    TSaveFileOptions options;
+    const HistorySources in{s, form, table, integrals, options, 0};
+    const HistoryLayout l = HistoryLayoutOf(in);
+    EXPECT_EQ(l.frozen, c.frozen);
+    const std::string rec = HistoryRecord(in, l);
+    const std::vector<std::string> r = Split(rec.substr(0, rec.size() - 2));
+    ASSERT_EQ(r.size(), c.fields) << rec;
+    EXPECT_EQ(Split(HistoryHeader(l)).size(), Split(rec).size()) << rec;
+    // Surface Ti and Te: after x and v on a moving grid, after the density text frozen.
+    const size_t ti = c.frozen ? 2 : 3;
+    EXPECT_NEAR(RecordFixture::Num(r[ti]), 300, 1e-3) << rec;
+    EXPECT_NEAR(RecordFixture::Num(r[ti + 1]), 1000, 1e-3) << rec;
+    // Skin means of Ti and Te.
+    const size_t sm = c.frozen ? 5 : 12;
+    EXPECT_NEAR(RecordFixture::Num(r[sm]), 300, 1e-3) << rec;
+    EXPECT_NEAR(RecordFixture::Num(r[sm + 1]), 1000, 1e-3) << rec;
+    if (c.glass > 0) {
+      // The interface group ends with Ti, Te (, rho) and the phase.
+      const size_t it = r.size() - (c.frozen ? 3 : 4);
+      EXPECT_NEAR(RecordFixture::Num(r[it]), 300, 1e-3) << rec;
+      EXPECT_NEAR(RecordFixture::Num(r[it + 1]), 1000, 1e-3) << rec;
+    }
+  }
 }
 
 // ---- keeping the records --------------------------------------------------------------------
