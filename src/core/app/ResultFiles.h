@@ -80,8 +80,11 @@ class ResultFiles : public RunHooks {
   // One record of the time history (core/files/History.h) into HistoryFileName. A
   // failure is reported and kept for the summary; the run goes on.
   void AppendHistory() override;
-  // The reflectance history "R.dat": written once the reflectance model is part of a
-  // run (it is not yet); the call stands where the record belongs.
+  // The reflectance history "R.dat" after the time history. The reflectance dialog is not
+  // part of the application model yet, so no run can switch the output on: once it is,
+  // this appends RDatRecord (core/optics/ReflectanceDialog.h) for the surface cell that
+  // FindSurface (core/files/History.h) gives, through AppendRecord with RDatHeader, while
+  // ReflectanceState::ReflectanceOn is set.
   void AppendReflectanceHistory() {}
   void AppendTrackedPoints() override;
 
