@@ -389,6 +389,8 @@ void SkinAverages(std::string& out, const RecordInputs& r, const HistoryLayout& 
   const int32_t filmLo = r.d;
   const int32_t filmHi = r.e - 1;
   auto inFilm = [&](int32_t i) { return i >= filmLo && i <= filmHi; };
+  // The skin lies in the film, also where the surface cell stands for the grid's end.
+  sc = std::clamp(sc, filmLo, std::max(filmLo, filmHi));
   // Cells from the surface to the far end of the film.
   const int32_t depthCells = right ? sc - filmLo : filmHi - sc;
   const Real skinCells = h0 > 0 ? std::round(std::fabs(r.in.skinDepth) * Real(1e-7) / h0) : 0;
@@ -636,6 +638,10 @@ bool FreeNames(const fs::path& path, const fs::path& legend, fs::path& toPath, f
   return false;
 }
 
+bool SameStem(const fs::path& history, const fs::path& legend) {
+  return history.stem() == legend.stem();
+}
+
 FileWriteResult Failure(const std::string& path, const std::string& why) {
   return {false, "Cannot write file \"" + path + "\": " + why};
 }
@@ -673,7 +679,10 @@ HistoryAppendResult AppendHistoryRecord(const std::string& path, const std::stri
         return out;
       }
       out.keptAs = toPath.string();
-      if (!legend.empty() && fs::exists(legendPath, ec)) fs::rename(legendPath, toLegend, ec);
+      // The legend goes with the history it describes ("Surf.txt" with "Surf.dat").
+      if (SameStem(path, legendPath) && fs::exists(legendPath, ec)) {
+        fs::rename(legendPath, toLegend, ec);
+      }
     } else {
       // The last record's time: a record not after it is already in the history.
       std::string line, last;
