@@ -250,6 +250,36 @@ TEST(History, SurfaceLiesBelowARarefiedTail) {
   }
 }
 
+// A left surface (the right end held at a fixed temperature behind a fixed wall): the same
+// tail at the left end, searched from node 0 upwards.
+TEST(History, LeftSurfaceLiesAboveARarefiedTail) {
+  for (bool predicate : {false, true}) {
+    RecordFixture f;
+    if (predicate) f.HotIsVapour();
+    f.s.bounds.KeepVL = true;
+    f.s.closures.last = BoundClosure::Fixed;
+    THydrStat& A = *f.s.StateA;
+    const Real rho[] = {4e-3L, 2e-3L, 1e-3L};  // cells 2, 1, 0
+    for (int32_t k = 0; k < 3; ++k) {
+      A.x[2 - k] = A.x[3 - k] - RecordFixture::h0 / rho[k];
+      A.T[2 - k] = 10;
+    }
+    f.table.Refresh(f.s, f.form);
+    const HistorySources in{f.s, f.form, f.table, f.integrals, f.options, 0};
+    ASSERT_FALSE(HistoryLayoutOf(in).rightSurface);
+    const HistorySurface surf = FindSurface(in, false);
+    EXPECT_EQ(surf.node, 3) << "vapour predicate " << predicate;
+    EXPECT_EQ(surf.cell, 3);
+    const std::vector<std::string> r = f.Record();
+    ASSERT_EQ(r.size(), 15u);                             // v and p in place of -v
+    EXPECT_NEAR(RecordFixture::Num(r[1]), 0.15, 1e-5);    // coordinate of node 3
+    EXPECT_NEAR(RecordFixture::Num(r[3]), A.P[3], 1e-5);  // pressure of cell 3
+    EXPECT_NEAR(RecordFixture::Num(r[4]), 2, 1e-6);
+    // The skin layer above it moved inwards with it.
+    EXPECT_NEAR(RecordFixture::Num(r[10]), 0.15, 1e-5);
+  }
+}
+
 TEST(History, SkinAveragesOfAUniformFilmAreItsValues) {
   for (Real skin : {Real(0), Real(3e6)}) {  // the 10-cell minimum, and deeper than the film
     RecordFixture f;
