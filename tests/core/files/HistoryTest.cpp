@@ -191,11 +191,12 @@ struct RecordFixture : testing::SessionFixture {
   static constexpr int32_t N = 20;
   static constexpr Real h0 = 0.05L;
 
-  // `glass` substrate cells of the film's density on the left, the interface at x = 0.
+  // `glass` substrate cells of the film's density, left of the film when positive, right
+  // of it when negative; the interface at x = 0.
   explicit RecordFixture(int32_t glass = 0) {
     testing::UseIdealGas(s, 1.4L);
     s.sim.InGlass = glass;
-    testing::UniformGrid(s, N, 1, 1, 2, 1, -glass * h0);
+    testing::UniformGrid(s, N, 1, 1, 2, 1, glass >= 0 ? -glass * h0 : -(N + glass) * h0);
     form.x1Edit.SetValue(1);
     form.Rho0.SetValue(1);
     for (Real& v : s.StateA->v) v = 0.3L;
@@ -325,6 +326,20 @@ TEST(History, SubstrateOnTheLeftAddsTheInterfaceGroup) {
   EXPECT_NEAR(RecordFixture::Num(r[19]), f.s.StateA->P[5], 1e-5 * f.s.StateA->P[5]);
   EXPECT_NEAR(RecordFixture::Num(r[20]), 2, 1e-6);
   EXPECT_NEAR(RecordFixture::Num(r[21]), 1, 1e-6);
+}
+
+TEST(History, SubstrateOnTheRightHasNoFilmMeanVelocity) {
+  RecordFixture f(-5);  // cells 15..19 are substrate; the film ends at x = 0
+  const std::vector<std::string> r = f.Record();
+  // 14 surface columns, then v_gl-f, x_gl-f, d_gl-f, v_f_sg, P_gl-f, T, rho, PhaseId.
+  ASSERT_EQ(r.size(), 22u);
+  EXPECT_NEAR(RecordFixture::Num(r[1]), 0, 1e-6);  // the film's end has not moved
+  EXPECT_NEAR(RecordFixture::Num(r[14]), 0.3, 1e-6);
+  EXPECT_NEAR(RecordFixture::Num(r[15]), 0, 1e-6);
+  EXPECT_NEAR(RecordFixture::Num(r[16]), 0, 1e-6);
+  EXPECT_NEAR(RecordFixture::Num(r[18]), f.s.StateA->P[14], 1e-5 * f.s.StateA->P[14]);
+  EXPECT_NEAR(RecordFixture::Num(r[19]), 2, 1e-6);
+  EXPECT_NEAR(RecordFixture::Num(r[20]), 1, 1e-6);
 }
 
 // The two-temperature classes on a moving and on a frozen grid, with and without a
