@@ -11,6 +11,7 @@
 #include "core/common/Prompter.h"
 #include "core/electron/ThermParamDialog.h"
 #include "core/eos/StatEqDialog.h"
+#include "core/files/HistoryPlot.h"
 #include "core/files/ProfileReader.h"
 #include "core/files/ProfileWriter.h"
 #include "core/files/SaveOptions.h"
@@ -40,6 +41,7 @@ class AppModel {
       if (!t.Exists()) return std::nullopt;
       return TnegFileText(t.TnegTime(), t.Tneg());
     };
+    files.SkinDepth = [this] { return qext.SkinDepth(); };
   }
   AppModel(const AppModel&) = delete;
   AppModel& operator=(const AppModel&) = delete;
@@ -54,6 +56,7 @@ class AppModel {
   TResultsTable table;              // the main window's results table
   TIntegralValues integrals;        // "IntegrValues"
   TSaveFileOptions saveOptions;     // "SaveFileOptions"
+  THistoryPlot histories;           // "Histories": a column of the time history against time
   TNumFormatForm numFormat;         // "Format", opened on the table's number format
   // The driver's hooks: table and integral refresh, profile sets, pictures, tracked
   // points. Pass it to Calculations.

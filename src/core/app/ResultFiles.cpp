@@ -6,6 +6,7 @@
 
 #include "core/common/AppendFile.h"
 #include "core/common/Prompter.h"
+#include "core/files/History.h"
 #include "core/files/ProfileWriter.h"
 #include "core/files/SaveOptions.h"
 #include "core/run/IntegralValues.h"
@@ -186,6 +187,26 @@ void ResultFiles::DirectoryRule(const std::string& chosen, bool profileSet) {
       s_.prompter.Ask("ReAssign to other xrs/Surf file", AnswerSet::OkNo()) == Answer::Ok) {
     main_.HistoryFileName = main_.SaveDir + (integrals_.RCPanelVisible ? "xrc.dat" : "Surf.dat");
   }
+}
+
+void ResultFiles::AppendHistory() {
+  if (main_.HistoryFileName.empty()) return;  // no output directory
+  const HistorySources in{s_,         main_,    table_,
+                          integrals_, options_, SkinDepth ? SkinDepth() : Real(0)};
+  const HistoryLayout layout = HistoryLayoutOf(in);
+  const std::string legendPath =
+      (fs::path(main_.HistoryFileName).parent_path() / kHistoryLegendName).string();
+  const HistoryAppendResult r = AppendHistoryRecord(
+      main_.HistoryFileName, legendPath, HistoryHeader(layout), HistoryLegend(layout),
+      HistoryRecord(in, layout), main_.TotalTime.Format());
+  if (!r.keptAs.empty()) {
+    s_.prompter.Inform("The history \"" + main_.HistoryFileName +
+                           "\" has other columns than this run: it is kept as \"" + r.keptAs +
+                           "\" and a new one is started",
+                       MessageKind::Warning);
+  }
+  if (!r.write) Fail(r.write.message, false);
+  AppendReflectanceHistory();
 }
 
 void ResultFiles::AppendTrackedPoints() {

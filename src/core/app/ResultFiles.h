@@ -47,6 +47,8 @@ class ResultFiles : public RunHooks {
   std::function<std::optional<std::string>()> TnegText;
   // The substrate equation of state's own density (for the header; 0 = none).
   std::function<Real()> GlassEosDensity;
+  // The skin thickness of the laser source [nm] (the time history averages over it).
+  std::function<Real()> SkinDepth;
 
   TPointTracking tracking;
 
@@ -75,7 +77,15 @@ class ResultFiles : public RunHooks {
                               bool brokenInterval) override;
   bool WriteProfile(const std::string& fileName, bool final) override;
   void SavePicture(const std::string& fileName, bool final) override;
-  void AppendHistory() override {}  // time histories are written by their own module
+  // One record of the time history (core/files/History.h) into HistoryFileName. A
+  // failure is reported and kept for the summary; the run goes on.
+  void AppendHistory() override;
+  // The reflectance history "R.dat" after the time history. The reflectance dialog is not
+  // part of the application model yet, so no run can switch the output on: once it is,
+  // this appends RDatRecord (core/optics/ReflectanceDialog.h) for the surface cell that
+  // FindSurface (core/files/History.h) gives, through AppendRecord with RDatHeader, while
+  // ReflectanceState::ReflectanceOn is set.
+  void AppendReflectanceHistory() {}
   void AppendTrackedPoints() override;
 
   // The set's files for a table-file name (B + ".TXT" and the optional parts), without

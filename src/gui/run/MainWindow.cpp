@@ -30,6 +30,7 @@
 #include "gui/hydro/ViscosityDialogView.h"
 #include "gui/laser/QextDialogView.h"
 #include "gui/plot/GraphWidget.h"
+#include "gui/run/HistoriesView.h"
 #include "gui/run/IntegralValuesView.h"
 #include "gui/run/ResultsTableModel.h"
 #include "gui/setup/InitialDialogView.h"
@@ -58,7 +59,10 @@ class GuiRunHooks : public RunHooks {
   void SavePicture(const std::string& fileName, bool final) override {
     files_.SavePicture(fileName, final);
   }
-  void AppendHistory() override { files_.AppendHistory(); }
+  void AppendHistory() override {
+    files_.AppendHistory();
+    if (w_.historiesView_->isVisible()) w_.ShowHistories();
+  }
   void AppendTrackedPoints() override { files_.AppendTrackedPoints(); }
   void Progress(const RunProgress& p) override {
     w_.UpdateStatus(p, false);
@@ -342,6 +346,11 @@ void MainWindow::BuildMenu() {
   OpenSettingsAction->setEnabled(dynamic_cast<RoutedPrompter*>(&app_.session.prompter) != nullptr);
   file->addSeparator();
   connect(file->addAction("E&xit"), &QAction::triggered, this, &QWidget::close);
+  QMenu* view = menuBar()->addMenu("&View");
+  QAction* histories = view->addAction("&Histories…");
+  histories->setObjectName("HistoriesAction");
+  histories->setToolTip("the time history of the run: any column against time");
+  connect(histories, &QAction::triggered, this, &MainWindow::ShowHistories);
 }
 
 // Status line: simulated time, speed of the run, output directory.
@@ -364,6 +373,7 @@ void MainWindow::CreateDialogs() {
       [this] { return app_.main.TotalTime.StoredValue() + app_.main.dt1.StoredValue(); });
   integralsView_ = new IntegralValuesView(app_.integrals, prompter_, this);
   integralsView_->SetRho0Source([this] { return app_.main.Rho0.StoredValue(); });
+  historiesView_ = new HistoriesView(app_.histories, prompter_, this);
   connect(integralsView_, &IntegralValuesView::criticalDensityChanged, this,
           [this] { RefreshDisplay(false); });
   // The result files of a run: pictures of these graphs, the graphs' re-plot, the
@@ -652,6 +662,13 @@ bool MainWindow::LoadFile(const std::string& path) {
   AfterModelChange();
   CalculateBtn->setFocus();
   return ok;
+}
+
+void MainWindow::ShowHistories() {
+  app_.histories.SetFile(app_.main.HistoryFileName);
+  historiesView_->Reload();
+  historiesView_->show();
+  historiesView_->raise();
 }
 
 void MainWindow::Integr() {

@@ -40,6 +40,7 @@ class InitialDialogView;
 class TNumFormatDialog;
 class ViscosityDialogView;
 class IntegralValuesView;
+class HistoriesView;
 class QextDialogView;
 class ThermParamDialogView;
 
@@ -81,6 +82,7 @@ class MainWindow : public QMainWindow {
   StatEqDialogView* EosDialog() { return eosDialog_; }
   SaveOptionsView* SaveOptions() { return saveOptions_; }
   IntegralValuesView* IntegralValues() { return integralsView_; }
+  HistoriesView* Histories() { return historiesView_; }
   InitialDialogView* InitialDialog() { return initialDialog_; }
   QextDialogView* QextDialog() { return qextDialog_; }
   ThermParamDialogView* ThermParamDialog() { return thermDialog_; }
@@ -118,6 +120,8 @@ class MainWindow : public QMainWindow {
   void Save();
   void Load();
   void Integr();
+  // "&Histories…": the time history of the output directory, one column against time.
+  void ShowHistories();
   void SaveSettingsAs();
   void OpenSettingsFile();
 
@@ -157,6 +161,7 @@ class MainWindow : public QMainWindow {
   TNumFormatDialog* formatDialog_ = nullptr;
   ViscosityDialogView* viscDialog_ = nullptr;
   IntegralValuesView* integralsView_ = nullptr;
+  HistoriesView* historiesView_ = nullptr;
   QLabel* eosLabel_ = nullptr;
   QLabel* dirLabel_ = nullptr;
   QLabel* timeStatus_ = nullptr;
