@@ -50,6 +50,19 @@ TEST(TableRunFile, RelativeTabFilesLoadsAndPrintsBack) {
   std::string first;
   std::getline(header, first);
   EXPECT_EQ(first.substr(0, first.find('\r')), "Table: gold") << first;
+
+  // The profile set continues with the printed settings of the film, which name the set.
+  const size_t film = printed.out.find("[eos.film]");
+  const std::string eos = printed.out.substr(film, printed.out.find("\n\n", film) - film);
+  const std::string cont = dir.Write(
+      "elsewhere/continue.toml", "load = \"" + (dir.path() / "o" / "2E-12.DAT").string() +
+                                     "\"\n\n" + eos + "\n\n[main]\ndt1 = 1e-12\nEndTime = 4e-12\n");
+  const testing::MainResult more =
+      CallMain({cont, "--quiet", "--out", (dir.path() / "o2").string()});
+  ASSERT_EQ(more.code, kExitOk) << more.err;
+  std::ifstream later(dir.path() / "o2" / "4E-12.TXT");
+  std::getline(later, first);
+  EXPECT_EQ(first.substr(0, first.find('\r')), "Table: gold") << first;
 }
 
 TEST(TableRunFile, BadTableSetsAreRefusedNamingFileAndLine) {
