@@ -73,7 +73,6 @@ void TableDialogTest::GoldSetIsLoadedAndBecomesTheFilmsTable() {
             },
             [&] { QTest::mouseClick(d->TabFiles, Qt::LeftButton); });
         QCOMPARE(d->TabLabel->text(), QString("Table: gold"));
-        guitest::Screenshot(d, "eos-table-chosen");
         QTest::mouseClick(d->OkBtn, Qt::LeftButton);
         eosChecked = !d->isVisible();
       },
