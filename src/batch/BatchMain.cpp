@@ -9,6 +9,7 @@
 
 #include "batch/BatchPictures.h"
 #include "batch/BatchPrompter.h"
+#include "batch/EosTableCommand.h"
 #include "batch/Examples.h"
 #include "batch/Progress.h"
 #include "batch/RunFileDocs.h"
@@ -88,6 +89,9 @@ class BatchHooks : public ProgressHooks {
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, bool terminal,
              const std::atomic<bool>* breakFlag) {
   if (options.listExamples) return ListExamples(out);
+  if (!options.writeEosTable.empty()) {
+    return WriteEosTableCommand(options.writeEosTable, options.outDir, out, err);
+  }
   if (!options.writeDocs.empty()) {
     const FileWriteResult w = WriteFileAtomically(options.writeDocs, RunFileDocsText());
     if (!w) {
@@ -109,6 +113,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
     }
     caseName = std::string(ex->name);
     read = ParseRunFile(ex->text, "examples/" + caseName + ".toml");
+    read.file.folder = std::string(ex->folder);
   } else {
     caseName = std::filesystem::path(options.caseFile).stem().string();
     read = ReadRunFile(options.caseFile);
@@ -278,6 +283,13 @@ int RunMain(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   CLI::Option* docsOpt = cli.add_option(
       "--write-docs", o.writeDocs,
       "Write the run-file documentation (docs/run-files.md) to FILE, generated from the forms");
+  CLI::Option* tableOpt = cli.add_option(
+      "--write-eos-table", o.writeEosTable,
+      "Tabulate the film's equation of state of this run file on the grid of its [table] "
+      "section into the folder given with --out (a table set for \"Table\"); run nothing");
+  tableOpt->excludes(caseOpt);
+  tableOpt->excludes(exampleOpt);
+  tableOpt->excludes(docsOpt);
   docsOpt->excludes(caseOpt);
   docsOpt->excludes(exampleOpt);
   caseOpt->excludes(exampleOpt);
@@ -289,7 +301,8 @@ int RunMain(int argc, const char* const* argv, std::ostream& out, std::ostream& 
     const int code = cli.exit(e, out, err);
     return code == 0 ? kExitOk : kExitUsage;
   }
-  if (!o.listExamples && o.writeDocs.empty() && o.caseFile.empty() && o.example.empty()) {
+  if (!o.listExamples && o.writeDocs.empty() && o.writeEosTable.empty() && o.caseFile.empty() &&
+      o.example.empty()) {
     err << "tarvex1l-run: give a run file (CASE.toml) or --example NAME; --help shows more\n";
     return kExitUsage;
   }

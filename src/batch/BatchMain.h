@@ -28,6 +28,8 @@ struct BatchOptions {
   bool printSettings = false;
   bool listExamples = false;
   std::string writeDocs;  // write docs/run-files.md to this file and run nothing
+  // tabulate the film's equation of state of this run file into outDir, run nothing
+  std::string writeEosTable;
 };
 
 // Where the runner writes: `out` for settings, lists and the summary, `err` for
@@ -37,7 +39,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
              const std::atomic<bool>* breakFlag);
 
 // The command line: tarvex1l-run CASE.toml [--out DIR] [--quiet] | --print-settings |
-// --example NAME | --list-examples | --write-docs FILE.
+// --example NAME | --list-examples | --write-docs FILE | --write-eos-table CASE.toml --out DIR.
 int RunMain(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool terminal,
             const std::atomic<bool>* breakFlag);
 

@@ -12,6 +12,9 @@ namespace tarvex::batch {
 struct BundledExample {
   std::string_view name;  // file name without ".toml"
   std::string_view text;  // the run file
+  // The folder of the example in the source tree: its relative file names (the table
+  // set of a tabulated equation of state) are read from there.
+  std::string_view folder;
 };
 
 // Every bundled example, sorted by name.

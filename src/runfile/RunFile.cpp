@@ -730,7 +730,9 @@ ReadResult ReadRunFile(const std::string& path) {
     r.errors.push_back({path, 0, "", "", "cannot read the run file"});
     return r;
   }
-  return ParseRunFile(text.str(), path);
+  ReadResult r = ParseRunFile(text.str(), path);
+  r.file.folder = std::filesystem::path(path).parent_path().string();
+  return r;
 }
 
 std::string Quoted(std::string_view text) {

@@ -76,7 +76,8 @@ struct AnswerSetting {
 struct RunFile {
   RunFile();
 
-  std::string name;  // the file name messages show
+  std::string name;    // the file name messages show
+  std::string folder;  // the folder relative file names are read from ("": the current one)
   std::optional<Setting> load;
   std::vector<std::pair<std::string, TableSettings>>
       tables;  // every form table, known or not given

@@ -61,7 +61,7 @@ class Applier {
  public:
   Applier(const RunFile& file, AppModel& app, const ScriptedPrompter& prompter,
           const std::string& outDir, ApplyResult& result)
-      : file_(file), app_(app), prompter_(prompter), ctx_{outDir}, result_(result) {}
+      : file_(file), app_(app), prompter_(prompter), ctx_{outDir, file.folder}, result_(result) {}
 
   bool Run() {
     bool loaded = false;

@@ -10,7 +10,9 @@
 #include "core/common/NumFormatForm.h"
 #include "core/common/Prompter.h"
 #include "core/electron/ThermParamDialog.h"
+#include "core/eos/EosTableGridForm.h"
 #include "core/eos/StatEqDialog.h"
+#include "core/eos/TableDialog.h"
 #include "core/files/HistoryPlot.h"
 #include "core/files/ProfileReader.h"
 #include "core/files/ProfileWriter.h"
@@ -50,6 +52,9 @@ class AppModel {
   TMainForm main;
   TInitional initial;               // "Initional"
   TStatEqDialog eos;                // "Equation of state"
+  TStatEqTables filmTables;         // "StatEquation Tables" of the film (TabFiles, film mode)
+  TStatEqTables leftTables;         // ... and of the left medium
+  TEosTableGridForm tableGrid;      // [table]: the grid of --write-eos-table
   TViscosityDialogModel viscosity;  // "Artifical Viscosity"
   TThermParamDialog thermParam;     // "ThermParamDialog": the electron model of the film
   TQextDialog qext;                 // "Q external": the laser source

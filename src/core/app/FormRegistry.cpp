@@ -3,7 +3,9 @@
 #include "core/app/FormRegistry.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "core/app/AppModel.h"
 #include "core/electron/ThermParamSchema.h"
@@ -22,10 +24,14 @@ namespace {
 
 class EosBinding : public FormBinding {
  public:
-  EosBinding(AppModel& app, bool left)
+  EosBinding(AppModel& app, bool left, std::string runDir)
       : FormBinding(std::make_unique<TStatEqSchema>(app.eos, app.session.eos, left)),
         app_(app),
-        left_(left) {}
+        left_(left),
+        runDir_(std::move(runDir)) {
+    static_cast<TStatEqSchema&>(Schema()).SetTableLoader(
+        [this](const std::string& text) { return LoadTable(text); });
+  }
 
   // Each medium starts from a freshly opened dialog, so that a table says everything
   // about its medium and the order of the tables does not matter.
@@ -42,8 +48,35 @@ class EosBinding : public FormBinding {
   }
 
  private:
+  // "TabFiles": the medium's table dialog loads the description and, with "&Continue",
+  // its grids and tables (asking its questions), and its OK hands the set to the dialog.
+  // A refused load leaves the set in use as it was.
+  FormRefusal LoadTable(const std::string& text) {
+    if (text.empty()) return FormRefusal::At({}, "an empty file name");
+    if (const std::string c = ControlCharacterIn(text); !c.empty()) {
+      return FormRefusal::At({}, "the file name holds the control character " + c);
+    }
+    std::filesystem::path path(text);
+    if (path.is_relative() && !runDir_.empty()) path = std::filesystem::path(runDir_) / path;
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    if (!ec) path = full.lexically_normal();
+    TStatEqTables& tables = left_ ? app_.leftTables : app_.filmTables;
+    const std::string what = "cannot load the table set \"" + path.string() + "\"";
+    if (const TTablesResult r = tables.LoadDescription(path); !r) {
+      return FormRefusal::At({}, what, r.message);
+    }
+    if (const TTablesResult r = tables.Continue(app_.session.prompter); !r) {
+      return FormRefusal::At({}, what, r.message);
+    }
+    if (const TTablesResult r = tables.Ok(); !r) return FormRefusal::At({}, what, r.message);
+    app_.eos.SetTable(tables.Table(), path.string());
+    return FormRefusal::None();
+  }
+
   AppModel& app_;
   bool left_;
+  std::string runDir_;
 };
 
 // ---- the main window ----------------------------------------------------------------------
@@ -281,17 +314,36 @@ class FormatBinding : public FormBinding {
   AppModel& app_;
 };
 
+// ---- the grid of the table writer ---------------------------------------------------------
+
+class TableGridBinding : public FormBinding {
+ public:
+  explicit TableGridBinding(AppModel& app)
+      : FormBinding(std::make_unique<TEosTableGridSchema>(app.tableGrid)), app_(app) {}
+  FormRefusal Accept() override {
+    TEosTableGrid grid;
+    std::string field, message;
+    if (!app_.tableGrid.Grid(grid, field, message)) return FormRefusal::At(field, message);
+    app_.tableGrid.given = true;
+    return FormRefusal::None();
+  }
+  bool TablePrinted() override { return app_.tableGrid.given; }
+
+ private:
+  AppModel& app_;
+};
+
 // ---- the lines -----------------------------------------------------------------------------
 
 constexpr std::string_view kMainSetUpKeys[] = {"Len", "x1Edit", "Rho0", "Pout", "Dimension"};
 constexpr std::string_view kMainRunKeys[] = {"dt1",     "dtLV",    "TotalTime", "TimeLV",
                                              "EndTime", "EndTmLV", "MnStepDiv", "StepDiv"};
 
-std::unique_ptr<FormBinding> BindEosLeft(AppModel& app, const ApplyContext&) {
-  return std::make_unique<EosBinding>(app, true);
+std::unique_ptr<FormBinding> BindEosLeft(AppModel& app, const ApplyContext& ctx) {
+  return std::make_unique<EosBinding>(app, true, ctx.runDir);
 }
-std::unique_ptr<FormBinding> BindEosFilm(AppModel& app, const ApplyContext&) {
-  return std::make_unique<EosBinding>(app, false);
+std::unique_ptr<FormBinding> BindEosFilm(AppModel& app, const ApplyContext& ctx) {
+  return std::make_unique<EosBinding>(app, false, ctx.runDir);
 }
 std::unique_ptr<FormBinding> BindMainSetUp(AppModel& app, const ApplyContext&) {
   return std::make_unique<MainBinding>(app, std::string());
@@ -316,6 +368,17 @@ std::unique_ptr<FormBinding> BindSave(AppModel& app, const ApplyContext& ctx) {
 }
 std::unique_ptr<FormBinding> BindFormat(AppModel& app, const ApplyContext&) {
   return std::make_unique<FormatBinding>(app);
+}
+std::unique_ptr<FormBinding> BindTableGrid(AppModel& app, const ApplyContext&) {
+  return std::make_unique<TableGridBinding>(app);
+}
+
+std::string TableGridIntro() {
+  return "The grid on which `tarvex1l-run --write-eos-table RUNFILE --out DIR` tabulates the "
+         "film's\nequation of state (`[eos.film]`) into a table set that the models "
+         "`\"Table\"` and\n`\"Scaled Tab\"` load (`TabFiles`): the description `data.man`, "
+         "the grids `temper.in` and\n`volume.in`, the tables `pressu.tab`, `energy.tab` and the "
+         "phase codes `physid.tab`. A\nrun ignores it.";
 }
 
 std::string FormatIntro() {
@@ -489,6 +552,17 @@ const FormEntry kRegistry[] = {
      &BindFormat,
      &TNumFormatSchema::FieldList,
      &FormatIntro},
+    {"table",
+     "the grid of the table writer",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindTableGrid,
+     &TEosTableGridSchema::FieldList,
+     &TableGridIntro},
 };
 
 // Forms still to come (none at present; a line here refuses its table with the note).

@@ -20,9 +20,11 @@ namespace tarvex {
 class AppModel;
 
 // What applying a run file hands the forms beyond the file: the output directory ("" to
-// leave it unset).
+// leave it unset) and the folder relative file names of the run file are read from ("":
+// the current directory).
 struct ApplyContext {
   std::string outDir;
+  std::string runDir;
 };
 
 // A form of the AppModel as one registry line applies it: its schema, how it is opened

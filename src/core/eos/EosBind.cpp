@@ -50,7 +50,13 @@ EosBindResult BindEos(EosState& eos, EosMedium medium, const EosModelInfo& model
   if (EosBindResult r = CheckValues(model, values); !r) return r;
   EosParamBlock block;
   const int32_t preset = model.presets.empty() ? -1 : options.preset;
-  if (EosBindResult r = model.ops->prepare(EosValues(model.params, values, preset), block); !r) {
+  if (model.tabulated && !options.table) {
+    return EosBindResult::Fail("TabFiles", which +
+                                               " needs a table set: load one with the table "
+                                               "files (TabFiles)");
+  }
+  const EosValues named(model.params, values, preset, model.tabulated ? options.table : nullptr);
+  if (EosBindResult r = model.ops->prepare(named, block); !r) {
     return r;
   }
 
@@ -61,6 +67,8 @@ EosBindResult BindEos(EosState& eos, EosMedium medium, const EosModelInfo& model
   rec.preset = model.presets.empty() ? -1 : options.preset;
   rec.NoElEOS = film && options.NoElEOS;
   rec.block = std::move(block);
+  rec.table = model.tabulated ? options.table : nullptr;
+  rec.tableFile = model.tabulated ? options.tableFile : std::string();
   if (film) {
     ClearFilmSlots(eos);
     EosFillTarget target{eos.FilmEos, &eos.ActiveEos};
@@ -131,7 +139,8 @@ void ComposeActiveEos(EosState& eos, const ElectronModel* electron) {
 }
 
 std::string EosInfoLabel(const EosModelInfo& model, std::span<const Real> values,
-                         std::span<const std::string> texts, int32_t preset, bool left) {
+                         std::span<const std::string> texts, int32_t preset, bool left,
+                         std::shared_ptr<const TEosTableSet> table) {
   if (!model.Available()) return model.caption;
   std::vector<std::string> formatted;
   if (texts.size() != values.size()) {
@@ -139,7 +148,7 @@ std::string EosInfoLabel(const EosModelInfo& model, std::span<const Real> values
     for (Real v : values) formatted.push_back(format.FormatValue(v));
     texts = formatted;
   }
-  const EosValues v(model.params, values, model.presets.empty() ? -1 : preset);
+  const EosValues v(model.params, values, model.presets.empty() ? -1 : preset, std::move(table));
   return model.ops->label(EosLabelInput{v, texts, preset, left});
 }
 

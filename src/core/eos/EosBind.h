@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -18,6 +19,10 @@ struct EosBindOptions {
   int32_t preset = -1;   // the preset chosen with the model (e.g. the metal), -1 none
   bool NoElEOS = false;  // film: the model holds no electron part
   const ElectronModel* electron = nullptr;  // the electron model, nullptr while none
+  // A tabulated model: the set chosen with the table dialog and the description file it
+  // was read from (kept in the medium's record, so that the settings can name it).
+  std::shared_ptr<const TEosTableSet> table;
+  std::string tableFile;
 };
 
 // Binds `model` with parameter values in the order of its parameters to a medium:
@@ -52,6 +57,7 @@ void ComposeActiveEos(EosState& eos, const ElectronModel* electron);
 // The dialog's InfoLabel for `model` with these values: the model's label function, given
 // the trimmed field texts (`texts` parallel to `values`; empty: the values formatted).
 std::string EosInfoLabel(const EosModelInfo& model, std::span<const Real> values,
-                         std::span<const std::string> texts, int32_t preset, bool left);
+                         std::span<const std::string> texts, int32_t preset, bool left,
+                         std::shared_ptr<const TEosTableSet> table = {});
 
 }  // namespace tarvex

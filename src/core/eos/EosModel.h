@@ -26,6 +26,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,6 +36,8 @@
 #include "core/eos/EosSlots.h"
 
 namespace tarvex {
+
+class TEosTableSet;
 
 // One parameter of a model: a numeric field of the selection dialog.
 struct EosParamInfo {
@@ -91,15 +94,21 @@ struct EosTestDomain {
   Real inverseTol = 1e-15L;
   Real derivativeTol = 1e-9L;
   std::span<const EosPresetValue> values;
+  // A tabulated model: the table set the suites bind it with (nullptr for the others).
+  std::shared_ptr<const TEosTableSet> (*table)() = nullptr;
 };
 
 // The parameter values of one binding by name, in the order of the model's parameters.
 class EosValues {
  public:
-  EosValues(std::span<const EosParamInfo> params, std::span<const Real> values, int32_t preset = -1)
-      : params_(params), values_(values), preset_(preset) {}
+  EosValues(std::span<const EosParamInfo> params, std::span<const Real> values, int32_t preset = -1,
+            std::shared_ptr<const TEosTableSet> table = {})
+      : params_(params), values_(values), preset_(preset), table_(std::move(table)) {}
   // The material chosen in the model's list (index into its presets), -1 for none.
   int32_t Preset() const { return preset_; }
+  // The table set chosen with the table dialog (the tabulated models read it); empty
+  // for the analytic models and while none is loaded.
+  const std::shared_ptr<const TEosTableSet>& Table() const { return table_; }
   // The value of a parameter; NaN for a name the model does not have.
   Real operator[](std::string_view name) const {
     for (size_t i = 0; i < params_.size() && i < values_.size(); ++i) {
@@ -114,6 +123,7 @@ class EosValues {
   std::span<const EosParamInfo> params_;
   std::span<const Real> values_;
   int32_t preset_ = -1;
+  std::shared_ptr<const TEosTableSet> table_;
 };
 
 // What a model's Fill writes: the medium's set and, for the film, the phase functions of

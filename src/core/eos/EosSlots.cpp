@@ -49,7 +49,10 @@ int32_t ColorFromPredicates(const TActiveEos& active, Real rho, Real T) {
 }
 
 PhaseCode FilmPhaseCode(const EosState& eos, Real rho, Real T, IntSlot2 tablePhase) {
-  if (eos.FilmTableFlag) return tablePhase ? tablePhase(rho, T) : kPhaseNone;
+  if (eos.FilmTableFlag) {
+    if (tablePhase) return tablePhase(rho, T);
+    return eos.FilmEos.PhaseId ? eos.FilmEos.PhaseId(rho, T) : kPhaseNone;
+  }
   if (eos.FilmEos.PhaseId) return eos.FilmEos.PhaseId(rho, T);
   const TActiveEos& active = eos.ActiveEos;
   if (active.HasVapour) {
@@ -73,7 +76,7 @@ PhaseCode FilmPhaseCode(const EosState& eos, Real rho, Real T, IntSlot2 tablePha
 }
 
 PhaseCode LeftPhaseCode(const EosState& eos, Real rho, Real T, IntSlot2 tablePhase) {
-  if (eos.LeftTableFlag) return tablePhase ? tablePhase(rho, T) : kPhaseNone;
+  if (eos.LeftTableFlag && tablePhase) return tablePhase(rho, T);
   if (eos.LeftEos.PhaseId) return eos.LeftEos.PhaseId(rho, T);
   return kPhaseNone;
 }

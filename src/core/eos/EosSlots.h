@@ -96,6 +96,7 @@ class EosParamBlock {
 };
 
 struct EosModelInfo;
+class TEosTableSet;
 
 // One medium's accepted model: the catalog entry, its parameter values in the order of
 // the entry's parameters (names, units and ranges are the entry's), the chosen preset
@@ -106,6 +107,10 @@ struct EosMediumRecord {
   int32_t preset = -1;   // the preset chosen with the model (the metal of "Ideal gas of:")
   bool NoElEOS = false;  // film: the model holds no electron part (totals add it)
   EosParamBlock block;
+  // A tabulated model: its table set and the description file (".man") it was read
+  // from, as given to the dialog (empty for the other models).
+  std::shared_ptr<const TEosTableSet> table;
+  std::string tableFile;
 
   // The value of a parameter by name; NaN when the model has none of that name.
   Real Value(std::string_view name) const;
@@ -172,13 +177,13 @@ void ClearLeftSlots(EosState& eos);
 // and true, else blue if ActiveEos.IsMelted is set and true, else maroon.
 int32_t ColorFromPredicates(const TActiveEos& active, Real rho, Real T);
 
-// Phase code of a film cell. `tablePhase` gives the table's code while the film table
-// flag is set (an empty slot then means no phase-code table: 0). Otherwise
-// FilmEos.PhaseId, else the ActiveEos predicates, else the FilmEos colour.
+// Phase code of a film cell. While the film table flag is set: `tablePhase` when given,
+// else the table's own code (FilmEos.PhaseId; 0 without one). Otherwise FilmEos.PhaseId,
+// else the ActiveEos predicates, else the FilmEos colour.
 PhaseCode FilmPhaseCode(const EosState& eos, Real rho, Real T, IntSlot2 tablePhase = {});
 
-// Phase code of a left-medium cell: the left table's code while the left table flag is
-// set, else LeftEos.PhaseId, else 0.
+// Phase code of a left-medium cell: `tablePhase` when given while the left table flag is
+// set, else LeftEos.PhaseId (a table's lower-corner code), else 0.
 PhaseCode LeftPhaseCode(const EosState& eos, Real rho, Real T, IntSlot2 tablePhase = {});
 
 }  // namespace tarvex

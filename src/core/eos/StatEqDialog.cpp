@@ -13,6 +13,7 @@ namespace {
 constexpr TStatEqKey kLeadingKeys[] = {
     {"EqType", TStatEqKeyKind::ModelList},
     {"Metal", TStatEqKeyKind::Metal},
+    {"TabFiles", TStatEqKeyKind::TableFiles},
 };
 constexpr TStatEqKey kCheckKeys[] = {
     {"CheckKappa", TStatEqKeyKind::Check},
@@ -148,6 +149,13 @@ TStatEqResult TStatEqDialog::SetCheck(std::string_view name, bool on) {
   return TStatEqResult::Accepted();
 }
 
+void TStatEqDialog::SetTable(std::shared_ptr<const TEosTableSet> table, std::string file) {
+  MediumTable& m = tables_[left_ ? 1 : 0];
+  m.label = table ? table->label : std::string();
+  m.file = table ? std::move(file) : std::string();
+  m.table = std::move(table);
+}
+
 RealField* TStatEqDialog::FieldByName(std::string_view name) {
   const int32_t i = FieldIndex(name);
   return i >= 0 ? &fields_[static_cast<size_t>(i)] : nullptr;
@@ -161,13 +169,15 @@ const RealField* TStatEqDialog::FieldByName(std::string_view name) const {
 bool TStatEqDialog::Visible(std::string_view name) const {
   if (name == "NoElEOS" || name == "Spall") return !left_;
   return name == "EqType" || name == "Metal" || name == "CheckKappa" || name == "InfoLabel" ||
-         name == "InfoLabel1" || FindEosDialogField(name) != nullptr;
+         name == "InfoLabel1" || name == "TabFiles" || name == "TabLabel" ||
+         FindEosDialogField(name) != nullptr;
 }
 
 bool TStatEqDialog::Enabled(std::string_view name) const {
   if (!Visible(name)) return false;
   const EosModelInfo* model = eqType_ >= 0 ? &EosCatalog()[static_cast<size_t>(eqType_)] : nullptr;
   if (name == "Metal") return model != nullptr && !model->presets.empty();
+  if (name == "TabFiles") return model != nullptr && model->tabulated;
   // A field some model reads is enabled while that model is selected; the others (the
   // heat-conductivity fields) always.
   bool modelField = false;
@@ -237,6 +247,11 @@ TStatEqResult TStatEqDialog::Ok(EosState& eos, const ElectronModel* electron) {
                                              : " is not available in this version"));
   }
 
+  // A tabulated model needs the medium's table set, loaded with "TabFiles".
+  if (model.tabulated && (!Table() || TabLabel().empty())) {
+    return TStatEqResult::Refused("TabFiles", "The equation of state " + Quoted(model.caption) +
+                                                  " needs a table set: load one with TabFiles");
+  }
   std::vector<Real> values;
   if (TStatEqResult read = ReadParams(model, values); !read) return read;
   if (checkKappa_) {
@@ -254,8 +269,11 @@ TStatEqResult TStatEqDialog::Ok(EosState& eos, const ElectronModel* electron) {
   const int32_t preset = model.presets.empty() ? -1 : metal_;
   std::vector<std::string> texts;
   for (const EosParamInfo& p : model.params) texts.push_back(Trimmed(FieldByName(p.name)->Text()));
-  std::string label = EosInfoLabel(model, values, texts, preset, left_);
+  const std::shared_ptr<const TEosTableSet> table = model.tabulated ? Table() : nullptr;
+  std::string label = EosInfoLabel(model, values, texts, preset, left_, table);
   EosBindOptions options;
+  options.table = table;
+  options.tableFile = model.tabulated ? TableFile() : std::string();
   options.preset = preset;
   options.NoElEOS = noElEOS;
   options.electron = electron;

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,6 +29,7 @@
 #include "core/common/RealField.h"
 #include "core/eos/EosCatalog.h"
 #include "core/eos/EosSlots.h"
+#include "core/eos/EosTableSet.h"
 
 namespace tarvex {
 
@@ -48,10 +50,11 @@ struct TStatEqResult {
 
 // The kinds of values a run file can give the dialog.
 enum class TStatEqKeyKind : uint8_t {
-  ModelList,  // EqType: the model number or its caption (or its catalog id)
-  Metal,      // Metal: the index 0.. or the name of a metal of "Ideal gas of:"
-  Number,     // a numeric field (RealField)
-  Check,      // a check box: CheckKappa, NoElEOS
+  ModelList,   // EqType: the model number or its caption (or its catalog id)
+  Metal,       // Metal: the index 0.. or the name of a metal of "Ideal gas of:"
+  Number,      // a numeric field (RealField)
+  Check,       // a check box: CheckKappa, NoElEOS
+  TableFiles,  // TabFiles: the description file (".man") of the medium's table set
 };
 
 struct TStatEqKey {
@@ -103,6 +106,16 @@ class TStatEqDialog {
   // Sets CheckKappa or NoElEOS by name; refused for any other name.
   TStatEqResult SetCheck(std::string_view name, bool on);
 
+  // ---- the table set of the tabulated models ("Table", "Scaled Tab") ----
+  // "TabFiles" opens the medium's table dialog; its OK hands the set over here (with the
+  // description file it was read from), and TabLabel shows the set's label after
+  // "Table: ". Each medium keeps its own set; an empty set clears it (any other ending of
+  // the table dialog than OK).
+  void SetTable(std::shared_ptr<const TEosTableSet> table, std::string file);
+  const std::shared_ptr<const TEosTableSet>& Table() const { return Medium().table; }
+  const std::string& TabLabel() const { return Medium().label; }
+  const std::string& TableFile() const { return Medium().file; }
+
   // ---- labels read by the caller ----
   const std::string& InfoLabel() const { return infoLabel_; }
   const std::string& InfoLabel1() const { return infoLabel1_; }
@@ -114,8 +127,9 @@ class TStatEqDialog {
 
   // ---- visibility and enabled state of the controls, by name ----
   // A model's parameter fields are enabled while it is selected (the ideal gas enables
-  // gamma and M atom), the metal choice while "Ideal gas of:" is; NoElEOS and "Spall"
-  // are visible only in film mode. Unknown names: false.
+  // gamma and M atom), the metal choice while "Ideal gas of:" is, "TabFiles" while a
+  // tabulated model is; NoElEOS and "Spall" are visible only in film mode. Unknown
+  // names: false.
   bool Visible(std::string_view name) const;
   bool Enabled(std::string_view name) const;
 
@@ -140,8 +154,17 @@ class TStatEqDialog {
   void Cancel(EosState& eos);
 
  private:
+  struct MediumTable {
+    std::shared_ptr<const TEosTableSet> table;
+    std::string label;
+    std::string file;
+  };
+  const MediumTable& Medium() const { return tables_[left_ ? 1 : 0]; }
+
   TStatEqResult ReadParams(const EosModelInfo& model, std::vector<Real>& values);
   void Apply(std::span<const EosPresetValue> values);
+
+  MediumTable tables_[2];  // film, left medium
 
   std::vector<RealField> fields_;  // parallel to EosDialogFields()
   bool left_ = false;

@@ -135,6 +135,14 @@ std::vector<FieldSchema> MakeFields(bool left) {
       case TStatEqKeyKind::Metal:
         fields.push_back(MetalField());
         break;
+      case TStatEqKeyKind::TableFiles:
+        fields.push_back(Documented(
+            SimpleField(k.name, FieldKind::Text), "", "none",
+            "with `\"Table\"` and `\"Scaled Tab\"`: the description file (`.man`) of the table "
+            "set, relative to the run file's folder; its grids and tables are read from the "
+            "same folder (the questions of the table dialog are answered in [answers]). A "
+            "damaged or truncated table is refused naming the file and line"));
+        break;
       case TStatEqKeyKind::Number:
         fields.push_back(NumberField(*FindEosDialogField(k.name)));
         break;
@@ -177,6 +185,13 @@ FormRefusal TStatEqSchema::Set(const FieldSchema& field, const FormValue& value)
     } else {
       r = d_.SetMetal(std::string_view(names[static_cast<size_t>(value.index)]));
     }
+  } else if (field.key == "TabFiles") {
+    if (!d_.Enabled("TabFiles")) {
+      return FormRefusal::At({},
+                             "only the tabulated models read a table set" + SelectedModelNote(d_));
+    }
+    if (!loader_) return FormRefusal::At({}, "table sets are loaded with the table dialog");
+    return loader_(value.text);
   } else if (field.kind == FieldKind::Number) {
     if (!d_.Enabled(field.key)) {
       return FormRefusal::At(
@@ -205,6 +220,10 @@ std::optional<FormValue> TStatEqSchema::Get(const FieldSchema& field) {
   if (field.key == "CheckKappa") return FormValue::OfCheck(false);  // OK refuses it on
   if (field.key == "NoElEOS") return FormValue::OfCheck(rec.NoElEOS);
   if (rec.model == nullptr) return std::nullopt;
+  if (field.key == "TabFiles") {
+    if (!rec.model->tabulated) return std::nullopt;
+    return FormValue::OfText(rec.tableFile);
+  }
   for (const EosParamInfo& p : rec.model->params) {
     if (field.key == p.name) return FormValue::Of(rec.Value(p.name));
   }
@@ -222,6 +241,7 @@ std::optional<FormValue> TStatEqSchema::Held(const FieldSchema& field) {
   }
   if (field.key == "CheckKappa") return FormValue::OfCheck(d_.CheckKappa());
   if (field.key == "NoElEOS") return FormValue::OfCheck(d_.NoElEOS());
+  if (field.key == "TabFiles") return FormValue::OfText(d_.TableFile());
   RealField* f = d_.FieldByName(field.key);
   if (f == nullptr) return std::nullopt;
   FormValue v = FormValue::Of(f->Value());
@@ -232,6 +252,7 @@ std::optional<FormValue> TStatEqSchema::Held(const FieldSchema& field) {
 bool TStatEqSchema::Printed(const FieldSchema& field) {
   const EosMediumRecord& rec = Record();
   if (field.key == "Metal") return rec.model != nullptr && !rec.model->presets.empty();
+  if (field.key == "TabFiles") return rec.model != nullptr && rec.model->tabulated;
   return true;
 }
 

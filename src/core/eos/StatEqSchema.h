@@ -4,6 +4,8 @@
 // forgets its model on OK and serves both media).
 #pragma once
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "core/common/FormSchema.h"
@@ -32,6 +34,12 @@ class TStatEqSchema : public FormSchema {
   // The metal only for a model with presets, the numbers only of the accepted model.
   bool Printed(const FieldSchema& field) override;
 
+  // Loads the table set named by a `TabFiles` text (the description file) into the
+  // medium's table dialog and hands it to the dialog; the refusal says why. Without a
+  // loader `TabFiles` is refused.
+  using TableLoader = std::function<FormRefusal(const std::string& text)>;
+  void SetTableLoader(TableLoader loader) { loader_ = std::move(loader); }
+
   // The accepted model of the medium (nullptr before any).
   const EosMediumRecord& Record() const { return left_ ? eos_.Left : eos_.Film; }
   // "In this version the dialog accepts ..." for the documentation.
@@ -41,6 +49,7 @@ class TStatEqSchema : public FormSchema {
   TStatEqDialog& d_;
   const EosState& eos_;
   bool left_;
+  TableLoader loader_;
 };
 
 }  // namespace tarvex

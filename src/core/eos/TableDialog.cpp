@@ -50,6 +50,7 @@ TTablesResult TStatEqTables::LoadDescription(const std::filesystem::path& manPat
     return TTablesResult::Refused("&Load File", read.message);
   }
   desc_ = std::move(read);
+  manPath_ = manPath;
   memo_ = desc_.description.lines;
   label1_ = desc_.label;
   FillFields(desc_.description);
@@ -76,6 +77,7 @@ TTablesResult TStatEqTables::Continue(Prompter& prompter) {
   shown_ = table_;
   edited_.reset();
   tableLabel_ = load.set->label;
+  tableFile_ = manPath_;
   BuildPages();
   okVisible_ = true;
   resetVisible_ = false;

@@ -124,6 +124,8 @@ class TStatEqTables {
   // The set in use (empty before the first successful load) and its label.
   std::shared_ptr<const TEosTableSet> Table() const { return table_; }
   const std::string& TableLabel() const { return tableLabel_; }
+  // The description file of the set in use (empty before the first successful load).
+  const std::filesystem::path& TableFile() const { return tableFile_; }
 
  private:
   void BuildPages();
@@ -135,6 +137,8 @@ class TStatEqTables {
   std::shared_ptr<const TEosTableSet> shown_;  // on the pages (the edited copy while editing)
   std::shared_ptr<TEosTableSet> edited_;       // set while shown_ holds unaccepted edits
   std::string tableLabel_;
+  std::filesystem::path manPath_;    // the description read last
+  std::filesystem::path tableFile_;  // the description of the set in use
   std::vector<std::string> memo_;
   std::string label1_;
   DataFields fields_;

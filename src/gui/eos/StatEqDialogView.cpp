@@ -14,12 +14,13 @@
 #include <QVBoxLayout>
 
 #include "gui/common/RealEdit.h"
+#include "gui/eos/TableDialogView.h"
 
 namespace tarvex {
 
 StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter& prompter,
                                    QWidget* parent)
-    : QDialog(parent), model_(model), eos_(eos) {
+    : QDialog(parent), model_(model), eos_(eos), prompter_(prompter) {
   setObjectName("StatEqDialog");
   setWindowTitle(TStatEqDialog::kCaption);
 
@@ -55,6 +56,17 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
   Metal->setObjectName("Metal");
   Metal->setToolTip("material of the chosen model (sets its parameters)");
   form->addRow("Me&tal", Metal);
+  TabFiles = new QPushButton("Ta&ble files...", this);
+  TabFiles->setObjectName("TabFiles");
+  TabFiles->setToolTip("load the table set of \"Table\" and \"Scaled Tab\"");
+  TabFiles->setAutoDefault(false);
+  TabLabel = new QLabel(this);
+  TabLabel->setObjectName("TabLabel");
+  auto* tableRow = new QHBoxLayout;
+  tableRow->addWidget(TabFiles);
+  tableRow->addWidget(TabLabel, 1);
+  form->addRow(tableRow);
+  connect(TabFiles, &QPushButton::clicked, this, &StatEqDialogView::PressTabFiles);
 
   CheckKappa = new QCheckBox("Heat &conductivity of the medium", this);
   CheckKappa->setObjectName("CheckKappa");
@@ -159,6 +171,8 @@ void StatEqDialogView::SyncFromModel() {
     }
   }
   InfoLabel->setText(QString::fromStdString(model_.InfoLabel()));
+  TabFiles->setEnabled(model_.Enabled("TabFiles") && tables_[model_.Left() ? 1 : 0] != nullptr);
+  TabLabel->setText("Table: " + QString::fromStdString(model_.TabLabel()));
   syncing_ = false;
 }
 
@@ -191,6 +205,27 @@ void StatEqDialogView::PressOk() {
   }
   Message->clear();
   accept();
+}
+
+void StatEqDialogView::SetTableDialogs(TStatEqTables* film, TStatEqTables* left) {
+  tables_[0] = film;
+  tables_[1] = left;
+  SyncFromModel();
+}
+
+void StatEqDialogView::PressTabFiles() {
+  const int m = model_.Left() ? 1 : 0;
+  if (tables_[m] == nullptr) return;
+  if (tableViews_[m] == nullptr) tableViews_[m] = new TableDialogView(*tables_[m], prompter_, this);
+  const TStatEqTables::Result r = tableViews_[m]->Open();
+  if (r == TStatEqTables::Result::Ok) {
+    model_.SetTable(tables_[m]->Table(), tables_[m]->TableFile().string());
+    SyncFromModel();
+    OkBtn->setFocus();
+    return;
+  }
+  model_.SetTable(nullptr, {});
+  SyncFromModel();
 }
 
 void StatEqDialogView::PressCancel() {

@@ -2,6 +2,8 @@
 // model list, the parameter fields (enabled for the selected model), the metal choice of
 // "Ideal gas of:", the conductivity and electron-part check boxes, OK and Cancel. A
 // refused OK keeps the dialog open, shows why under the list and focuses the field.
+// "TabFiles" opens the medium's table dialog ("StatEquation Tables"); after its OK the
+// "Table: " label shows the set's label.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "core/eos/StatEqDialog.h"
+#include "core/eos/TableDialog.h"
 
 class QListWidget;
 class QFormLayout;
@@ -22,6 +25,7 @@ namespace tarvex {
 
 class Prompter;
 class TRealEdit;
+class TableDialogView;
 
 class StatEqDialogView : public QDialog {
   Q_OBJECT
@@ -37,6 +41,14 @@ class StatEqDialogView : public QDialog {
   // OK and Cancel as the buttons do them (tests press them directly too).
   void PressOk();
   void PressCancel();
+  // "TabFiles": the table dialog of the medium the dialog serves (set with
+  // SetTableDialogs); OK hands its set to the form, any other ending clears TabLabel.
+  void PressTabFiles();
+
+  // The table-dialog models of the film and of the left medium (the program keeps them).
+  void SetTableDialogs(TStatEqTables* film, TStatEqTables* left);
+  // The view of a medium's table dialog, created when first opened (nullptr before).
+  TableDialogView* TableView(bool left) const { return tableViews_[left ? 1 : 0]; }
 
   QListWidget* EqType = nullptr;
   QComboBox* Metal = nullptr;
@@ -44,6 +56,8 @@ class StatEqDialogView : public QDialog {
   QCheckBox* NoElEOS = nullptr;
   QCheckBox* Spall = nullptr;
   QLabel* InfoLabel = nullptr;
+  QPushButton* TabFiles = nullptr;
+  QLabel* TabLabel = nullptr;  // "Table: " + the label of the medium's set
   QLabel* Message = nullptr;
   QPushButton* OkBtn = nullptr;
   QMap<QString, TRealEdit*> fields;
@@ -55,6 +69,9 @@ class StatEqDialogView : public QDialog {
 
   TStatEqDialog& model_;
   EosState& eos_;
+  Prompter& prompter_;
+  TStatEqTables* tables_[2] = {nullptr, nullptr};
+  TableDialogView* tableViews_[2] = {nullptr, nullptr};
   bool syncing_ = false;
 };
 

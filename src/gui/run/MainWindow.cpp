@@ -368,6 +368,7 @@ void MainWindow::BuildStatusLine() {
 // files' hooks into this window.
 void MainWindow::CreateDialogs() {
   eosDialog_ = new StatEqDialogView(app_.eos, app_.session.eos, prompter_, this);
+  eosDialog_->SetTableDialogs(&app_.filmTables, &app_.leftTables);
   saveOptions_ = new SaveOptionsView(app_.saveOptions, prompter_, this);
   saveOptions_->SetPreviewTime(
       [this] { return app_.main.TotalTime.StoredValue() + app_.main.dt1.StoredValue(); });

@@ -80,6 +80,7 @@ TEST_P(EosConsistency, InversesDerivativesAndPhases) {
     const std::vector<Real>& values = sample.values;
     EosBindOptions options;
     options.preset = sample.preset;
+    if (m.test.table != nullptr) options.table = m.test.table();  // a tabulated model
     EosState eos;
     const EosBindResult bound = BindEos(eos, EosMedium::Film, m, values, options);
     ASSERT_TRUE(bound) << m.id << ": the test values must be accepted: " << bound.message;

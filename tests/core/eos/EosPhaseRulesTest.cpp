@@ -73,7 +73,9 @@ TEST(EosPhaseRules, FilmPhaseCode) {
   const Case cases[] = {
       {"nothing set", {false, no, no, no, no, no}, 0},
       {"table wins over everything", {true, 7, -4, true, true, kColorGreen}, 7},
-      {"table flag without a phase table", {true, no, -4, true, true, kColorBlue}, 0},
+      // A bound table gives its codes through PhaseId (0 without a phase-code table).
+      {"table flag: the table's codes in PhaseId", {true, no, -4, true, true, kColorBlue}, -4},
+      {"table flag without a phase table", {true, no, no, true, true, kColorBlue}, 0},
       {"table code ignored without the flag", {false, 7, no, true, no, no}, 5},
       {"PhaseId wins over predicates", {false, no, -4, true, true, kColorGreen}, -4},
       {"vapour", {false, no, no, true, false, no}, 5},
@@ -106,7 +108,8 @@ TEST(EosPhaseRules, LeftPhaseCode) {
   const Case cases[] = {
       {"nothing set", {false, no, no, no, no, no}, 0},
       {"table", {true, -6, 2, no, no, no}, -6},
-      {"table flag without a phase table", {true, no, 2, no, no, no}, 0},
+      {"table flag: the table's codes in PhaseId", {true, no, 2, no, no, no}, 2},
+      {"table flag without a phase table", {true, no, no, no, no, no}, 0},
       {"PhaseId", {false, 9, 2, no, no, no}, 2},
       {"colour alone gives nothing", {false, no, no, no, no, kColorBlue}, 0},
   };

@@ -54,6 +54,7 @@ TEST_P(EveryModelRuns, AFilmAgainstAWallStaysFinite) {
   Session& s = f.s;
   EosBindOptions options;
   options.preset = c.preset;
+  if (c.model->test.table != nullptr) options.table = c.model->test.table();  // a tabulated model
   ASSERT_TRUE(BindEos(s.eos, EosMedium::Film, *c.model, c.values, options));
   // A state inside the model's domain: the middle of its density range, room temperature
   // where the model reaches it.
