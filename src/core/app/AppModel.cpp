@@ -113,6 +113,17 @@ TQextResult AppModel::ApplyQext() {
   return r;
 }
 
+TSpallMaterialEnv AppModel::SpallEnv() const {
+  const TActiveEos& a = session.eos.ActiveEos;
+  return TSpallMaterialEnv{a.Eion ? a.Eion : a.E, session.eos.EosScale};
+}
+
+TSpallResult AppModel::ApplySpallation() {
+  const TSpallResult r = spallation.Validate(SpallEnv(), session.spall);
+  if (r) session.SpallOn = true;
+  return r;
+}
+
 ViscosityDialogResult AppModel::ApplyViscosityDialog() {
   const ViscosityDialogResult r = viscosity.Ok(session.visc, session.eos.EosScale, session.StateA);
   if (r.accepted) main.Vis = session.visc.ViscKind != ViscNo;

@@ -26,6 +26,7 @@
 #include "core/session/Session.h"
 #include "core/setup/InitShift.h"
 #include "core/setup/InitialConditions.h"
+#include "core/spall/Spallation.h"
 
 namespace tarvex {
 
@@ -58,6 +59,7 @@ class AppModel {
   TViscosityDialogModel viscosity;  // "Artifical Viscosity"
   TThermParamDialog thermParam;     // "ThermParamDialog": the electron model of the film
   TQextDialog qext;                 // "Q external": the laser source
+  TSpallation spallation;           // "Spallation": the failure criteria of the film
   TResultsTable table;              // the main window's results table
   TIntegralValues integrals;        // "IntegrValues"
   TSaveFileOptions saveOptions;     // "SaveFileOptions"
@@ -83,6 +85,13 @@ class AppModel {
   // The "Q external" dialog's OK: the source of the session; its per-cell table is built
   // by the initial conditions' OK (or rebuilt by the first step on a changed grid).
   TQextResult ApplyQext();
+
+  // What the spallation dialog needs of the film: the energy the solvers hand the check
+  // (the lattice's) and the velocity scale.
+  TSpallMaterialEnv SpallEnv() const;
+  // The spallation dialog's OK (without its print question): the criteria go into the
+  // session and the check is on. A refusal changes nothing.
+  TSpallResult ApplySpallation();
 
   // The Vis button's viscosity dialog: OK applies it (refused: the dialog stays open).
   ViscosityDialogResult ApplyViscosityDialog();

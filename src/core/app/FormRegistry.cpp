@@ -15,6 +15,7 @@
 #include "core/laser/QextSchema.h"
 #include "core/run/MainFormSchema.h"
 #include "core/setup/InitialSchema.h"
+#include "core/spall/SpallSchema.h"
 
 namespace tarvex {
 
@@ -235,6 +236,27 @@ class QextBinding : public FormBinding {
   AppModel& app_;
 };
 
+// ---- the spallation dialog ------------------------------------------------------------
+
+class SpallBinding : public FormBinding {
+ public:
+  explicit SpallBinding(AppModel& app)
+      : FormBinding(std::make_unique<TSpallSchema>(app.spallation, app.main.SpallTrace,
+                                                   [&app] { return app.SpallEnv(); })),
+        app_(app) {}
+
+  // "Sp&all" in the equation-of-state dialog opens it on the film's material.
+  void Open() override { app_.spallation.FormShow(app_.SpallEnv()); }
+  FormRefusal Accept() override {
+    const TSpallResult r = app_.ApplySpallation();
+    return r ? FormRefusal::None() : TSpallSchema::Refusal(r);
+  }
+  bool TablePrinted() override { return app_.session.SpallOn; }
+
+ private:
+  AppModel& app_;
+};
+
 // ---- the artificial-viscosity dialog -----------------------------------------------------
 
 class ViscosityBinding : public FormBinding {
@@ -360,6 +382,9 @@ std::unique_ptr<FormBinding> BindThermParam(AppModel& app, const ApplyContext&) 
 std::unique_ptr<FormBinding> BindQext(AppModel& app, const ApplyContext&) {
   return std::make_unique<QextBinding>(app);
 }
+std::unique_ptr<FormBinding> BindSpall(AppModel& app, const ApplyContext&) {
+  return std::make_unique<SpallBinding>(app);
+}
 std::unique_ptr<FormBinding> BindViscosity(AppModel& app, const ApplyContext&) {
   return std::make_unique<ViscosityBinding>(app);
 }
@@ -445,6 +470,15 @@ std::string LaserIntro() {
          "space shapes. It acts when\n`[initial]` checks `Qext`.";
 }
 
+std::string SpallIntro() {
+  return "Spallation of the film (the \"Spallation\" dialog, opened with \"Sp&all\" in the\n"
+         "equation-of-state dialog). With the table the solvers test every stretched film cell "
+         "for\nfailure by the checked criteria; a failed cell carries no tension any more (the "
+         "foam\nstrength with `Foam`). `Materials` sets a metal's constants and criteria first; "
+         "the keys\nafter it change them. The tension times go with every profile set as "
+         "\"Tneg.dat\".";
+}
+
 std::string ViscosityIntro() {
   return "Without this table the run has no artificial viscosity (the main window's \"Vis\" "
          "button is\nup). With it the dialog opens as the desktop program opens it (kind "
@@ -504,6 +538,17 @@ const FormEntry kRegistry[] = {
      &BindQext,
      &TQextSchema::FieldList,
      &LaserIntro},
+    {"spall",
+     "the spallation dialog",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindSpall,
+     &TSpallSchema::FieldList,
+     &SpallIntro},
     {"main", "the main window", TablePresence::Always, "", kMainSetUpKeys, true, "", "",
      &BindMainSetUp, &TMainFormSchema::FieldList, &MainIntro},
     {"initial",

@@ -109,6 +109,8 @@ std::vector<std::string> ResultFiles::SetFileNames(const std::string& tableFile)
 }
 
 bool ResultFiles::WriteProfile(const std::string& fileName, bool final) {
+  // A record of the spallation log that could not be appended during the interval: once.
+  if (std::optional<std::string> lost = s_.spallLog.TakeFailure()) Fail(*lost, false);
   std::string name = fileName;
   if (final && AskOnFinal) {
     const char* filter =

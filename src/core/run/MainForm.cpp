@@ -170,6 +170,8 @@ bool TMainForm::CommitRun() {
   rp.StepDiv = StepDiv;
   rp.MnStepDiv = MnStepDiv;
   sp.dtMax = rp.dt1 / rp.MnStepDiv;
+  s_.SpallTrace = SpallTrace;
+  s_.spallLog.SetPath(SaveDir + kSpallLogName);
   return true;
 }
 

@@ -39,6 +39,7 @@ class TSpallLog {
   explicit TSpallLog(std::filesystem::path path = kSpallLogName) : path_(std::move(path)) {}
 
   const std::filesystem::path& Path() const { return path_; }
+  void SetPath(std::filesystem::path path) { path_ = std::move(path); }
 
   // Appends the record of a failed cell at simulation time `time` [s]; the file is created
   // with its header when it does not exist. A failure is counted and kept for

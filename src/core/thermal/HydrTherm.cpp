@@ -279,7 +279,10 @@ THydrTherm::Fate THydrTherm::FilmTension(const THydrStat& Old, const Pass& p, in
     cell.p = pNew;
     cell.tensionTime = tr.TensionTime(i);
     const TActiveEos& a = s_.eos.ActiveEos;
-    if (SpallCheck(crit, TSpallEos{a.IsMelted, a.SoundSpeed}, cell).failed) {
+    const TSpallVerdict verdict = SpallCheck(crit, TSpallEos{a.IsMelted, a.SoundSpeed}, cell);
+    if (verdict.failed) {
+      // A failed append is kept by the log and reported after the interval.
+      if (ts_.SpallTrace) ts_.spallLog.Append(crit, cell, verdict, s_.sim.SimTime + p.dt);
       tr.MarkFailed(i);
       carried = FailedCellPressure(crit, p.rho[i]);
       return Fate::Failed;

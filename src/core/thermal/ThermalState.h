@@ -13,6 +13,7 @@
 #include "core/hydro/HydroState.h"
 #include "core/laser/LaserSource.h"
 #include "core/spall/SpallCheck.h"
+#include "core/spall/SpallLog.h"
 #include "core/spall/TensionRecord.h"
 
 namespace tarvex {
@@ -49,6 +50,10 @@ class ThermalState : public HydroState {
   TTensionRecord tension;
   bool SpallOn = false;
   TSpallParams spall;
+  // The main window's "Trace spallation": every failed cell is appended to spallLog
+  // ("Spall.dat" in the output directory, set when a run starts).
+  bool SpallTrace = false;
+  TSpallLog spallLog;
 
   // The two-temperature solvers' question on a negative temperature was answered "No to
   // All": every later negative temperature fails its pass without asking.
