@@ -116,6 +116,22 @@ class TElPageForm {
   // The page's No button (the dialog then closes with No). The default does nothing.
   virtual void No(ElTargets& t);
 
+  // The page's inputs as they stand (texts, check boxes, marks, material), for the
+  // dialog's Cancel to bring back what the last OK accepted.
+  struct Inputs {
+    std::vector<RealField> fields;
+    std::vector<bool> checks, edited, hidden;
+    int32_t material = -1;
+  };
+  Inputs SaveInputs() const { return {fields_, checkValues_, edited_, hidden_, material_}; }
+  void RestoreInputs(const Inputs& in) {
+    fields_ = in.fields;
+    checkValues_ = in.checks;
+    edited_ = in.edited;
+    hidden_ = in.hidden;
+    material_ = in.material;
+  }
+
  protected:
   // The value of a field (a text that does not read leaves the field at its value).
   Real Value(std::string_view name);

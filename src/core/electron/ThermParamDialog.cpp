@@ -208,6 +208,21 @@ TThermParamDialog::TThermParamDialog(std::shared_ptr<TNumStringFormat> format)
                                            &ag_, &mo_, &metKab_, &au1_, &ru_, &rextr_, &spline_}) {
     pages_[static_cast<size_t>(page->Page().index)] = page;
   }
+  Accept();
+}
+
+void TThermParamDialog::Accept() {
+  acceptedPage_ = active_;
+  for (size_t k = 0; k < pages_.size(); ++k) {
+    if (pages_[k] != nullptr) acceptedInputs_[k] = pages_[k]->SaveInputs();
+  }
+}
+
+void TThermParamDialog::Cancel() {
+  active_ = acceptedPage_;
+  for (size_t k = 0; k < pages_.size(); ++k) {
+    if (pages_[k] != nullptr) pages_[k]->RestoreInputs(acceptedInputs_[k]);
+  }
 }
 
 TElPageForm* TThermParamDialog::Page(int32_t index) {
@@ -276,7 +291,9 @@ ElChoiceResult TThermParamDialog::ChooseMaterial(std::string_view name) {
 }
 
 ElOkResult TThermParamDialog::Ok(ElTargets& t, ElOkSource source) {
-  return Page(active_)->Ok(t, source);
+  const ElOkResult r = Page(active_)->Ok(t, source);
+  if (r.installed) Accept();
+  return r;
 }
 
 void TThermParamDialog::No(ElTargets& t) {

@@ -86,7 +86,11 @@ class TThermParamDialog {
   void FormShow(Real filmRho0) { simple_.PresetFromRun(filmRho0); }
 
   // ---- buttons of the page shown ------------------------------------------------------------
+  // An OK that installs the page makes the dialog as it stands the one a Cancel returns to.
   ElOkResult Ok(ElTargets& t, ElOkSource source);
+  // Cancel (or Escape): the page in force and every page's inputs as the last installing
+  // OK left them (as the dialog was created before any OK). Nothing installed changes.
+  void Cancel();
   void No(ElTargets& t);
   // "Print": the dialog form through the prompter (false: not printed).
   bool Print(Prompter& prompter);
@@ -107,6 +111,10 @@ class TThermParamDialog {
   TSplineEOSFrame spline_;
   std::array<TElPageForm*, kPageCount> pages_{};  // by catalog index; nullptr: not built
   int32_t active_ = 0;
+  // What Cancel returns to: the page and the inputs of every page at the last installing OK.
+  void Accept();
+  int32_t acceptedPage_ = 0;
+  std::array<TElPageForm::Inputs, kPageCount> acceptedInputs_{};
 };
 
 }  // namespace tarvex

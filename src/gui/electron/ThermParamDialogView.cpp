@@ -107,7 +107,7 @@ ThermParamDialogView::ThermParamDialogView(TThermParamDialog& model, Prompter& p
   connect(NoConductBtn, &QPushButton::clicked, this, [this] { PressOk(ElOkSource::NoConductBtn); });
   connect(NoBtn, &QPushButton::clicked, this, [this] {
     if (no_) no_();
-    reject();
+    done(QDialog::Rejected);  // No acted: its changes stay
   });
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
   connect(PrintBtn, &QPushButton::clicked, this, &ThermParamDialogView::Print);
@@ -314,6 +314,12 @@ bool ThermParamDialogView::eventFilter(QObject* watched, QEvent* event) {
 void ThermParamDialogView::Print() {
   // Through the form: the desktop prompter prints the dialog in front, which is this one.
   model_.Print(prompter_);
+}
+
+void ThermParamDialogView::reject() {
+  model_.Cancel();
+  ShowModel();
+  QDialog::reject();
 }
 
 }  // namespace tarvex

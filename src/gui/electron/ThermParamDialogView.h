@@ -54,6 +54,11 @@ class ThermParamDialogView : public QDialog {
   QPushButton* CancelBtn = nullptr;
   QPushButton* PrintBtn = nullptr;
 
+ public slots:
+  // Cancel and Escape: the dialog's page and inputs return to the last OK, so that the
+  // page in force is what the dialog shows (and what saved settings name) next time.
+  void reject() override;
+
  protected:
   // Entering a field runs the form's enter handler.
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,7 +1,7 @@
 // The thermal-parameter dialog as a form model: the atom-density rules, OK with its
 // validation order and refusals that install nothing, the questions of "&OK" and
-// "NoConduct", the "Constant" page, the page switching of the material lists, and what a
-// derived frame's OK installs.
+// "NoConduct", the "Constant" page, the page switching of the material lists, what a
+// derived frame's OK installs, and Cancel returning to what the last OK accepted.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -379,6 +379,28 @@ TEST(SimplePage, ShowPresetsDensityAndMassFromTheRun) {
   ElectronFixture g;
   g.dialog.FormShow(0);
   EXPECT_EQ(V(g.dialog.SimpleMetall(), "rhoEdit"), 1);
+}
+
+TEST(DialogCancel, ReturnsToThePageAndInputsOfTheLastOk) {
+  ElectronFixture f;
+  TElPageForm& page = AgPageWithAluminium(f);
+  ASSERT_TRUE(f.dialog.Ok(f.targets, ElOkSource::Code));
+  const int32_t accepted = f.dialog.ActivePage();
+  const Real rho = V(page, "rhoEdit");
+  // Another page chosen and a field of the accepted page retyped, then Cancel.
+  f.Type(page, "mEdit", 63.55L);
+  ASSERT_NE(V(page, "rhoEdit"), rho);
+  ASSERT_TRUE(f.dialog.ShowPage("au1"));
+  f.dialog.Cancel();
+  EXPECT_EQ(f.dialog.ActivePage(), accepted);
+  EXPECT_EQ(V(page, "mEdit"), 26.98L);
+  EXPECT_EQ(V(page, "rhoEdit"), rho);
+  // Before any OK, Cancel returns to the page the dialog opened on.
+  ElectronFixture fresh;
+  const int32_t first = fresh.dialog.ActivePage();
+  ASSERT_TRUE(fresh.dialog.ShowPage("au1"));
+  fresh.dialog.Cancel();
+  EXPECT_EQ(fresh.dialog.ActivePage(), first);
 }
 
 }  // namespace
