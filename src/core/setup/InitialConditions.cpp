@@ -566,6 +566,7 @@ std::string TInitional::Validate() {
   if (!addLayer && xShiftDiv > 0) {
     if (xShiftDiv >= Dimension) return "xShiftDivEdit";  // no film cell would remain
     if (!(rho0l.Value() > 0)) return "rho0l";
+    if (!(T0l.Value() > 0)) return "T0l";  // an absolute temperature
     if (GlassEos() == nullptr) return "EOSlButton";
   }
   return {};

@@ -180,6 +180,7 @@ std::string NeedOf(std::string_view key) {
   if (key == "CheckElast") return "the existing instances are elastic";
   if (key == "xShiftDiv") return "the substrate must leave film cells: xShiftDiv < Dimension";
   if (key == "rho0l") return "the substrate density must be greater than 0";
+  if (key == "T0l") return "the substrate temperature must be greater than 0 K";
   return "the dialog refuses this value";
 }
 
