@@ -4,8 +4,11 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <system_error>
+
+#include <unistd.h>
 
 #include "batch/BatchPictures.h"
 #include "batch/BatchPrompter.h"
@@ -176,6 +179,24 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
     if (ec) {
       err << "tarvex1l-run: cannot create the output directory " << outDir << ": " << ec.message()
           << '\n';
+      return kExitIoFailure;
+    }
+  }
+
+  {
+    // Every interval writes here: a directory that takes no file is reported now, not after
+    // the whole run has been computed.
+    const std::filesystem::path probe =
+        std::filesystem::path(outDir) / (".tarvex1l-probe-" + std::to_string(::getpid()));
+    std::ofstream f(probe, std::ios::binary | std::ios::trunc);
+    const bool writable =
+        f.is_open() && static_cast<bool>(f << "probe\n") && (f.close(), !f.fail());
+    if (std::filesystem::is_regular_file(probe, ec)) {
+      std::filesystem::remove(probe, ec);  // only the file made here
+    }
+    if (!writable) {
+      err << "tarvex1l-run: the output directory " << outDir
+          << " takes no file (read-only, full or not permitted); give another --out or SaveDir\n";
       return kExitIoFailure;
     }
   }

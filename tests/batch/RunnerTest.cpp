@@ -3,6 +3,7 @@
 // runs, Ctrl-C sent to a running child, and the break action reaching the driver through
 // the prompter.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -244,6 +245,23 @@ TEST(Runner, UncreatableOutputDirectoryEndsWithCode5) {
       CallMain({"--example", "shock_tube", "--quiet", "--out", blocker + "/out"});
   EXPECT_EQ(r.code, kExitIoFailure);
   EXPECT_NE(r.err.find("cannot create the output directory"), std::string::npos) << r.err;
+}
+
+TEST(Runner, OutputDirectoryThatTakesNoFileEndsWithCode5BeforeTheRun) {
+  TempDir dir;
+  const fs::path out = dir.path() / "out";
+  // The directory's probe file cannot be made (a directory stands in its name): what a
+  // read-only directory does to a user who is not root.
+  fs::create_directories(out / (".tarvex1l-probe-" + std::to_string(::getpid())));
+  const testing::MainResult r =
+      CallMain({"--example", "shock_tube", "--quiet", "--out", out.string()});
+  EXPECT_EQ(r.code, kExitIoFailure);
+  EXPECT_NE(r.err.find("takes no file"), std::string::npos) << r.err;
+  // Nothing was computed: no profile set, no history.
+  EXPECT_FALSE(fs::exists(out / "Surf.dat"));
+  size_t entries = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(out)) ++entries;
+  EXPECT_EQ(entries, 1u);
 }
 
 TEST(Runner, FailedResultWriteEndsWithCode5) {
