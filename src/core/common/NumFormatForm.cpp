@@ -23,18 +23,25 @@ bool TNumFormatForm::Ok(TNumStringFormat& format) const {
   return true;
 }
 
+namespace {
+// The fewest digits the result files are written with (the default, -1, writes six).
+constexpr int32_t kPressFiles = 6;
+}  // namespace
+
 const std::vector<FieldSchema>& TNumFormatSchema::FieldList() {
   static const std::vector<FieldSchema> fields = [] {
     const std::vector<std::string> types(TNumFormatForm::FTypeItems.begin(),
                                          TNumFormatForm::FTypeItems.end());
     return std::vector<FieldSchema>{
         Documented(SimpleField("Dec", FieldKind::Text), "", "`\".\"`",
-                   "decimal separator of the table and the result files (its first character)"),
+                   "decimal separator of the table and the result files: `\".\"` or `\",\"`, "
+                   "which the profile reader takes"),
         Documented(ChoiceField("FType", 0, types), "", "`\"General\"`",
                    "layout of the numbers; `\"Currency\"` leaves the layout as it is"),
         Documented(IntegerField("Press", TNumFormatForm::kPressNone, TNumFormatForm::kPressMax),
                    "digits", "-1",
-                   "precision (-1: none, six significant digits); 21 writes extended reals "
+                   "precision (-1: none, six significant digits; else at least 6); 21 writes "
+                   "extended reals "
                    "exactly, so that a run continued from a saved set repeats the uninterrupted "
                    "one"),
         Documented(IntegerField("FWidth", -TNumFormatForm::kWidthMax, TNumFormatForm::kWidthMax),
@@ -53,10 +60,27 @@ FormRefusal TNumFormatSchema::Set(const FieldSchema& field, const FormValue& val
                              "the decimal separator is one printable character that is no "
                              "digit, sign or exponent letter");
     }
+    // The result files are written in this format and must load again: their reader
+    // takes "." and "," as decimal separators.
+    if (value.text != "." && value.text != ",") {
+      return FormRefusal::At({}, "\".\" or \",\"",
+                             "the result files are written with it, and a saved set must load "
+                             "again");
+    }
     d_.Dec = value.text;
   }
   if (key == "FType") d_.FType = value.index;
-  if (key == "Press") d_.Press = value.index;
+  if (key == "Press") {
+    // Fewer digits merge the coordinates of neighbouring nodes in the saved sets (which
+    // then cannot load) and round the states a continued run starts from.
+    if (value.index != TNumFormatForm::kPressNone && value.index < kPressFiles) {
+      return FormRefusal::At({},
+                             "-1 or " + std::to_string(kPressFiles) + " .. " +
+                                 std::to_string(TNumFormatForm::kPressMax),
+                             "the result files are written with this precision");
+    }
+    d_.Press = value.index;
+  }
   if (key == "FWidth") d_.FWidth = value.index;
   return FormRefusal::None();
 }
