@@ -196,6 +196,22 @@ void ContinuedDuringThePulseEndsLikeOneRun(const PulseRestart& c) {
     }
     EXPECT_LT(worst, 1e-12) << c.example << " column " << col;
   }
+  // The energy the laser added goes on counting from the saved run's (its header gives
+  // Eadd to four digits), not from 0 and not from the whole energy of the loaded state.
+  auto eadd = [](const fs::path& txt) {
+    std::ifstream in(txt);
+    std::string line;
+    while (std::getline(in, line)) {
+      const size_t at = line.find("Eadd = ");
+      if (line.rfind("Etherm", 0) == 0 && at != std::string::npos) {
+        return std::stod(line.substr(at + 7));
+      }
+    }
+    return std::nan("");
+  };
+  const double added = eadd(full / "2p7E-12.TXT");
+  ASSERT_GT(added, 0) << c.example;
+  EXPECT_NEAR(eadd(cont / "2p7E-12.TXT") / added, 1.0, 2e-3) << c.example;
 }
 
 TEST(Load, LaserRunContinuedDuringThePulseEndsLikeOneRun) {

@@ -37,8 +37,14 @@ void AppModel::FinishInitialDialog() {
   main.CalculateEnabled = session.StateA != nullptr;
   main.TotalTime.SetValue(session.sim.SimTime);
   files.RefreshDisplay(true);
-  // Eadd counts from the accepted initial state, not from a loaded one.
-  if (!afterLoad_) integrals.StoreInitialEnergy();
+  // Eadd counts from the accepted initial state; a loaded one goes on from the Eadd its
+  // header gives (0 when it gives none).
+  if (!afterLoad_) {
+    integrals.StoreInitialEnergy();
+  } else {
+    integrals.StoreInitialEnergy(loadedEadd_);
+    files.RefreshDisplay(false);
+  }
   afterLoad_ = false;
 }
 
@@ -63,6 +69,7 @@ ProfileLoadResult AppModel::LoadProfile(const std::string& path, bool silent) {
   PrepareInitialDialog();
   initial.BeginAfterLoad();
   afterLoad_ = true;
+  loadedEadd_ = r.Eadd.value_or(0);
   return r;
 }
 

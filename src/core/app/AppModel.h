@@ -127,6 +127,7 @@ class AppModel {
   };
 
   bool afterLoad_ = false;  // the initial-conditions dialog was opened after a load
+  Real loadedEadd_ = 0;     // the loaded set's Eadd
   Context_ context_{*this};
 };
 

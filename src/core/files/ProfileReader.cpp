@@ -191,6 +191,7 @@ struct HeaderInfo {
   int32_t InGlass = 0;
   Real glassLen = 0;  // user units
   std::optional<Real> rho0, rho0l, glassDivisor, Ipdt;
+  std::optional<Real> Eadd;  // energy added since the run's initial state [the header's unit]
   // The restart line: exact time, step in use, step-control state.
   std::optional<Real> exactTime;
   Real StepInUse = 0;
@@ -554,6 +555,15 @@ bool Loader::HeaderValues(const std::vector<std::string_view>& lines, size_t k) 
       const std::vector<std::string_view> tok = SplitWhite(line.substr(eq + 1));
       Real v = 0;
       if (!tok.empty() && Num(tok[0], v)) hi_.Ipdt = v;
+    } else if (StartsWith(upper, "ETHERM")) {
+      // "Etherm = a   Ekin = b   Esumm = c   Eadd = d": the energy the run added so far,
+      // which a continued run keeps counting from.
+      const size_t at = upper.find("EADD");
+      const size_t eq = at == std::string::npos ? at : line.find('=', at);
+      if (eq == std::string_view::npos) continue;
+      const std::vector<std::string_view> tok = SplitWhite(line.substr(eq + 1));
+      Real v = 0;
+      if (!tok.empty() && Num(tok[0], v) && std::isfinite(v)) hi_.Eadd = v;
     }
   }
   return true;
@@ -775,6 +785,7 @@ bool Loader::Build() {
   }
   p.SimTime = time.value_or(0);
   result_.time = time;
+  result_.Eadd = hi_.Eadd;
   return true;
 }
 

@@ -38,6 +38,7 @@ struct ProfileLoadResult {
   std::string message;    // why it was refused; empty when a question cancelled it
   std::string LoadedDir;  // directory of the loaded file, with its separator
   std::optional<Real> time;
+  std::optional<Real> Eadd;  // the energy the saved run had added, from its header
   explicit operator bool() const { return ok; }
 };
 

@@ -60,6 +60,8 @@ class TIntegralValues {
   void Refresh(Session& s, const TMainForm& form);
   // Stores the current total energy as the initial one (after "Init/Shift").
   void StoreInitialEnergy() { InitialEnergy = sums_.Es; }
+  // After a load: Eadd goes on from what the saved run had added.
+  void StoreInitialEnergy(Real alreadyAdded) { InitialEnergy = sums_.Es - alreadyAdded; }
 
   // "&rho_c": shows the panel and proposes rho0 / 3.
   void RhoCButton(Real rho0);
