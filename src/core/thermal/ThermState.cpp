@@ -107,7 +107,7 @@ void TThermState::UpdateScales(bool Reset) {
 }
 
 void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Third, Pass& p,
-                                      const Real* PeThird, bool Converging) {
+                                      const Real* PeThird, const Real* PiThird, bool Converging) {
   const auto& O = static_cast<const TThermState&>(Old);
   const auto& L = static_cast<const TThermState&>(Third);
   const int32_t N = p.N;
@@ -247,7 +247,15 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
       PeW = 0;
     }
     const Real Re = Ee0[i] - EeL[i] - Wt * PeW + SourceEnergy(p, i);
-    const Real Ri = Ei0[i] - EiL[i] - (work - Wt * PeW);
+    // A released cell (its lattice let go: broken, or detached from the substrate) is
+    // material and void, and its mean density changes with the void while the material
+    // keeps its own: its lattice exchanges heat but neither works nor feels the change of
+    // the mean density. (Taken at the new mean density, the cold energy of a stretched
+    // lattice became heat as the void closed: thousands of kelvin in the cell next to the
+    // substrate once a film had let go of it.)
+    const bool released = motion && PiThird[i] == 0;
+    const Real Ri = released ? Ei0[i] - (a.Eion ? a.Eion(rho0[i], TiL) : EiL[i])
+                             : Ei0[i] - EiL[i] - (work - Wt * PeW);
     pin[i] = kSolved;
     if (up.FixTeOn) {
       pin[i] = up.FixedTe;
@@ -332,7 +340,7 @@ bool TThermState::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real 
   }
   Pass p;
   if (!BeginPass(dt, Converging, StepResidual, p)) return false;
-  SolveTwoTemperature(Old, Third, p, nullptr, Converging);
+  SolveTwoTemperature(Old, Third, p, nullptr, nullptr, Converging);
 
   const auto& L = static_cast<const TThermState&>(Third);
   const EosState& eos = s_.eos;

@@ -1,6 +1,7 @@
 // The moving two-temperature class under tension: a film expanding from its middle is
 // stretched; with spallation on, its cells count their tension time and fail at the
-// strength limit, after which they carry no tension (their ion pressure released).
+// strength limit, after which they carry no tension (their ion pressure released); and a
+// released cell whose void closes keeps its lattice's temperature.
 #include <gtest/gtest.h>
 
 #include "core/thermal/Hydro2T.h"
@@ -48,6 +49,56 @@ TEST(Hydro2TTension, StretchedCellsFailAtTheStrengthLimitAndLetGo) {
     EXPECT_EQ(A.P[i], A.Pe[i] + A.Pi[i]) << i;
   }
   EXPECT_GT(failed, 10);
+}
+
+// A lattice with a cold energy, in reduced units: E = T + (rho - 1)^2 / 2, Cv = 1 and
+// P = rho^2 dE/drho = rho^2 (rho - 1): stretched below rho = 1.
+Real ColdE(const void*, Real rho, Real T) {
+  return T + (rho - 1) * (rho - 1) / 2;
+}
+Real ColdCv(const void*, Real, Real) {
+  return 1;
+}
+Real ColdP(const void*, Real rho, Real) {
+  return rho * rho * (rho - 1);
+}
+
+TEST(Hydro2TTension, ReleasedCellKeepsItsLatticeTemperatureAsItsVoidCloses) {
+  // A released cell is material and void: when the void closes, its mean density rises
+  // but its lattice neither works nor heats. Without exchange and conduction its ion
+  // temperature stays; taken at the mean density, the cold energy freed by the closing
+  // void ((0.5 - 1)^2 / 2 - (0.65 - 1)^2 / 2 = 0.06) would heat it by that much.
+  testing::SessionFixture f;
+  Session& s = f.s;
+  s.eos.EosScale = 1;
+  for (Slot2* e : {&s.eos.ActiveEos.E, &s.eos.FilmEos.E}) *e = Slot2{&ColdE, nullptr};
+  for (Slot2* c : {&s.eos.ActiveEos.Cv, &s.eos.FilmEos.Cv}) *c = Slot2{&ColdCv, nullptr};
+  for (Slot2* p : {&s.eos.ActiveEos.P, &s.eos.FilmEos.P}) *p = Slot2{&ColdP, nullptr};
+  testing::BindConstantElectrons(s, {0.01L, 0, 0, 0});  // no coupling, no conduction
+  testing::ThermalLayers g;
+  g.nFilm = 10;
+  ASSERT_TRUE(testing::ThermalGrid(
+      s, g, [](Real) { return Real(1); }, SolverClass::Hydro2T));
+  constexpr int32_t k = 5;  // the released cell: twice as wide (rho = 0.5), closing
+  const Real h = s.StateA->x[1] - s.StateA->x[0];
+  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+    for (int32_t j = k + 1; j <= 10; ++j) st->x[j] += h;
+    st->v[k] = 0.5L;
+    st->v[k + 1] = -0.5L;
+  }
+  testing::SetElectronState(s, [](Real, Real Ti) { return Ti; });
+  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+    RealArray& Pi = *st->ArrayByName("Pi");
+    const RealArray& Pe = *st->ArrayByName("Pe");
+    Pi[k] = 0;  // let go: it carries no tension
+    st->P[k] = Pe[k];
+  }
+  ASSERT_TRUE(testing::RunUntil(s, 0.05L, 0.005L, 0.005L));
+  const auto& A = static_cast<const THydro2T&>(*s.StateA);
+  ASSERT_GT(A.Density(k), 0.62L);  // the void closed by a quarter
+  ASSERT_LT(A.Density(k), 1);      // and the cell is still stretched, so still released
+  EXPECT_EQ(A.Pi[k], 0);
+  EXPECT_NEAR(static_cast<double>(A.T[k]), 1.0, 1e-9);
 }
 
 }  // namespace
