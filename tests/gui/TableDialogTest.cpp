@@ -53,9 +53,9 @@ void TableDialogTest::GoldSetIsLoadedAndBecomesTheFilmsTable() {
               QCOMPARE(t->Pages->tabText(1), QString("&Pressu"));
               auto* pressure = qobject_cast<QTableView*>(t->Pages->widget(1));
               QVERIFY(pressure != nullptr);
-              // 48 temperatures under two grid rows, 40 volumes beside the T column.
+              // 48 temperatures under two grid rows, 80 volumes beside the T column.
               QCOMPARE(pressure->model()->rowCount(), 50);
-              QCOMPARE(pressure->model()->columnCount(), 41);
+              QCOMPARE(pressure->model()->columnCount(), 81);
               QCOMPARE(pressure->model()->index(2, 0).data().toString(), QString("100"));
               // Selecting a cell selects it on every page.
               pressure->setCurrentIndex(pressure->model()->index(20, 25));
