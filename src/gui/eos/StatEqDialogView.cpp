@@ -124,7 +124,7 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
     if (!syncing_) model_.SetNoElEOS(on);
   });
   connect(Spall, &QCheckBox::toggled, this, [this](bool on) {
-    if (!syncing_) model_.SetSpall(on);
+    if (!syncing_) PressSpall(on);
   });
   SyncFromModel();
 }
@@ -204,6 +204,30 @@ void StatEqDialogView::PressOk() {
     return;
   }
   Message->clear();
+  accept();
+}
+
+void StatEqDialogView::PressSpall(bool down) {
+  if (!down) {
+    model_.SetSpall(false);
+    if (spallOff_) spallOff_();
+    SyncFromModel();
+    return;
+  }
+  const TStatEqResult r = model_.Ok(eos_);
+  if (!r) {
+    // No equation of state accepted: no spallation dialog, the box goes up again.
+    model_.SetSpall(false);
+    SyncFromModel();
+    Message->setText(QString::fromStdString(r.message));
+    FocusControl(r.focus);
+    return;
+  }
+  Message->clear();
+  const bool ok = spallOpen_ && spallOpen_();
+  model_.SetSpall(ok);
+  if (!ok && spallOff_) spallOff_();
+  SyncFromModel();
   accept();
 }
 
