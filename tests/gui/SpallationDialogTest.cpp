@@ -7,10 +7,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <cmath>
+#include <memory>
 
 #include "DesktopFixture.h"
 #include "gui/common/RealEdit.h"
@@ -75,6 +78,7 @@ class SpallationDialogTest : public QObject {
   void CancelAndUncheckingSwitchTheTestOff();
   void HiddenControlsFollowTheForm();
   void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField();
+  void WithoutAnEquationOfStateNothingOpens();
 };
 
 void SpallationDialogTest::GoldPresetReachesTheSessionThroughOk() {
@@ -200,6 +204,35 @@ void SpallationDialogTest::RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField() {
   }));
   QVERIFY(stayed);
   QVERIFY(f.app.session.SpallOn);
+}
+
+// "Sp&all" runs the equation-of-state dialog's OK first: with no model chosen it is
+// refused, the box goes up again and the spallation dialog does not open.
+void SpallationDialogTest::WithoutAnEquationOfStateNothingOpens() {
+  guitest::Desktop f;
+  auto opened = std::make_shared<bool>(false);
+  QPointer<SpallationDialogView> s = f.window.SpallationDialog();
+  WhileModal(
+      [&] {
+        StatEqDialogView* d = f.window.EosDialog();
+        const auto close = qScopeGuard([d] { d->reject(); });
+        QApplication::setActiveWindow(d);
+        QCOMPARE(f.app.eos.EqType(), -1);  // the list taking the focus chose nothing
+        // Should the dialog open after all, close it so that the test cannot hang.
+        QTimer::singleShot(0, [s, opened] {
+          if (s && s->isVisible()) {
+            *opened = true;
+            s->reject();
+          }
+        });
+        d->Spall->click();
+        QVERIFY(!d->Spall->isChecked());
+        QVERIFY(d->isVisible());
+        QVERIFY(!d->Message->text().isEmpty());
+      },
+      [&] { f.window.EosBtn->click(); });
+  QVERIFY(!*opened);
+  QVERIFY(!f.app.session.SpallOn);
 }
 
 QTEST_MAIN(SpallationDialogTest)

@@ -106,9 +106,12 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
   layout->addWidget(Message);
   layout->addWidget(buttons);
 
-  connect(EqType, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (syncing_) return;
-    const TStatEqResult r = model_.SelectModel(row);
+  // A model is chosen when its item is selected (click, arrow keys); the current item the
+  // list takes on gaining the focus selects nothing, so opening the dialog chooses none.
+  connect(EqType, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> chosen = EqType->selectedItems();
+    if (syncing_ || chosen.isEmpty()) return;
+    const TStatEqResult r = model_.SelectModel(EqType->row(chosen.front()));
     Message->setText(QString::fromStdString(r.message));
     SyncFromModel();
   });
