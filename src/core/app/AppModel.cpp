@@ -131,6 +131,12 @@ TSpallResult AppModel::ApplySpallation() {
   return r;
 }
 
+TSpallOkResult AppModel::SpallationOk() {
+  const TSpallOkResult r = spallation.Ok(session.prompter, SpallEnv(), session.spall);
+  if (r.close == TSpallClose::Ok) session.SpallOn = true;
+  return r;
+}
+
 ViscosityDialogResult AppModel::ApplyViscosityDialog() {
   const ViscosityDialogResult r = viscosity.Ok(session.visc, session.eos.EosScale, session.StateA);
   if (r.accepted) main.Vis = session.visc.ViscKind != ViscNo;

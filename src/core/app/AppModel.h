@@ -92,6 +92,10 @@ class AppModel {
   // The spallation dialog's OK (without its print question): the criteria go into the
   // session and the check is on. A refusal changes nothing.
   TSpallResult ApplySpallation();
+  // The dialog's OK on screen: the same validation, then "Save(print) settings?" through
+  // the session's prompter; closed with OK the criteria are in the session and the check
+  // is on (Yes also asks the view to print), Cancel leaves the session as it was.
+  TSpallOkResult SpallationOk();
 
   // The Vis button's viscosity dialog: OK applies it (refused: the dialog stays open).
   ViscosityDialogResult ApplyViscosityDialog();

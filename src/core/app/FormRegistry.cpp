@@ -475,8 +475,11 @@ std::string SpallIntro() {
          "equation-of-state dialog). With the table the solvers test every stretched film cell "
          "for\nfailure by the checked criteria; a failed cell carries no tension any more (the "
          "foam\nstrength with `Foam`). `Materials` sets a metal's constants and criteria first; "
-         "the keys\nafter it change them. The tension times go with every profile set as "
-         "\"Tneg.dat\".";
+         "the keys\nafter it change them, in the order of this list: `sigma_mEdit` derives "
+         "`sigma0Edit`\n(and `sigmaREdit`) from the `TcEdit`, `TmEdit`, `rho_blEdit` and "
+         "`Ei0Edit` then in force,\nand a `sigma0Edit` or `sigmaREdit` given keeps its value; "
+         "`VEdit` is refused while\n`VCalcCheck` is true (the volume then follows from the "
+         "sound speed). The tension times\ngo with every profile set as \"Tneg.dat\".";
 }
 
 std::string ViscosityIntro() {

@@ -1,7 +1,10 @@
 // The "Spallation" dialog's keys.
 #include "core/spall/SpallSchema.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 namespace tarvex {
 
@@ -47,10 +50,30 @@ FieldSchema FromField(const TSpallFieldInfo& f) {
 const std::vector<FieldSchema>& TSpallSchema::FieldList() {
   static const std::vector<FieldSchema> fields = [] {
     std::vector<FieldSchema> out;
-    // The preset first: it sets the criteria and the material's constants.
-    out.push_back(FromField(*FindSpallField("Materials")));
+    // The preset first: it sets the criteria and the material's constants. The other keys
+    // in the order of the dialog's fields, but for two kinds of dependence:
+    // - VCalcCheck before VEdit: a volume given while it is calculated from the sound
+    //   speed would go unused, so it is refused whatever order the keys stand in;
+    // - Tc, Tm, rho_bl and Ei0 before sigma_m and the model choice, and the derived sigma0
+    //   and sigma0r after them: leaving sigma_m (and choosing the model) derives sigma0 and
+    //   sigma0r from the values then in the dialog, and a sigma0 or sigma0r given keeps its
+    //   value. Printed settings so read back to the same surface tension.
+    constexpr std::string_view kMoved[] = {"VCalcCheck", "sigma0Edit", "sigmaREdit", "Ei0Edit"};
+    const auto add = [&out](std::string_view name) {
+      out.push_back(FromField(*FindSpallField(name)));
+    };
+    add("Materials");
     for (const TSpallFieldInfo& f : SpallFields()) {
-      if (f.kind != TSpallFieldKind::List) out.push_back(FromField(f));
+      const std::string_view name = f.name;
+      if (f.kind == TSpallFieldKind::List) continue;
+      if (std::find(std::begin(kMoved), std::end(kMoved), name) != std::end(kMoved)) continue;
+      if (name == "VEdit") add("VCalcCheck");
+      if (name == "sigma_mEdit") add("Ei0Edit");
+      add(name);
+      if (name == "RadioGroup1") {
+        add("sigma0Edit");
+        add("sigmaREdit");
+      }
     }
     out.push_back(Documented(SimpleField(kTraceKey, FieldKind::Check), "", "false",
                              "append every failed cell (T, p, rho, time, and the available time "
@@ -97,7 +120,12 @@ FormRefusal TSpallSchema::Set(const FieldSchema& field, const FormValue& value) 
                                : "shown only with RadioGroup1 = \"sigma(rho,Ti)\"");
   }
   RealField* r = d_.FieldByName(field.key);
-  if (FormRefusal bad = SetNumberText(*r, value); bad.refused) return bad;
+  // A value the field already holds is no edit: leaving p_liq or p_sol unchanged must not
+  // check their criterion (printed settings give every shown field back).
+  Real held = 0;
+  if (!(r->TryGetValue(held) && held == value.number)) {
+    if (FormRefusal bad = SetNumberText(*r, value); bad.refused) return bad;
+  }
   const TSpallResult left = d_.LeaveField(field.key, env);
   return left ? FormRefusal::None() : Refusal(left);
 }

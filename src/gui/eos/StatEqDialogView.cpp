@@ -106,9 +106,12 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
   layout->addWidget(Message);
   layout->addWidget(buttons);
 
-  connect(EqType, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (syncing_) return;
-    const TStatEqResult r = model_.SelectModel(row);
+  // A model is chosen when its item is selected (click, arrow keys); the current item the
+  // list takes on gaining the focus selects nothing, so opening the dialog chooses none.
+  connect(EqType, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> chosen = EqType->selectedItems();
+    if (syncing_ || chosen.isEmpty()) return;
+    const TStatEqResult r = model_.SelectModel(EqType->row(chosen.front()));
     Message->setText(QString::fromStdString(r.message));
     SyncFromModel();
   });
@@ -124,7 +127,7 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
     if (!syncing_) model_.SetNoElEOS(on);
   });
   connect(Spall, &QCheckBox::toggled, this, [this](bool on) {
-    if (!syncing_) model_.SetSpall(on);
+    if (!syncing_) PressSpall(on);
   });
   SyncFromModel();
 }
@@ -204,6 +207,30 @@ void StatEqDialogView::PressOk() {
     return;
   }
   Message->clear();
+  accept();
+}
+
+void StatEqDialogView::PressSpall(bool down) {
+  if (!down) {
+    model_.SetSpall(false);
+    if (spallOff_) spallOff_();
+    SyncFromModel();
+    return;
+  }
+  const TStatEqResult r = model_.Ok(eos_);
+  if (!r) {
+    // No equation of state accepted: no spallation dialog, the box goes up again.
+    model_.SetSpall(false);
+    SyncFromModel();
+    Message->setText(QString::fromStdString(r.message));
+    FocusControl(r.focus);
+    return;
+  }
+  Message->clear();
+  const bool ok = spallOpen_ && spallOpen_();
+  model_.SetSpall(ok);
+  if (!ok && spallOff_) spallOff_();
+  SyncFromModel();
   accept();
 }
 

@@ -41,6 +41,15 @@ class StatEqDialogView : public QDialog {
   // OK and Cancel as the buttons do them (tests press them directly too).
   void PressOk();
   void PressCancel();
+  // "Sp&all" checked: the dialog's OK first (the spallation criteria need the film's
+  // equation of state), then the spallation dialog through `open`, which reports whether
+  // it closed with OK; the box stays checked only then, and the dialog closes as its OK
+  // did. Unchecked: `off` turns the test off.
+  void SetSpallHandlers(std::function<bool()> open, std::function<void()> off) {
+    spallOpen_ = std::move(open);
+    spallOff_ = std::move(off);
+  }
+  void PressSpall(bool down);
   // "TabFiles": the table dialog of the medium the dialog serves (set with
   // SetTableDialogs); OK hands its set to the form, any other ending clears TabLabel.
   void PressTabFiles();
@@ -72,6 +81,8 @@ class StatEqDialogView : public QDialog {
   Prompter& prompter_;
   TStatEqTables* tables_[2] = {nullptr, nullptr};
   TableDialogView* tableViews_[2] = {nullptr, nullptr};
+  std::function<bool()> spallOpen_;
+  std::function<void()> spallOff_;
   bool syncing_ = false;
 };
 

@@ -34,6 +34,7 @@
 #include "gui/run/IntegralValuesView.h"
 #include "gui/run/ResultsTableModel.h"
 #include "gui/setup/InitialDialogView.h"
+#include "gui/spall/SpallationDialogView.h"
 #include "render/ImageFiles.h"
 
 namespace tarvex {
@@ -369,6 +370,12 @@ void MainWindow::BuildStatusLine() {
 void MainWindow::CreateDialogs() {
   eosDialog_ = new StatEqDialogView(app_.eos, app_.session.eos, prompter_, this);
   eosDialog_->SetTableDialogs(&app_.filmTables, &app_.leftTables);
+  // "Sp&all": the film's spallation criteria; the box shows whether the test is on.
+  spallDialog_ = new SpallationDialogView(app_.spallation, prompter_, this);
+  spallDialog_->SetEnvSource([this] { return app_.SpallEnv(); });
+  spallDialog_->SetOkHandler([this] { return app_.SpallationOk(); });
+  eosDialog_->SetSpallHandlers([this] { return spallDialog_->Open(); },
+                               [this] { app_.session.SpallOn = false; });
   saveOptions_ = new SaveOptionsView(app_.saveOptions, prompter_, this);
   saveOptions_->SetPreviewTime(
       [this] { return app_.main.TotalTime.StoredValue() + app_.main.dt1.StoredValue(); });
@@ -600,8 +607,14 @@ void MainWindow::AfterModelChange() {
   UpdateStatus(lastRun_.progress, true);
 }
 
+bool MainWindow::OpenEosDialog(bool left) {
+  // A settings file may have switched the test on or off meanwhile.
+  app_.eos.SetSpall(app_.session.SpallOn);
+  return eosDialog_->Open(left);
+}
+
 void MainWindow::OpenEos(bool left) {
-  const bool ok = eosDialog_->Open(left);
+  const bool ok = OpenEosDialog(left);
   if (ok && !left) {
     app_.main.EosInfo = app_.eos.InfoLabel();
     initialDialog_->SetPhysicalUnits(PhysicalState());
@@ -610,7 +623,7 @@ void MainWindow::OpenEos(bool left) {
 }
 
 void MainWindow::EqvOfState() {
-  if (!eosDialog_->Open(false)) return;
+  if (!OpenEosDialog(false)) return;
   app_.main.EosInfo = app_.eos.InfoLabel();
   ShowFields();
   edits["Len"]->setFocus();

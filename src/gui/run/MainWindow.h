@@ -43,6 +43,7 @@ class IntegralValuesView;
 class HistoriesView;
 class QextDialogView;
 class ThermParamDialogView;
+class SpallationDialogView;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -86,6 +87,7 @@ class MainWindow : public QMainWindow {
   InitialDialogView* InitialDialog() { return initialDialog_; }
   QextDialogView* QextDialog() { return qextDialog_; }
   ThermParamDialogView* ThermParamDialog() { return thermDialog_; }
+  SpallationDialogView* SpallationDialog() { return spallDialog_; }
   TNumFormatDialog* FormatDialog() { return formatDialog_; }
   ViscosityDialogView* ViscosityDialog();
 
@@ -146,6 +148,8 @@ class MainWindow : public QMainWindow {
   void UpdateStatus(const RunProgress& p, bool force);
   void FocusForm();
   void OpenEos(bool left);
+  // The equation-of-state dialog, its "Sp&all" showing whether the spallation test is on.
+  bool OpenEosDialog(bool left);
   // The views follow the forms after a handler of the AppModel changed them.
   void AfterModelChange();
 
@@ -158,6 +162,7 @@ class MainWindow : public QMainWindow {
   InitialDialogView* initialDialog_ = nullptr;
   QextDialogView* qextDialog_ = nullptr;
   ThermParamDialogView* thermDialog_ = nullptr;
+  SpallationDialogView* spallDialog_ = nullptr;
   TNumFormatDialog* formatDialog_ = nullptr;
   ViscosityDialogView* viscDialog_ = nullptr;
   IntegralValuesView* integralsView_ = nullptr;
