@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One command from a fresh Debian 12 machine to the first results: installs the packages
 # (scripts/setup.sh), builds the batch runner with the Release preset (only the targets it
-# needs), runs the default example (a shock tube, examples/shock_tube.toml) into
-# results/shock_tube/ and tells where the results are.
+# needs), runs the typical run (a gold film on glass heated by a laser pulse,
+# examples/gold_on_glass.toml, about a minute) into results/gold_on_glass/ and tells where
+# the results are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,13 +13,13 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake --preset release
 cmake --build --preset release --target tarvex1l-run -j "$jobs"
 
-out=results/shock_tube
+out=results/gold_on_glass
 status=0
-build/release/src/batch/tarvex1l-run examples/shock_tube.toml --out "$out" || status=$?
+build/release/src/batch/tarvex1l-run examples/gold_on_glass.toml --out "$out" || status=$?
 if [ "$status" -ne 0 ]; then
   echo "run-example: tarvex1l-run ended with exit code $status (see above)" >&2
   exit "$status"
 fi
 echo
-echo "Results of the shock-tube example are in $(pwd)/$out/:"
+echo "Results of the gold-on-glass example are in $(pwd)/$out/ (docs/typical-run.md explains them):"
 ls -1 "$out"
