@@ -174,7 +174,7 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
   }
   Pass p;
   if (!BeginPass(dt, Converging, StepResidual, p)) return false;
-  SolveTwoTemperature(Old, L, p, L.Pe.data(), L.Pi.data(), Converging);
+  SolveTwoTemperature(Old, L, p, L.Pe.data(), Old.Pi.data(), Converging);
 
   const Real* rho = p.rho;
   ConvergenceState& cs = s_.conv;

@@ -107,7 +107,7 @@ void TThermState::UpdateScales(bool Reset) {
 }
 
 void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Third, Pass& p,
-                                      const Real* PeThird, const Real* PiThird, bool Converging) {
+                                      const Real* PeThird, const Real* PiOld, bool Converging) {
   const auto& O = static_cast<const TThermState&>(Old);
   const auto& L = static_cast<const TThermState&>(Third);
   const int32_t N = p.N;
@@ -253,7 +253,7 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
     // the mean density. (Taken at the new mean density, the cold energy of a stretched
     // lattice became heat as the void closed: thousands of kelvin in the cell next to the
     // substrate once a film had let go of it.)
-    const bool released = motion && PiThird[i] == 0;
+    const bool released = motion && PiOld[i] == 0;
     const Real Ri = released ? Ei0[i] - (a.Eion ? a.Eion(rho0[i], TiL) : EiL[i])
                              : Ei0[i] - EiL[i] - (work - Wt * PeW);
     pin[i] = kSolved;

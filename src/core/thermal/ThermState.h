@@ -63,11 +63,12 @@ class TThermState : public THydrTherm {
 
   // The two systems of one pass: electrons first (the ions eliminated through the
   // exchange), then the ions with the new electron temperatures. Writes the solved,
-  // unrelaxed temperatures into Te and T. `PeThird` and `PiThird` are the electron and ion
-  // pressures of the latest iterate on a moving grid (their work; an ion pressure of 0
-  // marks a released cell), nullptr on a frozen grid.
+  // unrelaxed temperatures into Te and T. `PeThird` is the electron pressure of the latest
+  // iterate (its work) and `PiOld` the ion pressure of the old state (0 marks a cell
+  // released at the start of the step, which stays so for every pass of the step) on a
+  // moving grid; both nullptr on a frozen grid.
   void SolveTwoTemperature(const THydrStat& Old, const THydrStat& Third, Pass& p,
-                           const Real* PeThird, const Real* PiThird, bool Converging);
+                           const Real* PeThird, const Real* PiOld, bool Converging);
 
   // Per-cell quantities of the pass [kJ/g/K, kJ/g].
   RealArray CviL_;  // ion heat capacity with its floor
