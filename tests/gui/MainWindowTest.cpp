@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -161,6 +162,7 @@ class MainWindowTest : public QObject {
   void LoadOfAWrittenProfileRefreshesTheTable();
   void SettingsFileRoundTripsTheSetUp();
   void RefusedSettingsFileNamesLineAndKeyAndChangesNothing();
+  void ExamplesMenuOpensTheTypicalRun();
   void BreakEndsTheRunAfterTheCurrentSubStep();
   void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField_data();
   void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField();
@@ -331,6 +333,29 @@ void MainWindowTest::RefusedSettingsFileNamesLineAndKeyAndChangesNothing() {
   QVERIFY2(message.find("NoSuchKey") != std::string::npos, message.c_str());
   QCOMPARE(f.app.main.Len.StoredValue(), lenBefore);
   QCOMPARE(f.app.session.StateA, stateBefore);
+}
+
+// File > Examples lists the bundled run files; choosing the typical run sets every window
+// as its run file does: a two-temperature gold film on glass, ready to calculate.
+void MainWindowTest::ExamplesMenuOpensTheTypicalRun() {
+  Fixture f;
+  QVERIFY(f.window.ExamplesMenu != nullptr);
+  QAction* gold = nullptr;
+  for (QAction* a : f.window.ExamplesMenu->actions()) {
+    if (a->text() == "gold_on_glass") gold = a;
+  }
+  QVERIFY(gold != nullptr);
+  QVERIFY(gold->toolTip().startsWith("The typical run"));
+  gold->trigger();
+  QVERIFY2(f.prompter.informed.empty(),
+           f.prompter.informed.empty() ? "" : f.prompter.informed.back().c_str());
+  const Session& s = f.app.session;
+  QVERIFY(s.StateA != nullptr);
+  QCOMPARE(s.StateA->CellCount(), 1400);
+  QCOMPARE(s.sim.InGlass, 400);
+  QVERIFY(s.StateA->ArrayByName("Te") != nullptr);  // two temperatures
+  QVERIFY(s.SpallOn);
+  QVERIFY(f.window.CalculateBtn->isEnabled());
 }
 
 void MainWindowTest::BreakEndsTheRunAfterTheCurrentSubStep() {

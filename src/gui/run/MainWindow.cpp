@@ -18,7 +18,10 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "core/session/Session.h"
 #include "gui/common/NumFormatDialog.h"
@@ -345,6 +348,25 @@ void MainWindow::BuildMenu() {
   // A settings file answers the forms' questions itself: that needs the session to ask
   // through a prompter that can be routed to the file's answers.
   OpenSettingsAction->setEnabled(dynamic_cast<RoutedPrompter*>(&app_.session.prompter) != nullptr);
+  // The bundled examples, each opened as a settings file; the tooltip is its first line.
+  ExamplesMenu = file->addMenu("&Examples");
+  ExamplesMenu->setToolTipsVisible(true);
+  std::vector<std::filesystem::path> examples;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(TARVEX_EXAMPLES_DIR, ec)) {
+    if (e.path().extension() == ".toml") examples.push_back(e.path());
+  }
+  std::sort(examples.begin(), examples.end());
+  for (const std::filesystem::path& path : examples) {
+    QAction* a = ExamplesMenu->addAction(QString::fromStdString(path.stem().string()));
+    std::ifstream in(path);
+    std::string first;
+    std::getline(in, first);
+    if (first.rfind("# ", 0) == 0) a->setToolTip(QString::fromStdString(first.substr(2)));
+    a->setEnabled(OpenSettingsAction->isEnabled());
+    connect(a, &QAction::triggered, this, [this, path] { OpenSettings(path.string()); });
+  }
+  if (examples.empty()) ExamplesMenu->setEnabled(false);
   file->addSeparator();
   connect(file->addAction("E&xit"), &QAction::triggered, this, &QWidget::close);
   QMenu* view = menuBar()->addMenu("&View");

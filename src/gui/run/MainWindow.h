@@ -109,6 +109,7 @@ class MainWindow : public QMainWindow {
   QPushButton* ExitBtn = nullptr;
   QAction* SaveSettingsAction = nullptr;
   QAction* OpenSettingsAction = nullptr;
+  QMenu* ExamplesMenu = nullptr;  // File > Examples: the bundled run files
   QTableView* TableView = nullptr;
   std::array<TImageFrame*, 4> frames{};
 
