@@ -568,6 +568,9 @@ std::string TInitional::Validate() {
     if (!(rho0l.Value() > 0)) return "rho0l";
     if (!(T0l.Value() > 0)) return "T0l";  // an absolute temperature
     if (GlassEos() == nullptr) return "EOSlButton";
+    // "x >= 0" keeps the grid's left end at x >= 0, but a substrate before the film puts it
+    // below 0 from the start: no step could be accepted.
+    if (MoveType == kMoveNonNegative && !CheckOut) return "MoveType";
   }
   return {};
 }

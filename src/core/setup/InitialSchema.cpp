@@ -176,7 +176,9 @@ std::string NeedOf(std::string_view key) {
            "beyond xf)";
   if (key == "Dist") return "the growth length must not be 0";
   if (key == "InitProfile") return "choose a temperature model";
-  if (key == "MoveType") return "an elastic solid needs a grid that moves (not \"No move\")";
+  if (key == "MoveType")
+    return "a grid that moves for an elastic solid (not \"No move\"), and not \"x >= 0\" "
+           "with a substrate before the film (the grid starts below x = 0)";
   if (key == "CheckElast") return "the existing instances are elastic";
   if (key == "xShiftDiv") return "the substrate must leave film cells: xShiftDiv < Dimension";
   if (key == "rho0l") return "the substrate density must be greater than 0";
