@@ -35,7 +35,9 @@ constexpr const char* kExitCodesHelp =
     "  2  the run file cannot be read, or a table, key or value is wrong (nothing ran)\n"
     "  3  the run failed: the time step collapsed or a fault stopped it\n"
     "  4  interrupted (Ctrl-C / SIGINT or SIGTERM); the interval in progress was written\n"
-    "  5  the output directory or a result file could not be written\n";
+    "  5  the output directory or a result file could not be written\n"
+    "A second Ctrl-C ends the runner at once, without writing the interval in progress; the\n"
+    "shell then reports 130 (128 + SIGINT), or 143 for a second SIGTERM.\n";
 
 std::string DirWithSlash(std::string dir) {
   if (!dir.empty() && dir.back() != '/') dir.push_back('/');

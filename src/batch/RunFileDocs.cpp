@@ -51,7 +51,8 @@ ends with exit code 4. As in the desktop program, the broken interval is marked 
 negative end time. Its set is named after its rounded time with `_break` appended
 (`_break2`, `_break3`, ... when such a set exists), so that it never replaces the set of a
 finished interval; it loads like any other set, and the run continued from it completes
-the interval. A second Ctrl-C ends the program at once.
+the interval. A second Ctrl-C ends the program at once, without writing the interval in
+progress; the shell then reports 130 (128 + SIGINT), or 143 for a second SIGTERM.
 
 ## Result files
 
