@@ -376,9 +376,17 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
   }
   {
     const Real* oldE = Old.E.data();
+    const Real* oldP = Old.P.data();
+    const bool moving = !s_.bounds.NoMove;
     for (int32_t i = 0; i < N; ++i) {
+      // A released film cell (broken, or let go of the substrate) is material and void:
+      // the material keeps its density while the void changes the mean one, so its energy
+      // is taken at its old density (taken at the mean density, the cold energy of the
+      // stretched material became heat as the void closed).
+      const bool released = moving && oldP[i] == 0 && i >= f1 && i <= f2;
+      const Real Ei = released ? (*film.E)(Old.Density(i), Tl[i]) : El[i];
       const Real rhs =
-          oldE[i] - El[i] - CellWorkOf(Old, Third, p, i) + Cv[i] * Tl[i] + SourceEnergy(p, i);
+          oldE[i] - Ei - CellWorkOf(Old, Third, p, i) + Cv[i] * Tl[i] + SourceEnergy(p, i);
       row[i] = TriRow{0, Cv[i], 0, rhs};
     }
   }
