@@ -109,6 +109,27 @@ INSTANTIATE_TEST_SUITE_P(Formats, Pictures,
                            return std::string(p.param.graphType);
                          });
 
+// A killed run leaves the staging files of its picture behind; a hundred of them used up
+// the temporary names and every later run failed with exit code 5. They are removed
+// before the picture is written.
+TEST(Runner, StaleStagingFilesOfAPictureAreRemoved) {
+  TempDir dir;
+  const fs::path out = dir.path() / "o";
+  fs::create_directories(out);
+  const std::string picture = fs::path(SetName(out, 0.05L) + ".jpg").filename().string();
+  for (int k = 0; k < 100; ++k) {
+    std::ofstream(out / ("." + picture + ".~" + std::to_string(k))) << "stale";
+  }
+  const std::string path =
+      dir.Write("c.toml", Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.1"));
+  const testing::MainResult r = CallMain({path, "--quiet", "--out", out.string()});
+  EXPECT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_TRUE(fs::is_regular_file(out / picture));
+  for (int k = 0; k < 100; ++k) {
+    EXPECT_FALSE(fs::exists(out / ("." + picture + ".~" + std::to_string(k)))) << k;
+  }
+}
+
 TEST(Runner, UnwritablePictureEndsWithCode5) {
   TempDir dir;
   const fs::path out = dir.path() / "o";

@@ -171,6 +171,8 @@ void ResultFiles::SavePicture(const std::string& fileName, bool final) {
   } else {
     caption = PictureCaption(name, true);
   }
+  // Staging files a killed run left for this picture would use up the temporary names.
+  RemoveStaleStaging({name});
   const FileWriteResult r = pictureWriter_(name, caption, jpeg);
   if (!r) Fail(r.message, false);
 }
