@@ -77,6 +77,15 @@ void NoteUnusedAnswers(const RunFile& file, const BatchPrompter& prompter, Progr
   }
 }
 
+// A [laser] table while [initial] Qext is false: the pulse is defined but heats nothing.
+void NoteUnusedLaser(const RunFile& file, const AppModel& app, ProgressReporter& rep) {
+  const TableSettings* laser = file.Table("laser");
+  if (laser == nullptr || !laser->present || app.initial.Qext) return;
+  rep.Message(file.name + ":" + std::to_string(laser->pos.line) +
+              ": note: [laser] heats nothing: [initial] Qext is false (Qext = true applies the "
+              "pulse)");
+}
+
 // The run's hooks: progress on the terminal. The result files keep the first failed
 // write of any kind for the summary (the driver goes on with the next interval).
 class BatchHooks : public ProgressHooks {
@@ -215,6 +224,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
     pictures = std::make_unique<RunPictures>(app, shiftX0);
   }
   BatchHooks hooks(files, reporter);
+  if (!options.quiet) NoteUnusedLaser(file, app, reporter);
   reporter.Start(app.session.sim.SimTime,
                  "Running " + file.name + ": t = " + Trimmed(app.main.TotalTime.Text()) + " to " +
                      Trimmed(app.main.EndTime.Text()) + ", output every " +

@@ -13,6 +13,7 @@
 
 #include "batch/BatchPrompter.h"
 #include "batch/BatchSupport.h"
+#include "batch/Examples.h"
 #include "batch/Progress.h"
 #include "core/files/SaveOptions.h"
 #include "runfile/RunSettings.h"
@@ -257,6 +258,26 @@ TEST(Runner, NotesUnansweredQuestionsAndUnusedAnswers) {
             std::string::npos)
       << r.err;
   EXPECT_NE(r.out.find("Finished "), std::string::npos) << r.out;
+}
+
+// A pulse defined while the initial conditions leave "Q external" off heats nothing: noted
+// with the line of the [laser] table.
+TEST(Runner, NotesALaserTableThatHeatsNothing) {
+  const BundledExample* example = FindExample("laser_heating_1t");
+  ASSERT_NE(example, nullptr);
+  TempDir dir;
+  std::string text = Replaced(std::string(example->text), "Qext = true", "Qext = false");
+  text = Replaced(text, "EndTime = 2e-11", "EndTime = 1e-12");
+  const std::string path = dir.Write("c.toml", text);
+  const testing::MainResult r = CallMain({path, "--out", (dir.path() / "o").string()});
+  EXPECT_EQ(r.code, kExitOk) << r.err;
+  const size_t line =
+      1 + static_cast<size_t>(std::count(
+              text.begin(), text.begin() + static_cast<long>(text.find("[laser]")), '\n'));
+  EXPECT_NE(r.err.find(path + ":" + std::to_string(line) +
+                       ": note: [laser] heats nothing: [initial] Qext is false"),
+            std::string::npos)
+      << r.err;
 }
 
 TEST(Runner, UncreatableOutputDirectoryEndsWithCode5) {
