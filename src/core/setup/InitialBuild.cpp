@@ -260,8 +260,10 @@ InitialOkResult TInitional::BuildNewState() {
   if (!existed) {
     const SolverClass cls = ChosenSolverClass();
     if (!SolverClassOf(cls).Available()) {
+      // The control that chose it: the elastic option, else the temperature model.
       return Refused(std::string("The solver class ") + SolverClassName(cls) +
-                     " is not available in this build");
+                         " is not available in this build",
+                     SolverClassOf(cls).elastic ? "CheckElast" : "InitProfile");
     }
   }
   if (existed && s.StateA->CellCount() == N) {

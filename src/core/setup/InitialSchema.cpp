@@ -179,7 +179,9 @@ std::string NeedOf(std::string_view key) {
   if (key == "MoveType")
     return "a grid that moves for an elastic solid (not \"No move\"), and not \"x >= 0\" "
            "with a substrate before the film (the grid starts below x = 0)";
-  if (key == "CheckElast") return "the existing instances are elastic";
+  if (key == "CheckElast")
+    return "false: the elastic-plastic solvers are not part of this version (true only where "
+           "the existing instances are elastic)";
   if (key == "xShiftDiv") return "the substrate must leave film cells: xShiftDiv < Dimension";
   if (key == "rho0l") return "the substrate density must be greater than 0";
   if (key == "T0l") return "the substrate temperature must be greater than 0 K";
