@@ -33,7 +33,7 @@ void AppModel::FinishInitialDialog() {
   main.x1Edit.SetValue(initial.x1Edit.Value());
   main.Rho0.SetValue(initial.Rho0.Value());
   main.Pout.SetValue(v.Pout);
-  main.EosInfo = eos.InfoLabel();
+  main.EosInfo = eos.FilmInfoLabel();
   main.CalculateEnabled = session.StateA != nullptr;
   main.TotalTime.SetValue(session.sim.SimTime);
   files.RefreshDisplay(true);

@@ -283,6 +283,7 @@ TStatEqResult TStatEqDialog::Ok(EosState& eos, const ElectronModel* electron) {
     return TStatEqResult::Refused(bound.field.empty() ? "EqType" : bound.field, bound.message);
   }
   infoLabel_ = std::move(label);
+  if (!left_) filmInfoLabel_ = infoLabel_;
   // No formula line for these models: a line left from an earlier model would mislabel
   // the medium.
   infoLabel1_.clear();

@@ -119,6 +119,10 @@ class TStatEqDialog {
   // ---- labels read by the caller ----
   const std::string& InfoLabel() const { return infoLabel_; }
   const std::string& InfoLabel1() const { return infoLabel1_; }
+  // The label of the film's equation of state, as its last OK in film mode wrote it (the
+  // substrate's OK, which writes InfoLabel too, leaves it): what the main window and the
+  // result files describe the film with.
+  const std::string& FilmInfoLabel() const { return filmInfoLabel_; }
 
   // ---- numeric fields ----
   // The field with the catalog name (EosDialogFields), or nullptr.
@@ -168,6 +172,7 @@ class TStatEqDialog {
 
   std::vector<RealField> fields_;  // parallel to EosDialogFields()
   bool left_ = false;
+  std::string filmInfoLabel_;
   int32_t eqType_ = -1;
   int32_t metal_ = -1;
   bool checkKappa_ = false;

@@ -638,7 +638,7 @@ bool MainWindow::OpenEosDialog(bool left) {
 void MainWindow::OpenEos(bool left) {
   const bool ok = OpenEosDialog(left);
   if (ok && !left) {
-    app_.main.EosInfo = app_.eos.InfoLabel();
+    app_.main.EosInfo = app_.eos.FilmInfoLabel();
     initialDialog_->SetPhysicalUnits(PhysicalState());
     ShowFields();
   }
@@ -646,7 +646,7 @@ void MainWindow::OpenEos(bool left) {
 
 void MainWindow::EqvOfState() {
   if (!OpenEosDialog(false)) return;
-  app_.main.EosInfo = app_.eos.InfoLabel();
+  app_.main.EosInfo = app_.eos.FilmInfoLabel();
   ShowFields();
   edits["Len"]->setFocus();
 }

@@ -178,6 +178,18 @@ TEST_F(StatEqDialogTest, LabelShowsTheFieldTextNotTheValue) {
   EXPECT_EQ(eos.Film.Value("gamma"), 5.0L / 3);
 }
 
+// The substrate's OK writes the dialog's label too; the film's label, which the main window
+// and every result file's header show, stays the film's.
+TEST_F(StatEqDialogTest, SubstrateOkLeavesTheFilmsLabel) {
+  ASSERT_TRUE(AcceptIdealGas("1.4", "26.98"));
+  const std::string film = dlg.InfoLabel();
+  EXPECT_EQ(dlg.FilmInfoLabel(), film);
+  dlg.SetLeft(true);
+  ASSERT_TRUE(AcceptIdealGas("1.6", "20"));
+  EXPECT_NE(dlg.InfoLabel(), film);
+  EXPECT_EQ(dlg.FilmInfoLabel(), film);
+}
+
 TEST_F(StatEqDialogTest, InvalidParametersAreRefusedAndChangeNothing) {
   ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
   const std::string label = dlg.InfoLabel();
