@@ -366,12 +366,6 @@ bool THydrStat::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real dt
 
 namespace {
 
-// Relative density step of the difference quotients of the sound speed, a power of two so
-// that dividing by it is exact: far above the round-off of the 80-bit state (1e-19) and of
-// the inverse functions, far below any change of slope.
-constexpr Real kSoundEps = 0x1p-20L;
-constexpr Real kSoundInvEps = 0x1p20L;
-
 // (P1 - P0) V / eps over the cells [i0, i1) of one medium: P0 = P(rho, T) and, along the
 // adiabat dE = -P dV, rho1 = rho (1 + eps), E1 = E + eps P0 V, T1 = T(rho1, E1),
 // P1 = P(rho1, T1). V = 1 / rho [cm3/g]; P [GPa] times V is kJ/g, the unit of E.
@@ -384,8 +378,8 @@ void AdiabaticQuotient(const THydrStat& A, const CellThermo& eos, int32_t i0, in
   for (int32_t i = i0; i < i1; ++i) rho1[i] = A.Density(i);
   eos.P->Eval(rho1 + i0, T + i0, c2 + i0, n);
   for (int32_t i = i0; i < i1; ++i) {
-    work[i] = E[i] + kSoundEps * c2[i] * specificVolume(i);
-    rho1[i] *= 1 + kSoundEps;
+    work[i] = E[i] + THydrStat::kSoundEps * c2[i] * specificVolume(i);
+    rho1[i] *= 1 + THydrStat::kSoundEps;
   }
   if (*eos.TofE) {
     eos.TofE->Eval(rho1 + i0, work + i0, work + i0, n);
@@ -395,7 +389,8 @@ void AdiabaticQuotient(const THydrStat& A, const CellThermo& eos, int32_t i0, in
       work[i] = T[i] + (work[i] - (*eos.E)(rho1[i], T[i])) / (*eos.Cv)(rho1[i], T[i]);
   }
   eos.P->Eval(rho1 + i0, work + i0, work + i0, n);
-  for (int32_t i = i0; i < i1; ++i) c2[i] = (work[i] - c2[i]) * specificVolume(i) * kSoundInvEps;
+  for (int32_t i = i0; i < i1; ++i)
+    c2[i] = (work[i] - c2[i]) * specificVolume(i) * THydrStat::kSoundInvEps;
 }
 
 }  // namespace

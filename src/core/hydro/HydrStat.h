@@ -157,6 +157,11 @@ class THydrStat {
   // medium; 0 where it is not positive or cannot be evaluated. The array belongs to the
   // instance and holds until the next call; allocates only on the first call.
   const RealArray& SoundSpeed2();
+  // Relative density step of the sound speed's difference quotients, a power of two so
+  // that dividing by it is exact: far above the round-off of the 80-bit state (1e-19) and
+  // of the inverse functions, far below any change of slope.
+  static constexpr Real kSoundEps = 0x1p-20L;
+  static constexpr Real kSoundInvEps = 0x1p20L;
 
   // --- geometry (valid for every class) -----------------------------------------------
   int32_t CellCount() const { return LastCell + 1; }

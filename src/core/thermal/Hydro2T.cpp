@@ -123,8 +123,6 @@ bool THydro2T::RepairNegative(const THydro2T& Old, const THydro2T& Third, Real d
 void THydro2T::FilmSoundSpeed2(int32_t i0, int32_t i1, Real* c2, Real*, Real*) {
   const TActiveEos& a = s_.eos.ActiveEos;
   const ElectronModel& em = ts_.electron.model;
-  constexpr Real eps = 0x1p-20L;  // relative density step, as for one temperature
-  constexpr Real invEps = 0x1p20L;
   // Pressure rise [GPa] of one subsystem (energy e, heat capacity cv, pressure p at its own
   // temperature t) when the density rises from rho to rho1 along its adiabat: one Newton
   // step from t, the energy change eps P0 V being small.
@@ -132,7 +130,7 @@ void THydro2T::FilmSoundSpeed2(int32_t i0, int32_t i1, Real* c2, Real*, Real*) {
                  Real t) {
     const Real P0 = p(rho, t);
     const Real c = cv(rho1, t);
-    const Real t1 = c > 0 ? t + (e(rho, t) + eps * P0 * V - e(rho1, t)) / c : t;
+    const Real t1 = c > 0 ? t + (e(rho, t) + kSoundEps * P0 * V - e(rho1, t)) / c : t;
     return p(rho1, t1) - P0;
   };
   const bool lattice = a.Pion && a.Eion && a.Cvion;
@@ -140,11 +138,11 @@ void THydro2T::FilmSoundSpeed2(int32_t i0, int32_t i1, Real* c2, Real*, Real*) {
   for (int32_t i = i0; i < i1; ++i) {
     const Real rho = Density(i);
     const Real V = SpecificVolume(i);
-    const Real rho1 = rho * (1 + eps);
+    const Real rho1 = rho * (1 + kSoundEps);
     Real dP = 0;
     if (lattice) dP += rise(a.Eion, a.Cvion, a.Pion, rho, rho1, V, T[i]);
     if (electrons) dP += rise(em.ElEnergy, em.ElHeatCap, em.ElPressure, rho, rho1, V, Te[i]);
-    c2[i] = lattice ? dP * V * invEps : 0;
+    c2[i] = lattice ? dP * V * kSoundInvEps : 0;
   }
 }
 
