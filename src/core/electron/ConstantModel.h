@@ -12,9 +12,19 @@ struct ConstantElParams {
   Real Gr = 0;  // electron Grueneisen coefficient Gr1/Gr2
 };
 
-Real ConstantEnergy(const ConstantElParams& p, Real rho, Real Te);
-Real ConstantHeatCap(const ConstantElParams& p, Real rho, Real Te);
-Real ConstantPressure(const ConstantElParams& p, Real rho, Real Te);
-Real ConstantPressureDT(const ConstantElParams& p, Real rho, Real Te);
+// Inline: the solvers evaluate them over every film cell in each pass, and a call per
+// cell costs more than the formula.
+inline Real ConstantEnergy(const ConstantElParams& p, Real, Real Te) {
+  return p.ce * Te;
+}
+inline Real ConstantHeatCap(const ConstantElParams& p, Real, Real) {
+  return p.ce;
+}
+inline Real ConstantPressure(const ConstantElParams& p, Real rho, Real Te) {
+  return p.Gr * rho * p.ce * Te;
+}
+inline Real ConstantPressureDT(const ConstantElParams& p, Real rho, Real) {
+  return p.Gr * rho * p.ce;
+}
 
 }  // namespace tarvex

@@ -71,15 +71,25 @@ void TridiagonalSolve(const ThermalClosures& closures, std::span<const TriRow> r
 
   work.Reserve(n);
   TriPair* pair = work.pairs.data();
-  pair[0] = FirstRowClosure(closures, rows[0].B, rows[0].C, rows[0].D);
+  // The running pair and solution are carried in locals: an 80-bit value stored and read
+  // back in the next row cannot be forwarded from the store buffer, and the chain would
+  // wait for the store at every row.
+  TriPair prev = FirstRowClosure(closures, rows[0].B, rows[0].C, rows[0].D);
+  pair[0] = prev;
   for (int32_t i = 1; i < n; ++i) {
     const TriRow& r = rows[i];
-    const Real d = r.A * pair[i - 1].alpha + r.B;
-    pair[i].alpha = -r.C / d;
-    pair[i].beta = (r.D - r.A * pair[i - 1].beta) / d;
+    // One division per row: on the x87 unit a division holds the chain for as long as a
+    // dozen multiplications.
+    const Real inv = 1 / (r.A * prev.alpha + r.B);
+    prev = TriPair{-r.C * inv, (r.D - r.A * prev.beta) * inv};
+    pair[i] = prev;
   }
-  X[n] = LastRowClosure(closures, pair[n - 1], rows[n].D, rows[n].B, rows[n].A);
-  for (int32_t i = n - 1; i >= 0; --i) X[i] = pair[i].alpha * X[i + 1] + pair[i].beta;
+  Real xi = LastRowClosure(closures, prev, rows[n].D, rows[n].B, rows[n].A);
+  X[n] = xi;
+  for (int32_t i = n - 1; i >= 0; --i) {
+    xi = pair[i].alpha * xi + pair[i].beta;
+    X[i] = xi;
+  }
 }
 
 }  // namespace tarvex

@@ -219,15 +219,20 @@ Real THydrTherm::InterfaceCoefficient(const Pass& p, Real kFilm, Real kSub) cons
 
 void THydrTherm::CoupleRows(const Pass& p, const Real* c, int32_t j0, int32_t j1,
                             TriRow* rows) const {
+  if (j1 <= j0) return;
   const Real* invM = p.invMass;
+  // The diagonal of the row between two faces is carried in a local: it receives from
+  // both, and an 80-bit value stored and read back at once stalls the loop.
+  Real B = rows[j0 - 1].B;
   for (int32_t j = j0; j < j1; ++j) {
     const Real cl = c[j] * invM[j - 1];  // per unit mass of the left cell [kJ/g/K]
     const Real cr = c[j] * invM[j];
     rows[j - 1].C -= cl;
-    rows[j - 1].B += cl;
+    rows[j - 1].B = B + cl;
     rows[j].A -= cr;
-    rows[j].B += cr;
+    B = rows[j].B + cr;
   }
+  rows[j1 - 1].B = B;
 }
 
 void THydrTherm::SolveRows(const Pass& p, TriRow* rows, Real* out) {

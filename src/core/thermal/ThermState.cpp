@@ -67,6 +67,7 @@ TThermState::TThermState(ThermalState& session, int32_t N) : THydrTherm(session,
 
 void TThermState::Resize(int32_t N) {
   THydrTherm::Resize(N);
+  oldOf_ = nullptr;
   const size_t n = static_cast<size_t>(std::max(N, 0));
   Te.resize(n);
   Ei.resize(n);
@@ -128,11 +129,18 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   const Real* Tel = L.Te.data();
   const Real* Ti0 = O.T.data();
   const Real* Te0 = O.Te.data();
+  // The old state's densities and coupling do not change over the passes of a step (the
+  // predictor, Converging false, starts every step): evaluated once per step.
   Real* rho0 = rho0_.data();
-  if (motion) {
-    CellDensities(Old, rho0);
-  } else {
-    std::copy(rho, rho + N, rho0);
+  Real* G0 = G0_.data();
+  const bool oldKnown = Converging && oldOf_ == &Old;
+  oldOf_ = &Old;
+  if (!oldKnown) {
+    if (motion) {
+      CellDensities(Old, rho0);
+    } else {
+      std::copy(rho, rho + N, rho0);
+    }
   }
 
   // Slots over whole ranges: the film's, then the substrate's.
@@ -141,7 +149,6 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   Real* EeL = EeL_.data();
   Real* EiL = EiL_.data();
   Real* GL = GL_.data();
-  Real* G0 = G0_.data();
   Real* Etot = eLatest_.data();  // substrate: energy at the latest iterate
   Real* Cv = cv_.data();         // substrate heat capacity
   Real* k = kappa_.data();       // lattice or substrate conductivity
@@ -152,7 +159,7 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   EvalOr0(em.ElHeatCap, rho, Tel, Ce, f1, n1);
   EvalOr0(em.ElEnergy, rho, Tel, EeL, f1, n1);
   EvalOr0(em.Coupling, rho, Tel, GL, f1, n1);
-  EvalOr0(em.Coupling, rho0, Te0, G0, f1, n1);
+  if (!oldKnown) EvalOr0(em.Coupling, rho0, Te0, G0, f1, n1);
   const Slot2& leftE = eos.LeftEos.E ? eos.LeftEos.E : a.E;
   const Slot2& leftCv = eos.LeftEos.Cv ? eos.LeftEos.Cv : a.Cv;
   for (auto [i0, i1] : {std::pair{0, f1}, std::pair{n1, N}}) {
@@ -203,9 +210,11 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   Real* RiX = RiX_.data();
   Real* Denom = Denom_.data();
   Real* Gs = Gs_.data();
-  for (int32_t i = 0; i < N; ++i) {
-    rE[i] = TriRow{0, 1, 0, Til[i]};
-    pin[i] = Til[i];  // substrate cells: one temperature
+  for (auto [i0, i1] : {std::pair{0, f1}, std::pair{n1, N}}) {
+    for (int32_t i = i0; i < i1; ++i) {
+      rE[i] = TriRow{0, 1, 0, Til[i]};
+      pin[i] = Til[i];  // substrate cells: one temperature
+    }
   }
   const Real* Ee0 = O.Ee.data();
   const Real* Ei0 = O.Ei.data();
@@ -213,7 +222,10 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
     const Real TiL = Til[i];
     const Real TeL = Tel[i];
     // A floor on the lattice's heat capacity where its model gives (next to) none.
-    const Real cvi = std::max(Cvi[i], Real(0.01L) * std::fabs(EiL[i] / TiL));
+    Real cvi = Cvi[i];
+    if (!(cvi * TiL >= Real(0.01L) * std::fabs(EiL[i]))) {
+      cvi = std::max(cvi, Real(0.01L) * std::fabs(EiL[i] / TiL));
+    }
     Real ce = Ce[i];
     Real Gth = 0;
     Real X = 0;
@@ -242,7 +254,7 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
     const Real Wt = motion ? WorkFactor(Old, p, i) : 0;
     const Real work = !motion ? 0 : (p.curved ? CellWorkOf(Old, Third, p, i) : Wt * P[i]);
     // Electrons that hold (next to) no heat: their energy goes to the lattice.
-    if (!(ce > Real(0.1L) * Ee0[i] / std::max(Te0[i], Tscale)) || !std::isfinite(ce)) {
+    if (!(ce * std::max(Te0[i], Tscale) > Real(0.1L) * Ee0[i]) || !std::isfinite(ce)) {
       ce = 0;
       PeW = 0;
     }
@@ -268,9 +280,10 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
       Denom[i] = cvi;
       Gs[i] = 0;
     } else if (!lattice || !Converging) {
-      const Real r = Gth / cviG;  // share of an electron change that the ions follow
+      const Real invG = 1 / cviG;
+      const Real r = Gth * invG;  // share of an electron change that the ions follow
       const Real Ceff = ce + r * cvi;
-      Real D = Ceff * TeL + Re + r * Ri - cvi * X / cviG;
+      Real D = Ceff * TeL + Re + r * Ri - cvi * X * invG;
       {
         // The ions' face fluxes at the latest iterate (lattice conduction on the first pass,
         // the film-substrate face of "Add Qe->g"): what the eliminated ions receive.
@@ -297,11 +310,12 @@ void TThermState::SolveTwoTemperature(const THydrStat& Old, const THydrStat& Thi
   for (int32_t i = 0; i < N; ++i) {
     const Real vi = pin[i];
     if (std::isnan(vi)) continue;
-    if (i > 0) {
+    // (A pinned neighbour is rewritten whole in its own turn.)
+    if (i > 0 && std::isnan(pin[i - 1])) {
       rE[i - 1].D -= rE[i - 1].C * vi;
       rE[i - 1].C = 0;
     }
-    if (i + 1 < N) {
+    if (i + 1 < N && std::isnan(pin[i + 1])) {
       rE[i + 1].D -= rE[i + 1].A * vi;
       rE[i + 1].A = 0;
     }

@@ -71,14 +71,15 @@ class TThermState : public THydrTherm {
                            const Real* PeThird, const Real* PiOld, bool Converging);
 
   // Per-cell quantities of the pass [kJ/g/K, kJ/g].
-  RealArray CviL_;  // ion heat capacity with its floor
-  RealArray CeL_;   // electron heat capacity (0: the electrons hold no heat)
-  RealArray EeL_;   // electron energy at the latest iterate
-  RealArray EiL_;   // ion energy at the latest iterate
-  RealArray GL_;    // coupling at the latest iterate [kW/g/K]
-  RealArray G0_;    // coupling in the old state
-  RealArray rho0_;  // densities of the old state [g/cm3]
-  RealArray RiX_;   // the ion system's right-hand side beyond Cvi Ti'
+  RealArray CviL_;                    // ion heat capacity with its floor
+  RealArray CeL_;                     // electron heat capacity (0: the electrons hold no heat)
+  RealArray EeL_;                     // electron energy at the latest iterate
+  RealArray EiL_;                     // ion energy at the latest iterate
+  RealArray GL_;                      // coupling at the latest iterate [kW/g/K]
+  RealArray G0_;                      // coupling in the old state
+  RealArray rho0_;                    // densities of the old state [g/cm3]
+  const THydrStat* oldOf_ = nullptr;  // the old state rho0_ and G0_ belong to
+  RealArray RiX_;                     // the ion system's right-hand side beyond Cvi Ti'
   RealArray Denom_;
   RealArray Gs_;   // implicit exchange coefficient
   RealArray pin_;  // electron rows pinned to a value (NaN: solved)
