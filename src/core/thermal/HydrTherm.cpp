@@ -251,17 +251,14 @@ void THydrTherm::ReleaseTemperature(Real* Tn, const Real* Tl, int32_t i, int32_t
 }
 
 THydrTherm::Fate THydrTherm::FilmTension(const THydrStat& Old, const Pass& p, int32_t i, Real pNew,
-                                         Real p0, Real pEos0, bool vapourOld, bool vapourNow,
-                                         TSpallCell& cell, Real& carried) {
-  // A stretched cell cannot carry tension once it has broken before (its old pressure
-  // was released to 0 while the equation of state gives tension) or when it is being
-  // compressed while it holds vapour.
-  const Real pZero = 1e-8L * s_.conv.p.Max;
+                                         Real p0, Real pEos0, bool releasedOld, bool vapourOld,
+                                         bool vapourNow, TSpallCell& cell, Real& carried) {
+  // A stretched cell cannot carry tension once it has broken before (released in the old
+  // state) or when it is being compressed while it holds vapour.
   const Real* vNew = v.data();
   if (pNew < 0) {
-    const bool broken = p0 == 0 && pEos0 < -pZero;
     const bool vapour = p0 >= 0 && vNew[i] > vNew[i + 1] && vapourOld;
-    if (broken || vapour) return Fate::Release;
+    if (releasedOld || vapour) return Fate::Release;
   }
   if (!ts_.SpallOn) return Fate::Count;
   TTensionRecord& tr = ts_.tension;
@@ -509,7 +506,8 @@ bool THydrTherm::EnergyStep(const THydrStat& Old, const THydrStat& Third, Real d
     cell.Ei = En[i];
     cell.Te = Tn[i];
     Real carried = 0;
-    switch (FilmTension(Old, p, i, Pn[i], P0[i], pEos0, vapourOld, vapourNow, cell, carried)) {
+    switch (FilmTension(Old, p, i, Pn[i], P0[i], pEos0, P0[i] == 0 && pEos0 < -pZero, vapourOld,
+                        vapourNow, cell, carried)) {
       case Fate::Count:
         count(i);
         break;

@@ -104,8 +104,9 @@ class THydrTherm : public THydrStat {
 
   // Stage 4: the film's tension rules for cell i with the pressure p that carries the
   // tension (new state), p0 its value in the old state and pEos0 what the equation of state
-  // gives for the old state. `cell` carries what the spallation test needs (its strain
-  // rate, tension time and pressure are filled here).
+  // gives for the old state; `releasedOld` says that the cell was let go in the old state
+  // (its pressure released to 0 where its lattice gives tension). `cell` carries what the
+  // spallation test needs (its strain rate, tension time and pressure are filled here).
   enum class Fate {
     Count,    // an ordinary cell: its changes are measured
     Release,  // the cell cannot carry tension: its pressure is released to 0
@@ -113,7 +114,8 @@ class THydrTherm : public THydrStat {
     Foam,     // a spalled foam cell: it carries the pressure `carried`
   };
   Fate FilmTension(const THydrStat& Old, const Pass& p, int32_t i, Real pNew, Real p0, Real pEos0,
-                   bool vapourOld, bool vapourNow, TSpallCell& cell, Real& carried);
+                   bool releasedOld, bool vapourOld, bool vapourNow, TSpallCell& cell,
+                   Real& carried);
   // "Release": T_i = max(T_i, min(T'_i, T_{i-1}, T_{i+1})) over the existing neighbours, so
   // that a broken cell does not cool below its surroundings.
   static void ReleaseTemperature(Real* Tn, const Real* Tl, int32_t i, int32_t N);

@@ -297,19 +297,26 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
         continue;
       }
     }
+    // The old state's tension pressure as held (Pt0) and as its equation of state gives it
+    // (pEos0), its lattice's pressure and vapour, only where a rule needs them.
     Real pEos0 = 0;
+    Real pIon0 = 0;
     Real Pt0 = 0;
     bool vapourOld = false;
     bool vapourNow = false;
     if (Pt < 0 || ts_.SpallOn) {
       const Real rho0 = Old.Density(i);
-      pEos0 = a.Pion(rho0, Old.T[i]);
-      Pt0 = ts_.SpallOn ? PtOld_[i]
-                        : Old.Pi[i] + SlotOr0(em.ElPressure, rho0, std::min(Old.T[i], Old.Te[i]));
+      pIon0 = a.Pion(rho0, Old.T[i]);
+      const Real pe0 = SlotOr0(em.ElPressure, rho0, std::min(Old.T[i], Old.Te[i]));
+      Pt0 = ts_.SpallOn ? PtOld_[i] : Old.Pi[i] + pe0;
+      pEos0 = pIon0 + pe0;
       vapourOld = a.HasVapour && a.HasVapour(rho0, Old.T[i]);
       vapourNow = a.HasVapour && a.HasVapour(rho[i], T[i]);
     }
-    // A cell whose ion pressure was released in the old state counts as released there.
+    // Released in the old state: its ion pressure was set to 0 while its lattice gives
+    // tension. (Its tension pressure is no mark of it: in a film at rest at zero pressure
+    // the lattice's tension holds the electrons' pressure, and Pi + Pe is 0 in every cell.)
+    const bool releasedOld = Old.Pi[i] == 0 && pIon0 < -pZero;
     const Real p0 = Old.Pi[i] == 0 ? Real(0) : Pt0;
     TSpallCell cell;
     cell.rho = rho[i];
@@ -317,7 +324,8 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
     cell.Ei = Ei[i];
     cell.Te = Te[i];
     Real carried = 0;
-    switch (FilmTension(Old, p, i, Pt, p0, pEos0, vapourOld, vapourNow, cell, carried)) {
+    switch (
+        FilmTension(Old, p, i, Pt, p0, pEos0, releasedOld, vapourOld, vapourNow, cell, carried)) {
       case Fate::Count:
         counted[i] = 1;
         break;

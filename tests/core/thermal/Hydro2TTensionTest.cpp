@@ -4,6 +4,8 @@
 // released cell whose void closes keeps its lattice's temperature.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/thermal/Hydro2T.h"
 #include "support/HydroFixture.h"
 #include "support/StepLoop.h"
@@ -112,6 +114,51 @@ TEST(ReleasedCell, OneTemperatureKeepsItsTemperatureAsItsVoidCloses) {
 
 TEST(ReleasedCell, TwoTemperatureLatticeKeepsItsTemperatureAsItsVoidCloses) {
   ReleasedCellKeepsItsTemperatureAsItsVoidCloses(SolverClass::Hydro2T);
+}
+
+// A film at rest at zero total pressure: its lattice stretched just enough to hold its
+// electrons' pressure (Pi = -Pe, so the tension pressure Pi + Pe is 0 in every cell). A
+// slight outward motion of the free surface stretches the surface cell: it must hold, as
+// a lattice under tension does, and pull the surface back; no cell may be taken for one
+// that was let go before (once the surface cell was: its ion pressure dropped to 0 and
+// the electrons' pressure blew it off the film).
+TEST(Hydro2TTension, AFilmAtZeroTotalPressureHoldsItsFreeSurface) {
+  testing::SessionFixture f;
+  Session& s = f.s;
+  s.eos.EosScale = 1;
+  for (Slot2* e : {&s.eos.ActiveEos.E, &s.eos.FilmEos.E}) *e = Slot2{&ColdE, nullptr};
+  for (Slot2* c : {&s.eos.ActiveEos.Cv, &s.eos.FilmEos.Cv}) *c = Slot2{&ColdCv, nullptr};
+  for (Slot2* p : {&s.eos.ActiveEos.P, &s.eos.FilmEos.P}) *p = Slot2{&ColdP, nullptr};
+  // Pe = Gr rho ce Te = 0.01 rho at Te = 1; the lattice's rho^2 (rho - 1) balances it at
+  // rho^2 - rho + 0.01 = 0.
+  testing::BindConstantElectrons(s, {0.01L, 0, 0, 1});
+  s.NoConduct = true;
+  testing::ThermalLayers g;
+  g.nFilm = 10;
+  g.filmL = 10;
+  g.rho = (1 + std::sqrt(0.96L)) / 2;
+  ASSERT_TRUE(testing::ThermalGrid(
+      s, g, [](Real) { return Real(1); }, SolverClass::Hydro2T));
+  testing::SetElectronState(s, [](Real, Real Ti) { return Ti; });
+  for (THydrStat* st : {s.StateA, s.StateB, s.StateC}) {
+    RealArray& Pi = *st->ArrayByName("Pi");
+    const RealArray& Pe = *st->ArrayByName("Pe");
+    for (int32_t i = 0; i < 10; ++i) {
+      Pi[i] = -Pe[i];  // zero total pressure to the last digit
+      st->P[i] = 0;
+    }
+    st->v[10] = 1e-4L;
+  }
+  ASSERT_TRUE(testing::RunUntil(s, 0.5L, 0.01L, 0.01L));
+  const THydrStat& A = *s.StateA;
+  const RealArray& Pi = *A.ArrayByName("Pi");
+  for (int32_t i = 0; i < 10; ++i) {
+    EXPECT_LT(Pi[i], 0) << i;  // the lattice holds
+    EXPECT_NEAR(static_cast<double>(Pi[i]), static_cast<double>(ColdP(nullptr, A.Density(i), 1)),
+                1e-12)
+        << i;
+  }
+  EXPECT_LT(A.v[10], 1e-4L);  // held back, not blown off
 }
 
 }  // namespace
