@@ -25,8 +25,12 @@ TEST(GoldOnGlassExample, ElectronsTakeThePulseAndTheHistoryFollows) {
   const BundledExample* example = FindExample("gold_on_glass");
   ASSERT_NE(example, nullptr);
   TempDir dir;
-  const std::string text =
-      Replaced(std::string(example->text), "EndTime = 3e-11", "EndTime = 2e-12");
+  std::string text = Replaced(std::string(example->text), "EndTime = 3e-11", "EndTime = 2e-12");
+  // The table sets, named relative to the example's folder.
+  const std::string data = std::string(example->folder) + "/../data/eos/";
+  for (const char* set : {"gold", "glass"}) {
+    text = Replaced(text, std::string("\"../data/eos/") + set, "\"" + data + set);
+  }
   const fs::path out = dir.path() / "out";
   const testing::MainResult r =
       CallMain({dir.Write("gog.toml", text), "--quiet", "--out", out.string()});
