@@ -261,7 +261,9 @@ void TInitional::LeavePini() {
 
 void TInitional::LeaveTemperature(bool fromTini) {
   ResetRadioCaptions();
-  PiniFromTemperatures();
+  // With the pressure prescribed ("Press") it stays as typed: Tini, T0 and Te follow from
+  // it, and taking it back through P(rho, T(P)) would replace 0.1 by 0.09999999999999999997.
+  if (fromTini || FixTe || RadioGroup1 != kProfilePress) PiniFromTemperatures();
   if (fromTini) {
     const Real T = Tini.Value();
     T0.SetValue(T);
