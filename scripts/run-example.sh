@@ -15,7 +15,7 @@ cmake --build --preset release --target tarvex1l-run -j "$jobs"
 
 out=results/gold_on_glass
 status=0
-build/release/src/batch/tarvex1l-run examples/gold_on_glass.toml --out "$out" || status=$?
+build/release/src/batch/tarvex1l-run examples/gold_on_glass.toml --out "$out" --overwrite || status=$?
 if [ "$status" -ne 0 ]; then
   echo "run-example: tarvex1l-run ended with exit code $status (see above)" >&2
   exit "$status"

@@ -175,6 +175,16 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
     err << "tarvex1l-run: interrupted before the run started\n";
     return kExitInterrupted;
   }
+  if (!options.overwrite) {
+    // The sets of an earlier run (a run continued into its own directory, or the same run
+    // again) are results too: they are replaced only when asked.
+    if (const std::optional<std::string> earlier = FirstExistingSet(app, outDir)) {
+      err << "tarvex1l-run: " << *earlier
+          << " exists: this run would write over the result sets of an earlier run; give "
+             "another --out, or --overwrite to replace them\n";
+      return kExitBadRunFile;
+    }
+  }
 
   // ---- the output directory ----
   std::error_code ec;
@@ -307,6 +317,8 @@ int RunMain(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   cli.add_option("--out,-o", o.outDir,
                  "Output directory for the result files (default: results/<case name>)");
   cli.add_flag("--quiet,-q", o.quiet, "No progress output (errors are still reported)");
+  cli.add_flag("--overwrite", o.overwrite,
+               "Write over result sets of an earlier run in the output directory");
   cli.add_flag("--print-settings", o.printSettings,
                "Print the resolved settings, defaults filled in, as a run file; run nothing");
   CLI::Option* exampleOpt =

@@ -26,6 +26,7 @@ struct BatchOptions {
   std::string outDir;    // output directory; "" = results/<case name>
   bool quiet = false;
   bool printSettings = false;
+  bool overwrite = false;  // write over the result sets of an earlier run in outDir
   bool listExamples = false;
   std::string writeDocs;  // write docs/run-files.md to this file and run nothing
   // tabulate the film's equation of state of this run file into outDir, run nothing

@@ -23,7 +23,7 @@ equation-of-state dialog, viscosity dialog, save options), runs the same calcula
 and writes the same result files.
 
 ```
-tarvex1l-run CASE.toml [--out DIR] [--quiet]
+tarvex1l-run CASE.toml [--out DIR] [--quiet] [--overwrite]
 tarvex1l-run CASE.toml --print-settings
 tarvex1l-run --example NAME [--out DIR] [--quiet] [--print-settings]
 tarvex1l-run --list-examples
@@ -35,6 +35,7 @@ tarvex1l-run --write-docs docs/run-files.md
 | `CASE.toml` | the run file |
 | `--out DIR`, `-o DIR` | output directory of the result files (created when missing); without it the `SaveDir` of `[save]`, else `results/<case name>` in the current directory |
 | `--quiet`, `-q` | no progress output; errors are still reported on standard error |
+| `--overwrite` | write over the result sets of an earlier run in the output directory (without it such a run is refused before it starts, see below) |
 | `--print-settings` | apply the run file to the forms, then print every setting (defaults filled in) as a run file and stop; nothing runs, nothing is written. The printed file reads back to the same settings |
 | `--example NAME` | run a bundled example instead of a file (`default` is `shock_tube`); the examples are compiled into the program, so this works from any directory |
 | `--list-examples` | list the bundled examples |
@@ -107,6 +108,7 @@ a failed run (3).
 | file names of the run that repeat, or that the system cannot hold (a name longer than 236 characters with its endings, a path longer than 4095 bytes) — checked for every interval before the run starts | 2 | line, `[save]` `Scal`, `AddStr` or `Press`, the name |
 | a profile (`load`) that cannot be read, is damaged (a line cut off, a row after the node row, a row number out of order, fields missing) or whose load a question stops (a table without its header file needs `"Cannot find ... load the table alone? ..." = "OK"`) | 2 | line, `load`, the loader's message on one line |
 | the set-up is incomplete when the run would start (no output interval) | 2 | line, `[main]`, the key |
+| a result set of an earlier run (`NAME.DAT` or `NAME.TXT`) that an interval of this run would write over — the same run again, or a run continued into its own directory; `--overwrite` replaces them | 2 | the first such file |
 | the time step fell below its minimum; an arithmetic fault | 3 | the time and the cause |
 | Ctrl-C (SIGINT) or SIGTERM | 4 | the time; the interval in progress is written |
 | an output directory that cannot be created, or that names a file | 5 | the directory and the reason |

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <sstream>
 
 #include "core/app/FormRegistry.h"
@@ -18,6 +21,22 @@ namespace {
 
 // Intervals checked for distinct file names before a run.
 constexpr int32_t kNameCheckIntervals = 100000;
+
+// Calls fn(k, t, name) for the intervals k = 1, 2, ... of the run the forms set up (t the
+// time at the interval's end, name its file name without the suffix), up to the end time
+// or the first fn that returns false.
+void ForEachIntervalName(AppModel& app, const std::function<bool(int32_t, Real, std::string)>& fn) {
+  TMainForm& m = app.main;
+  const Real dt1 = m.dt1.Value();
+  const Real t0 = m.TotalTime.Value();
+  const Real end = std::fabs(m.EndTime.Value());
+  if (!(dt1 > 0) || !std::isfinite(t0) || !std::isfinite(end)) return;
+  for (int32_t k = 1; k <= kNameCheckIntervals; ++k) {
+    const Real t = t0 + k * dt1;
+    if (!fn(k, t, app.saveOptions.NumberText(t))) return;
+    if (t + dt1 / 4 > end) return;
+  }
+}
 
 // A message of a dialog on one terminal line: the loader separates the line number from
 // the quoted line with a CR (a message box breaks the line there), which on a terminal
@@ -247,43 +266,39 @@ class Applier {
   // Every interval of the run gets a file set of its own: two intervals whose times give
   // the same name would overwrite the earlier set.
   bool DistinctNames() {
-    TMainForm& m = app_.main;
     const TSaveFileOptions& o = app_.saveOptions;
-    const Real dt1 = m.dt1.Value();
-    const Real t0 = m.TotalTime.Value();
-    const Real end = std::fabs(m.EndTime.Value());
-    if (!(dt1 > 0) || !std::isfinite(t0) || !std::isfinite(end)) return true;
     const TableSettings& save = *file_.Table(kTableSave);
     std::string previous;
-    Real previousT = t0;
-    for (int32_t k = 1; k <= kNameCheckIntervals; ++k) {
-      const Real t = t0 + k * dt1;
-      std::string name = o.NumberText(t);
+    Real previousT = app_.main.TotalTime.Value();
+    bool ok = true;
+    ForEachIntervalName(app_, [&](int32_t k, Real t, std::string name) {
       if (const std::string why = OutputNameRefusal(ctx_.outDir + name + o.AddStr); !why.empty()) {
         // The number itself too long (a huge Scal) or the suffix.
         const bool number = !OutputNameRefusal(ctx_.outDir + name).empty() || o.AddStr.empty();
         const char* key = number ? "Scal" : "AddStr";
         const Setting* at = save.Find(key);
-        return Fail(kTableSave, at, at == nullptr ? key : "",
-                    "the result files of the interval ending at t = " + ExactText(t) +
-                        " cannot be written: " + why,
-                    save.present ? save.pos : file_.Table(kTableMain)->pos);
+        ok = Fail(kTableSave, at, at == nullptr ? key : "",
+                  "the result files of the interval ending at t = " + ExactText(t) +
+                      " cannot be written: " + why,
+                  save.present ? save.pos : file_.Table(kTableMain)->pos);
+        return false;
       }
       if (k > 1 && name == previous) {
         const Setting* at = save.Find("Press");
         if (at == nullptr) at = save.Find("RadioGroup1");
-        return Fail(kTableSave, at, at == nullptr ? "Press" : "",
-                    "the intervals ending at t = " + ExactText(previousT) + " and " + ExactText(t) +
-                        " would get the same file name " + Quoted(name + o.AddStr) +
-                        ", the later set overwriting the earlier; give more digits "
-                        "(RadioGroup1 = \"Fixed\" with a larger Press) or a larger Scal",
-                    save.present ? save.pos : file_.Table(kTableMain)->pos);
+        ok = Fail(kTableSave, at, at == nullptr ? "Press" : "",
+                  "the intervals ending at t = " + ExactText(previousT) + " and " + ExactText(t) +
+                      " would get the same file name " + Quoted(name + o.AddStr) +
+                      ", the later set overwriting the earlier; give more digits "
+                      "(RadioGroup1 = \"Fixed\" with a larger Press) or a larger Scal",
+                  save.present ? save.pos : file_.Table(kTableMain)->pos);
+        return false;
       }
-      if (t + dt1 / 4 > end) break;
       previous = std::move(name);
       previousT = t;
-    }
-    return true;
+      return true;
+    });
+    return ok;
   }
 
   // An error at a setting (or at `pos` / the table when the setting is not given).
@@ -430,6 +445,22 @@ std::string SettingsText(AppModel& app, const AppliedSettings& applied, const st
     }
   }
   return out.str();
+}
+
+std::optional<std::string> FirstExistingSet(AppModel& app, const std::string& outDir) {
+  std::optional<std::string> found;
+  ForEachIntervalName(app, [&](int32_t, Real, const std::string& name) {
+    const std::string base = outDir + name + app.saveOptions.AddStr;
+    std::error_code ec;
+    for (const char* ext : {".DAT", ".TXT"}) {
+      if (std::filesystem::is_regular_file(base + ext, ec)) {
+        found = base + ext;
+        return false;
+      }
+    }
+    return true;
+  });
+  return found;
 }
 
 }  // namespace tarvex::runfile

@@ -48,6 +48,10 @@ const std::vector<std::pair<std::string, Answer>>& DefaultAnswers();
 ApplyResult ApplyRunFile(const RunFile& file, AppModel& app, ScriptedPrompter& prompter,
                          const std::string& outDir);
 
+// The first result file (NAME.DAT or NAME.TXT) in `outDir` that the intervals of the run
+// the forms set up would write over, if any: the sets of an earlier run.
+std::optional<std::string> FirstExistingSet(AppModel& app, const std::string& outDir);
+
 // The settings of the forms as a run file that applies to the same state: every key with
 // the value its form reads back (defaults included), values that follow from others left
 // out. `origin` names where the settings came from (a comment line).

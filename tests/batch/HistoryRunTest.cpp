@@ -120,11 +120,11 @@ TEST(HistoryRun, ContinuedRunAppendsExactlyTheMissingRecords) {
             kExitOk);
   ASSERT_EQ(Times(part / "Surf.dat").size(), 2u);
   // Continued from the last set, then once more from an earlier one: the second run
-  // repeats times that are already there.
+  // repeats times that are already there (and replaces their sets: --overwrite).
   for (const char* from : {"1p7E-12.DAT", "7E-13.DAT"}) {
     const MainResult r =
         CallMain({dir.Write("cont.toml", Continuation((part / from).string(), "3.7e-12")),
-                  "--quiet", "--out", part.string()});
+                  "--quiet", "--overwrite", "--out", part.string()});
     ASSERT_EQ(r.code, kExitOk) << r.err;
     const std::vector<Real> a = Times(full / "Surf.dat");
     const std::vector<Real> b = Times(part / "Surf.dat");

@@ -306,6 +306,33 @@ TEST(Runner, OutputDirectoryThatTakesNoFileEndsWithCode5BeforeTheRun) {
   EXPECT_EQ(entries, 1u);
 }
 
+// The sets of an earlier run in the output directory are results too: the same run again
+// (or a run continued into its own directory over later sets) is refused before it starts
+// and leaves them as they are, unless --overwrite says to replace them.
+TEST(Runner, EarlierResultSetsAreReplacedOnlyWithOverwrite) {
+  TempDir dir;
+  const fs::path out = dir.path() / "o";
+  const std::string path =
+      dir.Write("c.toml", Replaced(ShockTubeText(), "EndTime = 0.2", "EndTime = 0.1"));
+  ASSERT_EQ(CallMain({path, "--quiet", "--out", out.string()}).code, kExitOk);
+  const std::string first = SetName(out, 0.05L) + ".DAT";
+  std::ofstream(first, std::ios::app) << "a mark of the earlier run\n";
+  const auto stamp = fs::last_write_time(first);
+
+  const testing::MainResult again = CallMain({path, "--quiet", "--out", out.string()});
+  EXPECT_EQ(again.code, kExitBadRunFile);
+  EXPECT_NE(again.err.find("0000p050.DAT exists"), std::string::npos) << again.err;
+  EXPECT_NE(again.err.find("--overwrite"), std::string::npos) << again.err;
+  EXPECT_EQ(fs::last_write_time(first), stamp);
+
+  const testing::MainResult replaced =
+      CallMain({path, "--quiet", "--overwrite", "--out", out.string()});
+  EXPECT_EQ(replaced.code, kExitOk) << replaced.err;
+  std::ifstream in(first);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text.find("a mark of the earlier run"), std::string::npos);
+}
+
 TEST(Runner, FailedResultWriteEndsWithCode5) {
   TempDir dir;
   const fs::path out = dir.path() / "o";
