@@ -65,6 +65,17 @@ class TempDir {
   fs::path path_;
 };
 
+// The lines of a text file without their line ends (CR LF or LF).
+inline std::vector<std::string> FileLines(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<std::string> out;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    out.push_back(line);
+  }
+  return out;
+}
+
 struct MainResult {
   int code = -1;
   std::string out;

@@ -24,13 +24,7 @@ using testing::TempDir;
 namespace fs = std::filesystem;
 
 std::vector<std::string> Lines(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<std::string> out;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    out.push_back(line);
-  }
-  return out;
+  return testing::FileLines(file);
 }
 
 std::vector<std::string> Fields(const std::string& line) {

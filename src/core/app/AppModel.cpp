@@ -1,10 +1,16 @@
 // The main window's "&Init/Shift" and "Vis" round trips between the forms.
 #include "core/app/AppModel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "core/eos/EosBind.h"
+#include "core/hydro/HydrStat.h"
+#include "core/run/ResultsTable.h"
 
 namespace tarvex {
 
@@ -36,6 +42,8 @@ void AppModel::FinishInitialDialog() {
   main.EosInfo = eos.FilmInfoLabel();
   main.CalculateEnabled = session.StateA != nullptr;
   main.TotalTime.SetValue(session.sim.SimTime);
+  // The optics measure the phase against the cold material of a new initial state.
+  if (!afterLoad_) session.optics.Tini = initial.Tini.StoredValue();
   files.RefreshDisplay(true);
   // Eadd counts from the accepted initial state; a loaded one goes on from the Eadd its
   // header gives (0 when it gives none).
@@ -65,6 +73,29 @@ ProfileLoadResult AppModel::LoadProfile(const std::string& path, bool silent) {
   if (!silent && (cs.Eps1 != 0 || cs.Eps2 != 0) &&
       session.prompter.Ask("Reset Err R-to-True, R-to-False?", AnswerSet::OkNo()) == Answer::Ok) {
     cs.Eps1 = cs.Eps2 = 0;
+  }
+  // The layered optics goes on from the phase the set was written with, and shows the
+  // set's optical table; a damaged table is reported (a warning, also when silent) and the
+  // profile is loaded all the same.
+  if (r.RefractPhase) session.optics.PrevPhase = *r.RefractPhase;
+  if (r.RefractTini) session.optics.Tini = *r.RefractTini;
+  {
+    namespace fs = std::filesystem;
+    fs::path opt(path);
+    opt.replace_extension();
+    opt += "_opt.dat";
+    std::error_code ec;
+    if (fs::is_regular_file(opt, ec)) {
+      std::ifstream in(opt, std::ios::binary);
+      std::ostringstream text;
+      text << in.rdbuf();
+      const OptFileRead read = in ? refract.LoadOptFile(text.str()) : OptFileRead{};
+      if (!read.ok) {
+        session.prompter.Inform("The optical table \"" + opt.string() + "\" is not loaded: " +
+                                    (read.reason.empty() ? "it cannot be read" : read.reason),
+                                MessageKind::Warning);
+      }
+    }
   }
   PrepareInitialDialog();
   initial.BeginAfterLoad();
@@ -135,6 +166,89 @@ TSpallOkResult AppModel::SpallationOk() {
   const TSpallOkResult r = spallation.Ok(session.prompter, SpallEnv(), session.spall);
   if (r.close == TSpallClose::Ok) session.SpallOn = true;
   return r;
+}
+
+TreflectanceResult AppModel::ReflectanceOk(bool pressed, bool askPrint) {
+  return reflectance.Ok(session.reflectance, files.SurfaceCell(), session.prompter, pressed,
+                        askPrint);
+}
+
+std::optional<OpticalTarget> AppModel::OpticsTarget(OpticsBuffer& b) const {
+  if (session.StateA == nullptr || session.StateA->CellCount() == 0) return std::nullopt;
+  const THydrStat& A = *session.StateA;
+  const int32_t N = A.CellCount();
+  // The film alone: a substrate is not part of the optical stack.
+  const int32_t d = std::max(session.sim.InGlass, 0);
+  const int32_t e = std::clamp(N + std::min(session.sim.InGlass, 0), d + 1, N);
+  const RealArray* Te = A.ArrayByName("Te");
+  const RealArray& Ti = A.T;
+  const int32_t n = e - d;
+  b.x.resize(static_cast<size_t>(n + 1));
+  b.rho.resize(static_cast<size_t>(n));
+  b.Ti.resize(static_cast<size_t>(n));
+  b.Te.resize(static_cast<size_t>(n));
+  // The probe comes from the film's free surface, which the stack has at its upper end: a
+  // film whose free surface is its left end is mirrored (x -> -x).
+  const bool right = files.RightSurface();
+  for (int32_t k = 0; k <= n; ++k) {
+    const size_t node = static_cast<size_t>(right ? d + k : e - k);
+    b.x[static_cast<size_t>(k)] = right ? A.x[node] : -A.x[node];
+  }
+  for (int32_t k = 0; k < n; ++k) {
+    const int32_t c = right ? d + k : e - 1 - k;
+    const size_t i = static_cast<size_t>(c);
+    b.rho[static_cast<size_t>(k)] = A.Density(c);
+    b.Ti[static_cast<size_t>(k)] = Ti[i];
+    b.Te[static_cast<size_t>(k)] = Te != nullptr ? (*Te)[i] : Ti[i];
+  }
+  OpticalTarget t;
+  t.x = b.x;
+  t.rho = b.rho;
+  t.Ti = b.Ti;
+  t.Te = b.Te;
+  t.x_ref = right ? InitialFilmRight(session) : -InitialFilmLeft(session);
+  t.rho_min = session.electron.optics.rho_c;
+  t.rho0 = session.sim.rho0;
+  t.Tini = session.optics.Tini > 0 ? session.optics.Tini : initial.Tini.StoredValue();
+  t.epsilon = FilmDielectric(session.reflectance.model);
+  return t;
+}
+
+RefractCalcResult AppModel::CalcRefraction() {
+  OpticsBuffer buffer;
+  const std::optional<OpticalTarget> target = OpticsTarget(buffer);
+  if (!target) {
+    RefractCalcResult r;
+    r.reason = "No grid: there is no profile to cut into optical layers";
+    return r;
+  }
+  const RefractCalcResult r =
+      refract.Calc(*target, session.optics, integrals.Refr, session.sim.SimTime, *main.tableFormat,
+                   session.prompter);
+  if (r.accepted) {
+    integrals.RefrVisible = true;
+    opticsFailure_.clear();
+  }
+  return r;
+}
+
+void AppModel::ConnectOptics() {
+  files.OpticsRefresh = [this] {
+    if (!integrals.RefrVisible || session.StateA == nullptr) return;
+    const RefractCalcResult r = CalcRefraction();
+    if (r.accepted || r.reason == opticsFailure_) return;
+    opticsFailure_ = r.reason;
+    session.prompter.Inform("The layered optics cannot follow this state: " + r.reason,
+                            MessageKind::Warning);
+  };
+  // The optical table goes with a set while the refraction is shown and belongs to the
+  // state.
+  files.OpticalTableText = [this]() -> std::optional<std::string> {
+    if (!integrals.RefrVisible || !opticsFailure_.empty() || refract.Media().empty()) {
+      return std::nullopt;
+    }
+    return refract.OptFileText();
+  };
 }
 
 ViscosityDialogResult AppModel::ApplyViscosityDialog() {

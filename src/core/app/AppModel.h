@@ -19,6 +19,8 @@
 #include "core/files/SaveOptions.h"
 #include "core/hydro/ViscosityDialog.h"
 #include "core/laser/QextDialog.h"
+#include "core/optics/ReflectanceDialog.h"
+#include "core/optics/RefractData.h"
 #include "core/run/Driver.h"
 #include "core/run/IntegralValues.h"
 #include "core/run/MainForm.h"
@@ -37,7 +39,9 @@ class AppModel {
         main(session),
         initial(session, main.tableFormat),
         thermParam(main.tableFormat),
-        qext(main.tableFormat) {
+        qext(main.tableFormat),
+        reflectance(main.tableFormat),
+        refract(main.tableFormat) {
     // The tension record goes with the profile set while it exists.
     files.TnegText = [this]() -> std::optional<std::string> {
       const TTensionRecord& t = session.tension;
@@ -45,6 +49,7 @@ class AppModel {
       return TnegFileText(t.TnegTime(), t.Tneg());
     };
     files.SkinDepth = [this] { return qext.SkinDepth(); };
+    ConnectOptics();
   }
   AppModel(const AppModel&) = delete;
   AppModel& operator=(const AppModel&) = delete;
@@ -60,6 +65,8 @@ class AppModel {
   TThermParamDialog thermParam;     // "ThermParamDialog": the electron model of the film
   TQextDialog qext;                 // "Q external": the laser source
   TSpallation spallation;           // "Spallation": the failure criteria of the film
+  Treflectance reflectance;         // "reflectance": the film model and "R.dat"
+  TRefractData refract;             // "RefractData": the layered optics
   TResultsTable table;              // the main window's results table
   TIntegralValues integrals;        // "IntegrValues"
   TSaveFileOptions saveOptions;     // "SaveFileOptions"
@@ -97,6 +104,20 @@ class AppModel {
   // is on (Yes also asks the view to print), Cancel leaves the session as it was.
   TSpallOkResult SpallationOk();
 
+  // The reflectance dialog's OK on the present state (R0 = 0 with a grid takes R0 from
+  // the surface cell when `pressed`); `askPrint` asks "Print/Save?" as the dialog on
+  // screen does.
+  TreflectanceResult ReflectanceOk(bool pressed = true, bool askPrint = true);
+  // The refractive-data dialog's "Calculate": the layered optics of the present state.
+  // Accepted, the integral values show the refraction and "_opt.dat" goes with every
+  // profile set; while it is shown every display refresh computes it again.
+  RefractCalcResult CalcRefraction();
+  // The film as the layered optics reads it (spans into `buffer`), nothing without a state.
+  struct OpticsBuffer {
+    std::vector<Real> x, rho, Ti, Te;
+  };
+  std::optional<OpticalTarget> OpticsTarget(OpticsBuffer& buffer) const;
+
   // The Vis button's viscosity dialog: OK applies it (refused: the dialog stays open).
   ViscosityDialogResult ApplyViscosityDialog();
 
@@ -129,6 +150,12 @@ class AppModel {
    private:
     AppModel& app_;
   };
+
+  // Hands the optics to the result files: the refresh of the layered optics, "_opt.dat".
+  void ConnectOptics();
+  // The last refresh of the layered optics failed: its table and refraction are not
+  // those of the state (reported once per reason, not written with a set).
+  std::string opticsFailure_;
 
   bool afterLoad_ = false;  // the initial-conditions dialog was opened after a load
   Real loadedEadd_ = 0;     // the loaded set's Eadd

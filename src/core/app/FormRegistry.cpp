@@ -13,6 +13,7 @@
 #include "core/files/SaveOptionsSchema.h"
 #include "core/hydro/ViscositySchema.h"
 #include "core/laser/QextSchema.h"
+#include "core/optics/ReflectanceSchema.h"
 #include "core/run/MainFormSchema.h"
 #include "core/setup/InitialSchema.h"
 #include "core/spall/SpallSchema.h"
@@ -257,6 +258,43 @@ class SpallBinding : public FormBinding {
   AppModel& app_;
 };
 
+// ---- the optics dialogs ------------------------------------------------------------------
+
+// "reflectance" on the state [initial] built: OK takes R0 from the surface while R0 = 0 and
+// switches "R.dat" on (without the dialog's print question).
+class ReflectanceBinding : public FormBinding {
+ public:
+  explicit ReflectanceBinding(AppModel& app)
+      : FormBinding(std::make_unique<TreflectanceSchema>(app.reflectance)), app_(app) {}
+
+  void Open() override { app_.reflectance.Open(app_.session.reflectance); }
+  FormRefusal Accept() override {
+    const TreflectanceResult r = app_.ReflectanceOk(true, false);
+    return r.accepted ? FormRefusal::None() : TreflectanceSchema::Refusal(r);
+  }
+  bool TablePrinted() override { return app_.session.reflectance.ReflectanceOn; }
+
+ private:
+  AppModel& app_;
+};
+
+// "RefractData": "Calculate" on the state [initial] built; the refraction is then shown and
+// computed again by every display refresh.
+class RefractBinding : public FormBinding {
+ public:
+  explicit RefractBinding(AppModel& app)
+      : FormBinding(std::make_unique<TRefractDataSchema>(app.refract)), app_(app) {}
+
+  FormRefusal Accept() override {
+    const RefractCalcResult r = app_.CalcRefraction();
+    return r.accepted ? FormRefusal::None() : TRefractDataSchema::Refusal(r);
+  }
+  bool TablePrinted() override { return app_.integrals.RefrVisible; }
+
+ private:
+  AppModel& app_;
+};
+
 // ---- the artificial-viscosity dialog -----------------------------------------------------
 
 class ViscosityBinding : public FormBinding {
@@ -385,6 +423,12 @@ std::unique_ptr<FormBinding> BindQext(AppModel& app, const ApplyContext&) {
 std::unique_ptr<FormBinding> BindSpall(AppModel& app, const ApplyContext&) {
   return std::make_unique<SpallBinding>(app);
 }
+std::unique_ptr<FormBinding> BindReflectance(AppModel& app, const ApplyContext&) {
+  return std::make_unique<ReflectanceBinding>(app);
+}
+std::unique_ptr<FormBinding> BindRefract(AppModel& app, const ApplyContext&) {
+  return std::make_unique<RefractBinding>(app);
+}
 std::unique_ptr<FormBinding> BindViscosity(AppModel& app, const ApplyContext&) {
   return std::make_unique<ViscosityBinding>(app);
 }
@@ -482,6 +526,30 @@ std::string SpallIntro() {
          "sound speed). The tension times\ngo with every profile set as \"Tneg.dat\".";
 }
 
+std::string ReflectanceIntro() {
+  return "The relative reflectance change -dR/R0 of the film (the \"reflectance\" dialog): a "
+         "Drude\nmetal whose electron collision rate follows Ti and Te, with an interband part "
+         "fitted to\ngold, probed at `lambdaEdit` on a film of thickness `HHEdit` (which "
+         "follows the density).\nWith the table \"R.dat\" in the output directory gets one "
+         "record per output interval: the\ntime [ps] and -dR/R0 = 1 - R/R0 of the surface "
+         "cell (the cell the time history describes;\nTe = Ti with one temperature). "
+         "`R0Edit = 0` (the default) takes R0 from the state that\n`[initial]` built, so the "
+         "first record is 0; a run continued from a saved profile gives the R0 of\nthe run it "
+         "continues. A continued run appends the records after the last one the file\nholds.";
+}
+
+std::string RefractIntro() {
+  return "The layered optics (the \"RefractData\" dialog): the film is cut into optically "
+         "uniform\nlayers from its surface down to its uniform bulk, each with the index "
+         "N = sqrt(eps) of the\npermittivity of `[reflectance]`'s model at its density, Ti "
+         "and Te; cells below the optical\ncut-off density of `[thermal]`'s \"Simple metall\" "
+         "page (0.1 g/cm3 unless set) are vacuum. The\nreflectance R and the phase shift h "
+         "[nm] (the outward displacement of the reflecting\nsurface) of a probe of wavelength "
+         "`Lambda` are computed for the state `[initial]` built and\nagain after every "
+         "output interval; every profile set gets \"Refract = R +_i* h\" in its\nheader and "
+         "its layer table as B + \"_opt.dat\".";
+}
+
 std::string ViscosityIntro() {
   return "Without this table the run has no artificial viscosity (the main window's \"Vis\" "
          "button is\nup). With it the dialog opens as the desktop program opens it (kind "
@@ -565,6 +633,28 @@ const FormEntry kRegistry[] = {
      &BindInitial,
      &TInitionalSchema::FieldList,
      &InitialIntro},
+    {"reflectance",
+     "the film-reflectance dialog",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindReflectance,
+     &TreflectanceSchema::FieldList,
+     &ReflectanceIntro},
+    {"refract",
+     "the refractive-data dialog",
+     TablePresence::Optional,
+     "",
+     {},
+     false,
+     "",
+     "",
+     &BindRefract,
+     &TRefractDataSchema::FieldList,
+     &RefractIntro},
     {"viscosity",
      "the artificial-viscosity dialog",
      TablePresence::Optional,

@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 
 #include "core/common/AppendFile.h"
+#include "core/common/FpGuard.h"
 #include "core/common/Prompter.h"
 #include "core/files/History.h"
 #include "core/files/ProfileWriter.h"
 #include "core/files/SaveOptions.h"
+#include "core/hydro/HydrStat.h"
 #include "core/run/IntegralValues.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
@@ -61,6 +64,7 @@ bool ResultFiles::Fail(const std::string& message, bool resultsUnsaved) {
 void ResultFiles::RefreshDisplay(bool withGraphs) {
   table_.Refresh(s_, main_);
   integrals_.Refresh(s_, main_);
+  if (OpticsRefresh) OpticsRefresh();
   if (withGraphs && graphRefresh_) graphRefresh_();
 }
 
@@ -129,12 +133,14 @@ bool ResultFiles::WriteProfile(const std::string& fileName, bool final) {
   ProfileHeaderExtras extras;
   extras.EosLabel = &main_.EosInfo;
   extras.GlassEosDensity = GlassEosDensity ? GlassEosDensity() : 0;
-  parts.push_back({B + ".TXT", HeaderFileText(s_, main_, table_, integrals_, extras)});
-  if (OpticalTableText) {
-    if (std::optional<std::string> text = OpticalTableText()) {
-      parts.push_back({B + "_opt.dat", std::move(*text)});
-    }
+  // The refraction is written with the optical table it belongs to.
+  std::optional<std::string> optical = OpticalTableText ? OpticalTableText() : std::nullopt;
+  if (optical) {
+    extras.RefractText = integrals_.Refr.Text();
+    extras.RefractTini = s_.optics.Tini;
   }
+  parts.push_back({B + ".TXT", HeaderFileText(s_, main_, table_, integrals_, extras)});
+  if (optical) parts.push_back({B + "_opt.dat", std::move(*optical)});
   if (TnegText) {
     if (std::optional<std::string> text = TnegText()) {
       parts.push_back({main_.SaveDir + "Tneg.dat", std::move(*text)});
@@ -211,6 +217,51 @@ void ResultFiles::AppendHistory() {
   }
   if (!r.write) Fail(r.write.message, false);
   AppendReflectanceHistory();
+}
+
+bool ResultFiles::RightSurface() const {
+  return FreeSurfaceIsRight(s_);
+}
+
+std::optional<FilmCell> ResultFiles::SurfaceCell() const {
+  if (s_.StateA == nullptr || s_.StateA->CellCount() == 0) return std::nullopt;
+  const HistorySources in{s_,         main_,    table_,
+                          integrals_, options_, SkinDepth ? SkinDepth() : Real(0)};
+  const THydrStat& A = *s_.StateA;
+  const int32_t c = std::clamp(FindSurface(in, RightSurface()).cell, 0, A.CellCount() - 1);
+  const RealArray* Te = A.ArrayByName("Te");
+  const size_t i = static_cast<size_t>(c);
+  return FilmCell{A.T[i], Te != nullptr ? (*Te)[i] : A.T[i], A.Density(c)};
+}
+
+void ResultFiles::AppendReflectanceHistory() {
+  const ReflectanceState& r = s_.reflectance;
+  if (!r.ReflectanceOn || main_.SaveDir.empty()) return;
+  const std::optional<FilmCell> cell = SurfaceCell();
+  if (!cell) return;
+  Real dRR0 = 0;
+  {
+    // A state without reflectance gives a NaN, which the record shows as such; a fault
+    // of the model stays here.
+    const FpGuard guard;
+    dRR0 = r.model(cell->Ti, cell->Te, cell->rho);
+    if (guard.Faulted()) {
+      dRR0 = std::numeric_limits<Real>::quiet_NaN();
+      guard.Reset();
+    }
+  }
+  // The header names picoseconds: the time is written in ps whatever the names' scale.
+  const TNumStringFormat& format = main_.TotalTime.Format();
+  const HistoryAppendResult a =
+      AppendHistoryRecord(main_.SaveDir + kRDatName, "", RDatHeader(), "",
+                          RDatRecord(main_.TotalTime.StoredValue() * 1e12L, dRR0, format), format);
+  if (!a.keptAs.empty()) {
+    s_.prompter.Inform("The reflectance history \"" + main_.SaveDir + kRDatName +
+                           "\" has other columns than this run: it is kept as \"" + a.keptAs +
+                           "\" and a new one is started",
+                       MessageKind::Warning);
+  }
+  if (!a.write) Fail(a.write.message, false);
 }
 
 void ResultFiles::AppendTrackedPoints() {

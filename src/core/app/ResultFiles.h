@@ -11,6 +11,7 @@
 
 #include "core/common/AtomicFile.h"
 #include "core/common/Real.h"
+#include "core/optics/ReflectanceDialog.h"
 #include "core/run/Driver.h"
 #include "core/run/PointTracking.h"
 
@@ -49,6 +50,9 @@ class ResultFiles : public RunHooks {
   std::function<Real()> GlassEosDensity;
   // The skin thickness of the laser source [nm] (the time history averages over it).
   std::function<Real()> SkinDepth;
+  // The layered optics' part of a display refresh (recomputed while the refraction value
+  // is shown); nothing when not set.
+  std::function<void()> OpticsRefresh;
 
   TPointTracking tracking;
 
@@ -80,13 +84,18 @@ class ResultFiles : public RunHooks {
   // One record of the time history (core/files/History.h) into HistoryFileName. A
   // failure is reported and kept for the summary; the run goes on.
   void AppendHistory() override;
-  // The reflectance history "R.dat" after the time history. The reflectance dialog is not
-  // part of the application model yet, so no run can switch the output on: once it is,
-  // this appends RDatRecord (core/optics/ReflectanceDialog.h) for the surface cell that
-  // FindSurface (core/files/History.h) gives, through AppendRecord with RDatHeader, while
-  // ReflectanceState::ReflectanceOn is set.
-  void AppendReflectanceHistory() {}
+  // The reflectance history "R.dat" after the time history, while the reflectance output
+  // is on: -dR/R0 of the surface cell (the cell the time history describes), with the
+  // append-or-create and restart rules of the time history. A failure is reported and
+  // kept for the summary; the run goes on.
+  void AppendReflectanceHistory();
   void AppendTrackedPoints() override;
+
+  // The state of the surface cell of StateA that the time history describes (Te = Ti for
+  // one temperature), nothing without a state.
+  std::optional<FilmCell> SurfaceCell() const;
+  // Whether the film's free surface is its right end (the side the time history takes).
+  bool RightSurface() const;
 
   // The set's files for a table-file name (B + ".TXT" and the optional parts), without
   // writing them.

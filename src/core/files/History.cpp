@@ -522,6 +522,10 @@ void SubstrateGroup(std::string& out, const RecordInputs& r, bool frozen) {
 
 }  // namespace
 
+bool FreeSurfaceIsRight(const Session& s) {
+  return RightSurface(s);
+}
+
 HistoryLayout HistoryLayoutOf(const HistorySources& in) {
   HistoryLayout l;
   const Real x1 = in.main.x1Edit.StoredValue();

@@ -76,6 +76,8 @@ struct HistorySources {
 };
 
 HistoryLayout HistoryLayoutOf(const HistorySources& in);
+// Whether the film's free surface is its right end (else its left end).
+bool FreeSurfaceIsRight(const Session& s);
 
 // The surface found on StateA: node s (cells beyond it lie outside the material) and the
 // surface cell (s - 1 for a right surface, s for a left one).

@@ -16,6 +16,7 @@
 #include "core/files/ProfileWriter.h"
 #include "core/files/SaveOptions.h"
 #include "core/hydro/HydrStat.h"
+#include "core/optics/ComplexField.h"
 #include "core/run/MainForm.h"
 #include "core/run/ResultsTable.h"
 #include "core/session/Session.h"
@@ -192,6 +193,8 @@ struct HeaderInfo {
   Real glassLen = 0;  // user units
   std::optional<Real> rho0, rho0l, glassDivisor, Ipdt;
   std::optional<Real> Eadd;  // energy added since the run's initial state [the header's unit]
+  std::optional<Real> RefractPhase;  // imaginary part of "Refract = R +_i* h" [nm]
+  std::optional<Real> RefractTini;   // its cold reference temperature [K]
   // The restart line: exact time, step in use, step-control state.
   std::optional<Real> exactTime;
   Real StepInUse = 0;
@@ -564,6 +567,16 @@ bool Loader::HeaderValues(const std::vector<std::string_view>& lines, size_t k) 
       const std::vector<std::string_view> tok = SplitWhite(line.substr(eq + 1));
       Real v = 0;
       if (!tok.empty() && Num(tok[0], v) && std::isfinite(v)) hi_.Eadd = v;
+    } else if (StartsWith(upper, "REFRACT")) {
+      if (const std::optional<Complex> refr = ReadRefractLine(line, fmt_);
+          refr && std::isfinite(refr->im)) {
+        hi_.RefractPhase = refr->im;
+      }
+    } else if (StartsWith(line, kOpticalReferenceKey)) {
+      Real t = 0;
+      if (Num(line.substr(std::string_view(kOpticalReferenceKey).size()), t) && t > 0) {
+        hi_.RefractTini = t;
+      }
     }
   }
   return true;
@@ -786,6 +799,8 @@ bool Loader::Build() {
   p.SimTime = time.value_or(0);
   result_.time = time;
   result_.Eadd = hi_.Eadd;
+  result_.RefractPhase = hi_.RefractPhase;
+  result_.RefractTini = hi_.RefractTini;
   return true;
 }
 

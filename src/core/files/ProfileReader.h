@@ -39,6 +39,11 @@ struct ProfileLoadResult {
   std::string LoadedDir;  // directory of the loaded file, with its separator
   std::optional<Real> time;
   std::optional<Real> Eadd;  // the energy the saved run had added, from its header
+  // The phase shift of the layered optics [nm] from the header's "Refract =" line: the
+  // phase unwrapping goes on from it (also after a silent load: a run continued by the
+  // batch runner keeps its phase).
+  std::optional<Real> RefractPhase;
+  std::optional<Real> RefractTini;  // the cold reference of that phase [K]
   explicit operator bool() const { return ok; }
 };
 

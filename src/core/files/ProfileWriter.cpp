@@ -160,6 +160,7 @@ std::string HeaderFileText(const Session& s, const TMainForm& form, const TResul
   if (iv.RCPanelVisible) out += "x(rho = " + iv.Rho_C.Text() + ") - L = " + iv.x_rc.Text() + kEol;
   if (iv.RefrVisible && !extras.RefractText.empty()) {
     out += "Refract = " + extras.RefractText + kEol;
+    if (extras.RefractTini > 0) out += kOpticalReferenceKey + ExactReal(extras.RefractTini) + kEol;
   }
   if (s.StateA != nullptr) out += RestartLine(s) + kEol;
   return out;

@@ -37,6 +37,7 @@ struct ProfileHeaderExtras {
   const std::string* EosLabel = nullptr;  // the main window's EOS label
   Real GlassEosDensity = 0;               // own density of the substrate EOS (0: none)
   std::string RefractText;                // "" or the refraction value text
+  Real RefractTini = 0;                   // the optics' cold reference temperature (0: none)
 };
 
 // The last header line: the exact time of the state and the step control's state
@@ -44,6 +45,9 @@ struct ProfileHeaderExtras {
 // from the set takes the steps the uninterrupted run takes. Readers that do not know it
 // skip it.
 inline constexpr const char* kRestartKey = "Restart:";
+// After "Refract =": the temperature of the cold material the phase shift is measured
+// against [K], exact.
+inline constexpr const char* kOpticalReferenceKey = "Optical reference: Tini = ";
 std::string RestartLine(const Session& s);
 // The shortest text that reads back to exactly x.
 std::string ExactReal(Real x);

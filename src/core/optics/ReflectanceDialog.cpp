@@ -29,8 +29,8 @@ std::string RDatHeader() {
   return RightAligned("time[ps]", 8) + "\t-dR/R0\r\n";
 }
 
-std::string RDatRecord(Real scaledTime, Real dRR0, const TNumStringFormat& format) {
-  return RightAligned(format.FormatValue(scaledTime), 8) + "\t" + format.FormatValue(dRR0) + "\r\n";
+std::string RDatRecord(Real time_ps, Real dRR0, const TNumStringFormat& format) {
+  return RightAligned(format.FormatValue(time_ps), 8) + "\t" + format.FormatValue(dRR0) + "\r\n";
 }
 
 Treflectance::Treflectance(std::shared_ptr<TNumStringFormat> format)
@@ -110,7 +110,7 @@ TreflectanceResult Treflectance::SetR0(ReflectanceState& st,
 }
 
 TreflectanceResult Treflectance::Ok(ReflectanceState& st, const std::optional<FilmCell>& lastCell,
-                                    Prompter& prompter, bool pressed) {
+                                    Prompter& prompter, bool pressed, bool askPrint) {
   std::variant<FilmReflectanceParams, ParamRefusal> read = ReadFields();
   if (const ParamRefusal* bad = std::get_if<ParamRefusal>(&read)) {
     return Refuse(bad->field, bad->reason);
@@ -127,7 +127,7 @@ TreflectanceResult Treflectance::Ok(ReflectanceState& st, const std::optional<Fi
   }
   TreflectanceResult r = Done();
   if (st.model.Params().R0 != 0) {
-    r.print = prompter.Ask(kAskPrintSave, {Answer::No, Answer::Ok}) == Answer::Ok;
+    r.print = askPrint && prompter.Ask(kAskPrintSave, {Answer::No, Answer::Ok}) == Answer::Ok;
     st.ReflectanceOn = true;
   } else {
     st.ReflectanceOn = false;

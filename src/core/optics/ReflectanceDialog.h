@@ -3,7 +3,10 @@
 // The dialog edits the parameters of the film model (FilmReflectance) and the reference
 // reflectance R0, and switches the reflectance output ("R.dat", one record -dR/R0 per
 // output interval) on with a non-zero R0 and off with R0 = 0. "&Set R0" takes R0 from the
-// present state of the last cell of the grid, "&CalcCurrent" shows -dR/R0 of that cell.
+// present state of the surface cell, "&CalcCurrent" shows -dR/R0 of that cell. The cell is
+// the one "R.dat" describes (the free surface's, which the application passes in as
+// `lastCell`), so the first record after "&Set R0" is 0 also for a film whose free surface
+// is not the grid's last cell.
 // Questions go through the Prompter; a refused press names the field to focus and why.
 #pragma once
 
@@ -27,8 +30,8 @@ struct ReflectanceState {
   bool ReflectanceOn = false;  // "R.dat" is appended after every output interval
 };
 
-// The state of the cell the model is evaluated for (the last cell of the grid for the
-// dialog, the surface cell for "R.dat"). One-temperature runs pass Te = Ti = T.
+// The state of the cell the model is evaluated for (the surface cell); one-temperature
+// runs pass Te = Ti = T.
 struct FilmCell {
   Real Ti = 0;   // [K]
   Real Te = 0;   // [K]
@@ -39,12 +42,12 @@ inline constexpr const char* kAskPrintSave = "Print/Save?";
 
 // The reflectance history "R.dat" (in the output directory): created with the header
 // "time[ps]" right-aligned in 8 characters, TAB, "-dR/R0"; one record per output interval:
-// the time in the history's time unit right-aligned in 8, TAB, -dR/R0 of the surface cell
-// ("NAN" when the cell has no reflectance, so that every interval keeps its record); both
-// numbers through the main window's number format; CR LF.
+// the time in ps right-aligned in 8, TAB, -dR/R0 of the surface cell ("NAN" when the cell
+// has no reflectance, so that every interval keeps its record); both numbers through the
+// main window's number format; CR LF.
 inline constexpr const char* kRDatName = "R.dat";
 std::string RDatHeader();
-std::string RDatRecord(Real scaledTime, Real dRR0, const TNumStringFormat& format);
+std::string RDatRecord(Real time_ps, Real dRR0, const TNumStringFormat& format);
 
 struct TreflectanceResult {
   bool accepted = false;  // the press did its work (OK: the dialog closes)
@@ -89,9 +92,10 @@ class Treflectance {
   // fields) and R0 = 0 while a grid exists (`lastCell` given), "&Set R0" runs first. Then
   // with R0 != 0 the question "Print/Save?" (No/OK) and the output switch on; with R0 = 0
   // the switch off. Refused with nothing stored when a field does not read or is out of
-  // range, or when R0 cannot be taken from the last cell.
+  // range, or when R0 cannot be taken from the last cell. Without `askPrint` (a run file
+  // applying the dialog) the question is left out.
   TreflectanceResult Ok(ReflectanceState& st, const std::optional<FilmCell>& lastCell,
-                        Prompter& prompter, bool pressed = true);
+                        Prompter& prompter, bool pressed = true, bool askPrint = true);
 
   // "&Set R0": stores the fields (when pressed as a button), then R0 := the present
   // reflectance of the last cell, shown in R0Edit; the first -dR/R0 is then exactly 0.

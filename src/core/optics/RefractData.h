@@ -56,7 +56,11 @@ std::optional<ParamRefusal> CheckRefractLambda(Real Lambda);
 
 // Run-wide state of the layered optics.
 struct LayeredOpticsState {
-  Real PrevPhase = 0;    // last phase shift [nm]; restored from a profile's "Refract =" line
+  Real PrevPhase = 0;  // last phase shift [nm]; restored from a profile's "Refract =" line
+  // Temperature of the cold reference material of the phase shift [K]: the initial state's,
+  // kept with every profile set so that a continued run measures from the same reference
+  // (0: not known, the initial-conditions dialog's Tini is taken).
+  Real Tini = 0;
   RefractSeries Series;  // the R(t) file
 };
 

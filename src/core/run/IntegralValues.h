@@ -11,6 +11,7 @@
 
 #include "core/common/Real.h"
 #include "core/common/RealField.h"
+#include "core/optics/ComplexField.h"
 
 namespace tarvex {
 
@@ -49,6 +50,8 @@ class TIntegralValues {
   bool T2PanelVisible = false;  // Eion, Eel, Ed: two-temperature runs
   bool RCPanelVisible = false;  // critical-density panel
   bool RefrVisible = false;     // the refraction edit (refractive data present)
+  // The refraction of the layered optics: reflectance R + i phase shift h [nm].
+  TComplexField Refr;
 
   // Total energy of the accepted initial state; Eadd is measured from it.
   Real InitialEnergy = 0;

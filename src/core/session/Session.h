@@ -15,6 +15,8 @@
 #include "core/common/Real.h"
 #include "core/hydro/HydroState.h"
 #include "core/hydro/SolverClass.h"
+#include "core/optics/ReflectanceDialog.h"
+#include "core/optics/RefractData.h"
 #include "core/session/SolverCatalog.h"
 #include "core/thermal/ThermalState.h"
 
@@ -55,6 +57,11 @@ class Session : public ThermalState {
 
   RunParams run;
   Real Ipdt = 0;  // pressure integral at the left surface, sum P dt EosScale^2
+
+  // The optics of the run: the film-reflectance model with the "R.dat" switch, and the
+  // layered optics' phase memory and R(t) series.
+  ReflectanceState reflectance;
+  LayeredOpticsState optics;
 
   // The class of the three instances (None and nullptr before they exist).
   SolverClass stateClass = SolverClass::None;

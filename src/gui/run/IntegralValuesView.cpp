@@ -11,6 +11,7 @@
 
 #include "core/run/IntegralValues.h"
 #include "gui/common/RealEdit.h"
+#include "gui/optics/ComplexEdit.h"
 
 namespace tarvex {
 
@@ -71,10 +72,23 @@ IntegralValuesView::IntegralValuesView(TIntegralValues& model, Prompter& prompte
   RhoCBtn->setObjectName("RhoCButton");
   RhoCBtn->setToolTip("follow where the density profile rises through rho_c (proposes rho0/3)");
 
+  refraction_ = new QGroupBox("Refraction", this);
+  auto* rf = new QFormLayout(refraction_);
+  Refr = new TComplexEdit(model_.Refr, "Refr", this);
+  Refr->SetPrompter(&prompter_);
+  Refr->SetReadOnly(true);
+  Refr->setToolTip("reflectance R +_i* phase shift h [nm] of the layered optics");
+  rf->addRow("R +i h", Refr);
+  RefractionBtn = new QPushButton("Re&fraction", this);
+  RefractionBtn->setObjectName("RefractionButton");
+  RefractionBtn->setToolTip("the layered optics: reflectance and phase of a probe beam");
+
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* ok = buttons->addButton("&Ok", QDialogButtonBox::AcceptRole);
   ok->setObjectName("OkBtn");
   buttons->addButton(RhoCBtn, QDialogButtonBox::ActionRole);
+  buttons->addButton(RefractionBtn, QDialogButtonBox::ActionRole);
+  connect(RefractionBtn, &QPushButton::clicked, this, &IntegralValuesView::refractionRequested);
   connect(ok, &QPushButton::clicked, this, [this] {
     model_.Visible = false;
     hide();
@@ -93,6 +107,7 @@ IntegralValuesView::IntegralValuesView(TIntegralValues& model, Prompter& prompte
   layout->addWidget(energies);
   layout->addWidget(twoTemperature_);
   layout->addWidget(critical_);
+  layout->addWidget(refraction_);
   layout->addWidget(buttons);
   SyncFromModel();
 }
@@ -105,6 +120,8 @@ void IntegralValuesView::SyncFromModel() {
   twoTemperature_->setVisible(model_.T2PanelVisible);
   critical_->setVisible(model_.RCPanelVisible);
   edits["x_rc"]->setEnabled(model_.RCPanelVisible);
+  Refr->ShowField();
+  refraction_->setVisible(model_.RefrVisible);
 }
 
 void IntegralValuesView::ShowWindow() {

@@ -19,6 +19,7 @@ class QPushButton;
 namespace tarvex {
 
 class Prompter;
+class TComplexEdit;
 class TIntegralValues;
 class TRealEdit;
 
@@ -37,10 +38,14 @@ class IntegralValuesView : public QDialog {
 
   QMap<QString, TRealEdit*> edits;
   QPushButton* RhoCBtn = nullptr;
+  QPushButton* RefractionBtn = nullptr;  // opens the refractive-data dialog
+  TComplexEdit* Refr = nullptr;          // R + i h of the layered optics
 
  signals:
   // Rho_C was changed: the position needs a refresh from the state.
   void criticalDensityChanged();
+  // "Refraction": the owner shows the refractive-data dialog.
+  void refractionRequested();
 
  private:
   TRealEdit* AddValue(const char* name, const QString& tip);
@@ -51,6 +56,7 @@ class IntegralValuesView : public QDialog {
   QWidget* ekRow_ = nullptr;
   QGroupBox* twoTemperature_ = nullptr;
   QGroupBox* critical_ = nullptr;
+  QGroupBox* refraction_ = nullptr;
 };
 
 }  // namespace tarvex

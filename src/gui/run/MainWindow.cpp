@@ -32,6 +32,8 @@
 #include "gui/files/SaveOptionsView.h"
 #include "gui/hydro/ViscosityDialogView.h"
 #include "gui/laser/QextDialogView.h"
+#include "gui/optics/ReflectanceDialogView.h"
+#include "gui/optics/RefractDataView.h"
 #include "gui/plot/GraphWidget.h"
 #include "gui/run/HistoriesView.h"
 #include "gui/run/IntegralValuesView.h"
@@ -374,6 +376,10 @@ void MainWindow::BuildMenu() {
   histories->setObjectName("HistoriesAction");
   histories->setToolTip("the time history of the run: any column against time");
   connect(histories, &QAction::triggered, this, &MainWindow::ShowHistories);
+  QAction* reflectance = view->addAction("&Reflectance…");
+  reflectance->setObjectName("ReflectanceAction");
+  reflectance->setToolTip("the film-reflectance model: -dR/R0 of the surface into \"R.dat\"");
+  connect(reflectance, &QAction::triggered, this, &MainWindow::ShowReflectance);
 }
 
 // Status line: simulated time, speed of the run, output directory.
@@ -447,6 +453,11 @@ void MainWindow::CreateDialogs() {
     thermDialog_->exec();
   });
   formatDialog_ = new TNumFormatDialog(this);
+  reflectanceDialog_ = new ReflectanceDialogView(
+      app_.reflectance, app_.session.reflectance, prompter_,
+      [this] { return app_.files.SurfaceCell(); }, this);
+  connect(integralsView_, &IntegralValuesView::refractionRequested, this,
+          &MainWindow::ShowRefraction);
 }
 
 MainWindow::~MainWindow() {
@@ -698,6 +709,23 @@ bool MainWindow::LoadFile(const std::string& path) {
   AfterModelChange();
   CalculateBtn->setFocus();
   return ok;
+}
+
+void MainWindow::ShowReflectance() {
+  reflectanceDialog_->Open();
+}
+
+void MainWindow::ShowRefraction() {
+  if (refractDialog_ == nullptr) {
+    refractDialog_ = new RefractDataView(app_.refract, prompter_, this);
+    refractDialog_->SetCalcHandler([this] { return app_.CalcRefraction(); });
+    connect(refractDialog_, &RefractDataView::exitRequested, this, [this] {
+      refractDialog_->deleteLater();
+      refractDialog_ = nullptr;
+    });
+  }
+  refractDialog_->ShowModel();
+  if (refractDialog_->exec() == QDialog::Accepted) integralsView_->SyncFromModel();
 }
 
 void MainWindow::ShowHistories() {

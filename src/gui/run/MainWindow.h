@@ -44,6 +44,8 @@ class HistoriesView;
 class QextDialogView;
 class ThermParamDialogView;
 class SpallationDialogView;
+class ReflectanceDialogView;
+class RefractDataView;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -88,6 +90,9 @@ class MainWindow : public QMainWindow {
   QextDialogView* QextDialog() { return qextDialog_; }
   ThermParamDialogView* ThermParamDialog() { return thermDialog_; }
   SpallationDialogView* SpallationDialog() { return spallDialog_; }
+  ReflectanceDialogView* ReflectanceDialog() { return reflectanceDialog_; }
+  // The refractive-data dialog while it exists (made by its first ShowRefraction).
+  RefractDataView* RefractDialog() { return refractDialog_; }
   TNumFormatDialog* FormatDialog() { return formatDialog_; }
   ViscosityDialogView* ViscosityDialog();
 
@@ -125,6 +130,10 @@ class MainWindow : public QMainWindow {
   void Integr();
   // "&Histories…": the time history of the output directory, one column against time.
   void ShowHistories();
+  // "&Reflectance…": the film-reflectance dialog ("R.dat").
+  void ShowReflectance();
+  // The integral values' "Refraction": the refractive-data dialog, made when first needed.
+  void ShowRefraction();
   void SaveSettingsAs();
   void OpenSettingsFile();
 
@@ -168,6 +177,8 @@ class MainWindow : public QMainWindow {
   ViscosityDialogView* viscDialog_ = nullptr;
   IntegralValuesView* integralsView_ = nullptr;
   HistoriesView* historiesView_ = nullptr;
+  ReflectanceDialogView* reflectanceDialog_ = nullptr;
+  RefractDataView* refractDialog_ = nullptr;
   QLabel* eosLabel_ = nullptr;
   QLabel* dirLabel_ = nullptr;
   QLabel* timeStatus_ = nullptr;
