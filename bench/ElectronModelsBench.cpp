@@ -30,7 +30,7 @@ struct BenchCase {
 std::vector<BenchCase> Cases() {
   std::vector<BenchCase> cases{{"constant", "", ""}};
   for (const ElPageInfo& page : ElectronPages()) {
-    if (!page.available) continue;
+    if (!page.Available()) continue;
     for (const ElPresetInfo& preset : page.presets) cases.push_back({page.id, preset.material, ""});
   }
   // The data-file model: a 201-row table (gold) and an analytic kind (aluminium).

@@ -2,11 +2,14 @@
 // the same windows and dialogs, and the settings it prints read back to the same session.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <numbers>
 
 #include "batch/BatchSupport.h"
 #include "batch/Examples.h"
 #include "core/app/AppModel.h"
+#include "core/electron/Materials.h"
 #include "core/hydro/HydrStat.h"
 #include "runfile/RunSettings.h"
 #include "support/ShockTubeForms.h"
@@ -210,36 +213,122 @@ TEST(RunFileState, PreHeatingReachesTheSourceAndPrintsBack) {
 namespace tarvex::batch {
 namespace {
 
-// A material of the thermal-parameter dialog's list chosen from a run file: its page is
-// shown and preset, the model installed is that material's, and the printed settings name
-// it and read back to the same state.
-TEST(RunFileState, MaterialOfTheThermalListReachesTheElectronModel) {
+// The input file of the gold samples (data/electron).
+std::string SampleInFile() {
+  return std::string(TARVEX_TEST_DATA) + "/../../data/electron/In.txt";
+}
+
+// The film_2t_constant example with its [thermal] table replaced by `thermal`.
+std::string WithThermalTable(const std::string& thermal) {
   const BundledExample* example = FindExample("film_2t_constant");
-  ASSERT_NE(example, nullptr);
+  if (example == nullptr) return {};
   std::string text(example->text);
   const size_t from = text.find("[thermal]");
   const size_t to = text.find("[laser]");
-  text = text.substr(0, from) + "[thermal]\nMaterials = \"Au1\"\nButton = \"OK\"\n\n" +
-         text.substr(to);
-  ScriptedPrompter p1;
-  AppModel first(p1);
-  AppliedSettings applied;
-  SetUpFromText(text, first, p1, &applied);
-  if (HasFatalFailure()) return;
-  const ElectronModel& em = first.session.electron.model;
-  ASSERT_TRUE(em.ElHeatCap && em.Coupling && em.ElConductivity);
-  // Gold's electrons: Ce grows with Te (about gamma Te, gamma ~ 3.5e-9 kJ/g/K2 in gold).
-  EXPECT_GT(em.ElHeatCap(19.3L, 5000), 3 * em.ElHeatCap(19.3L, 1000));
+  return text.substr(0, from) + "[thermal]\n" + thermal + "\n" + text.substr(to);
+}
 
-  const std::string printed = SettingsText(first, applied, "case.toml");
-  EXPECT_NE(printed.find("Page = \"Au1\"\nMaterials = \"Au1\""), std::string::npos) << printed;
-  ScriptedPrompter p2;
-  AppModel second(p2);
-  AppliedSettings again;
-  SetUpFromText(printed, second, p2, &again);
-  if (HasFatalFailure()) return;
-  EXPECT_EQ(SettingsText(second, again, "case.toml"), printed);
-  EXPECT_EQ(second.session.electron.model.ElHeatCap(19.3L, 5000), em.ElHeatCap(19.3L, 5000));
+// Every material of the thermal-parameter dialog's list chosen from a run file: its page
+// is shown and preset, the model installed is that material's, and the printed settings
+// name it and read back to the same state.
+TEST(RunFileState, EveryMaterialOfTheThermalListReachesTheElectronModel) {
+  for (const ElMaterialInfo& m : kMaterials) {
+    const std::string name = m.name;
+    const ElPageInfo* page = FindElectronPage(m.page);
+    ASSERT_NE(page, nullptr) << name;
+    if (!page->Available()) continue;  // below
+    SCOPED_TRACE(name);
+    // The data-file model needs its files: the gold samples.
+    const std::string files =
+        name == "Spline" ? "SplineInButton = \"" + SampleInFile() + "\"\n" : std::string();
+    const std::string text =
+        WithThermalTable("Materials = \"" + name + "\"\n" + files + "Button = \"OK\"\n");
+    ScriptedPrompter p1;
+    AppModel first(p1);
+    AppliedSettings applied;
+    SetUpFromText(text, first, p1, &applied);
+    if (HasFatalFailure()) return;
+    const ElectronModel& em = first.session.electron.model;
+    ASSERT_TRUE(em.ElHeatCap && em.Coupling && em.ElConductivity);
+    EXPECT_EQ(first.thermParam.ActivePage(), page->index);
+    const Real rho0 = first.session.electron.common.ElRho0;
+    EXPECT_GT(rho0, 1);  // the preset's density, not the page's empty field
+
+    const std::string printed = SettingsText(first, applied, "case.toml");
+    EXPECT_NE(
+        printed.find("Page = \"" + std::string(page->caption) + "\"\nMaterials = \"" + name + "\""),
+        std::string::npos)
+        << printed;
+    ScriptedPrompter p2;
+    AppModel second(p2);
+    AppliedSettings again;
+    SetUpFromText(printed, second, p2, &again);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(SettingsText(second, again, "case.toml"), printed);
+    const ElectronModel& back = second.session.electron.model;
+    EXPECT_EQ(back.ElHeatCap(rho0, 5000), em.ElHeatCap(rho0, 5000));
+    EXPECT_EQ(back.Coupling(rho0, 5000), em.Coupling(rho0, 5000));
+    EXPECT_EQ(back.ElConductivity(rho0, 5000, 1000), em.ElConductivity(rho0, 5000, 1000));
+  }
+}
+
+// The data files of the "Spline" page are refused with the reader's reason, the file and
+// the line: temperatures that do not increase, too many rows, a zero density, an unknown
+// kind.
+TEST(RunFileState, SplineDataFilesThatCannotBeReadAreRefusedWithFileAndLine) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / "tarvex_spline_runfile";
+  std::filesystem::create_directories(dir);
+  const auto write = [&](const std::string& name, const std::string& text) {
+    std::ofstream((dir / name).string(), std::ios::binary) << text;
+  };
+  write("Ge.txt", "coupling\n2700 2.7 0 0\n1\n27\n");
+  write("In.txt", "Ce.txt Cefile\nGe.txt Gefile\n26.98 Amass\n");
+  std::string tooMany = "heat capacity\n2700\n257\n";
+  for (int k = 0; k < 257; ++k) tooMany += std::to_string(100 * (k + 1)) + " 1000\n";
+  struct Case {
+    const char* what;
+    std::string ce;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"not increasing", "heat capacity\n2700\n3\n300 1e4\n600 2e4\n600 3e4\n",
+       "Ce.txt, line 6: TeCe not increase at k 3"},
+      {"too many rows", tooMany, "Ce.txt, line 3: Rows num overlow"},
+      {"zero density", "heat capacity\n0\n3\n", "Ce.txt, line 2"},
+      {"unknown kind", "heat capacity\n2700\n1\n13\n", "Ce.txt, line 4: INITCe: unknown kCe"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    write("Ce.txt", c.ce);
+    const ReadResult read =
+        ParseRunFile(WithThermalTable("Materials = \"Spline\"\nSplineInButton = \"" +
+                                      (dir / "In.txt").string() + "\"\nButton = \"OK\"\n"),
+                     "case.toml");
+    ASSERT_TRUE(read.ok());
+    ScriptedPrompter p;
+    AppModel app(p);
+    const ApplyResult r = ApplyRunFile(read.file, app, p, "");
+    ASSERT_FALSE(r.ok());
+    const std::string text = r.error->Text();
+    EXPECT_NE(text.find("SplineInButton"), std::string::npos) << text;
+    EXPECT_NE(text.find(c.expected), std::string::npos) << text;
+    EXPECT_FALSE(ElectronModelDefined(app.session.electron.model));
+  }
+  std::filesystem::remove_all(dir);
+}
+
+// A material whose page this version does not have is refused, naming the page.
+TEST(RunFileState, AMaterialOfAPageNotBuiltIsRefused) {
+  const ReadResult read =
+      ParseRunFile(WithThermalTable("Materials = \"LiF\"\nButton = \"OK\"\n"), "case.toml");
+  ASSERT_TRUE(read.ok());
+  ScriptedPrompter p;
+  AppModel app(p);
+  const ApplyResult r = ApplyRunFile(read.file, app, p, "");
+  ASSERT_FALSE(r.ok());
+  EXPECT_NE(r.error->Text().find("Materials"), std::string::npos) << r.error->Text();
+  EXPECT_NE(r.error->Text().find("NoMetall"), std::string::npos) << r.error->Text();
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 // the "Constant" page reaches the session's electron slots through the initial-conditions
 // dialog's button, a refused OK keeps it open with the focus on the field at fault, and
 // pages that are not available are listed but cannot be chosen.
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "DesktopFixture.h"
@@ -38,6 +41,8 @@ class ThermParamDialogTest : public QObject {
   void TypedConstantModelReachesTheSessionThroughOk();
   void RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField();
   void PagesNotAvailableCannotBeChosen();
+  void SplineButtonsReadTheFilesAndShowTheTable();
+  void ASplineFileThatCannotBeReadIsShownAndTheDialogStays();
 };
 
 void ThermParamDialogTest::ShowsThePagesValues() {
@@ -48,13 +53,13 @@ void ThermParamDialogTest::ShowsThePagesValues() {
   ThermParamDialogView view(model, prompter);
   view.show();
   QCOMPARE(view.windowTitle(), QString("ThermParamDialog"));
-  QCOMPARE(view.Pages->count(), TThermParamDialog::kPageCount);
+  QCOMPARE(view.Pages->count(), model.PageCount());
   QCOMPARE(view.Pages->currentItem()->text(), QString("Ta"));
   QCOMPARE(view.Stack->currentIndex(), model.ActivePage());
   QCOMPARE(view.Edit(kConstant, "kEdit")->text(),
            QString::fromStdString(model.Constant().FieldByName("kEdit")->Text()));
   // Every field of every page says its unit (or that it has none) in its tooltip.
-  for (int32_t i = 0; i < TThermParamDialog::kPageCount; ++i) {
+  for (int32_t i = 0; i < model.PageCount(); ++i) {
     TElPageForm* page = model.Page(i);
     if (page == nullptr) continue;
     for (const ElParamInfo& p : page->Params()) {
@@ -127,7 +132,7 @@ void ThermParamDialogTest::PagesNotAvailableCannotBeChosen() {
   view.show();
   QApplication::setActiveWindow(&view);
   int unavailable = 0;
-  for (int32_t i = 0; i < TThermParamDialog::kPageCount; ++i) {
+  for (int32_t i = 0; i < model.PageCount(); ++i) {
     QListWidgetItem* item = view.Pages->item(i);
     if (model.Page(i) != nullptr) {
       QVERIFY(item->flags() & Qt::ItemIsEnabled);
@@ -146,6 +151,67 @@ void ThermParamDialogTest::PagesNotAvailableCannotBeChosen() {
     QCOMPARE(view.Stack->currentIndex(), before);
   }
   QVERIFY(unavailable > 0);
+}
+
+// "&Load Spline In file" reads the input file chosen (the gold samples), shows the two file
+// names and "&Init Spline"; that button reads the data files and shows the table, and OK
+// installs the model.
+void ThermParamDialogTest::SplineButtonsReadTheFilesAndShowTheTable() {
+  ScriptedQtPrompter prompter;
+  prompter.openFile = std::string(TARVEX_TEST_DATA) + "/../../data/electron/In.txt";
+  TThermParamDialog model;
+  QVERIFY(static_cast<bool>(model.ShowPage("Spline")));
+  ThermParamDialogView view(model, prompter);
+  view.show();
+  auto* load = view.findChild<QPushButton*>("SplineInButton");
+  auto* init = view.findChild<QPushButton*>("InitSpline");
+  auto* data = view.findChild<QTableWidget*>("Data");
+  QVERIFY(load != nullptr && init != nullptr && data != nullptr);
+  QVERIFY(load->isVisible());
+  QVERIFY(!init->isVisible());
+  QVERIFY(!data->isVisible());
+  QTest::mouseClick(load, Qt::LeftButton);
+  QVERIFY2(prompter.informed.empty(),
+           prompter.informed.empty() ? "" : prompter.informed[0].c_str());
+  QVERIFY(init->isVisible());
+  QVERIFY(view.findChild<QLabel*>("CefileLabel")->text().endsWith("Au_Ce.txt"));
+  QVERIFY(view.findChild<QLabel*>("GefileLabel")->text().endsWith("Au_Ge.txt"));
+  QTest::mouseClick(init, Qt::LeftButton);
+  QVERIFY(data->isVisible());
+  QCOMPARE(data->columnCount(), 6);
+  QCOMPARE(data->rowCount(), static_cast<int>(model.Spline().DataRows().size()));
+  QCOMPARE(data->item(1, 0)->text().toStdString(), model.Spline().DataText(1, 0));
+  guitest::Screenshot(&view, "thermal_spline");
+}
+
+// An unknown heat-capacity kind ends nothing but the reading: the message names the file
+// and its line, the table stays hidden, and the dialog stays open.
+void ThermParamDialogTest::ASplineFileThatCannotBeReadIsShownAndTheDialogStays() {
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid());
+  const auto write = [&](const char* name, const char* text) {
+    QFile f(dir.filePath(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+  };
+  write("In.txt", "Ce.txt Cefile\nGe.txt Gefile\n50 Amass\n");
+  write("Ce.txt", "title\n2700\n1\n13\n");
+  write("Ge.txt", "title\n2700 2.7 0 0\n1\n27\n");
+  ScriptedQtPrompter prompter;
+  prompter.openFile = dir.filePath("In.txt").toStdString();
+  TThermParamDialog model;
+  QVERIFY(static_cast<bool>(model.ShowPage("Spline")));
+  ThermParamDialogView view(model, prompter);
+  view.show();
+  QTest::mouseClick(view.findChild<QPushButton*>("SplineInButton"), Qt::LeftButton);
+  QTest::mouseClick(view.findChild<QPushButton*>("InitSpline"), Qt::LeftButton);
+  QCOMPARE(prompter.informed.size(), size_t(1));
+  QVERIFY2(prompter.informed[0].find("Ce.txt, line 4") != std::string::npos &&
+               prompter.informed[0].find("unknown kCe") != std::string::npos,
+           prompter.informed[0].c_str());
+  QVERIFY(view.isVisible());
+  QVERIFY(!view.findChild<QTableWidget*>("Data")->isVisible());
+  QVERIFY(!view.findChild<QPushButton*>("InitSpline")->isVisible());
 }
 
 QTEST_MAIN(ThermParamDialogTest)

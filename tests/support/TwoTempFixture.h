@@ -25,12 +25,12 @@ struct ConstantElectrons {
 // (the electrons are added to it), so that Eion, Pion and Cvion are the film model's own.
 inline void BindConstantElectrons(Session& s, const ConstantElectrons& c, bool latticeOnly = true) {
   ElectronState& e = s.electron;
-  e.constant = ConstantElParams{c.ce, c.Gr};
+  e.Block<ConstantElParams>() = ConstantElParams{c.ce, c.Gr};
   e.coupling.value = c.G;
   e.conductivity.value = c.ke;
   ElectronModel& m = e.model;
   BindElectronThermo<ConstantElParams, &ConstantEnergy, &ConstantHeatCap, &ConstantPressure,
-                     &ConstantPressureDT>(m, e.constant);
+                     &ConstantPressureDT>(m, e.Block<ConstantElParams>());
   m.Coupling = MakeSlot<ConstParams, &ConstValue>(e.coupling);
   m.ElConductivity = c.ke > 0 ? MakeSlot3<ConstParams, &ConstValue3>(e.conductivity) : Slot3{};
   m.ElTofE = {};

@@ -144,6 +144,20 @@ ElOkResult AppModel::ApplyThermParam(ElOkSource source) {
   return r;
 }
 
+void AppModel::ApplyElectronChoice(const ElChoiceResult& r) {
+  if (!r.accepted) return;
+  const TSpallMaterialEnv env = SpallEnv();
+  if (r.spallMaterial >= 0) spallation.SelectMaterial(r.spallMaterial, env);
+  for (const ElSideValue& v : r.side) {
+    if (std::string_view(v.dialog) != "Spall") continue;
+    const std::string name = std::string(v.field) + "Edit";
+    if (RealField* f = spallation.FieldByName(name)) {
+      f->SetValue(v.value);
+      spallation.LeaveField(name, env);
+    }
+  }
+}
+
 TQextResult AppModel::ApplyQext() {
   const TQextResult r = qext.OkPressed(session.laser);
   // The table of the previous pulse must not be used with the new one.

@@ -89,6 +89,15 @@ class AppModel {
   // nothing.
   ElOkResult ApplyThermParam(ElOkSource source = ElOkSource::Code);
 
+  // What a choice in the thermal-parameter dialog's material list sets in other dialogs
+  // (the view and the run files call it after the dialog's ChooseMaterial): the
+  // spallation dialog selects the same metal and takes the preset's "Spall" values (a
+  // value sigma_m derives sigma0 as leaving the field does). The preset's elastic shear
+  // modulus G ("Elastic") and non-metal flag ("Initial") have no consumer in this
+  // version: the elastic-plastic solvers and the non-metal model are not built, and they
+  // will read the side values of the chosen preset from here.
+  void ApplyElectronChoice(const ElChoiceResult& r);
+
   // The "Q external" dialog's OK: the source of the session; its per-cell table is built
   // by the initial conditions' OK (or rebuilt by the first step on a changed grid).
   TQextResult ApplyQext();

@@ -187,8 +187,11 @@ class InitialBinding : public FormBinding {
 
 class ThermParamBinding : public FormBinding {
  public:
-  explicit ThermParamBinding(AppModel& app)
-      : FormBinding(std::make_unique<TThermParamSchema>(app.thermParam)), app_(app) {}
+  ThermParamBinding(AppModel& app, std::string runDir)
+      : FormBinding(std::make_unique<TThermParamSchema>(
+            app.thermParam, [&app](const ElChoiceResult& r) { app.ApplyElectronChoice(r); },
+            std::move(runDir))),
+        app_(app) {}
 
   void Open() override {
     static_cast<TThermParamSchema&>(Schema()).Reset();
@@ -414,8 +417,8 @@ std::unique_ptr<FormBinding> BindMainRun(AppModel& app, const ApplyContext& ctx)
 std::unique_ptr<FormBinding> BindInitial(AppModel& app, const ApplyContext&) {
   return std::make_unique<InitialBinding>(app);
 }
-std::unique_ptr<FormBinding> BindThermParam(AppModel& app, const ApplyContext&) {
-  return std::make_unique<ThermParamBinding>(app);
+std::unique_ptr<FormBinding> BindThermParam(AppModel& app, const ApplyContext& ctx) {
+  return std::make_unique<ThermParamBinding>(app, ctx.runDir);
 }
 std::unique_ptr<FormBinding> BindQext(AppModel& app, const ApplyContext&) {
   return std::make_unique<QextBinding>(app);
@@ -504,7 +507,13 @@ std::string ThermalIntro() {
          "model uses the page's own density\n`rho0Edit` and coupling `aEdit` (coupling per "
          "gram aEdit/rho0Edit). Units: conductivity\nkW/cm/K, heat capacity kJ/g/K, coupling "
          "kW/K/cm3, density g/cm3. Without this table the\nfilm conducts only through the "
-         "conductivity of its equation of state.";
+         "conductivity of its equation of state.\n\n`Materials` shows the page of the "
+         "material and presets it (the keys after it override the\npreset); it also selects "
+         "the metal in `[spall]` and sets the preset's spallation values there\n(a `[spall]` "
+         "table then changes them). A key that several pages have is described for each\npage "
+         "where it means something else (`rho00Edit`, `gEdit`, `alEdit`, ...). The film's "
+         "phase\nreaches the models from `[eos.film]`: a table set's phase and mixture, an "
+         "analytic model's\nphase code.";
 }
 
 std::string LaserIntro() {

@@ -26,7 +26,10 @@ constexpr Real kProposedBr = 0.2142L;
 }  // namespace
 
 TElPageForm::TElPageForm(const ElPageInfo& page, std::shared_ptr<TNumStringFormat> format)
-    : page_(page), params_(PageParams(page)), checks_(PageChecks(page)) {
+    : page_(page),
+      params_(PageParams(page)),
+      checks_(PageChecks(page)),
+      buttons_(PageButtons(page)) {
   fields_.reserve(params_.size());
   for (const ElParamInfo& p : params_) {
     RealField field = format ? RealField(format) : RealField();
@@ -178,6 +181,12 @@ ElChoiceResult TElPageForm::ChooseMaterial(int32_t) {
 
 void TElPageForm::No(ElTargets&) {}
 
+ElButtonResult TElPageForm::PressButton(std::string_view name, Prompter&) {
+  ElButtonResult r;
+  r.message = "The page \"" + std::string(page_.caption) + "\" has no button " + std::string(name);
+  return r;
+}
+
 ElOkResult TElPageForm::Refuse(std::string focus, std::string message) {
   ElOkResult r;
   r.focus = std::move(focus);
@@ -235,7 +244,9 @@ void TElPageForm::LeaveNat() {
   Real nat = Value(kNat);
   Real rho0 = Value(kRho);
   Real M = Value(kMatNo);
-  if (!Edited(kNat) && rho0 == M * nat / NAv) return;
+  // Consistent to the rounding of the product (a few units of the last place of an
+  // 80-bit real): leaving the field changes nothing, so that values read back do not move.
+  if (!Edited(kNat) && std::fabs(rho0 - M * nat / NAv) <= 1e-17L * std::fabs(rho0)) return;
   if (nat == 0) {
     nat = (Edited(kRho) && Edited(kMatNo) && rho0 > 0 && M > 0) ? rho0 * NAv / M : kDefaultNat;
   }

@@ -71,6 +71,29 @@ struct ElChoiceResult {
   explicit operator bool() const { return accepted; }
 };
 
+// Outcome of a page's own button.
+struct ElButtonResult {
+  bool ok = false;
+  std::string message;  // why not (names the file and the line)
+  std::string focus;    // the control that takes the focus afterwards
+
+  explicit operator bool() const { return ok; }
+};
+
+// A line of text a page shows (a file name), by control name.
+struct ElNote {
+  std::string name;
+  std::string text;
+  bool visible = false;
+};
+
+// A table a page shows: column titles and the cells as text.
+struct ElGrid {
+  bool visible = false;
+  std::vector<std::string> titles;
+  std::vector<std::vector<std::string>> rows;
+};
+
 class TElPageForm {
  public:
   // The fields share `format` (the session's number format) when given.
@@ -91,6 +114,9 @@ class TElPageForm {
   bool SetCheck(std::string_view name, bool on);  // false for an unknown name
   // Hidden fields (e.g. the divisor of the "Constant" page while Gr1 is 0).
   bool Visible(std::string_view name) const;
+  // Whether saved settings give the field: not a field that the page's OK derives from
+  // others (it would be typed back after them and change them by its rounding).
+  virtual bool Saved(std::string_view) const { return true; }
 
   // ---- handlers ------------------------------------------------------------------------------
   // The text of a field was changed by the user (the view calls it after RealField::SetText).
@@ -104,6 +130,15 @@ class TElPageForm {
   bool SetFieldValue(std::string_view name, Real value, bool edited = true);
   // Runs the steps of a preset of this page.
   void ApplyPreset(const ElPresetInfo& preset);
+
+  // ---- the page's own buttons, notes and table (the catalog names the buttons) ------------
+  const std::vector<ElButtonInfo>& Buttons() const { return buttons_; }
+  virtual bool ButtonVisible(std::string_view) const { return true; }
+  // A click on a button of the page; what needs a person (a file chooser, an error box)
+  // goes through `prompter`. The default: the page has no such button.
+  virtual ElButtonResult PressButton(std::string_view name, Prompter& prompter);
+  virtual std::vector<ElNote> Notes() const { return {}; }
+  virtual ElGrid Grid() const { return {}; }
 
   // The selection of the page's material list (-1: none).
   int32_t MaterialChoice() const { return material_; }
@@ -171,6 +206,7 @@ class TElPageForm {
   const ElPageInfo& page_;
   std::vector<ElParamInfo> params_;
   std::vector<ElCheckInfo> checks_;
+  std::vector<ElButtonInfo> buttons_;
   std::vector<RealField> fields_;  // parallel to params_
   std::vector<bool> checkValues_;  // parallel to checks_
   std::vector<bool> edited_;       // parallel to params_

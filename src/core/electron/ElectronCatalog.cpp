@@ -3,6 +3,8 @@
 
 #include <limits>
 
+#include "core/electron/ThermParFrames.h"
+#include "core/electron/ThermParamDialog.h"
 #include "core/eos/EosCatalog.h"
 
 namespace tarvex {
@@ -505,23 +507,33 @@ constexpr ElCheckInfo kSplineChecks[] = {
 
 constexpr std::span<const ElCheckInfo> kNoChecks{};
 
+constexpr std::span<const ElButtonInfo> kNoButtons{};
+
+constexpr ElButtonInfo kSplineButtons[] = {
+    {"SplineInButton", "&Load Spline In file",
+     "the input file naming the heat-capacity file (Cefile), the coupling file (Gefile) and the "
+     "atomic mass (Amass)"},
+    {"InitSpline", "&Init Spline",
+     "read the two data files and show the table of the model (shown once the input file is read)"},
+};
+
 constexpr ElFrameInfo kFrames[] = {
-    {"TElThermParFrame", nullptr, kBaseParams, kBaseChecks},
-    {"TMetParFrame", "TElThermParFrame", kMetParams, kMetChecks},
-    {"TTransMetFrame", "TMetParFrame", kTransMetParams, kNoChecks},
-    {"TTaParFrame", "TMetParFrame", kTaParams, kNoChecks},
-    {"TNobleMetFrame", "TMetParFrame", kNobleParams, kNoChecks},
-    {"TNewNobleMetFrame", "TMetParFrame", kNewNobleParams, kNoChecks},
-    {"TAgParFrame", "TMetParFrame", kAgParams, kNoChecks},
-    {"TMoParFrame", "TMetParFrame", kMoParams, kNoChecks},
+    {"TElThermParFrame", nullptr, kBaseParams, kBaseChecks, kNoButtons},
+    {"TMetParFrame", "TElThermParFrame", kMetParams, kMetChecks, kNoButtons},
+    {"TTransMetFrame", "TMetParFrame", kTransMetParams, kNoChecks, kNoButtons},
+    {"TTaParFrame", "TMetParFrame", kTaParams, kNoChecks, kNoButtons},
+    {"TNobleMetFrame", "TMetParFrame", kNobleParams, kNoChecks, kNoButtons},
+    {"TNewNobleMetFrame", "TMetParFrame", kNewNobleParams, kNoChecks, kNoButtons},
+    {"TAgParFrame", "TMetParFrame", kAgParams, kNoChecks, kNoButtons},
+    {"TMoParFrame", "TMetParFrame", kMoParams, kNoChecks, kNoButtons},
     // The frame of the page not built yet: its fields are still to be described.
-    {"TNoMetFrame", "TElThermParFrame", {}, kNoChecks},
-    {"TAu1ParFrame", "TElThermParFrame", kAu1Params, kAu1Checks},
-    {"TRuElParFrame", "TElThermParFrame", kRuParams, kNoChecks},
-    {"TElRextr", "TElThermParFrame", kSnParams, kNoChecks},
-    {"TSplineEOSFrame", "TElThermParFrame", kSplineParams, kSplineChecks},
-    {"TMetEFFrame", "TElThermParFrame", kMetEFParams, kNoChecks},
-    {"TMet_kabFrame", "TMetEFFrame", kMetKabParams, kMetKabChecks},
+    {"TNoMetFrame", "TElThermParFrame", {}, kNoChecks, kNoButtons},
+    {"TAu1ParFrame", "TElThermParFrame", kAu1Params, kAu1Checks, kNoButtons},
+    {"TRuElParFrame", "TElThermParFrame", kRuParams, kNoChecks, kNoButtons},
+    {"TElRextr", "TElThermParFrame", kSnParams, kNoChecks, kNoButtons},
+    {"TSplineEOSFrame", "TElThermParFrame", kSplineParams, kSplineChecks, kSplineButtons},
+    {"TMetEFFrame", "TElThermParFrame", kMetEFParams, kNoChecks, kNoButtons},
+    {"TMet_kabFrame", "TMetEFFrame", kMetKabParams, kMetKabChecks, kNoButtons},
 };
 
 // ---- the dialog's own pages ------------------------------------------------------------
@@ -890,17 +902,25 @@ constexpr int32_t kSplineMaterials[] = {13};
 
 constexpr std::span<const int32_t> kNone{};
 
+// The form model of a page of class `Form`.
+template <class Form>
+std::unique_ptr<TElPageForm> Make(const ElPageInfo& page,
+                                  std::shared_ptr<TNumStringFormat> format) {
+  return std::make_unique<Form>(page, std::move(format));
+}
+
+template <class Form>
 constexpr ElPageInfo Frame(int32_t index, const char* id, const char* caption,
                            const char* frameClass, std::span<const int32_t> materials,
                            std::span<const ElPresetInfo> presets, uint16_t fills,
                            const char* note) {
-  return {index, id, caption, frameClass, true, {}, {}, materials, presets, fills, note};
+  return {index, id, caption, frameClass, &Make<Form>, {}, {}, materials, presets, fills, note};
 }
 
 constexpr ElPageInfo Planned(int32_t index, const char* id, const char* caption,
                              const char* frameClass, std::span<const int32_t> materials,
                              const char* note) {
-  return {index, id, caption, frameClass, false, {}, {}, materials, {}, 0, note};
+  return {index, id, caption, frameClass, nullptr, {}, {}, materials, {}, 0, note};
 }
 
 constexpr ElPageInfo kPages[] = {
@@ -908,40 +928,49 @@ constexpr ElPageInfo kPages[] = {
      "constant",
      "Constant",
      nullptr,
-     true,
+     &Make<TConstantPage>,
      kConstantParams,
      kNoChecks,
      kNone,
      {},
      kThermo | kFillsCoupling | kFillsElConductivity,
      "constant heat capacity, conductivity and coupling; Pe = Gr rho c_e Te"},
-    {1, "simple_metal", "Simple metall", nullptr, true, kSimpleParams, kSimpleChecks, kNone,
-     kSimplePresets, kMetal,
+    {1, "simple_metal", "Simple metall", nullptr, &Make<TSimpleMetPage>, kSimpleParams,
+     kSimpleChecks, kNone, kSimplePresets, kMetal,
      "free-electron gas with rho - rho_md in the energy, Wiedemann-type conductivity"},
-    Frame(2, "noble_metal", "Noble Metall", "TNobleMetFrame", kAuMaterials, kNoblePresets, kMetal,
-          "gold: d-band heat capacity, gold coupling and conductivity"),
-    Frame(3, "trans_metal", "TransMetall", "TTransMetFrame", kTransMetMaterials, kTransMetPresets,
-          kMetal, "transition metals: two-band solid model blended with the free-electron gas"),
+    Frame<TNobleMetFrame>(2, "noble_metal", "Noble Metall", "TNobleMetFrame", kAuMaterials,
+                          kNoblePresets, kMetal,
+                          "gold: d-band heat capacity, gold coupling and conductivity"),
+    Frame<TTransMetFrame>(
+        3, "trans_metal", "TransMetall", "TTransMetFrame", kTransMetMaterials, kTransMetPresets,
+        kMetal, "transition metals: two-band solid model blended with the free-electron gas"),
     Planned(4, "no_metal", "NoMetall", "TNoMetFrame", kLiFMaterials, "non-metal electron model"),
-    Frame(5, "ta", "Ta", "TTaParFrame", kTaMaterials, kTaPresets, kMetal,
-          "tantalum: fitted pressure blended with the free-electron gas, fitted conductivity"),
-    Frame(6, "new_au", "NewAu", "TNewNobleMetFrame", kNAuMaterials, kNewNoblePresets, kMetal,
-          "gold: fitted energy and pressure, gold coupling and conductivity"),
-    Frame(7, "au1", "Au1", "TAu1ParFrame", kAu1Materials, kAu1Presets, kMetal | kFillsHeatFluxLimit,
-          "gold fitted to ab-initio data, blended with the free-electron gas; four conductivities"),
-    Frame(8, "ag1", "Ag1", "TAgParFrame", kAgMaterials, kAgPresets, kMetal | kFillsHeatFluxLimit,
-          "silver: free-electron gas, fitted conductivity"),
-    Frame(9, "ru", "Ru", "TRuElParFrame", kRuMaterials, kRuPresets, kMetal,
-          "ruthenium: rational fits of energy and pressure, fitted coupling and conductivity"),
-    Frame(10, "mo", "Mo", "TMoParFrame", kMoMaterials, kMoPresets, kMetal,
-          "molybdenum: fitted energy and pressure, constant conductivity"),
-    Frame(11, "rextr", "Rextr", "TElRextr", kSnMaterials, kSnPresets, kMetal,
-          "tin: rational fit of the pressure, fitted coupling and conductivity"),
-    Frame(12, "met_kab", "Met_kab", "TMet_kabFrame", kMetKabMaterials, kMetKabPresets, kMetal,
-          "Al, Ni, Fe, Ti: switched solid-state electrons, fitted conductivity"),
-    Frame(13, "spline", "Spline", "TSplineEOSFrame", kSplineMaterials, {},
-          kThermo | kFillsElTofE | kFillsCoupling | kFillsElConductivity | kFillsFilmKappa,
-          "heat capacity and coupling from data files named in \"In.txt\""),
+    Frame<TTaParFrame>(
+        5, "ta", "Ta", "TTaParFrame", kTaMaterials, kTaPresets, kMetal,
+        "tantalum: fitted pressure blended with the free-electron gas, fitted conductivity"),
+    Frame<TNewNobleMetFrame>(6, "new_au", "NewAu", "TNewNobleMetFrame", kNAuMaterials,
+                             kNewNoblePresets, kMetal,
+                             "gold: fitted energy and pressure, gold coupling and conductivity"),
+    Frame<TAu1ParFrame>(
+        7, "au1", "Au1", "TAu1ParFrame", kAu1Materials, kAu1Presets, kMetal | kFillsHeatFluxLimit,
+        "gold fitted to ab-initio data, blended with the free-electron gas; four conductivities"),
+    Frame<TAgParFrame>(8, "ag1", "Ag1", "TAgParFrame", kAgMaterials, kAgPresets,
+                       kMetal | kFillsHeatFluxLimit,
+                       "silver: free-electron gas, fitted conductivity"),
+    Frame<TRuElParFrame>(
+        9, "ru", "Ru", "TRuElParFrame", kRuMaterials, kRuPresets, kMetal,
+        "ruthenium: rational fits of energy and pressure, fitted coupling and conductivity"),
+    Frame<TMoParFrame>(10, "mo", "Mo", "TMoParFrame", kMoMaterials, kMoPresets, kMetal,
+                       "molybdenum: fitted energy and pressure, constant conductivity"),
+    Frame<TElRextr>(11, "rextr", "Rextr", "TElRextr", kSnMaterials, kSnPresets, kMetal,
+                    "tin: rational fit of the pressure, fitted coupling and conductivity"),
+    Frame<TMet_kabFrame>(12, "met_kab", "Met_kab", "TMet_kabFrame", kMetKabMaterials,
+                         kMetKabPresets, kMetal,
+                         "Al, Ni, Fe, Ti: switched solid-state electrons, fitted conductivity"),
+    Frame<TSplineEOSFrame>(
+        13, "spline", "Spline", "TSplineEOSFrame", kSplineMaterials, {},
+        kThermo | kFillsElTofE | kFillsCoupling | kFillsElConductivity | kFillsFilmKappa,
+        "heat capacity and coupling from data files named in \"In.txt\""),
 };
 
 // Appends a frame's fields (and its ancestors', first) to `out`, a redeclared field in
@@ -1005,6 +1034,15 @@ std::vector<ElParamInfo> PageParams(const ElPageInfo& page) {
   std::vector<ElCheckInfo> checks;
   Collect(page, params, checks);
   return params;
+}
+
+std::vector<ElButtonInfo> PageButtons(const ElPageInfo& page) {
+  std::vector<ElButtonInfo> out;
+  for (const ElFrameInfo* f = page.frameClass ? FindElectronFrame(page.frameClass) : nullptr;
+       f != nullptr; f = f->parentClass ? FindElectronFrame(f->parentClass) : nullptr) {
+    out.insert(out.begin(), f->buttons.begin(), f->buttons.end());
+  }
+  return out;
 }
 
 std::vector<ElCheckInfo> PageChecks(const ElPageInfo& page) {

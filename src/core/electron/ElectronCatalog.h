@@ -8,11 +8,13 @@
 // dialog field name = run-file key, symbol, unit, default, valid range, role, help); a
 // frame may declare a parent's field again to give it another default, role or meaning.
 // The dialog's form models, the run files, the documentation and the model tests read
-// this one table. Pages whose models are not built yet are listed with `available`
-// false.
+// this one table: the dialog creates each page through the entry's `create`, so a new
+// model is its module (parameter block, functions, frame class) and its entry here.
+// Pages whose models are not built yet are listed without `create`.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +23,14 @@
 #include "core/common/Real.h"
 
 namespace tarvex {
+
+class TElPageForm;
+class TNumStringFormat;
+struct ElPageInfo;
+
+// Creates the form model of a page (its fields share `format` when given).
+using ElPageFactory = std::unique_ptr<TElPageForm> (*)(const ElPageInfo& page,
+                                                       std::shared_ptr<TNumStringFormat> format);
 
 enum class ElFieldRole : uint8_t {
   Input,    // read at OK (validated against the range)
@@ -48,11 +58,20 @@ struct ElCheckInfo {
   const char* help;
 };
 
+// A button of a page beyond the dialog's own ("&Load Spline In file"); a run file presses
+// it through the key of the same name.
+struct ElButtonInfo {
+  const char* name;     // the control's name, also the run-file key
+  const char* caption;  // as the page shows it
+  const char* help;
+};
+
 struct ElFrameInfo {
   const char* frameClass;               // e.g. "TMetParFrame"
   const char* parentClass;              // nullptr for a root
   std::span<const ElParamInfo> params;  // fields this class adds or redeclares
   std::span<const ElCheckInfo> checks;
+  std::span<const ElButtonInfo> buttons;
 };
 
 // One step of a preset, in order.
@@ -102,13 +121,16 @@ struct ElPageInfo {
   const char* id;                       // stable identifier for run files
   const char* caption;                  // as the dialog's page tab shows it
   const char* frameClass;               // the frame class, or nullptr for the dialog's own pages
-  bool available;                       // implemented in this build
+  ElPageFactory create;                 // the page's form model; nullptr: not built yet
   std::span<const ElParamInfo> params;  // own fields of a page that is no frame
   std::span<const ElCheckInfo> checks;  // own check boxes of a page that is no frame
   std::span<const int32_t> materials;   // entries of Materials the page presets
   std::span<const ElPresetInfo> presets;
   uint16_t fills;    // ElSlotBit
   const char* note;  // one line for the documentation
+
+  // Implemented in this build.
+  bool Available() const { return create != nullptr; }
 };
 
 // All 14 pages in the dialog's order.
@@ -124,6 +146,7 @@ const ElFrameInfo* FindElectronFrame(std::string_view frameClass);
 // redeclaration in its parent's place. Check boxes likewise.
 std::vector<ElParamInfo> PageParams(const ElPageInfo& page);
 std::vector<ElCheckInfo> PageChecks(const ElPageInfo& page);
+std::vector<ElButtonInfo> PageButtons(const ElPageInfo& page);
 
 // The preset of a page for a material, or nullptr.
 const ElPresetInfo* FindPreset(const ElPageInfo& page, std::string_view material);

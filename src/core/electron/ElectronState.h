@@ -1,26 +1,19 @@
 // Everything the session keeps about the electrons of the film: the slots, the common
-// parameters, the parameter block of every model (the slots point into them), the film's
-// phase as the models see it, and the heat-flux limit of the electron conduction.
+// parameters, the parameter block of every model accepted so far (the slots point into
+// them), the film's phase as the models see it, and the heat-flux limit of the electron
+// conduction.
 //
 // Slots point into this record, so it is neither copyable nor movable. Only the OK of a
 // page of the thermal-parameter dialog (or code that acts as one) writes it.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "core/common/Real.h"
 #include "core/electron/ConstantModel.h"
 #include "core/electron/ElectronCommon.h"
 #include "core/electron/FilmPhase.h"
-#include "core/electron/FittedConductivityMetal.h"
-#include "core/electron/FittedGold.h"
-#include "core/electron/Molybdenum.h"
-#include "core/electron/NobleMetal.h"
-#include "core/electron/Ruthenium.h"
-#include "core/electron/Silver.h"
-#include "core/electron/SimpleMetal.h"
-#include "core/electron/SplineElectron.h"
-#include "core/electron/Tantalum.h"
-#include "core/electron/Tin.h"
-#include "core/electron/TransMetal.h"
 #include "core/eos/ElectronSlots.h"
 
 namespace tarvex {
@@ -50,25 +43,38 @@ struct ElectronState {
   // Largest heat flux the electron conduction carries [kW/cm2]; 0 switches the limit off.
   Real HeatFluxLimit = 1e30L;
 
-  // Parameter blocks, one per model family.
+  // What every model may share.
   ConstParams coupling;      // the constant coupling CouplingConst [kW/g/K]
   ConstParams conductivity;  // a constant conductivity [kW/cm/K]
   IonKappaParams ionKappa;   // the film's ion conductivity (FilmEos.Kappa)
-  ConstantElParams constant;
-  SimpleMetParams simple;
   SimpleOptics optics;
-  FegParams feg;  // the free-electron gas of TMetParFrame alone
-  TransMetParams transMet;
-  TaParams ta;
-  AuParams au;
-  NAuParams nau;
-  AgParams ag;
-  MoParams mo;
-  MetKabParams metKab;
-  Au1Params au1;
-  RuParams ru;
-  SnParams sn;
-  SplineElParams spline;  // the data-file model as its last OK accepted it
+
+  // The parameter block of a model family (its type names it): created by the family's
+  // first OK and kept at one address for the life of the session, because a slot that a
+  // later page leaves in place still points into it. A model's module declares its block;
+  // nothing here lists the models.
+  template <class P>
+  P& Block() {
+    for (Held& h : blocks_) {
+      if (h.type == TypeKey<P>()) return *static_cast<P*>(h.block.get());
+    }
+    blocks_.push_back(
+        Held{TypeKey<P>(), Owned(new P{}, [](void* q) { delete static_cast<P*>(q); })});
+    return *static_cast<P*>(blocks_.back().block.get());
+  }
+
+ private:
+  template <class P>
+  static const void* TypeKey() {
+    static constexpr char key = 0;
+    return &key;
+  }
+  using Owned = std::unique_ptr<void, void (*)(void*)>;
+  struct Held {
+    const void* type;
+    Owned block;
+  };
+  std::vector<Held> blocks_;
 };
 
 // Binds the four thermodynamic slots of a model to its parameter block.

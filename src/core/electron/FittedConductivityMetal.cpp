@@ -29,7 +29,7 @@ WrapPoint Where(const MetEFParams& p, Real rho, Real Te) {
   }
   const Real d = rho < p.RhoMd2 ? rho * SwitchS(rho / p.RhoMd) : rho;
   w.at = d;
-  if (p.phase == nullptr || !p.phase->Tabulated || Te >= p.TeC) return w;
+  if (!FilmTabulated(p.phase) || Te >= p.TeC) return w;
   switch (ReducedPhase(p.phase, rho, Te)) {
     case 2:
     case 3:

@@ -4,7 +4,10 @@
 #include <string>
 
 #include "core/electron/ElectronConstants.h"
+#include "core/electron/FittedGold.h"
+#include "core/electron/Ruthenium.h"
 #include "core/electron/ThermParFrames.h"
+#include "core/electron/Tin.h"
 
 namespace tarvex {
 
@@ -79,7 +82,7 @@ void TMetEFFrame::Install(ElTargets& t) {
   const Real rhoMd = Value("rho_mdEdit");
   const Real TeC = Value("TeCEdit");
   e.common.RhoMd = rhoMd;
-  MetEFParams& ef = e.metKab.ef;
+  MetEFParams& ef = e.Block<MetKabParams>().ef;
   ef = MetEFParams{};
   // The gas of this page: gamma(rho) = Gamma/rho^(2/3) with no density switch (Gamma is
   // the same with or without one); the wrappers switch the electrons off.
@@ -168,11 +171,15 @@ ElOkResult TMet_kabFrame::Validate() {
   return r;
 }
 
+bool TMet_kabFrame::Saved(std::string_view name) const {
+  return name != "k0sxrtEdit" && name != "k0lxlmEdit";
+}
+
 void TMet_kabFrame::Install(ElTargets& t) {
   TMetEFFrame::Install(t);
   ElectronState& e = t.electron;
   const ElectronCommon& c = e.common;
-  MetKabParams& p = e.metKab;
+  MetKabParams& p = e.Block<MetKabParams>();
   MetEFParams& ef = p.ef;
 
   // The conductivity fit, with k0sxrt and k0lxlm from k0s and k0l at the reference
@@ -315,7 +322,7 @@ void TAu1ParFrame::Install(ElTargets& t) {
   Show("rho_mdEdit", c.RhoMd);
   const Real al = Value("alEdit");
   c.CouplingConst = al;  // as entered: the coupling below carries its own scale
-  Au1Params& p = e.au1;
+  Au1Params& p = e.Block<Au1Params>();
   p = Au1Params{};
   p.blend = BlendParams{MakeFegParams(c, 0.5L), TeC, TeC / 2, VeC, &e.FilmPhase};
   const Real rho0e = Value("rho0eEdit");
@@ -415,7 +422,7 @@ void TRuElParFrame::Install(ElTargets& t) {
   TElThermParFrame::Install(t);
   ElectronState& e = t.electron;
   const Real rho0 = e.common.ElRho0;
-  RuParams& p = e.ru;
+  RuParams& p = e.Block<RuParams>();
   p = RuParams{};
   p.invRho0 = 1 / rho0;
   p.P = RuFit{Value("c0PEdit") / rho0, Value("a1PEdit"), Value("a0PEdit"),
@@ -458,7 +465,7 @@ void TElRextr::Install(ElTargets& t) {
   ElectronState& e = t.electron;
   const ElectronCommon& c = e.common;
   const Real rho0 = c.ElRho0;
-  SnParams& p = e.sn;
+  SnParams& p = e.Block<SnParams>();
   p = SnParams{};
   p.invRho0 = 1 / rho0;
   p.invRho0_23 = 1 / Cbrt2(rho0);

@@ -6,7 +6,7 @@ namespace tarvex {
 namespace {
 
 bool TableCase(const BlendParams& b, Real Te) {
-  return b.phase != nullptr && b.phase->Tabulated && Te < b.TeC;
+  return FilmTabulated(b.phase) && Te < b.TeC;
 }
 
 }  // namespace

@@ -61,6 +61,37 @@ ElSplineResult TSplineEOSFrame::LoadSplineIn(Prompter& prompter) {
   return r;
 }
 
+ElButtonResult TSplineEOSFrame::PressButton(std::string_view name, Prompter& prompter) {
+  if (name == "SplineInButton") return LoadSplineIn(prompter);
+  if (name == "InitSpline" && initVisible_) {
+    ElButtonResult r = InitSpline();
+    if (!r) prompter.Inform(r.message, MessageKind::Error);
+    return r;
+  }
+  return TElThermParFrame::PressButton(name, prompter);
+}
+
+bool TSplineEOSFrame::ButtonVisible(std::string_view name) const {
+  return name != "InitSpline" || initVisible_;
+}
+
+std::vector<ElNote> TSplineEOSFrame::Notes() const {
+  return {{"CefileLabel", "Cefile: " + cefile_, initVisible_ || dataVisible_},
+          {"GefileLabel", "Gefile: " + gefile_, initVisible_ || dataVisible_}};
+}
+
+ElGrid TSplineEOSFrame::Grid() const {
+  ElGrid g;
+  g.visible = dataVisible_;
+  g.titles.assign(kDataTitles.begin(), kDataTitles.end());
+  for (size_t row = 0; row < data_.size(); ++row) {
+    std::vector<std::string> cells;
+    for (size_t col = 0; col < kDataTitles.size(); ++col) cells.push_back(DataText(row, col));
+    g.rows.push_back(std::move(cells));
+  }
+  return g;
+}
+
 ElSplineResult TSplineEOSFrame::LoadSplineIn(const std::string& path) {
   ElSplineResult r;
   const SplineInFile in = ReadSplineIn(path);
@@ -165,7 +196,7 @@ ElOkResult TSplineEOSFrame::Validate() {
 void TSplineEOSFrame::Install(ElTargets& t) {
   TElThermParFrame::Install(t);
   ElectronState& e = t.electron;
-  SplineElParams& p = e.spline;
+  SplineElParams& p = e.Block<SplineElParams>();
   p.ce = ce_;
   p.ge = ge_;
   p.gr = FieldGruneisen();

@@ -8,6 +8,10 @@
 #include "core/electron/ElectronConstants.h"
 #include "core/electron/FreeElectronGas.h"
 #include "core/electron/Materials.h"
+#include "core/electron/Molybdenum.h"
+#include "core/electron/Silver.h"
+#include "core/electron/Tantalum.h"
+#include "core/electron/TransMetal.h"
 #include "core/eos/EosSlots.h"
 
 namespace tarvex {
@@ -144,8 +148,8 @@ void TMetParFrame::Install(ElTargets& t) {
   const RhoMdChoice md = ChosenRhoMd();
   ElectronState& e = t.electron;
   e.common.RhoMd = md.value;
-  e.feg = MakeFegParams(e.common, 0.5L);
-  BindFeg(e.model, e.feg);
+  e.Block<FegParams>() = MakeFegParams(e.common, 0.5L);
+  BindFeg(e.model, e.Block<FegParams>());
   if (std::string_view(md.field) != "rho_mdEdit") Show("rho_mdEdit", md.value);
   DensityDisplays();
 }
@@ -185,10 +189,10 @@ TMetParFrame::RhoMdChoice TTransMetFrame::ChosenRhoMd() {
 void TTransMetFrame::Install(ElTargets& t) {
   TMetParFrame::Install(t);
   ElectronState& e = t.electron;
-  TransMetParams& p = e.transMet;
+  TransMetParams& p = e.Block<TransMetParams>();
   p = TransMetParams{};
   const Real TeC = Value("TeCEdit");
-  p.blend = BlendParams{e.feg, TeC, TeC / 2, Value("VeCEdit"), &e.FilmPhase};
+  p.blend = BlendParams{e.Block<FegParams>(), TeC, TeC / 2, Value("VeCEdit"), &e.FilmPhase};
   const Real rho0 = e.common.ElRho0;
   p.rho0 = rho0;
   p.invRho0 = 1 / rho0;
@@ -230,10 +234,10 @@ TMetParFrame::RhoMdChoice TTaParFrame::ChosenRhoMd() {
 void TTaParFrame::Install(ElTargets& t) {
   TMetParFrame::Install(t);
   ElectronState& e = t.electron;
-  TaParams& p = e.ta;
+  TaParams& p = e.Block<TaParams>();
   p = TaParams{};
   const Real TeC = Value("TeCEdit");
-  p.blend = BlendParams{e.feg, TeC, TeC / 2, Value("VeCEdit"), &e.FilmPhase};
+  p.blend = BlendParams{e.Block<FegParams>(), TeC, TeC / 2, Value("VeCEdit"), &e.FilmPhase};
   const Real rho0 = e.common.ElRho0;
   p.invRho0 = 1 / rho0;
   p.invRho0_23 = InvCbrt2(rho0);
@@ -263,9 +267,9 @@ void TTaParFrame::Install(ElTargets& t) {
 
 // ---- gold ---------------------------------------------------------------------------------
 
-void TMetParFrame::FillGold(AuParams& p, const ElectronState& e) {
+void TMetParFrame::FillGold(AuParams& p, ElectronState& e) {
   p = AuParams{};
-  p.feg = e.feg;
+  p.feg = e.Block<FegParams>();
   p.nuDl0 = Value("nu_dl0Edit");
   p.nuDl1 = Value("un_dl1Edit");
   p.beta = Value("dbetaEdit");
@@ -289,7 +293,7 @@ void TNobleMetFrame::DensityDisplays() {
 void TNobleMetFrame::Install(ElTargets& t) {
   TMetParFrame::Install(t);
   ElectronState& e = t.electron;
-  AuParams& p = e.au;
+  AuParams& p = e.Block<AuParams>();
   FillGold(p, e);
   ElectronModel& m = e.model;
   BindElectronThermo<AuParams, &AuEnergy, &AuHeatCap, &AuPressure, &AuPressureDT>(m, p);
@@ -305,7 +309,7 @@ void TNewNobleMetFrame::DensityDisplays() {
 void TNewNobleMetFrame::Install(ElTargets& t) {
   TMetParFrame::Install(t);
   ElectronState& e = t.electron;
-  NAuParams& p = e.nau;
+  NAuParams& p = e.Block<NAuParams>();
   p = NAuParams{};
   FillGold(p.au, e);
   p.at = electron::ElectronVolt / e.common.AtomMassG;
@@ -337,9 +341,9 @@ void TNewNobleMetFrame::Install(ElTargets& t) {
 void TAgParFrame::Install(ElTargets& t) {
   TMetParFrame::Install(t);
   ElectronState& e = t.electron;
-  AgParams& p = e.ag;
+  AgParams& p = e.Block<AgParams>();
   p = AgParams{};
-  p.feg = e.feg;
+  p.feg = e.Block<FegParams>();
   const Real rho0k = Value("rho0kEdit");
   p.invRho0k = 1 / rho0k;
   p.invRho0k23 = InvCbrt2(rho0k);
@@ -370,7 +374,7 @@ void TAgParFrame::Install(ElTargets& t) {
 void TMoParFrame::Install(ElTargets& t) {
   TMetParFrame::Install(t);
   ElectronState& e = t.electron;
-  MoParams& p = e.mo;
+  MoParams& p = e.Block<MoParams>();
   p = MoParams{};
   const Real rho00 = Value("rho00Edit");
   p.invRho00 = 1 / rho00;

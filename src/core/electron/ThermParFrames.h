@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "core/electron/ElPageForm.h"
+#include "core/electron/FittedConductivityMetal.h"
+#include "core/electron/NobleMetal.h"
 #include "core/electron/SplineElectron.h"
 
 namespace tarvex {
@@ -70,7 +72,7 @@ class TMetParFrame : public TElThermParFrame {
   // (E_F/hbar)/T_F^1.5 with T_F as shown.
   void GoldDisplays();
   // The gold coupling and collision rates from the gold frames' fields.
-  void FillGold(AuParams& p, const ElectronState& e);
+  void FillGold(AuParams& p, ElectronState& e);
 };
 
 class TTransMetFrame : public TMetParFrame {
@@ -158,6 +160,8 @@ class TMet_kabFrame : public TMetEFFrame {
   void LeaveField(std::string_view name) override;
   // The panels exclude each other; their fields are shown with them.
   void CheckChanged(std::string_view name) override;
+  // k0sxrt and k0lxlm: the OK derives them from k0s and k0l.
+  bool Saved(std::string_view name) const override;
 
  protected:
   ElOkResult Validate() override;
@@ -201,13 +205,7 @@ class TElRextr : public TElThermParFrame {
 
 // ---- the data-file model ("Spline") ---------------------------------------------------------
 
-struct ElSplineResult {
-  bool ok = false;
-  std::string message;  // why not (names the file and the line)
-  std::string focus;    // the control that takes the focus afterwards
-
-  explicit operator bool() const { return ok; }
-};
+using ElSplineResult = ElButtonResult;
 
 class TSplineEOSFrame : public TElThermParFrame {
  public:
@@ -221,6 +219,15 @@ class TSplineEOSFrame : public TElThermParFrame {
   ElChoiceResult ChooseMaterial(int32_t index) override;
   void LeaveField(std::string_view name) override;
   void CheckChanged(std::string_view name) override;
+
+  // "SplineInButton" and "InitSpline" as clicked: what fails is reported through the
+  // prompter (an error box; the program goes on).
+  ElButtonResult PressButton(std::string_view name, Prompter& prompter) override;
+  bool ButtonVisible(std::string_view name) const override;
+  // CefileLabel and GefileLabel (shown once the input file is read).
+  std::vector<ElNote> Notes() const override;
+  // "Data" (shown after "&Init Spline").
+  ElGrid Grid() const override;
 
   // "&Load Spline In file": the chooser opens with the last name (or "In.txt"); a file
   // that cannot be read is reported through the prompter.

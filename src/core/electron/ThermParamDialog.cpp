@@ -5,6 +5,7 @@
 
 #include "core/electron/ElectronConstants.h"
 #include "core/electron/Materials.h"
+#include "core/electron/SimpleMetal.h"
 #include "core/eos/EosSlots.h"
 
 namespace tarvex {
@@ -13,18 +14,14 @@ using electron::NAv;
 
 namespace {
 
-const ElPageInfo& PageInfo(std::string_view id) {
-  return *FindElectronPage(id);
-}
-
 constexpr Real kSolidRateTemperature = 933;  // [K]: nu_ei = nu0 Ti/933 in the solid
 
 }  // namespace
 
 // ---- "Constant" ---------------------------------------------------------------------------
 
-TConstantPage::TConstantPage(std::shared_ptr<TNumStringFormat> format)
-    : TElPageForm(PageInfo("constant"), std::move(format)) {}
+TConstantPage::TConstantPage(const ElPageInfo& page, std::shared_ptr<TNumStringFormat> format)
+    : TElPageForm(page, std::move(format)) {}
 
 void TConstantPage::LeaveField(std::string_view name) {
   TElPageForm::LeaveField(name);
@@ -42,12 +39,12 @@ ElOkResult TConstantPage::Ok(ElTargets& t, ElOkSource source) {
   c.CouplingConst = Value("aEdit") / rho0;
   const Real Gr1 = Value("Gr1Edit");
   const Real Gr2 = Visible("Gr2Edit") ? Value("Gr2Edit") : 0;
-  e.constant = ConstantElParams{Value("ceEdit"), Gr2 != 0 ? Gr1 / Gr2 : Gr1};
+  e.Block<ConstantElParams>() = ConstantElParams{Value("ceEdit"), Gr2 != 0 ? Gr1 / Gr2 : Gr1};
   e.coupling.value = c.CouplingConst;
   e.conductivity.value = Value("kEdit");
   ElectronModel& m = e.model;
   BindElectronThermo<ConstantElParams, &ConstantEnergy, &ConstantHeatCap, &ConstantPressure,
-                     &ConstantPressureDT>(m, e.constant);
+                     &ConstantPressureDT>(m, e.Block<ConstantElParams>());
   m.Coupling = MakeSlot<ConstParams, &ConstValue>(e.coupling);
   m.ElConductivity = MakeSlot3<ConstParams, &ConstValue3>(e.conductivity);
   m.ElTofE = {};
@@ -58,8 +55,8 @@ ElOkResult TConstantPage::Ok(ElTargets& t, ElOkSource source) {
 
 // ---- "Simple metall" ----------------------------------------------------------------------
 
-TSimpleMetPage::TSimpleMetPage(std::shared_ptr<TNumStringFormat> format)
-    : TElPageForm(PageInfo("simple_metal"), std::move(format)) {}
+TSimpleMetPage::TSimpleMetPage(const ElPageInfo& page, std::shared_ptr<TNumStringFormat> format)
+    : TElPageForm(page, std::move(format)) {}
 
 void TSimpleMetPage::DensityDisplays() {
   const FermiParameters f = FieldFermi();
@@ -132,7 +129,7 @@ ElOkResult TSimpleMetPage::Ok(ElTargets& t, ElOkSource source) {
   c.IonKappaCoef = Value("k_iEdit");
   c.IonKappaB = Value("kirEdit");
 
-  SimpleMetParams& p = e.simple;
+  SimpleMetParams& p = e.Block<SimpleMetParams>();
   p = SimpleMetParams{};
   p.rho0 = rho0;
   p.invCbrtRho0 = 1 / std::cbrt(rho0);
@@ -183,31 +180,17 @@ void TSimpleMetPage::No(ElTargets& t) {
   e.conductivity.value = 0;
   e.coupling.value = 0;
   e.common.CouplingConst = 0;
-  e.simple.C = 0;
-  e.simple.bMin = 0;
+  e.Block<SimpleMetParams>().C = 0;
+  e.Block<SimpleMetParams>().bMin = 0;
 }
 
 // ---- the dialog -----------------------------------------------------------------------------
 
-TThermParamDialog::TThermParamDialog(std::shared_ptr<TNumStringFormat> format)
-    : constant_(format),
-      simple_(format),
-      noble_(PageInfo("noble_metal"), format),
-      transMet_(PageInfo("trans_metal"), format),
-      ta_(PageInfo("ta"), format),
-      newAu_(PageInfo("new_au"), format),
-      ag_(PageInfo("ag1"), format),
-      mo_(PageInfo("mo"), format),
-      metKab_(PageInfo("met_kab"), format),
-      au1_(PageInfo("au1"), format),
-      ru_(PageInfo("ru"), format),
-      rextr_(PageInfo("rextr"), format),
-      spline_(PageInfo("spline"), format) {
-  for (TElPageForm* page :
-       std::initializer_list<TElPageForm*>{&constant_, &simple_, &noble_, &transMet_, &ta_, &newAu_,
-                                           &ag_, &mo_, &metKab_, &au1_, &ru_, &rextr_, &spline_}) {
-    pages_[static_cast<size_t>(page->Page().index)] = page;
+TThermParamDialog::TThermParamDialog(std::shared_ptr<TNumStringFormat> format) {
+  for (const ElPageInfo& info : ElectronPages()) {
+    pages_.push_back(info.Available() ? info.create(info, format) : nullptr);
   }
+  acceptedInputs_.resize(pages_.size());
   Accept();
 }
 
@@ -226,8 +209,8 @@ void TThermParamDialog::Cancel() {
 }
 
 TElPageForm* TThermParamDialog::Page(int32_t index) {
-  if (index < 0 || index >= kPageCount) return nullptr;
-  return pages_[static_cast<size_t>(index)];
+  if (index < 0 || index >= PageCount()) return nullptr;
+  return pages_[static_cast<size_t>(index)].get();
 }
 
 TElPageForm* TThermParamDialog::Page(std::string_view idOrCaption) {
@@ -237,7 +220,7 @@ TElPageForm* TThermParamDialog::Page(std::string_view idOrCaption) {
 
 ElChoiceResult TThermParamDialog::ShowPage(int32_t index) {
   ElChoiceResult r;
-  if (index < 0 || index >= kPageCount) {
+  if (index < 0 || index >= PageCount()) {
     r.accepted = false;
     r.message = "There is no page number " + std::to_string(index);
     return r;
@@ -276,7 +259,7 @@ ElChoiceResult TThermParamDialog::ChooseMaterial(int32_t index) {
 }
 
 ElChoiceResult TThermParamDialog::ChooseMaterial(std::string_view name) {
-  if (active_ == simple_.Page().index) {
+  if (active_ == SimpleMetall().Page().index) {
     for (size_t i = 0; i < kMetalls.size(); ++i) {
       if (name == kMetalls[i].name) return ChooseMaterial(static_cast<int32_t>(i));
     }

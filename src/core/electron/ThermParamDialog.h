@@ -1,16 +1,17 @@
 // TThermParamDialog: the form model of the thermal-parameter dialog ("ThermParamDialog"),
 // with its own pages "Constant" and "Simple metall" and the frames of the metal models.
 //
-// The dialog holds one page per catalog entry, in the catalog's order; pages whose models
-// are not built yet exist in the catalog only, and showing one is refused with a message.
+// The dialog holds one page per catalog entry, in the catalog's order, each created by its
+// entry; pages whose models are not built yet exist in the catalog only, and showing one
+// is refused with a message.
 // A choice in a page's material list presets the page when it owns the material and
 // otherwise shows the page that does (which then presets it). OK, No and Print act on the
 // page shown. Slots are written only by an OK, into the targets passed to it.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "core/electron/ElPageForm.h"
 #include "core/electron/ThermParFrames.h"
@@ -21,7 +22,7 @@ namespace tarvex {
 // density rho0Edit and coupling aEdit (the coupling per gram is aEdit/rho0Edit).
 class TConstantPage : public TElPageForm {
  public:
-  explicit TConstantPage(std::shared_ptr<TNumStringFormat> format);
+  TConstantPage(const ElPageInfo& page, std::shared_ptr<TNumStringFormat> format);
   // Leaving Gr1Edit shows the divisor Gr2Edit only while Gr1 is not 0.
   void LeaveField(std::string_view name) override;
   ElOkResult Ok(ElTargets& t, ElOkSource source) override;
@@ -31,7 +32,7 @@ class TConstantPage : public TElPageForm {
 // (kMetalls) as its material list.
 class TSimpleMetPage : public TElPageForm {
  public:
-  explicit TSimpleMetPage(std::shared_ptr<TNumStringFormat> format);
+  TSimpleMetPage(const ElPageInfo& page, std::shared_ptr<TNumStringFormat> format);
   // A choice in "Metals": Al and Ag preset this page; Ni, Fe, LiF and Ta name the page that
   // takes over; "Any" does nothing more.
   ElChoiceResult ChooseMaterial(int32_t item) override;
@@ -50,7 +51,8 @@ class TSimpleMetPage : public TElPageForm {
 class TThermParamDialog {
  public:
   static constexpr const char* kCaption = "ThermParamDialog";
-  static constexpr int32_t kPageCount = 14;
+  // The pages of the catalog (available or not).
+  int32_t PageCount() const { return static_cast<int32_t>(pages_.size()); }
 
   // The fields of every page share `format` when given.
   explicit TThermParamDialog(std::shared_ptr<TNumStringFormat> format = nullptr);
@@ -59,19 +61,25 @@ class TThermParamDialog {
   // nullptr for a page that is not available (or an index out of range).
   TElPageForm* Page(int32_t index);
   TElPageForm* Page(std::string_view idOrCaption);
-  TConstantPage& Constant() { return constant_; }
-  TSimpleMetPage& SimpleMetall() { return simple_; }
-  TNobleMetFrame& NobleMetall() { return noble_; }
-  TTransMetFrame& TransMetall() { return transMet_; }
-  TTaParFrame& Ta() { return ta_; }
-  TNewNobleMetFrame& NewAu() { return newAu_; }
-  TAgParFrame& Ag1() { return ag_; }
-  TMoParFrame& Mo() { return mo_; }
-  TMet_kabFrame& MetKab() { return metKab_; }
-  TAu1ParFrame& Au1() { return au1_; }
-  TRuElParFrame& Ru() { return ru_; }
-  TElRextr& Rextr() { return rextr_; }
-  TSplineEOSFrame& Spline() { return spline_; }
+  // The form of a page by its catalog id, as its class (for views and tests that reach a
+  // page's own controls).
+  template <class Form>
+  Form& PageAs(std::string_view id) {
+    return static_cast<Form&>(*Page(id));
+  }
+  TConstantPage& Constant() { return PageAs<TConstantPage>("constant"); }
+  TSimpleMetPage& SimpleMetall() { return PageAs<TSimpleMetPage>("simple_metal"); }
+  TNobleMetFrame& NobleMetall() { return PageAs<TNobleMetFrame>("noble_metal"); }
+  TTransMetFrame& TransMetall() { return PageAs<TTransMetFrame>("trans_metal"); }
+  TTaParFrame& Ta() { return PageAs<TTaParFrame>("ta"); }
+  TNewNobleMetFrame& NewAu() { return PageAs<TNewNobleMetFrame>("new_au"); }
+  TAgParFrame& Ag1() { return PageAs<TAgParFrame>("ag1"); }
+  TMoParFrame& Mo() { return PageAs<TMoParFrame>("mo"); }
+  TMet_kabFrame& MetKab() { return PageAs<TMet_kabFrame>("met_kab"); }
+  TAu1ParFrame& Au1() { return PageAs<TAu1ParFrame>("au1"); }
+  TRuElParFrame& Ru() { return PageAs<TRuElParFrame>("ru"); }
+  TElRextr& Rextr() { return PageAs<TElRextr>("rextr"); }
+  TSplineEOSFrame& Spline() { return PageAs<TSplineEOSFrame>("spline"); }
 
   int32_t ActivePage() const { return active_; }
   ElChoiceResult ShowPage(int32_t index);
@@ -83,7 +91,7 @@ class TThermParamDialog {
   ElChoiceResult ChooseMaterial(std::string_view name);
 
   // Before the dialog is shown (TSimpleMetPage::PresetFromRun).
-  void FormShow(Real filmRho0) { simple_.PresetFromRun(filmRho0); }
+  void FormShow(Real filmRho0) { SimpleMetall().PresetFromRun(filmRho0); }
 
   // ---- buttons of the page shown ------------------------------------------------------------
   // An OK that installs the page makes the dialog as it stands the one a Cancel returns to.
@@ -96,25 +104,12 @@ class TThermParamDialog {
   bool Print(Prompter& prompter);
 
  private:
-  TConstantPage constant_;
-  TSimpleMetPage simple_;
-  TNobleMetFrame noble_;
-  TTransMetFrame transMet_;
-  TTaParFrame ta_;
-  TNewNobleMetFrame newAu_;
-  TAgParFrame ag_;
-  TMoParFrame mo_;
-  TMet_kabFrame metKab_;
-  TAu1ParFrame au1_;
-  TRuElParFrame ru_;
-  TElRextr rextr_;
-  TSplineEOSFrame spline_;
-  std::array<TElPageForm*, kPageCount> pages_{};  // by catalog index; nullptr: not built
+  std::vector<std::unique_ptr<TElPageForm>> pages_;  // by catalog index; nullptr: not built
   int32_t active_ = 0;
   // What Cancel returns to: the page and the inputs of every page at the last installing OK.
   void Accept();
   int32_t acceptedPage_ = 0;
-  std::array<TElPageForm::Inputs, kPageCount> acceptedInputs_{};
+  std::vector<TElPageForm::Inputs> acceptedInputs_;
 };
 
 }  // namespace tarvex

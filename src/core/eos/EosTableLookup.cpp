@@ -653,6 +653,10 @@ bool TableIsFluidVapour(const TEosTableParams& p, Real rho, Real T) {
   return TableCodeFluidVapour(TablePhaseId(p, rho, T));
 }
 
+Real TableMixture(const TEosTableParams& p, Real rho, Real T) {
+  return TableMixFraction(*p.table, p.hints, rho, p.s * T + p.t);
+}
+
 Real TableLiquidFraction(const TEosTableParams& p, Real rho, Real T) {
   const Real Tt = p.s * T + p.t;
   const PhaseCode c = TableFilmPhase(*p.table, p.hints, rho, Tt);

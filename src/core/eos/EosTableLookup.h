@@ -102,6 +102,8 @@ int32_t TableLeftPhaseColor(const TEosTableParams& p, Real rho, Real T);
 bool TableIsMelted(const TEosTableParams& p, Real rho, Real T);
 bool TableHasVapour(const TEosTableParams& p, Real rho, Real T);
 bool TableIsFluidVapour(const TEosTableParams& p, Real rho, Real T);
+// The mixture fraction of the table at (rho, s T + t) (TableMixFraction).
+Real TableMixture(const TEosTableParams& p, Real rho, Real T);
 Real TableLiquidFraction(const TEosTableParams& p, Real rho, Real T);
 Real TableSolidFraction(const TEosTableParams& p, Real rho, Real T);
 

@@ -32,7 +32,9 @@ struct SetupParams {
 
 class ThermalState : public HydroState {
  public:
-  explicit ThermalState(Prompter& p) : HydroState(p) {}
+  // The electron models read the film's phase from the film's equation of state in
+  // force (in 1T and 2T alike).
+  explicit ThermalState(Prompter& p) : HydroState(p) { LinkFilmPhase(electron.FilmPhase, eos); }
 
   SetupParams setup;
 

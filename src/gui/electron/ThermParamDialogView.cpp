@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -218,6 +219,40 @@ QWidget* ThermParamDialogView::BuildPage(int32_t index, PageView& view) {
   }
   checks->addStretch(1);
   layout->addLayout(checks);
+
+  // The page's own buttons, each followed by its note (the file it read), and its table.
+  const std::vector<ElNote> notes = form.Notes();
+  for (const ElButtonInfo& b : form.Buttons()) {
+    auto* button = new QPushButton(QString::fromUtf8(b.caption), page);
+    button->setObjectName(b.name);
+    button->setToolTip(QString::fromUtf8(b.help));
+    const std::string name = b.name;
+    connect(button, &QPushButton::clicked, this,
+            [this, name, &view] { PressPageButton(view, name); });
+    view.buttons.insert(b.name, button);
+    auto* row = new QHBoxLayout;
+    row->addWidget(button);
+    row->addStretch(1);
+    layout->addLayout(row);
+  }
+  for (const ElNote& n : notes) {
+    auto* label = new QLabel(page);
+    label->setObjectName(QString::fromStdString(n.name));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    view.notes.insert(QString::fromStdString(n.name), label);
+    layout->addWidget(label);
+  }
+  if (const ElGrid g = form.Grid(); !g.titles.empty()) {
+    view.grid = new QTableWidget(page);
+    view.grid->setObjectName("Data");
+    view.grid->setColumnCount(static_cast<int>(g.titles.size()));
+    QStringList titles;
+    for (const std::string& t : g.titles) titles << QString::fromStdString(t);
+    view.grid->setHorizontalHeaderLabels(titles);
+    view.grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.grid->setMinimumHeight(180);
+    layout->addWidget(view.grid, 1);
+  }
   layout->addStretch(1);
   scroll->setWidget(page);
   view.widget = scroll;
@@ -239,6 +274,28 @@ void ThermParamDialogView::ShowPageValues(PageView& view) {
     it.value()->setChecked(form.Check(it.key().toStdString()).value_or(false));
   }
   if (view.materials != nullptr) view.materials->setCurrentIndex(form.MaterialChoice());
+  for (auto it = view.buttons.begin(); it != view.buttons.end(); ++it) {
+    it.value()->setVisible(form.ButtonVisible(it.key().toStdString()));
+  }
+  for (const ElNote& n : form.Notes()) {
+    if (QLabel* label = view.notes.value(QString::fromStdString(n.name), nullptr)) {
+      label->setText(QString::fromStdString(n.text));
+      label->setVisible(n.visible);
+    }
+  }
+  if (view.grid != nullptr) {
+    const ElGrid g = form.Grid();
+    view.grid->setVisible(g.visible);
+    view.grid->setRowCount(static_cast<int>(g.rows.size()));
+    for (size_t r = 0; r < g.rows.size(); ++r) {
+      for (size_t c = 0; c < g.rows[r].size(); ++c) {
+        auto* item = new QTableWidgetItem(QString::fromStdString(g.rows[r][c]));
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        view.grid->setItem(static_cast<int>(r), static_cast<int>(c), item);
+      }
+    }
+    view.grid->resizeColumnsToContents();
+  }
   syncing_ = was;
 }
 
@@ -265,7 +322,19 @@ void ThermParamDialogView::ChooseMaterial(int32_t item) {
   Message->clear();
   const ElChoiceResult r = model_.ChooseMaterial(item);
   if (!r) Message->setText(QString::fromStdString(r.message));
+  if (r && choice_) choice_(r);
   ShowModel();
+}
+
+void ThermParamDialogView::PressPageButton(PageView& view, const std::string& name) {
+  if (syncing_) return;
+  Message->clear();
+  // Errors were shown by the page through the prompter (an error box); the dialog stays.
+  const ElButtonResult r = view.form->PressButton(name, prompter_);
+  ShowPageValues(view);
+  if (!r.focus.empty()) {
+    if (QWidget* w = Control(r.focus); w != nullptr && w->isVisible()) w->setFocus();
+  }
 }
 
 TRealEdit* ThermParamDialogView::Edit(int32_t page, const std::string& name) const {
@@ -278,6 +347,7 @@ QWidget* ThermParamDialogView::Control(const std::string& name) const {
   const QString n = QString::fromStdString(name);
   if (QWidget* e = view.edits.value(n, nullptr)) return e;
   if (QWidget* c = view.checks.value(n, nullptr)) return c;
+  if (QWidget* b = view.buttons.value(n, nullptr)) return b;
   if (name == "Materials") return view.materials;
   return findChild<QPushButton*>(n);
 }

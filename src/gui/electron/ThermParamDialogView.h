@@ -1,6 +1,7 @@
 // The thermal-parameter dialog on screen, bound to TThermParamDialog: the pages in a list
 // (pages not available in this version are listed, disabled, with a tooltip saying so),
-// the page shown with its fields, check boxes and material list, and the buttons "&OK",
+// the page shown with its fields, check boxes, material list and the page's own buttons,
+// notes and table (the "Spline" page's files and data), and the buttons "&OK",
 // "NoConduct", "&No", "Cancel" and "Print". OK and NoConduct go to the handler the owner
 // gives (the session's ApplyThermParam); a refusal keeps the dialog open with the focus on
 // the field it names, and the dialog closes when the form says so.
@@ -20,6 +21,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QStackedWidget;
+class QTableWidget;
 
 namespace tarvex {
 
@@ -38,6 +40,8 @@ class ThermParamDialogView : public QDialog {
   void SetOkHandler(std::function<ElOkResult(ElOkSource)> ok) { ok_ = std::move(ok); }
   // "&No": the page's No on the session (then the dialog closes with No).
   void SetNoHandler(std::function<void()> no) { no_ = std::move(no); }
+  // A choice in a material list was accepted: what it sets in other dialogs.
+  void SetChoiceHandler(std::function<void(const ElChoiceResult&)> h) { choice_ = std::move(h); }
   void PressOk(ElOkSource source);
 
   // The edit of a field of a page (by page index and field name), nullptr when none.
@@ -71,6 +75,9 @@ class ThermParamDialogView : public QDialog {
     QMap<QString, TRealEdit*> edits;
     QMap<QString, QLabel*> labels;
     QMap<QString, QCheckBox*> checks;
+    QMap<QString, QPushButton*> buttons;  // the page's own ("&Init Spline")
+    QMap<QString, QLabel*> notes;         // file names and the like
+    QTableWidget* grid = nullptr;         // the page's table, when it has one
     QComboBox* materials = nullptr;
   };
 
@@ -78,12 +85,14 @@ class ThermParamDialogView : public QDialog {
   void ShowPageValues(PageView& view);
   void ChoosePage(int32_t index);
   void ChooseMaterial(int32_t item);
+  void PressPageButton(PageView& view, const std::string& name);
   void Print();
 
   TThermParamDialog& model_;
   Prompter& prompter_;
   std::function<ElOkResult(ElOkSource)> ok_;
   std::function<void()> no_;
+  std::function<void(const ElChoiceResult&)> choice_;
   std::vector<PageView> pages_;  // by page index; form nullptr for a page not available
   bool syncing_ = false;
 };

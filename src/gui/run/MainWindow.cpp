@@ -442,6 +442,7 @@ void MainWindow::CreateDialogs() {
   });
   thermDialog_ = new ThermParamDialogView(app_.thermParam, prompter_, this);
   thermDialog_->SetOkHandler([this](ElOkSource source) { return app_.ApplyThermParam(source); });
+  thermDialog_->SetChoiceHandler([this](const ElChoiceResult& r) { app_.ApplyElectronChoice(r); });
   thermDialog_->SetNoHandler([this] {
     Session& s = app_.session;
     ElTargets t{s.electron, s.eos.FilmEos, s.switches, s.prompter};

@@ -56,7 +56,7 @@ TEST(ElectronCatalog, PresetStepsNameInputFieldsOfTheirPage) {
     std::set<std::string> names;
     for (const ElParamInfo& p : params) {
       EXPECT_TRUE(names.insert(p.name).second) << page.caption << ": " << p.name << " twice";
-      if (p.role == ElFieldRole::Input && page.available) {
+      if (p.role == ElFieldRole::Input && page.Available()) {
         // A default is either valid or the 0 of a value the user has to give.
         EXPECT_TRUE(ElParamValid(p, p.defaultValue) || p.defaultValue == 0)
             << page.caption << ": " << p.name;

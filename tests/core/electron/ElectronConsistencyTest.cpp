@@ -217,7 +217,7 @@ std::vector<Case> AllCases() {
       {"au1", Au1Gamma}};
   std::vector<Case> cases;
   for (const ElPageInfo& page : ElectronPages()) {
-    if (!page.available) continue;
+    if (!page.Available()) continue;
     for (const ElPresetInfo& preset : page.presets) {
       Case c{page.id, preset.material, {}, false, nullptr};
       if (auto it = gammas.find(page.id); it != gammas.end()) c.gamma = it->second;

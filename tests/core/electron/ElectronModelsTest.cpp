@@ -9,6 +9,9 @@
 
 #include "core/electron/FreeElectronBlend.h"
 #include "core/electron/NobleMetal.h"
+#include "core/electron/Silver.h"
+#include "core/electron/SimpleMetal.h"
+#include "core/electron/TransMetal.h"
 #include "support/ElectronFixture.h"
 
 namespace tarvex {
@@ -45,7 +48,7 @@ void Accept(ElectronFixture& f, const char* page, const char* material) {
 TEST(FreeElectronGas, DegenerateAndClassicalLimits) {
   ElectronFixture f;
   Accept(f, "ag1", "Ag1");
-  const FegParams& p = f.electron.ag.feg;
+  const FegParams& p = f.electron.Block<AgParams>().feg;
   const Real rho = 10.49L;
   const Real g = FegGamma(p, rho);
   const Real c = p.ccl;
@@ -64,7 +67,7 @@ TEST(FreeElectronGas, EnergyIsSmoothWhereTheTwoBranchFormJumped) {
   // form: the energy must have no step there.
   ElectronFixture f;
   Accept(f, "ag1", "Ag1");
-  const FegParams& p = f.electron.ag.feg;
+  const FegParams& p = f.electron.Block<AgParams>().feg;
   const Real rho = 10.49L;
   const Real Te = 1e-4L / FegGamma(p, rho);
   const Real h = 1e-12L * Te;
@@ -76,7 +79,7 @@ TEST(FreeElectronGas, EnergyIsSmoothWhereTheTwoBranchFormJumped) {
 TEST(FreeElectronGas, NothingAtOrBelowTheCutOffDensity) {
   ElectronFixture f;
   Accept(f, "trans_metal", "Ni");
-  const TransMetParams& p = f.electron.transMet;
+  const TransMetParams& p = f.electron.Block<TransMetParams>();
   const Real rhoMd = p.blend.feg.RhoMd;
   ASSERT_NEAR(rhoMd, 1 / 0.574L, 1e-15L);
   for (Real rho : {rhoMd, 0.5L * rhoMd}) {
@@ -90,7 +93,7 @@ TEST(FreeElectronGas, NothingAtOrBelowTheCutOffDensity) {
 TEST(TransitionMetalBlend, DensityWindowOfNickel) {
   ElectronFixture f;
   Accept(f, "trans_metal", "Ni");
-  const TransMetParams& p = f.electron.transMet;
+  const TransMetParams& p = f.electron.Block<TransMetParams>();
   const Real Te = 2e4L;
   // rho = 2.0: x = 1.148, d = 2 s(1.148) = 2 (1 - 0.852^2).
   const Real d = 2 * (1 - 0.852L * 0.852L);
@@ -112,7 +115,7 @@ TEST(TransitionMetalBlend, TabulatedFilmDecidesByPhaseBelowTeC) {
   Accept(f, "trans_metal", "Ni");
   StandInTable table;
   table.Attach(f.electron.FilmPhase);
-  const TransMetParams& p = f.electron.transMet;
+  const TransMetParams& p = f.electron.Block<TransMetParams>();
   const Real rho = 8.9L, Te = 3000;  // below TeC = 6700 K
   const Real solid = SolidEe(p, rho, Te), gas = FegEnergy(p.blend.feg, rho, Te);
 
@@ -141,7 +144,7 @@ TEST(TransitionMetalBlend, LiquidGasPressureOfThinStatesSwitchesOnWithTe) {
   table.Attach(f.electron.FilmPhase);
   table.code = 4;
   table.m = 0.5L;
-  const TransMetParams& p = f.electron.transMet;
+  const TransMetParams& p = f.electron.Block<TransMetParams>();
   const Real rho = 1.2L * p.blend.feg.RhoMd;  // below 2 rho_md
   // Te below TeC/2: the switch s(Te/TeHalf) is 0, so is the free-electron pressure.
   EXPECT_EQ(BlendPe(p, rho, 3000), 0);
@@ -166,7 +169,7 @@ TEST(Gold, EnergyAtTheDBandOnset) {
 TEST(SimpleMetal, LiquidRateBelowItsMinimumTemperatureUsesTheMinimum) {
   ElectronFixture f;
   Accept(f, "simple_metal", "Al");
-  const SimpleMetParams& p = f.electron.simple;
+  const SimpleMetParams& p = f.electron.Block<SimpleMetParams>();
   const Real bMin = 2 * 6.67E4L / 130;  // -2C/A = 1026.15 K with the defaults
   EXPECT_NEAR(p.bMin, bMin, 1e-12L);
   EXPECT_EQ(SimpleLiquidRate(p, 500), SimpleLiquidRate(p, bMin));

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/electron/FittedGold.h"
 #include "support/ElectronFixture.h"
 
 namespace tarvex {
@@ -145,13 +146,13 @@ TEST_F(MetKab, ReferenceConductivityRoundTripsThroughItsScaledField) {
 
 TEST_F(MetKab, PresetsDoNotDependOnTheMaterialChosenBefore) {
   Accept("Al");
-  const Real rhoMdAl = f.electron.metKab.ef.RhoMd;
+  const Real rhoMdAl = f.electron.Block<MetKabParams>().ef.RhoMd;
   EXPECT_NEAR(rhoMdAl, 1 / 1.14L, 1e-15L);
   const Real kAl = Kappa(2.7L, 1e4L, 1000);
   Accept("Ni");  // rho_md 0.5/VeC, counted as edited
-  EXPECT_NEAR(f.electron.metKab.ef.RhoMd, 0.5L / 0.574L, 1e-15L);
+  EXPECT_NEAR(f.electron.Block<MetKabParams>().ef.RhoMd, 0.5L / 0.574L, 1e-15L);
   Accept("Al");
-  EXPECT_EQ(f.electron.metKab.ef.RhoMd, rhoMdAl);
+  EXPECT_EQ(f.electron.Block<MetKabParams>().ef.RhoMd, rhoMdAl);
   EXPECT_EQ(Kappa(2.7L, 1e4L, 1000), kAl);
 }
 
@@ -173,7 +174,7 @@ TEST_F(MetKab, PanelsChooseTheSolidStateElectrons) {
 
 TEST_F(MetKab, NoElectronsBelowTheCutOffDensity) {
   Accept("Fe");
-  const Real rhoMd = f.electron.metKab.ef.RhoMd;
+  const Real rhoMd = f.electron.Block<MetKabParams>().ef.RhoMd;
   const ElectronModel& m = f.electron.model;
   for (Real rho : {0.5L * rhoMd, rhoMd}) {
     EXPECT_EQ(m.ElEnergy(rho, 1e4L), 0);
@@ -197,7 +198,7 @@ struct Fitted : ::testing::Test {
 
 TEST_F(Fitted, Au1DensityShapeIsContinuousAtItsSwitch) {
   Accept("au1", "Au1");
-  const Au1Params& p = f.electron.au1;
+  const Au1Params& p = f.electron.Block<Au1Params>();
   const Real rho = 0.77L * 19.3L;
   const Real below = SolidEe(p, rho * (1 - 1e-15L), 1e4L);
   const Real at = SolidEe(p, rho, 1e4L);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/electron/Materials.h"
+#include "core/electron/SimpleMetal.h"
 #include "support/ElectronFixture.h"
 
 namespace tarvex {
@@ -367,7 +368,7 @@ TEST(SimplePage, NoZeroesTheConstantRatesWhileAConductivityIsInstalled) {
   ASSERT_GT(f.electron.model.Coupling(2.7L, 1e4L), 0);
   f.dialog.No(f.targets);
   EXPECT_EQ(f.electron.model.Coupling(2.7L, 1e4L), 0);
-  EXPECT_EQ(f.electron.simple.C, 0);
+  EXPECT_EQ(f.electron.Block<SimpleMetParams>().C, 0);
 }
 
 TEST(SimplePage, ShowPresetsDensityAndMassFromTheRun) {
