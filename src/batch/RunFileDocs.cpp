@@ -256,18 +256,21 @@ is noted at the end of the run (a typo is the usual reason).
 The answers are `"Yes"`, `"No"`, `"OK"`, `"Cancel"`, `"Retry"`, `"No to All"` and `"Yes to
 All"` (case does not matter).
 
-The runner answers `"Save(print) settings?"` (asked by the initial-conditions dialog's OK)
-and `"Shift graph x0 to right (L0)?"` with `"No"` unless the table says otherwise;
+The runner answers `"Save(print) settings?"` (asked by the OK of the initial-conditions
+dialog, of the spallation dialog and of the equation-of-state dialog for the models from
+`"MieGrun"` on) and `"Shift graph x0 to right (L0)?"` with `"No"` unless the table says otherwise;
 `"Cancel"` to the first keeps the dialog open and the run file is refused.
 
 Questions asked while the state is set up:
 
 | Question | Asked when | Effect of the answers |
 |---|---|---|
+| `"Use Ion ThermoCond?"` | OK of `[eos.film]` or `[eos.left]` while heat conduction is off (`NoConduct`) and the film has a conductivity | Yes: conduction on; No (unanswered): it stays off |
 | `"Use I EOS for glass?"` | leaving `T0l` while the film has an equation of state | Yes: the substrate uses the film's equation of state; No: its own (`[eos.left]`) |
 | `"Set init (EOS) glass denity to "` | leaving `rho0l` when the substrate model has a density of its own that differs | Yes: `rho0l` takes the model's density |
 | `"With e-i heat exchange (alpha)?"` | checking `FixTe` | No: no electron-ion heat exchange |
 | `"Save(print) settings?"` | OK of the initial-conditions dialog | Yes/No: close the dialog; Cancel: keep it open (refused) |
+| `"Save(print) settings?"` | OK of `[eos.film]` or `[eos.left]` with a model from `"MieGrun"` on | every answer accepts the model (Yes would print the form; nothing is printed here) |
 | `"Shift graph x0 to right (L0)?"` | before the run, when pictures are written | Yes: the graphs plot x + L0; No (the runner's default): x |
 | `"With Thermocond"` | `load` of a one-temperature profile | Yes: continue with heat conduction; No: hydrodynamics only; Cancel: the load is cancelled (refused) |
 | `"2 Temp"`, `"With Hydrodyn"`, `"Elast/plast"` | `load` of a two-temperature or elastic profile | the solver to continue with; Cancel: the load is cancelled |

@@ -58,6 +58,14 @@ void ExpectSameSession(AppModel& a, AppModel& b) {
   EXPECT_EQ(s.eos.EosScale, t.eos.EosScale);
   EXPECT_EQ(s.eos.FilmEosType, t.eos.FilmEosType);
   EXPECT_EQ(s.eos.LeftEosType, t.eos.LeftEosType);
+  // The media's heat conductivities (CheckKappa), where there are any.
+  for (const auto& [x, y] :
+       {std::pair{&s.eos.FilmEos, &t.eos.FilmEos}, std::pair{&s.eos.LeftEos, &t.eos.LeftEos}}) {
+    EXPECT_EQ(static_cast<bool>(x->Kappa), static_cast<bool>(y->Kappa));
+    if (x->Kappa && y->Kappa) {
+      EXPECT_EQ(x->Kappa(1, 1500), y->Kappa(1, 1500));
+    }
+  }
   EXPECT_EQ(s.visc.ViscKind, t.visc.ViscKind);
   EXPECT_EQ(s.visc.ViscCoef, t.visc.ViscCoef);
   EXPECT_EQ(s.visc.ViscRef, t.visc.ViscRef);
@@ -140,6 +148,13 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PrintedSettings,
     ::testing::Values(
         RoundTripCase{"ShockTube", {}},
+        // The conductivity of each medium, with the option and the fields it reads.
+        RoundTripCase{"ConductivityOfBothMedia",
+                      {{"gamma = 1.4",
+                        "gamma = 1.4\nCheckKappa = true\nkappaFnTCheck = true\nk0 = 300\nTd = 20"},
+                       {"[eos.left]\nEqType = \"Ideal gas\"\ngamma = 1.4",
+                        "[eos.left]\nEqType = \"Ideal gas\"\ngamma = 1.4\nCheckKappa = true\n"
+                        "kappaMultChec = true\nkappaEdit = 3e-5"}}},
         RoundTripCase{"TemperatureProfileWithGrowth",
                       {{"RadioGroup1 = \"Press\"",
                         "RadioGroup1 = \"Temp\"\nTini = 0.8\nTgr = 2.4\n"

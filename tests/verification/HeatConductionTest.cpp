@@ -9,9 +9,11 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "core/eos/EosBind.h"
 #include "core/eos/EosCatalog.h"
+#include "core/eos/StatEqDialog.h"
 #include "core/laser/LaserSource.h"
 #include "support/HydroFixture.h"
 #include "support/IdealGasBinding.h"
@@ -98,12 +100,23 @@ TEST(HeatConduction, SecondOrderInSpace) {
 TEST(HeatConduction, ContactTemperatureOfTwoHalfSpaces) {
   SessionFixture f;
   Session& s = f.s;
-  ASSERT_TRUE(BindIdealGasLeft(s.eos, 5.0L / 3, 3));
-  ASSERT_TRUE(BindIdealGasFilm(s.eos, 7.0L / 5, 1));
   const Real k1 = 2, k2 = 0.3L;
-  s.eos.LeftEos.Kappa = ConstantSlot(k1);
-  s.eos.FilmEos.Kappa = ConstantSlot(k2);
-  ComposeActiveEos(s.eos, nullptr);
+  // Both media take their conductivity from the equation-of-state dialog (CheckKappa
+  // with the constant), as a person or a run file gives it.
+  TStatEqDialog dialog;
+  dialog.SetCheckKappa(true);
+  for (const auto& [left, gamma, mass, kappa] :
+       {std::tuple{true, "1.666666666666666667", "3", "2"}, std::tuple{false, "1.4", "1", "0.3"}}) {
+    dialog.SetLeft(left);
+    ASSERT_TRUE(dialog.SelectModel("ideal_gas"));
+    dialog.FieldByName("gamma")->SetText(gamma);
+    dialog.FieldByName("AtomMass")->SetText(mass);
+    dialog.FieldByName("kappaEdit")->SetText(kappa);
+    const TStatEqResult ok = dialog.Ok(s.eos);
+    ASSERT_TRUE(ok) << ok.message;
+  }
+  ASSERT_EQ(s.eos.LeftEos.Kappa(1.5L, 1), k1);
+  ASSERT_EQ(s.eos.FilmEos.Kappa(1, 1), k2);
   s.bounds.SetLeftMode(3);
   ThermalLayers g;
   g.nSub = 400;

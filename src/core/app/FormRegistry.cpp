@@ -42,7 +42,11 @@ class EosBinding : public FormBinding {
     app_.eos.SetLeft(left_);
   }
   FormRefusal Accept() override {
-    const TStatEqResult ok = app_.eos.Ok(app_.session.eos, &app_.session.electron.model);
+    TStatEqContext context;
+    context.electron = &app_.session.electron.model;
+    context.prompter = &app_.session.prompter;
+    context.NoConduct = &app_.session.NoConduct;
+    const TStatEqResult ok = app_.eos.Ok(app_.session.eos, context);
     return ok ? FormRefusal::None() : FormRefusal::At(ok.focus, ok.message);
   }
   bool TablePrinted() override {
@@ -137,6 +141,14 @@ class InitialBinding : public FormBinding {
   FormRefusal Accept() override {
     TInitional& d = app_.initial;
     const bool afterLoad = d.AfterLoadMode;
+    // NoElEOS was accepted before the electron model ([eos.film] comes before
+    // [thermal]); a film without either part of its electrons must not run.
+    if (app_.session.eos.Film.NoElEOS && !app_.session.electron.model.ElEnergy) {
+      return FormRefusal::At({},
+                             "[eos.film] says NoElEOS = true (the film's equation of state "
+                             "holds no electrons), but no electron model gives them: add a "
+                             "[thermal] table with an electron model");
+    }
     const InitialOkResult ok = d.OkPressed();
     if (ok.accepted) {
       app_.FinishInitialDialog();
@@ -477,8 +489,10 @@ std::string EosIntro() {
          "the dialog and refused here.\n\n" +
          TStatEqSchema::AvailabilityNote() +
          " `NoElEOS = true` says that the film's model holds the\nlattice alone: the film's "
-         "totals then add the electrons of `[thermal]`. `CheckKappa`\nis not available yet "
-         "and is refused when true.";
+         "totals then add the electrons of `[thermal]` (composed when that table is\napplied). "
+         "`CheckKappa` installs the medium's heat conductivity, which the conduction\nsolvers "
+         "read in one- and two-temperature runs; a `[thermal]` page with an ion\nconductivity "
+         "of its own replaces the film's when it is applied after `[eos.film]`.";
 }
 
 std::string MainIntro() {

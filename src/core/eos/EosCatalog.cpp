@@ -10,6 +10,7 @@
 #include "core/common/NumStringFormat.h"
 #include "core/eos/AnalyticEntry.h"
 #include "core/eos/AnalyticModels.h"
+#include "core/eos/EosConductivity.h"
 #include "core/eos/IdealGas.h"
 #include "core/eos/IdealGasOf.h"
 #include "core/eos/TableModel.h"
@@ -91,11 +92,15 @@ constexpr EosDialogFieldInfo kDialogFields[] = {
     {"TScall", "TScall", "", 2, 0, "temperature scale of a scaled table"},
     // Shown as "-291.8"; the field keeps the full value.
     {"TSchift", "TSchift", "", -291.8305827L, 4, "temperature shift of a scaled table"},
-    {"kappaEdit", "kappa", "kW/cm/K", 1.5E-5L, 0,
-     "heat conductivity of the medium: the constant, or its value at `kMultT0Edit` for kappa T0 / "
-     "T"},
-    {"kMultT0Edit", "T0", "K", 300, 0, "reference temperature of kappa T0 / T"},
 };
+
+// A conductivity field of the dialog (CheckKappa): kappaEdit and kMultT0Edit, then the
+// frame of the "FnT" law, described where the conductivity is computed.
+EosDialogFieldInfo KappaField(const EosParamInfo& p) {
+  const std::string_view name = p.name;
+  const char* label = name == "kappaEdit" ? "kappa" : name == "kMultT0Edit" ? "T0" : p.name;
+  return {p.name, label, p.unit, p.defaultValue, 0, p.help};
+}
 
 }  // namespace
 
@@ -140,6 +145,8 @@ std::span<const EosDialogFieldInfo> EosDialogFields() {
   // models share is one field.
   static const std::vector<EosDialogFieldInfo> fields = [] {
     std::vector<EosDialogFieldInfo> out(std::begin(kDialogFields), std::end(kDialogFields));
+    for (const EosParamInfo& p : kKappaParams) out.push_back(KappaField(p));
+    for (const EosParamInfo& p : kKappaFnTParams) out.push_back(KappaField(p));
     for (const EosModelInfo& m : kCatalog) {
       for (const EosParamInfo& p : m.params) {
         const bool known = std::any_of(out.begin(), out.end(), [&](const EosDialogFieldInfo& f) {
@@ -154,6 +161,7 @@ std::span<const EosDialogFieldInfo> EosDialogFields() {
 }
 
 bool EosSharedDialogField(std::string_view name) {
+  if (IsKappaParam(name)) return true;  // the medium's, whatever the model
   const bool common = std::any_of(std::begin(kDialogFields), std::end(kDialogFields),
                                   [&](const EosDialogFieldInfo& f) { return name == f.name; });
   if (!common) return false;  // a field of the frames of the analytic models

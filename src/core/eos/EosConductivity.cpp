@@ -1,7 +1,9 @@
 // The heat conductivity options of the equation-of-state dialog.
 #include "core/eos/EosConductivity.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "core/eos/EosMath.h"
 
@@ -34,6 +36,17 @@ EosBindResult PrepareKappa(TKappaKind kind, KappaParams& p) {
   p.kappaT0 = p.kappa * p.T0;
   p.invTd = p.Td > 0 ? 1 / p.Td : 0;
   return EosBindResult::Ok();
+}
+
+bool IsKappaFnTParam(std::string_view name) {
+  return std::any_of(std::begin(kKappaFnTParams), std::end(kKappaFnTParams),
+                     [&](const EosParamInfo& p) { return name == p.name; });
+}
+
+bool IsKappaParam(std::string_view name) {
+  return IsKappaFnTParam(name) ||
+         std::any_of(std::begin(kKappaParams), std::end(kKappaParams),
+                     [&](const EosParamInfo& p) { return name == p.name; });
 }
 
 Slot2 BindKappa(TKappaKind kind, const KappaParams& p) {

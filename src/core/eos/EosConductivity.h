@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "core/common/Real.h"
 #include "core/common/Slot.h"
@@ -67,6 +68,11 @@ inline constexpr EosParamInfo kKappaFnTParams[] = {
 inline constexpr Real KappaParams::*kKappaFnTFields[] = {
     &KappaParams::k0, &KappaParams::kT, &KappaParams::Tr, &KappaParams::Tm,
     &KappaParams::Td, &KappaParams::k1, &KappaParams::k2};
+
+// Whether a dialog field is a parameter of the conductivity: of any option, or of the
+// "FnT" frame.
+bool IsKappaParam(std::string_view name);
+bool IsKappaFnTParam(std::string_view name);
 
 // Which functions are hot: every kappa is called per cell by the conduction solvers.
 inline constexpr EosSlotMask kKappaHot = kSlotKappa;

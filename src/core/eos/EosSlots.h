@@ -111,6 +111,12 @@ struct EosMediumRecord {
   // from, as given to the dialog (empty for the other models).
   std::shared_ptr<const TEosTableSet> table;
   std::string tableFile;
+  // The heat conductivity chosen on the dialog (CheckKappa): its option (a TKappaKind,
+  // -1 while the medium's Kappa is not the dialog's) and the parameter block (a
+  // KappaParams) the medium's Kappa slot is bound to. It outlives later selections that
+  // leave Kappa as it is.
+  int32_t kappaKind = -1;
+  EosParamBlock kappa;
 
   // The value of a parameter by name; NaN when the model has none of that name.
   Real Value(std::string_view name) const;

@@ -5,6 +5,7 @@
 
 #include "core/common/NumStringFormat.h"
 #include "core/eos/EosBind.h"
+#include "core/eos/EosConductivity.h"
 
 namespace tarvex {
 
@@ -17,8 +18,20 @@ constexpr TStatEqKey kLeadingKeys[] = {
 };
 constexpr TStatEqKey kCheckKeys[] = {
     {"CheckKappa", TStatEqKeyKind::Check},
+    {"kappaFnTCheck", TStatEqKeyKind::Check},
+    {"kappaMultChec", TStatEqKeyKind::Check},
     {"NoElEOS", TStatEqKeyKind::Check},
 };
+
+// The models from "MieGrun" on keep their parameters in a frame of their own; after their
+// OK the dialog offers to print the form with the values.
+constexpr int32_t kFirstFrameModel = 9;
+constexpr const char* kAskSavePrint = "Save(print) settings?";
+constexpr const char* kAskIonConduction = "Use Ion ThermoCond?";
+
+bool HasElectronEnergy(const ElectronModel* electron) {
+  return electron != nullptr && static_cast<bool>(electron->ElEnergy);
+}
 
 std::string Trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
@@ -141,6 +154,10 @@ TStatEqResult TStatEqDialog::SetMetal(std::string_view name) {
 TStatEqResult TStatEqDialog::SetCheck(std::string_view name, bool on) {
   if (name == "CheckKappa") {
     checkKappa_ = on;
+  } else if (name == "kappaFnTCheck") {
+    kappaFnT_ = on;
+  } else if (name == "kappaMultChec") {
+    kappaMult_ = on;
   } else if (name == "NoElEOS") {
     noElEOS_ = on;
   } else {
@@ -168,7 +185,8 @@ const RealField* TStatEqDialog::FieldByName(std::string_view name) const {
 
 bool TStatEqDialog::Visible(std::string_view name) const {
   if (name == "NoElEOS" || name == "Spall") return !left_;
-  return name == "EqType" || name == "Metal" || name == "CheckKappa" || name == "InfoLabel" ||
+  return name == "EqType" || name == "Metal" || name == "CheckKappa" || name == "kappaFnTCheck" ||
+         name == "kappaMultChec" || name == "kappaFnTFrame" || name == "InfoLabel" ||
          name == "InfoLabel1" || name == "TabFiles" || name == "TabLabel" ||
          FindEosDialogField(name) != nullptr;
 }
@@ -178,6 +196,15 @@ bool TStatEqDialog::Enabled(std::string_view name) const {
   const EosModelInfo* model = eqType_ >= 0 ? &EosCatalog()[static_cast<size_t>(eqType_)] : nullptr;
   if (name == "Metal") return model != nullptr && !model->presets.empty();
   if (name == "TabFiles") return model != nullptr && model->tabulated;
+  // The conductivity: the options while CheckKappa is checked, each field while the
+  // option in force reads it.
+  const TKappaKind kind = KappaKindFromChecks(kappaFnT_, kappaMult_);
+  if (name == "kappaFnTCheck" || name == "kappaMultChec") return checkKappa_;
+  if (name == "kappaFnTFrame" || IsKappaFnTParam(name)) {
+    return checkKappa_ && kind == TKappaKind::FnT;
+  }
+  if (name == "kappaEdit") return checkKappa_ && kind != TKappaKind::FnT;
+  if (name == "kMultT0Edit") return checkKappa_ && kind == TKappaKind::Mult;
   // A field some model reads is enabled while that model is selected; the others (the
   // heat-conductivity fields) always.
   bool modelField = false;
@@ -188,10 +215,10 @@ bool TStatEqDialog::Enabled(std::string_view name) const {
 
 std::vector<TStatEqKey> TStatEqDialog::SettableKeys() {
   std::vector<TStatEqKey> keys(std::begin(kLeadingKeys), std::end(kLeadingKeys));
+  keys.insert(keys.end(), std::begin(kCheckKeys), std::end(kCheckKeys));
   for (const EosDialogFieldInfo& f : EosDialogFields()) {
     keys.push_back({f.name, TStatEqKeyKind::Number});
   }
-  keys.insert(keys.end(), std::begin(kCheckKeys), std::end(kCheckKeys));
   return keys;
 }
 
@@ -211,15 +238,16 @@ void TStatEqDialog::Apply(std::span<const EosPresetValue> values) {
   }
 }
 
-TStatEqResult TStatEqDialog::ReadParams(const EosModelInfo& model, std::vector<Real>& values) {
-  values.assign(model.params.size(), 0);
-  for (size_t i = 0; i < model.params.size(); ++i) {
-    const EosParamInfo& param = model.params[i];
+TStatEqResult TStatEqDialog::ReadParams(std::span<const EosParamInfo> params, std::string_view what,
+                                        std::vector<Real>& values) {
+  values.assign(params.size(), 0);
+  for (size_t i = 0; i < params.size(); ++i) {
+    const EosParamInfo& param = params[i];
     const EosDialogFieldInfo* info = FindEosDialogField(param.name);
     RealField* field = FieldByName(param.name);
     if (info == nullptr || field == nullptr) {
-      return TStatEqResult::Refused("EqType", "The dialog has no field " + Quoted(param.name) +
-                                                  " for " + Quoted(model.caption));
+      return TStatEqResult::Refused(
+          "EqType", "The dialog has no field " + Quoted(param.name) + " for " + std::string(what));
     }
     const std::string typed = Trimmed(field->Text());
     if (!field->TryGetValue(values[i])) {
@@ -237,7 +265,27 @@ TStatEqResult TStatEqDialog::ReadParams(const EosModelInfo& model, std::vector<R
   return TStatEqResult::Accepted();
 }
 
-TStatEqResult TStatEqDialog::Ok(EosState& eos, const ElectronModel* electron) {
+TStatEqResult TStatEqDialog::ReadKappa(KappaParams& p, int32_t& kind) {
+  kind = -1;
+  if (!checkKappa_) return TStatEqResult::Accepted();
+  const TKappaKind k = KappaKindFromChecks(kappaFnT_, kappaMult_);
+  std::vector<Real> values;
+  if (TStatEqResult r = ReadParams(kKappaParams, "the heat conductivity", values); !r) return r;
+  for (size_t i = 0; i < values.size(); ++i) p.*kKappaFields[i] = values[i];
+  if (k == TKappaKind::FnT) {
+    if (TStatEqResult r = ReadParams(kKappaFnTParams, "the heat conductivity", values); !r) {
+      return r;
+    }
+    for (size_t i = 0; i < values.size(); ++i) p.*kKappaFnTFields[i] = values[i];
+  }
+  if (const EosBindResult r = PrepareKappa(k, p); !r) {
+    return TStatEqResult::Refused(r.field, r.message);
+  }
+  kind = static_cast<int32_t>(k);
+  return TStatEqResult::Accepted();
+}
+
+TStatEqResult TStatEqDialog::Ok(EosState& eos, const TStatEqContext& context) {
   if (eqType_ < 0) return TStatEqResult::Refused("EqType", "Choose an equation of state");
   const EosModelInfo& model = EosCatalog()[static_cast<size_t>(eqType_)];
   if (!model.Available() || (left_ && !model.leftVariant)) {
@@ -253,17 +301,30 @@ TStatEqResult TStatEqDialog::Ok(EosState& eos, const ElectronModel* electron) {
                                                   " needs a table set: load one with TabFiles");
   }
   std::vector<Real> values;
-  if (TStatEqResult read = ReadParams(model, values); !read) return read;
-  if (checkKappa_) {
-    return TStatEqResult::Refused(
-        "CheckKappa",
-        "The heat conductivity of the medium (CheckKappa) is not available in this version");
+  if (TStatEqResult read = ReadParams(model.params, Quoted(model.caption), values); !read) {
+    return read;
   }
+  KappaParams kappa;
+  int32_t kappaKind = -1;
+  if (TStatEqResult read = ReadKappa(kappa, kappaKind); !read) return read;
+
   // NoElEOS: the model holds the lattice alone, and the film's totals add the electrons of
-  // the electron model. Accepted before any electron model exists (a run file gives the
-  // equation of state before the thermal parameters): the totals are composed again when
-  // the thermal-parameter dialog installs one.
+  // the electron model. Where the thermal-parameter dialog can be shown (the desktop
+  // program) it is, when no electron energy is defined; a run file gives the equation of
+  // state before the thermal parameters, and the totals are composed again when the
+  // thermal-parameter dialog installs the electron model.
   const bool noElEOS = !left_ && noElEOS_;
+  const ElectronModel* electron = context.electron;
+  if (noElEOS && !HasElectronEnergy(electron) && context.openThermal) {
+    electron = context.openThermal();
+    if (!HasElectronEnergy(electron)) {
+      noElEOS_ = false;
+      return TStatEqResult::Refused(
+          "NoElEOS",
+          "NoElEOS: the film's equation of state would hold no electrons, and no electron "
+          "model gives them (choose one with the thermal parameters)");
+    }
+  }
 
   // The label reads the fields' texts as validated; it is written only with the slots.
   const int32_t preset = model.presets.empty() ? -1 : metal_;
@@ -277,18 +338,51 @@ TStatEqResult TStatEqDialog::Ok(EosState& eos, const ElectronModel* electron) {
   options.preset = preset;
   options.NoElEOS = noElEOS;
   options.electron = electron;
-  const EosBindResult bound =
-      BindEos(eos, left_ ? EosMedium::Left : EosMedium::Film, model, values, options);
+  const EosMedium medium = left_ ? EosMedium::Left : EosMedium::Film;
+  const EosBindResult bound = BindEos(eos, medium, model, values, options);
   if (!bound) {
     return TStatEqResult::Refused(bound.field.empty() ? "EqType" : bound.field, bound.message);
   }
+  BindMediumKappa(eos, kappa, kappaKind);
+  if (noElEOS) label += " - NoEl";
   infoLabel_ = std::move(label);
   if (!left_) filmInfoLabel_ = infoLabel_;
   // No formula line for these models: a line left from an earlier model would mislabel
   // the medium.
   infoLabel1_.clear();
   eqType_ = -1;
+  AskAfterOk(eos, model, context);
   return TStatEqResult::Accepted();
+}
+
+void TStatEqDialog::BindMediumKappa(EosState& eos, const KappaParams& kappa, int32_t kind) {
+  EosMediumRecord& rec = left_ ? eos.Left : eos.Film;
+  EosSet& set = left_ ? eos.LeftEos : eos.FilmEos;
+  if (set.Kappa && set.Kappa.params == rec.block.Get()) {
+    // The model installs a conductivity of its own ("Water2MG", "LiF"): it replaces the
+    // checked one, and the box shows that.
+    checkKappa_ = false;
+    rec.kappaKind = -1;
+    return;
+  }
+  if (kind < 0) return;  // unchecked: Kappa stays as it was
+  rec.kappa = EosParamBlock::Of(kappa);
+  rec.kappaKind = kind;
+  set.Kappa = BindKappa(static_cast<TKappaKind>(kind), rec.kappa.As<KappaParams>());
+}
+
+void TStatEqDialog::AskAfterOk(EosState& eos, const EosModelInfo& model,
+                               const TStatEqContext& context) {
+  if (context.prompter == nullptr) return;
+  Prompter& prompter = *context.prompter;
+  // Every answer closes the dialog accepted; Yes prints the form first.
+  if (model.index >= kFirstFrameModel &&
+      prompter.Ask(kAskSavePrint, AnswerSet::YesNoCancel()) == Answer::Yes) {
+    prompter.PrintForm(kCaption);
+  }
+  if (context.NoConduct != nullptr && *context.NoConduct && eos.FilmEos.Kappa) {
+    *context.NoConduct = prompter.Ask(kAskIonConduction, AnswerSet::YesNo()) != Answer::Yes;
+  }
 }
 
 void TStatEqDialog::Cancel(EosState& eos) {

@@ -13,12 +13,14 @@
 //
 // Every model the catalog marks available can be accepted; the others are refused with a
 // message that names them. The label (InfoLabel) comes from the model's catalog entry.
-// The heat conductivity of the medium (CheckKappa) needs models that are not available
-// yet, and OK refuses it rather than ignore it; the film totals without an electron part
-// (NoElEOS) need an electron model with an energy function.
+// CheckKappa installs the medium's heat conductivity (constant, kappa0 T0/T or the "FnT"
+// law, EosConductivity.h) in its Kappa slot, which the conduction solvers read. NoElEOS
+// says that the film's model holds the lattice alone: the totals add the electron part of
+// the electron model, now or when the thermal-parameter dialog installs one.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -26,8 +28,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/common/Prompter.h"
 #include "core/common/RealField.h"
 #include "core/eos/EosCatalog.h"
+#include "core/eos/EosConductivity.h"
 #include "core/eos/EosSlots.h"
 #include "core/eos/EosTableSet.h"
 
@@ -60,6 +64,19 @@ enum class TStatEqKeyKind : uint8_t {
 struct TStatEqKey {
   const char* name;
   TStatEqKeyKind kind;
+};
+
+// What OK reaches besides the slots. Everything is optional: without a prompter no
+// question is asked (the answers that leave things as they are), without `openThermal`
+// NoElEOS is accepted before an electron model exists (a run file gives the equation of
+// state before [thermal]; the totals are composed again when the electron model arrives).
+struct TStatEqContext {
+  const ElectronModel* electron = nullptr;  // the film's electron model, nullptr: none
+  Prompter* prompter = nullptr;             // "Save(print) settings?", "Use Ion ThermoCond?"
+  bool* NoConduct = nullptr;                // the run's switch that excludes ion conduction
+  // Shows the thermal-parameter dialog and returns the electron model it leaves (the
+  // desktop program, when NoElEOS needs an electron energy that is not defined yet).
+  std::function<const ElectronModel*()> openThermal;
 };
 
 class TStatEqDialog {
@@ -96,14 +113,20 @@ class TStatEqDialog {
   TStatEqResult SetMetal(std::string_view name);
 
   // ---- check boxes and buttons ----
+  // CheckKappa: the medium conducts heat with the option of kappaFnTCheck ("FnT", the
+  // frame kappaFnTFrame) or else kappaMultChec ("*": kappaEdit kMultT0Edit / T), or else
+  // the constant kappaEdit.
   bool CheckKappa() const { return checkKappa_; }
   void SetCheckKappa(bool on) { checkKappa_ = on; }
+  bool KappaFnTCheck() const { return kappaFnT_; }
+  bool KappaMultCheck() const { return kappaMult_; }
   bool NoElEOS() const { return noElEOS_; }
   void SetNoElEOS(bool on) { noElEOS_ = on; }
   // State of the "Sp&all" button (down = spallation on); read by the caller after OK.
   bool Spall() const { return spall_; }
   void SetSpall(bool down) { spall_ = down; }
-  // Sets CheckKappa or NoElEOS by name; refused for any other name.
+  // Sets CheckKappa, kappaFnTCheck, kappaMultChec or NoElEOS by name; refused for any
+  // other name.
   TStatEqResult SetCheck(std::string_view name, bool on);
 
   // ---- the table set of the tabulated models ("Table", "Scaled Tab") ----
@@ -131,27 +154,40 @@ class TStatEqDialog {
 
   // ---- visibility and enabled state of the controls, by name ----
   // A model's parameter fields are enabled while it is selected (the ideal gas enables
-  // gamma and M atom), the metal choice while "Ideal gas of:" is, "TabFiles" while a
-  // tabulated model is; NoElEOS and "Spall" are visible only in film mode. Unknown
-  // names: false.
+  // gamma and M atom), the metal choice while a model with materials is, "TabFiles" while
+  // a tabulated model is; the conductivity fields while CheckKappa is checked and its
+  // option reads them (kappaFnTFrame: the fields of "FnT"); NoElEOS and "Spall" are
+  // visible only in film mode. Unknown names: false.
   bool Visible(std::string_view name) const;
   bool Enabled(std::string_view name) const;
 
   // ---- run files ----
   // Every key a run file may set, in the order a reader applies them: the model list
-  // first and the metal next, because both preset numeric fields, then the fields and
-  // the check boxes.
+  // first and the metal next, because both preset numeric fields, then the check boxes
+  // (they enable the conductivity fields), then the fields.
   static std::vector<TStatEqKey> SettableKeys();
   // The kind of a settable key; false for an unknown key.
   static bool FindKey(std::string_view name, TStatEqKeyKind& kind);
 
   // ---- handlers ----
-  // OK: validates the selected model's inputs and, when all pass, binds the model to the
-  // medium (BindEos: the record, the slots and, for the film, ActiveEos composed with
-  // `electron`, the electron model; nullptr while there is none), writes InfoLabel and
-  // clears the list selection (the next opening shows none selected). A refusal changes
+  // OK: validates the selected model's inputs and the conductivity fields and, when all
+  // pass, binds the model to the medium (BindEos: the record, the slots and, for the
+  // film, ActiveEos composed with the electron model), installs the checked conductivity
+  // in the medium's Kappa ("Water2MG" and "LiF" install their own and uncheck
+  // CheckKappa), writes InfoLabel (" - NoEl" appended with NoElEOS) and clears the list
+  // selection (the next opening shows none selected). Then the questions: "Save(print)
+  // settings?" after the models with a frame of their own (Yes prints the form; every
+  // answer closes the dialog accepted), and "Use Ion ThermoCond?" while the run excludes
+  // ion conduction and the film has a conductivity (NoConduct stays set unless Yes).
+  // With NoElEOS and an electron model without energy, `openThermal` is shown first; if
+  // the model still has none, NoElEOS is unchecked and OK refused. A refusal changes
   // neither `eos` nor the labels.
-  TStatEqResult Ok(EosState& eos, const ElectronModel* electron = nullptr);
+  TStatEqResult Ok(EosState& eos, const TStatEqContext& context);
+  TStatEqResult Ok(EosState& eos, const ElectronModel* electron = nullptr) {
+    TStatEqContext context;
+    context.electron = electron;
+    return Ok(eos, context);
+  }
   // Cancel. In left mode the left medium is left without an equation of state: LeftEos.E
   // and LeftEos.P are cleared here, so that no caller can forget it. Film mode: nothing
   // changes.
@@ -165,7 +201,13 @@ class TStatEqDialog {
   };
   const MediumTable& Medium() const { return tables_[left_ ? 1 : 0]; }
 
-  TStatEqResult ReadParams(const EosModelInfo& model, std::vector<Real>& values);
+  TStatEqResult ReadParams(std::span<const EosParamInfo> params, std::string_view what,
+                           std::vector<Real>& values);
+  // The conductivity fields of the checked option into `p` (prepared); kind -1 while
+  // CheckKappa is unchecked.
+  TStatEqResult ReadKappa(KappaParams& p, int32_t& kind);
+  void BindMediumKappa(EosState& eos, const KappaParams& kappa, int32_t kind);
+  void AskAfterOk(EosState& eos, const EosModelInfo& model, const TStatEqContext& context);
   void Apply(std::span<const EosPresetValue> values);
 
   MediumTable tables_[2];  // film, left medium
@@ -176,6 +218,8 @@ class TStatEqDialog {
   int32_t eqType_ = -1;
   int32_t metal_ = -1;
   bool checkKappa_ = false;
+  bool kappaFnT_ = false;
+  bool kappaMult_ = false;
   bool noElEOS_ = false;
   bool spall_ = false;
   std::string infoLabel_;

@@ -8,6 +8,7 @@
 
 #include "core/common/NumStringFormat.h"
 #include "core/eos/EosCatalog.h"
+#include "core/eos/EosConductivity.h"
 
 namespace tarvex {
 
@@ -122,6 +123,24 @@ FieldSchema NumberField(const EosDialogFieldInfo& info) {
   return f;
 }
 
+std::string CheckMeaning(std::string_view key) {
+  if (key == "CheckKappa") {
+    return "the medium conducts heat (the lattice conductivity the conduction solvers read): "
+           "`kappaEdit` constant, or the option of `kappaFnTCheck` / `kappaMultChec`. "
+           "`\"Water2MG\"` and `\"LiF\"` have a conductivity of their own and uncheck it";
+  }
+  if (key == "kappaFnTCheck") {
+    return "with `CheckKappa`: the \"FnT\" law kappa(T) = 1e-5 [(k0 - kT (T - Tr))/(1 + e) + "
+           "(k1 + k2 (T - Tm))/(1 + 1/e)] kW/cm/K, e = exp((T - Tm)/Td), from `k0` .. `k2` in "
+           "W/m/K (the solid below Tm, the liquid above)";
+  }
+  if (key == "kappaMultChec") {
+    return "with `CheckKappa` and without `kappaFnTCheck`: kappa = `kappaEdit` `kMultT0Edit` / T";
+  }
+  return "(film only) the film's model holds the lattice alone: the film totals add the "
+         "electron part of `[thermal]` (the label ends in \" - NoEl\")";
+}
+
 // The dialog's own list of settable keys, with the documentation of each.
 std::vector<FieldSchema> MakeFields(bool left) {
   TStatEqDialog probe;
@@ -149,10 +168,8 @@ std::vector<FieldSchema> MakeFields(bool left) {
       case TStatEqKeyKind::Check:
         // The dialog shows NoElEOS only for the film.
         if (!probe.Visible(k.name)) break;
-        fields.push_back(Documented(SimpleField(k.name, FieldKind::Check), "", "false",
-                                    std::string_view(k.name) == "CheckKappa"
-                                        ? "the medium conducts heat with `kappaEdit`"
-                                        : "(film only) the film totals without an electron part"));
+        fields.push_back(
+            Documented(SimpleField(k.name, FieldKind::Check), "", "false", CheckMeaning(k.name)));
         break;
     }
   }
@@ -192,6 +209,14 @@ FormRefusal TStatEqSchema::Set(const FieldSchema& field, const FormValue& value)
     }
     if (!loader_) return FormRefusal::At({}, "table sets are loaded with the table dialog");
     return loader_(value.text);
+  } else if (field.kind == FieldKind::Number && IsKappaParam(field.key)) {
+    if (!d_.Enabled(field.key)) {
+      return FormRefusal::At({},
+                             "the heat conductivity does not read it: check `CheckKappa` "
+                             "and the option that uses it (`kappaFnTCheck`, "
+                             "`kappaMultChec`)");
+    }
+    return SetNumberText(*d_.FieldByName(field.key), value);
   } else if (field.kind == FieldKind::Number) {
     if (!d_.Enabled(field.key)) {
       return FormRefusal::At(
@@ -200,6 +225,9 @@ FormRefusal TStatEqSchema::Set(const FieldSchema& field, const FormValue& value)
     return SetNumberText(*d_.FieldByName(field.key), value);
   } else if (field.kind == FieldKind::Check) {
     if (!d_.Visible(field.key)) return FormRefusal::At({}, "the dialog does not show it here");
+    if (value.on && !d_.Enabled(field.key)) {
+      return FormRefusal::At({}, "an option of the heat conductivity: check `CheckKappa` too");
+    }
     r = d_.SetCheck(field.key, value.on);
   }
   return r ? FormRefusal::None() : FormRefusal::At({}, r.message);
@@ -217,7 +245,25 @@ std::optional<FormValue> TStatEqSchema::Get(const FieldSchema& field) {
         FieldKind::Choice,
         chosen ? MaterialIndex(rec.model->presets[static_cast<size_t>(rec.preset)].name) : -1);
   }
-  if (field.key == "CheckKappa") return FormValue::OfCheck(false);  // OK refuses it on
+  const bool kappaOn = rec.kappaKind >= 0 && rec.kappa;
+  const auto kind = static_cast<TKappaKind>(rec.kappaKind);
+  if (field.key == "CheckKappa") return FormValue::OfCheck(kappaOn);
+  if (field.key == "kappaFnTCheck") return FormValue::OfCheck(kappaOn && kind == TKappaKind::FnT);
+  if (field.key == "kappaMultChec") return FormValue::OfCheck(kappaOn && kind == TKappaKind::Mult);
+  if (field.kind == FieldKind::Number && IsKappaParam(field.key)) {
+    if (!KappaFieldInForce(field.key)) return std::nullopt;
+    const KappaParams& k = rec.kappa.As<KappaParams>();
+    const auto member = [&](std::span<const EosParamInfo> params,
+                            std::span<Real KappaParams::*const> members) -> std::optional<Real> {
+      for (size_t i = 0; i < params.size(); ++i) {
+        if (field.key == params[i].name) return k.*members[i];
+      }
+      return std::nullopt;
+    };
+    std::optional<Real> v = member(kKappaParams, kKappaFields);
+    if (!v) v = member(kKappaFnTParams, kKappaFnTFields);
+    return v ? std::optional<FormValue>(FormValue::Of(*v)) : std::nullopt;
+  }
   if (field.key == "NoElEOS") return FormValue::OfCheck(rec.NoElEOS);
   if (rec.model == nullptr) return std::nullopt;
   if (field.key == "TabFiles") {
@@ -240,6 +286,8 @@ std::optional<FormValue> TStatEqSchema::Held(const FieldSchema& field) {
                                                      : -1);
   }
   if (field.key == "CheckKappa") return FormValue::OfCheck(d_.CheckKappa());
+  if (field.key == "kappaFnTCheck") return FormValue::OfCheck(d_.KappaFnTCheck());
+  if (field.key == "kappaMultChec") return FormValue::OfCheck(d_.KappaMultCheck());
   if (field.key == "NoElEOS") return FormValue::OfCheck(d_.NoElEOS());
   if (field.key == "TabFiles") return FormValue::OfText(d_.TableFile());
   RealField* f = d_.FieldByName(field.key);
@@ -253,7 +301,18 @@ bool TStatEqSchema::Printed(const FieldSchema& field) {
   const EosMediumRecord& rec = Record();
   if (field.key == "Metal") return rec.model != nullptr && !rec.model->presets.empty();
   if (field.key == "TabFiles") return rec.model != nullptr && rec.model->tabulated;
+  if (field.key == "kappaFnTCheck" || field.key == "kappaMultChec") return rec.kappaKind >= 0;
+  if (IsKappaParam(field.key)) return KappaFieldInForce(field.key);
   return true;
+}
+
+bool TStatEqSchema::KappaFieldInForce(std::string_view key) {
+  const EosMediumRecord& rec = Record();
+  if (rec.kappaKind < 0 || !rec.kappa) return false;
+  const auto kind = static_cast<TKappaKind>(rec.kappaKind);
+  if (IsKappaFnTParam(key)) return kind == TKappaKind::FnT;
+  if (key == "kMultT0Edit") return kind == TKappaKind::Mult;
+  return kind != TKappaKind::FnT;  // kappaEdit
 }
 
 std::string TStatEqSchema::AvailabilityNote() {

@@ -20,18 +20,20 @@ class TStatEqSchema : public FormSchema {
       : d_(dialog), eos_(eos), left_(left) {}
 
   // The model list first and the metal next, because both preset numeric fields, then
-  // the numeric fields and the check boxes (NoElEOS for the film only).
+  // the check boxes (NoElEOS for the film only; CheckKappa and its options enable the
+  // conductivity fields), then the numeric fields.
   const std::vector<FieldSchema>& Fields() const override { return FieldList(left_); }
   static const std::vector<FieldSchema>& FieldList(bool left);
   // A field the selected model does not use is disabled and refused; so is a check box
   // the dialog does not show for the medium.
   FormRefusal Set(const FieldSchema& field, const FormValue& value) override;
-  // The medium's accepted model, preset, parameter values and NoElEOS; nothing for the
-  // fields the model does not read.
+  // The medium's accepted model, preset, parameter values, conductivity and NoElEOS;
+  // nothing for the fields the model (or the conductivity option) does not read.
   std::optional<FormValue> Get(const FieldSchema& field) override;
   // The dialog's own fields.
   std::optional<FormValue> Held(const FieldSchema& field) override;
-  // The metal only for a model with presets, the numbers only of the accepted model.
+  // The metal only for a model with presets, the numbers only of the accepted model and
+  // of the conductivity option in force.
   bool Printed(const FieldSchema& field) override;
 
   // Loads the table set named by a `TabFiles` text (the description file) into the
@@ -46,6 +48,9 @@ class TStatEqSchema : public FormSchema {
   static std::string AvailabilityNote();
 
  private:
+  // Whether the medium's conductivity, installed by the dialog, reads this field.
+  bool KappaFieldInForce(std::string_view key);
+
   TStatEqDialog& d_;
   const EosState& eos_;
   bool left_;

@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/eos/EosConductivity.h"
 #include "gui/common/RealEdit.h"
 #include "gui/eos/TableDialogView.h"
 
@@ -40,18 +41,41 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
   auto* params = new QGroupBox("Parameters", this);
   auto* form = new QFormLayout(params);
   form_ = form;
+  // The heat conductivity of the medium: its check box, the options, the constant and T0,
+  // and the frame of the "FnT" law.
+  auto* kappaBox = new QGroupBox(this);
+  auto* kappaForm = new QFormLayout(kappaBox);
+  CheckKappa = new QCheckBox("Heat &conductivity of the medium", kappaBox);
+  CheckKappa->setObjectName("CheckKappa");
+  kappaMultChec = new QCheckBox("&*  kappa T0 / T", kappaBox);
+  kappaMultChec->setObjectName("kappaMultChec");
+  kappaFnTCheck = new QCheckBox("&FnT  solid / liquid law", kappaBox);
+  kappaFnTCheck->setObjectName("kappaFnTCheck");
+  auto* kappaOptions = new QHBoxLayout;
+  kappaOptions->addWidget(kappaMultChec);
+  kappaOptions->addWidget(kappaFnTCheck);
+  kappaForm->addRow(CheckKappa);
+  kappaForm->addRow(kappaOptions);
+  kappaFnTFrame = new QGroupBox("FnT [W/m/K, K]", kappaBox);
+  kappaFnTFrame->setObjectName("kappaFnTFrame");
+  auto* fntForm = new QFormLayout(kappaFnTFrame);
   for (const EosDialogFieldInfo& f : EosDialogFields()) {
     RealField* field = model_.FieldByName(f.name);
     if (field == nullptr) continue;
-    auto* edit = new TRealEdit(*field, f.name, params);
+    QWidget* parentBox = IsKappaFnTParam(f.name) ? kappaFnTFrame
+                         : IsKappaParam(f.name)  ? static_cast<QWidget*>(kappaBox)
+                                                 : static_cast<QWidget*>(params);
+    QFormLayout* rows = IsKappaFnTParam(f.name) ? fntForm : IsKappaParam(f.name) ? kappaForm : form;
+    auto* edit = new TRealEdit(*field, f.name, parentBox);
     edit->SetPrompter(&prompter);
     edit->SetConsumeEnter(false);  // Enter presses OK
     edit->SetQuantity(QString::fromUtf8(f.help).remove(QLatin1Char('`')),
                       QString::fromUtf8(f.unit));
     const QString unit = *f.unit != '\0' ? QStringLiteral(" [%1]").arg(f.unit) : QString();
-    form->addRow(QString::fromUtf8(f.label) + unit, edit);
+    rows->addRow(QString::fromUtf8(f.label) + unit, edit);
     fields.insert(f.name, edit);
   }
+  kappaForm->addRow(kappaFnTFrame);
   Metal = new QComboBox(this);
   Metal->setObjectName("Metal");
   Metal->setToolTip("material of the chosen model (sets its parameters)");
@@ -68,8 +92,6 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
   form->addRow(tableRow);
   connect(TabFiles, &QPushButton::clicked, this, &StatEqDialogView::PressTabFiles);
 
-  CheckKappa = new QCheckBox("Heat &conductivity of the medium", this);
-  CheckKappa->setObjectName("CheckKappa");
   NoElEOS = new QCheckBox("&No electron EOS", this);
   NoElEOS->setObjectName("NoElEOS");
   Spall = new QCheckBox("Sp&all", this);
@@ -93,7 +115,7 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
   left->addWidget(EqType, 1);
   auto* right = new QVBoxLayout;
   right->addWidget(params);
-  right->addWidget(CheckKappa);
+  right->addWidget(kappaBox);
   right->addWidget(NoElEOS);
   right->addWidget(Spall);
   right->addStretch(1);
@@ -120,11 +142,15 @@ StatEqDialogView::StatEqDialogView(TStatEqDialog& model, EosState& eos, Prompter
     model_.SetMetal(i);
     SyncFromModel();
   });
-  connect(CheckKappa, &QCheckBox::toggled, this, [this](bool on) {
-    if (!syncing_) model_.SetCheckKappa(on);
-  });
+  for (QCheckBox* box : {CheckKappa, kappaMultChec, kappaFnTCheck}) {
+    connect(box, &QCheckBox::toggled, this, [this, box](bool on) {
+      if (syncing_) return;
+      model_.SetCheck(box->objectName().toStdString(), on);
+      SyncFromModel();
+    });
+  }
   connect(NoElEOS, &QCheckBox::toggled, this, [this](bool on) {
-    if (!syncing_) model_.SetNoElEOS(on);
+    if (!syncing_) ToggleNoElEOS(on);
   });
   connect(Spall, &QCheckBox::toggled, this, [this](bool on) {
     if (!syncing_) PressSpall(on);
@@ -144,6 +170,11 @@ void StatEqDialogView::SyncFromModel() {
   }
   Metal->setEnabled(model_.Enabled("Metal"));
   CheckKappa->setChecked(model_.CheckKappa());
+  kappaMultChec->setChecked(model_.KappaMultCheck());
+  kappaFnTCheck->setChecked(model_.KappaFnTCheck());
+  kappaMultChec->setEnabled(model_.Enabled("kappaMultChec"));
+  kappaFnTCheck->setEnabled(model_.Enabled("kappaFnTCheck"));
+  kappaFnTFrame->setVisible(model_.KappaFnTCheck());
   NoElEOS->setChecked(model_.NoElEOS());
   NoElEOS->setVisible(model_.Visible("NoElEOS"));
   Spall->setChecked(model_.Spall());
@@ -198,8 +229,24 @@ bool StatEqDialogView::Open(bool left) {
   return exec() == QDialog::Accepted;
 }
 
+TStatEqContext StatEqDialogView::Context() {
+  TStatEqContext c = context_;
+  c.prompter = &prompter_;
+  return c;
+}
+
+void StatEqDialogView::ToggleNoElEOS(bool on) {
+  model_.SetNoElEOS(on);
+  const bool hasEnergy = context_.electron != nullptr && context_.electron->ElEnergy;
+  if (on && !hasEnergy && context_.openThermal) {
+    const ElectronModel* em = context_.openThermal();
+    model_.SetNoElEOS(em != nullptr && em->ElEnergy);
+  }
+  SyncFromModel();
+}
+
 void StatEqDialogView::PressOk() {
-  const TStatEqResult r = model_.Ok(eos_);
+  const TStatEqResult r = model_.Ok(eos_, Context());
   SyncFromModel();
   if (!r) {
     Message->setText(QString::fromStdString(r.message));
@@ -217,7 +264,7 @@ void StatEqDialogView::PressSpall(bool down) {
     SyncFromModel();
     return;
   }
-  const TStatEqResult r = model_.Ok(eos_);
+  const TStatEqResult r = model_.Ok(eos_, Context());
   if (!r) {
     // No equation of state accepted: no spallation dialog, the box goes up again.
     model_.SetSpall(false);

@@ -1,6 +1,7 @@
 // The "Equation of state" dialog on screen, bound to the TStatEqDialog form model: the
 // model list, the parameter fields (enabled for the selected model), the metal choice of
-// "Ideal gas of:", the conductivity and electron-part check boxes, OK and Cancel. A
+// the chosen model, the medium's heat conductivity (CheckKappa with its options "*" and
+// "FnT" and the frame of "FnT"), the electron-part check box, OK and Cancel. A
 // refused OK keeps the dialog open, shows why under the list and focuses the field.
 // "TabFiles" opens the medium's table dialog ("StatEquation Tables"); after its OK the
 // "Table: " label shows the set's label.
@@ -38,6 +39,12 @@ class StatEqDialogView : public QDialog {
   // whether OK was accepted.
   bool Open(bool left);
 
+  // What OK reaches besides the slots: the electron model, the run's NoConduct switch and
+  // the thermal-parameter dialog (the view adds its prompter for the questions).
+  // Checking NoElEOS while the electron model has no energy shows the thermal-parameter
+  // dialog at once; the box stays checked only if the model has one afterwards.
+  void SetOkContext(TStatEqContext context) { context_ = std::move(context); }
+
   // OK and Cancel as the buttons do them (tests press them directly too).
   void PressOk();
   void PressCancel();
@@ -62,6 +69,9 @@ class StatEqDialogView : public QDialog {
   QListWidget* EqType = nullptr;
   QComboBox* Metal = nullptr;
   QCheckBox* CheckKappa = nullptr;
+  QCheckBox* kappaMultChec = nullptr;  // "*": kappa T0 / T
+  QCheckBox* kappaFnTCheck = nullptr;  // "FnT": the frame below
+  QWidget* kappaFnTFrame = nullptr;
   QCheckBox* NoElEOS = nullptr;
   QCheckBox* Spall = nullptr;
   QLabel* InfoLabel = nullptr;
@@ -75,6 +85,8 @@ class StatEqDialogView : public QDialog {
   QFormLayout* form_ = nullptr;  // the parameter rows; a model shows the rows it reads
   void SyncFromModel();
   void FocusControl(const std::string& name);
+  TStatEqContext Context();
+  void ToggleNoElEOS(bool on);
 
   TStatEqDialog& model_;
   EosState& eos_;
@@ -83,6 +95,7 @@ class StatEqDialogView : public QDialog {
   TableDialogView* tableViews_[2] = {nullptr, nullptr};
   std::function<bool()> spallOpen_;
   std::function<void()> spallOff_;
+  TStatEqContext context_;
   bool syncing_ = false;
 };
 

@@ -398,6 +398,20 @@ void MainWindow::BuildStatusLine() {
 void MainWindow::CreateDialogs() {
   eosDialog_ = new StatEqDialogView(app_.eos, app_.session.eos, prompter_, this);
   eosDialog_->SetTableDialogs(&app_.filmTables, &app_.leftTables);
+  {
+    // OK composes the film totals with the electron model; NoElEOS without an electron
+    // energy shows the thermal-parameter dialog.
+    TStatEqContext context;
+    context.electron = &app_.session.electron.model;
+    context.NoConduct = &app_.session.NoConduct;
+    context.openThermal = [this]() -> const ElectronModel* {
+      app_.thermParam.FormShow(app_.session.sim.rho0);
+      thermDialog_->ShowModel();
+      thermDialog_->exec();
+      return &app_.session.electron.model;
+    };
+    eosDialog_->SetOkContext(std::move(context));
+  }
   // "Sp&all": the film's spallation criteria; the box shows whether the test is on.
   spallDialog_ = new SpallationDialogView(app_.spallation, prompter_, this);
   spallDialog_->SetEnvSource([this] { return app_.SpallEnv(); });

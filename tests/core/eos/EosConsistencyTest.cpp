@@ -11,6 +11,7 @@
 #include "core/common/FpGuard.h"
 #include "core/eos/EosBind.h"
 #include "core/eos/EosCatalog.h"
+#include "support/EosCatalogSamples.h"
 
 namespace tarvex {
 namespace {
@@ -23,46 +24,7 @@ std::vector<const EosModelInfo*> AvailableModels() {
   return models;
 }
 
-// The parameter sets a model is checked with, each with the material chosen (-1: none):
-// its defaults with the entry's test values on top, then each preset on top of that. A
-// model with materials is checked with each of them (its defaults alone may need a
-// material chosen); a material that sets nothing ("Any") is not a sample of its own.
-struct Sample {
-  std::vector<Real> values;
-  int32_t preset = -1;
-};
-
-std::vector<Sample> SampleValues(const EosModelInfo& m) {
-  std::vector<Real> base(m.params.size());
-  EosDefaultValues(m, nullptr, base);
-  for (const EosPresetValue& v : m.test.values) {
-    for (size_t i = 0; i < m.params.size(); ++i) {
-      if (std::string(m.params[i].name) == v.param) base[i] = v.value;
-    }
-  }
-  std::vector<Sample> sets;
-  if (m.presets.empty()) sets.push_back({base, -1});
-  for (size_t k = 0; k < m.presets.size(); ++k) {
-    if (m.presets[k].values.empty()) continue;  // "Any": the user's own values
-    std::vector<Real> v = base;
-    for (const EosPresetValue& pv : m.presets[k].values) {
-      for (size_t i = 0; i < m.params.size(); ++i) {
-        if (std::string(m.params[i].name) == pv.param) v[i] = pv.value;
-      }
-    }
-    sets.push_back({v, static_cast<int32_t>(k)});
-  }
-  return sets;
-}
-
-// n points from lo to hi, evenly spaced in the logarithm.
-std::vector<Real> LogSpread(Real lo, Real hi, int32_t n) {
-  std::vector<Real> points;
-  for (int32_t k = 0; k < n; ++k) {
-    points.push_back(lo * std::pow(hi / lo, static_cast<Real>(k) / static_cast<Real>(n - 1)));
-  }
-  return points;
-}
+using testing::LogSpread;
 
 // Relative agreement of a and b within tol (absolute near 0).
 ::testing::AssertionResult Close(Real a, Real b, Real tol) {
@@ -76,13 +38,13 @@ class EosConsistency : public ::testing::TestWithParam<const EosModelInfo*> {};
 
 TEST_P(EosConsistency, InversesDerivativesAndPhases) {
   const EosModelInfo& m = *GetParam();
-  for (const Sample& sample : SampleValues(m)) {
+  for (const testing::CatalogSample& sample : testing::SamplesOf(m)) {
     const std::vector<Real>& values = sample.values;
     EosBindOptions options;
     options.preset = sample.preset;
     if (m.test.table != nullptr) options.table = m.test.table();  // a tabulated model
     EosState eos;
-    const EosBindResult bound = BindEos(eos, EosMedium::Film, m, values, options);
+    const EosBindResult bound = testing::BindSample(eos, sample);
     ASSERT_TRUE(bound) << m.id << ": the test values must be accepted: " << bound.message;
     // The states to check: the model's own domain where it states one for its values,
     // else the catalog's test domain.

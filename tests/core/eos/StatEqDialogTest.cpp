@@ -14,6 +14,7 @@
 #include "core/electron/ElectronState.h"
 #include "core/eos/EosBind.h"
 #include "core/eos/EosCatalog.h"
+#include "core/eos/EosConductivity.h"
 #include "core/eos/StatEqDialog.h"
 
 namespace tarvex {
@@ -368,7 +369,18 @@ TEST_F(StatEqDialogTest, VisibilityAndEnabledFlags) {
   EXPECT_TRUE(dlg.Enabled("AtomMass"));
   EXPECT_FALSE(dlg.Enabled("TScall"));
   EXPECT_FALSE(dlg.Enabled("Metal"));
-  EXPECT_TRUE(dlg.Enabled("kappaEdit"));  // belongs to no model
+  // The conductivity fields follow CheckKappa and its option, whatever the model.
+  EXPECT_FALSE(dlg.Enabled("kappaEdit"));
+  dlg.SetCheckKappa(true);
+  EXPECT_TRUE(dlg.Enabled("kappaEdit"));
+  EXPECT_FALSE(dlg.Enabled("kMultT0Edit"));
+  EXPECT_FALSE(dlg.Enabled("k0"));
+  ASSERT_TRUE(dlg.SetCheck("kappaFnTCheck", true));
+  EXPECT_TRUE(dlg.Enabled("k0"));
+  EXPECT_TRUE(dlg.Enabled("kappaFnTFrame"));
+  EXPECT_FALSE(dlg.Enabled("kappaEdit"));  // "FnT" reads its frame only
+  dlg.SetCheck("kappaFnTCheck", false);
+  dlg.SetCheckKappa(false);
   ASSERT_TRUE(dlg.SelectModel("Ideal gas of:"));
   EXPECT_TRUE(dlg.Enabled("Metal"));
   ASSERT_TRUE(dlg.SelectModel("Comb L+S"));
@@ -472,7 +484,7 @@ TEST_F(StatEqDialogTest, OkWithoutAModelIsRefused) {
   EXPECT_EQ(eos.FilmEosType, -1);
 }
 
-TEST_F(StatEqDialogTest, NoElEOSAndUnavailableOptions) {
+TEST_F(StatEqDialogTest, NoElEOSIsAcceptedBeforeTheElectronModelExists) {
   ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
 
   // NoElEOS is accepted before an electron model exists; the film's totals add the
@@ -499,16 +511,178 @@ TEST_F(StatEqDialogTest, NoElEOSAndUnavailableOptions) {
   dlg.SetLeft(true);
   ASSERT_TRUE(AcceptIdealGas("2", "2"));
   dlg.SetNoElEOS(false);
+}
 
-  const EosSnapshot leftSnap(eos);
-  for (const bool left : {true, false}) {
-    dlg.SetLeft(left);
-    ASSERT_TRUE(dlg.SetCheck("CheckKappa", true));
-    r = AcceptIdealGas("2", "2");
-    EXPECT_EQ(r.focus, "CheckKappa");
-    EXPECT_TRUE(Unchanged(leftSnap, eos));
-    dlg.SetCheckKappa(false);
+// CheckKappa fills the medium's Kappa with the checked option, against the formulas:
+// constant kappa0; "*" kappa0 T0/T; "FnT" with e = exp((T - Tm)/Td)
+// 1e-5 [(k0 - kT (T - Tr))/(1 + e) + (k1 + k2 (T - Tm))/(1 + 1/e)].
+TEST_F(StatEqDialogTest, CheckKappaInstallsTheChosenConductivityInEitherMedium) {
+  struct Case {
+    const char* name;
+    bool fnt, mult;
+    Real T;
+    Real expected;
+  };
+  const Real e = std::exp((1500.0L - 1357.77L) / 50);
+  const Case cases[] = {
+      {"constant", false, false, 900, 2e-5L},
+      {"kappa T0/T", false, true, 600, 2e-5L * 300 / 600},
+      {"FnT below Tm", true, false, 300,
+       1e-5L *
+           ((402.4L - 0.07L * 27) / (1 + std::exp((300 - 1357.77L) / 50)) +
+            (150.49L + 0.07041L * (300 - 1357.77L)) / (1 + 1 / std::exp((300 - 1357.77L) / 50)))},
+      {"FnT above Tm", true, true, 1500,
+       1e-5L * ((402.4L - 0.07L * (1500 - 273)) / (1 + e) +
+                (150.49L + 0.07041L * (1500 - 1357.77L)) / (1 + 1 / e))},
+  };
+  for (const bool left : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (left ? ", left" : ", film"));
+      dlg.SetLeft(left);
+      ASSERT_TRUE(dlg.SelectModel(0));
+      dlg.FieldByName("gamma")->SetText("1.4");
+      dlg.FieldByName("AtomMass")->SetText("4");
+      dlg.SetCheckKappa(true);
+      dlg.SetCheck("kappaFnTCheck", c.fnt);
+      dlg.SetCheck("kappaMultChec", c.mult);
+      dlg.FieldByName("kappaEdit")->SetText("2E-5");
+      const TStatEqResult r = dlg.Ok(eos);
+      ASSERT_TRUE(r) << r.message;
+      const Slot2 kappa = left ? eos.LeftEos.Kappa : eos.FilmEos.Kappa;
+      ASSERT_TRUE(kappa);
+      EXPECT_NEAR(kappa(1, c.T), c.expected, 1e-12L * c.expected);
+      EXPECT_EQ((left ? eos.Left : eos.Film).kappaKind,
+                static_cast<int32_t>(KappaKindFromChecks(c.fnt, c.mult)));
+    }
   }
+  // A later selection without CheckKappa leaves the conductivity as it is.
+  dlg.SetLeft(false);
+  dlg.SetCheckKappa(false);
+  const Real before = eos.FilmEos.Kappa(1, 1500);
+  ASSERT_TRUE(AcceptIdealGas("1.67", "2"));
+  EXPECT_EQ(eos.FilmEos.Kappa(1, 1500), before);
+}
+
+TEST_F(StatEqDialogTest, ConductivityRefusalsFocusTheFieldAndChangeNothing) {
+  ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
+  struct Case {
+    bool fnt, mult;
+    const char* field;
+    const char* text;
+  };
+  const Case cases[] = {{false, false, "kappaEdit", "-1E-5"},
+                        {false, true, "kMultT0Edit", "0"},
+                        {true, false, "Td", "0"},
+                        {false, false, "kappaEdit", "abc"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    TStatEqDialog fresh;
+    fresh.SetCheckKappa(true);
+    fresh.SetCheck("kappaFnTCheck", c.fnt);
+    fresh.SetCheck("kappaMultChec", c.mult);
+    ASSERT_TRUE(fresh.SelectModel(0));
+    fresh.FieldByName("gamma")->SetText("2");
+    fresh.FieldByName("AtomMass")->SetText("2");
+    fresh.FieldByName(c.field)->SetText(c.text);
+    const EosSnapshot snap(eos);
+    const TStatEqResult r = fresh.Ok(eos);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.focus, c.field);
+    EXPECT_TRUE(Unchanged(snap, eos));
+    EXPECT_FALSE(eos.FilmEos.Kappa);
+  }
+}
+
+// "Water2MG" and "LiF" conduct with their own law: it wins and CheckKappa is unchecked.
+TEST_F(StatEqDialogTest, ModelsWithAConductivityOfTheirOwnUncheckCheckKappa) {
+  for (const char* model : {"Water2MG", "LiF"}) {
+    SCOPED_TRACE(model);
+    ASSERT_TRUE(dlg.SelectModel(model));
+    dlg.SetCheckKappa(true);
+    const TStatEqResult r = dlg.Ok(eos);
+    ASSERT_TRUE(r) << r.message;
+    EXPECT_FALSE(dlg.CheckKappa());
+    EXPECT_EQ(eos.Film.kappaKind, -1);
+    ASSERT_TRUE(eos.FilmEos.Kappa);
+    EXPECT_EQ(eos.FilmEos.Kappa.params, eos.Film.block.Get());
+  }
+}
+
+TEST_F(StatEqDialogTest, QuestionsAfterOk) {
+  ScriptedPrompter prompter;
+  bool NoConduct = true;
+  TStatEqContext context;
+  context.prompter = &prompter;
+  context.NoConduct = &NoConduct;
+  // The ideal gas has no frame: no "Save(print) settings?"; no conductivity: no question
+  // about it either.
+  ASSERT_TRUE(dlg.SelectModel(0));
+  dlg.FieldByName("gamma")->SetText("1.4");
+  dlg.FieldByName("AtomMass")->SetText("4");
+  ASSERT_TRUE(dlg.Ok(eos, context));
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_TRUE(NoConduct);
+
+  // A frame model with a conductivity: Yes prints the form; Yes to the ion conduction
+  // clears NoConduct. Cancel closes accepted as well.
+  for (const Answer save : {Answer::Yes, Answer::Cancel}) {
+    prompter.asked.clear();
+    prompter.printed.clear();
+    prompter.Script("Save(print) settings?", save);
+    prompter.Script("Use Ion ThermoCond?", Answer::Yes);
+    NoConduct = true;
+    ASSERT_TRUE(dlg.SelectModel("Rose"));
+    ASSERT_TRUE(dlg.SetMetal("Au"));
+    dlg.SetCheckKappa(true);
+    ASSERT_TRUE(dlg.Ok(eos, context));
+    ASSERT_EQ(prompter.asked.size(), 2u);
+    EXPECT_EQ(prompter.asked[0].text, "Save(print) settings?");
+    EXPECT_EQ(prompter.asked[1].text, "Use Ion ThermoCond?");
+    EXPECT_EQ(prompter.printed.size(), save == Answer::Yes ? 1u : 0u);
+    EXPECT_FALSE(NoConduct);
+    EXPECT_EQ(eos.FilmEosType, 10);
+  }
+  // No (or no answer) keeps ion conduction excluded.
+  prompter.Script("Use Ion ThermoCond?", Answer::No);
+  NoConduct = true;
+  ASSERT_TRUE(dlg.SelectModel(0));
+  ASSERT_TRUE(dlg.Ok(eos, context));
+  EXPECT_TRUE(NoConduct);
+}
+
+TEST_F(StatEqDialogTest, NoElEOSShowsTheThermalDialogWhenTheElectronsAreMissing) {
+  ASSERT_TRUE(AcceptIdealGas("1.4", "4"));
+  static const ConstantElParams electrons{0.5L, 0};
+  ElectronModel em;
+  int shown = 0;
+  TStatEqContext context;
+  context.electron = &em;  // no energy yet
+  context.openThermal = [&]() -> const ElectronModel* {
+    ++shown;
+    return &em;
+  };
+  dlg.SetNoElEOS(true);
+  ASSERT_TRUE(dlg.SelectModel(0));
+  const EosSnapshot snap(eos);
+  TStatEqResult r = dlg.Ok(eos, context);
+  EXPECT_FALSE(r);
+  EXPECT_EQ(r.focus, "NoElEOS");
+  EXPECT_FALSE(dlg.NoElEOS());
+  EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(Unchanged(snap, eos));
+
+  // The thermal-parameter dialog installs a model: accepted, the totals add it.
+  context.openThermal = [&]() -> const ElectronModel* {
+    BindElectronThermo<ConstantElParams, &ConstantEnergy, &ConstantHeatCap, &ConstantPressure,
+                       &ConstantPressureDT>(em, electrons);
+    return &em;
+  };
+  dlg.SetNoElEOS(true);
+  ASSERT_TRUE(dlg.SelectModel(0));
+  r = dlg.Ok(eos, context);
+  ASSERT_TRUE(r) << r.message;
+  EXPECT_EQ(eos.ActiveEos.E(1, 10), eos.FilmEos.E(1, 10) + 5);
+  EXPECT_TRUE(dlg.InfoLabel().ends_with(" - NoEl")) << dlg.InfoLabel();
 }
 
 TEST_F(StatEqDialogTest, RunFileKeysSetTheDialogGenerically) {
