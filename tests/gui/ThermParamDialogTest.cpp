@@ -2,6 +2,7 @@
 // the "Constant" page reaches the session's electron slots through the initial-conditions
 // dialog's button, a refused OK keeps it open with the focus on the field at fault, and
 // pages that are not available are listed but cannot be chosen.
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include "DesktopFixture.h"
 #include "gui/common/RealEdit.h"
 #include "gui/electron/ThermParamDialogView.h"
+#include "gui/optics/ReflectanceDialogView.h"
 #include "gui/setup/InitialDialogView.h"
 
 using namespace tarvex;
@@ -43,6 +45,7 @@ class ThermParamDialogTest : public QObject {
   void PagesNotAvailableCannotBeChosen();
   void SplineButtonsReadTheFilesAndShowTheTable();
   void ASplineFileThatCannotBeReadIsShownAndTheDialogStays();
+  void CalcRefrOpensTheReflectanceDialogAndShowsItsSwitch();
 };
 
 void ThermParamDialogTest::ShowsThePagesValues() {
@@ -212,6 +215,35 @@ void ThermParamDialogTest::ASplineFileThatCannotBeReadIsShownAndTheDialogStays()
   QVERIFY(view.isVisible());
   QVERIFY(!view.findChild<QTableWidget*>("Data")->isVisible());
   QVERIFY(!view.findChild<QPushButton*>("InitSpline")->isVisible());
+}
+
+// "CalcRefr" checked opens the reflectance dialog; cancelled, the box's state decides
+// whether "R.dat" is written; unchecked, it is not, and nothing opens.
+void ThermParamDialogTest::CalcRefrOpensTheReflectanceDialogAndShowsItsSwitch() {
+  guitest::Desktop f;
+  bool opened = false;
+  OpenThermParam(f, [&](ThermParamDialogView* d) {
+    for (int p = 0; p < d->Pages->count() && d->Control("CalcRefr") == nullptr; ++p) {
+      d->Pages->setCurrentRow(p);
+    }
+    auto* box = qobject_cast<QCheckBox*>(d->Control("CalcRefr"));
+    QVERIFY(box != nullptr);
+    QVERIFY(!box->isChecked());
+    ReflectanceDialogView* r = f.window.ReflectanceDialog();
+    WhileModal(
+        [&] {
+          opened = r->isVisible();
+          r->reject();
+        },
+        [&] { box->click(); });
+    QVERIFY(opened);
+    QVERIFY(box->isChecked());
+    QVERIFY(f.app.session.reflectance.ReflectanceOn);
+    box->click();
+    QVERIFY(!box->isChecked());
+    QVERIFY(!f.app.session.reflectance.ReflectanceOn);
+  });
+  QVERIFY(opened);
 }
 
 QTEST_MAIN(ThermParamDialogTest)

@@ -208,8 +208,12 @@ QWidget* ThermParamDialogView::BuildPage(int32_t index, PageView& view) {
     box->setToolTip(QString::fromUtf8(c.help));
     const std::string name = c.name;
     TElPageForm* f = &form;
-    connect(box, &QCheckBox::clicked, this, [this, f, name, &view](bool on) {
+    connect(box, &QCheckBox::clicked, this, [this, f, name, &view, box](bool on) {
       if (syncing_) return;
+      if (name == "CalcRefr" && calcRefr_) {
+        on = calcRefr_(on);
+        box->setChecked(on);
+      }
       f->SetCheck(name, on);
       f->CheckChanged(name);
       ShowPageValues(view);

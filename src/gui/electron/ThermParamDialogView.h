@@ -42,6 +42,9 @@ class ThermParamDialogView : public QDialog {
   void SetNoHandler(std::function<void()> no) { no_ = std::move(no); }
   // A choice in a material list was accepted: what it sets in other dialogs.
   void SetChoiceHandler(std::function<void(const ElChoiceResult&)> h) { choice_ = std::move(h); }
+  // "CalcRefr" clicked: `on` the box's new state; returns the state of the reflectance
+  // calculation the box then shows (checking it opens the reflectance dialog).
+  void SetCalcRefrHandler(std::function<bool(bool on)> h) { calcRefr_ = std::move(h); }
   void PressOk(ElOkSource source);
 
   // The edit of a field of a page (by page index and field name), nullptr when none.
@@ -93,6 +96,7 @@ class ThermParamDialogView : public QDialog {
   std::function<ElOkResult(ElOkSource)> ok_;
   std::function<void()> no_;
   std::function<void(const ElChoiceResult&)> choice_;
+  std::function<bool(bool)> calcRefr_;
   std::vector<PageView> pages_;  // by page index; form nullptr for a page not available
   bool syncing_ = false;
 };

@@ -457,6 +457,14 @@ void MainWindow::CreateDialogs() {
   thermDialog_ = new ThermParamDialogView(app_.thermParam, prompter_, this);
   thermDialog_->SetOkHandler([this](ElOkSource source) { return app_.ApplyThermParam(source); });
   thermDialog_->SetChoiceHandler([this](const ElChoiceResult& r) { app_.ApplyElectronChoice(r); });
+  // "CalcRefr": checked, it opens the reflectance dialog; after its OK the box shows whether
+  // "R.dat" is written, after Cancel the box's state decides.
+  thermDialog_->SetCalcRefrHandler([this](bool on) {
+    bool& calc = app_.session.reflectance.ReflectanceOn;
+    if (on && reflectanceDialog_->Open()) return calc;
+    calc = on;
+    return on;
+  });
   thermDialog_->SetNoHandler([this] {
     Session& s = app_.session;
     ElTargets t{s.electron, s.eos.FilmEos, s.switches, s.prompter};
