@@ -765,6 +765,22 @@ bool Loader::Build() {
   p.T = rows_.T;
   if (ti_.frozen) {
     FrozenGrid();
+    // The substrate of a frozen grid stays where the set-up put it: its cells span the
+    // length the header gives. A header whose substrate cell count is not the table's
+    // would make film of substrate cells or the reverse.
+    if (hi_.present && p.InGlass != 0 && hi_.glassLen != 0) {
+      const int32_t g = std::abs(p.InGlass);
+      const int32_t a = p.InGlass > 0 ? 0 : N - g;  // first node of the substrate
+      const Real length = p.x[static_cast<size_t>(a + g)] - p.x[static_cast<size_t>(a)];
+      const Real expected = std::fabs(hi_.glassLen) * p.x1;
+      if (!(std::fabs(length - expected) <= 0.25L * std::fabs(length) / g)) {
+        return Refuse("Unexpected format of file " + path_ + ": its header " + headerName_ +
+                      " gives the substrate " + std::to_string(g) + " cells of " +
+                      RealText(std::fabs(hi_.glassLen)) + " in all, its table's " +
+                      std::to_string(g) + " cells there span " + RealText(length / p.x1) +
+                      " (a header of another set)");
+      }
+    }
   } else if (!MovingGrid()) {
     return false;
   }

@@ -356,13 +356,15 @@ TEST(ProfileLoad, DamagedTablesAreRefusedNeverShrunk) {
 
 // A frozen-grid table has no node row, so a table cut at a line end reads whole: only the
 // header's Div tells that cells are missing. A table and a header that disagree on the
-// cell count are refused, naming both files and the counts, and nothing changes.
+// cell count, or on the substrate's, are refused, naming both files and the counts, and
+// nothing changes.
 TEST(ProfileLoad, FrozenGridTableDisagreeingWithItsHeaderIsRefused) {
   struct Disagreement {
     const char* name;
     StateSetup setup;
     std::function<void(Files&)> mutate;
     std::string counts;  // what the message says of the two
+    bool fresh = false;  // loaded into a program with no state yet (nothing to compare with)
   };
   const StateSetup frozen{20, 1, 0, false, true};
   const StateSetup frozenGlassy{26, 1, 6, true, true};
@@ -373,6 +375,18 @@ TEST(ProfileLoad, FrozenGridTableDisagreeingWithItsHeaderIsRefused) {
       f.table = Join(l);  // every line still ends with CR LF
     };
   };
+  // The header's " div <count>" of the substrate changed by `delta` cells (same sign).
+  auto substrateCells = [](int delta) {
+    return [delta](Files& f) {
+      const size_t at = f.header.find(" div ");
+      ASSERT_NE(at, std::string::npos) << f.header;
+      const size_t from = at + 5;
+      const size_t to = f.header.find_first_not_of("-0123456789", from);
+      const int count = std::stoi(f.header.substr(from, to - from));
+      const int changed = count < 0 ? count - delta : count + delta;
+      f.header.replace(from, to - from, std::to_string(changed));
+    };
+  };
   const Disagreement cases[] = {
       {"cut at a line end", frozen, dropRows(7), "its table has 13 cells"},
       {"cut at a line end, substrate after the film", frozenGlassy, dropRows(4),
@@ -380,6 +394,12 @@ TEST(ProfileLoad, FrozenGridTableDisagreeingWithItsHeaderIsRefused) {
       {"header of one cell fewer", frozen,
        [](Files& f) { f.header = ReplaceFirst(f.header, "Div 20", "Div 19"); },
        "its table has 20 cells"},
+      // The substrate's cell count one more than the table's: a film cell would become
+      // substrate (the grid's cell count agrees).
+      {"header of one substrate cell more", frozenGlassy, substrateCells(1),
+       "gives the substrate 7 cells", true},
+      {"header of one substrate cell fewer", frozenGlassy, substrateCells(-1),
+       "gives the substrate 5 cells", true},
   };
   for (const Disagreement& c : cases) {
     SCOPED_TRACE(c.name);
@@ -391,7 +411,7 @@ TEST(ProfileLoad, FrozenGridTableDisagreeingWithItsHeaderIsRefused) {
     testing::WriteFile(dir.File("0000p040.TXT"), f.header);
     ScriptedPrompter p;
     AppModel app(p);
-    testing::SetUpState(app, p, c.setup);
+    if (!c.fresh) testing::SetUpState(app, p, c.setup);
     if (HasFatalFailure()) return;
     // A question answered to go on may not load it either.
     p.Script("Data dimension", Answer::Ok);
