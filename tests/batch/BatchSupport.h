@@ -20,8 +20,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "batch/BatchMain.h"
 #include "batch/Examples.h"
+#include "core/common/NumStringFormat.h"
 
 namespace tarvex::batch::testing {
 
@@ -74,6 +77,16 @@ inline std::vector<std::string> FileLines(const fs::path& file) {
     out.push_back(line);
   }
   return out;
+}
+
+// A number of a result file's field (blanks around it ignored), read as the program reads
+// numbers; a field that is no number fails the test.
+inline Real FieldNumber(std::string text) {
+  text.erase(0, text.find_first_not_of(" \t"));
+  text.erase(text.find_last_not_of(" \t") + 1);
+  Real v = 0;
+  EXPECT_EQ(TNumStringFormat().Parse(text, v), TConvertStatus::Ok) << text;
+  return v;
 }
 
 struct MainResult {

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "batch/BatchSupport.h"
-#include "core/common/NumStringFormat.h"
 
 namespace tarvex::batch {
 namespace {
@@ -35,12 +34,6 @@ std::vector<std::string> Fields(const std::string& line) {
     out.push_back(a == std::string::npos ? std::string() : f.substr(a));
   }
   return out;
-}
-
-Real Num(const std::string& text) {
-  Real v = 0;
-  EXPECT_EQ(TNumStringFormat().Parse(text, v), TConvertStatus::Ok) << text;
-  return v;
 }
 
 // The example on a moving grid (free left end), ending at `end`.
@@ -66,7 +59,8 @@ std::string Continuation(const std::string& profile, const std::string& end) {
 std::vector<Real> Times(const fs::path& history) {
   std::vector<Real> out;
   const std::vector<std::string> lines = Lines(history);
-  for (size_t k = 1; k < lines.size(); ++k) out.push_back(Num(Fields(lines[k])[0]));
+  for (size_t k = 1; k < lines.size(); ++k)
+    out.push_back(testing::FieldNumber(Fields(lines[k])[0]));
   return out;
 }
 
@@ -87,16 +81,17 @@ TEST(HistoryRun, OneRecordPerIntervalAgreeingWithTheProfiles) {
   for (size_t k = 0; k < 3; ++k) {
     const std::vector<std::string> rec = Fields(lines[k + 1]);
     ASSERT_EQ(rec.size(), header.size()) << lines[k + 1];
-    EXPECT_NEAR(Num(rec[0]), times[k], 1e-6L * times[k]);
+    EXPECT_NEAR(testing::FieldNumber(rec[0]), times[k], 1e-6L * times[k]);
     // The surface is the film's free end, the last node of the profile: 100 nm above the
     // interface at the start.
     const std::vector<std::string> table = Lines(out / profiles[k]);
     ASSERT_EQ(table.size(), 1u + 151u) << profiles[k];
     const std::vector<std::string> last = Fields(table.back());
     // The profile's six digits of x near 100 nm hold it to half a unit of 1e-3 nm.
-    EXPECT_NEAR(Num(rec[1]), 100 - Num(last[1]), 5.01e-4L) << profiles[k];
-    EXPECT_LT(Num(rec[1]), -0.1) << profiles[k];  // the heated film has expanded
-    EXPECT_EQ(rec[2], last[3]) << profiles[k];    // the velocity as the profile shows it
+    EXPECT_NEAR(testing::FieldNumber(rec[1]), 100 - testing::FieldNumber(last[1]), 5.01e-4L)
+        << profiles[k];
+    EXPECT_LT(testing::FieldNumber(rec[1]), -0.1) << profiles[k];  // the heated film has expanded
+    EXPECT_EQ(rec[2], last[3]) << profiles[k];  // the velocity as the profile shows it
   }
 }
 

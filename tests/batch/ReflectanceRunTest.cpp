@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "batch/BatchSupport.h"
-#include "core/common/NumStringFormat.h"
 
 namespace tarvex::batch {
 namespace {
@@ -27,14 +26,6 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> Lines(const fs::path& file) {
   return testing::FileLines(file);
-}
-
-Real Num(std::string text) {
-  text.erase(0, text.find_first_not_of(" \t"));
-  text.erase(text.find_last_not_of(" \t") + 1);
-  Real v = 0;
-  EXPECT_EQ(TNumStringFormat().Parse(text, v), TConvertStatus::Ok) << text;
-  return v;
 }
 
 struct Record {
@@ -51,7 +42,8 @@ std::vector<Record> RDat(const fs::path& file) {
   for (size_t k = 1; k < lines.size(); ++k) {
     const size_t tab = lines[k].find('\t');
     EXPECT_NE(tab, std::string::npos) << lines[k];
-    out.push_back({Num(lines[k].substr(0, tab)), Num(lines[k].substr(tab + 1))});
+    out.push_back({testing::FieldNumber(lines[k].substr(0, tab)),
+                   testing::FieldNumber(lines[k].substr(tab + 1))});
   }
   return out;
 }
@@ -69,7 +61,7 @@ Real PrintedValue(const std::string& printed, const std::string& table, const st
   const size_t k = printed.find("\n" + key + " = ", at);
   EXPECT_NE(k, std::string::npos) << printed;
   const size_t from = k + key.size() + 4;
-  return Num(printed.substr(from, printed.find('\n', from) - from));
+  return testing::FieldNumber(printed.substr(from, printed.find('\n', from) - from));
 }
 
 // "Refract = R +_i* h" of a set's header: {R, h}.
@@ -77,7 +69,8 @@ std::pair<Real, Real> Refract(const fs::path& header) {
   for (const std::string& line : Lines(header)) {
     if (line.rfind("Refract = ", 0) != 0) continue;
     const size_t mark = line.find("+_i*");
-    return {Num(line.substr(10, mark - 10)), Num(line.substr(mark + 4))};
+    return {testing::FieldNumber(line.substr(10, mark - 10)),
+            testing::FieldNumber(line.substr(mark + 4))};
   }
   ADD_FAILURE() << header << " has no Refract line";
   return {0, 0};

@@ -49,6 +49,7 @@ void THydro2T::Resize(int32_t N) {
   Pe.resize(n);
   Pi.resize(n);
   PtOld_.resize(n + 1);
+  PeOld_.resize(n);
   Tmin_.resize(n);
   PeMin_.resize(n);
   counted_.resize(n);
@@ -166,7 +167,8 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
   // Tension pressure of the old state, and the tension record advanced to this time.
   if (ts_.SpallOn) {
     for (int32_t i = f1; i <= f2; ++i) {
-      PtOld_[i] = Old.Pi[i] + SlotOr0(em.ElPressure, Old.Density(i), std::min(Old.T[i], Old.Te[i]));
+      PeOld_[i] = SlotOr0(em.ElPressure, Old.Density(i), std::min(Old.T[i], Old.Te[i]));
+      PtOld_[i] = Old.Pi[i] + PeOld_[i];
     }
     AdvanceTension(Old, PtOld_.data(), dt, f1, f2);
   }
@@ -307,8 +309,10 @@ bool THydro2T::EnergyStep(const THydrStat& OldBase, const THydrStat& ThirdBase, 
     if (Pt < 0 || ts_.SpallOn) {
       const Real rho0 = Old.Density(i);
       pIon0 = a.Pion(rho0, Old.T[i]);
-      const Real pe0 = SlotOr0(em.ElPressure, rho0, std::min(Old.T[i], Old.Te[i]));
-      Pt0 = ts_.SpallOn ? PtOld_[i] : Old.Pi[i] + pe0;
+      // (With spallation on, the pass began with it for every film cell.)
+      const Real pe0 =
+          ts_.SpallOn ? PeOld_[i] : SlotOr0(em.ElPressure, rho0, std::min(Old.T[i], Old.Te[i]));
+      Pt0 = Old.Pi[i] + pe0;
       pEos0 = pIon0 + pe0;
       vapourOld = a.HasVapour && a.HasVapour(rho0, Old.T[i]);
       vapourNow = a.HasVapour && a.HasVapour(rho[i], T[i]);

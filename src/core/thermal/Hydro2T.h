@@ -53,6 +53,7 @@ class THydro2T : public TThermState {
 
  private:
   RealArray PtOld_;               // tension pressure of the old state [GPa]
+  RealArray PeOld_;               // its electron part, Pe(rho, min(Ti, Te)) [GPa]
   RealArray Tmin_;                // min(Ti, Te) of the film cells [K]
   RealArray PeMin_;               // the electron pressure at it [GPa]
   std::vector<uint8_t> counted_;  // 1: the cell's changes are measured in this pass

@@ -65,6 +65,14 @@ Real ColdP(const void*, Real rho, Real) {
   return rho * rho * (rho - 1);
 }
 
+// The film's equation of state is that lattice, in reduced units (EosScale 1).
+void BindColdLattice(Session& s) {
+  s.eos.EosScale = 1;
+  for (Slot2* e : {&s.eos.ActiveEos.E, &s.eos.FilmEos.E}) *e = Slot2{&ColdE, nullptr};
+  for (Slot2* c : {&s.eos.ActiveEos.Cv, &s.eos.FilmEos.Cv}) *c = Slot2{&ColdCv, nullptr};
+  for (Slot2* p : {&s.eos.ActiveEos.P, &s.eos.FilmEos.P}) *p = Slot2{&ColdP, nullptr};
+}
+
 // A released cell is material and void: when the void closes, its mean density rises but
 // its material neither works nor heats. Without conduction (and exchange) its temperature
 // stays; taken at the mean density, the cold energy freed by the closing void
@@ -73,10 +81,7 @@ Real ColdP(const void*, Real rho, Real) {
 void ReleasedCellKeepsItsTemperatureAsItsVoidCloses(SolverClass cls) {
   testing::SessionFixture f;
   Session& s = f.s;
-  s.eos.EosScale = 1;
-  for (Slot2* e : {&s.eos.ActiveEos.E, &s.eos.FilmEos.E}) *e = Slot2{&ColdE, nullptr};
-  for (Slot2* c : {&s.eos.ActiveEos.Cv, &s.eos.FilmEos.Cv}) *c = Slot2{&ColdCv, nullptr};
-  for (Slot2* p : {&s.eos.ActiveEos.P, &s.eos.FilmEos.P}) *p = Slot2{&ColdP, nullptr};
+  BindColdLattice(s);
   const bool twoT = cls == SolverClass::Hydro2T;
   if (twoT) testing::BindConstantElectrons(s, {0.01L, 0, 0, 0});  // no coupling, no conduction
   s.NoConduct = !twoT;
@@ -125,10 +130,7 @@ TEST(ReleasedCell, TwoTemperatureLatticeKeepsItsTemperatureAsItsVoidCloses) {
 TEST(Hydro2TTension, AFilmAtZeroTotalPressureHoldsItsFreeSurface) {
   testing::SessionFixture f;
   Session& s = f.s;
-  s.eos.EosScale = 1;
-  for (Slot2* e : {&s.eos.ActiveEos.E, &s.eos.FilmEos.E}) *e = Slot2{&ColdE, nullptr};
-  for (Slot2* c : {&s.eos.ActiveEos.Cv, &s.eos.FilmEos.Cv}) *c = Slot2{&ColdCv, nullptr};
-  for (Slot2* p : {&s.eos.ActiveEos.P, &s.eos.FilmEos.P}) *p = Slot2{&ColdP, nullptr};
+  BindColdLattice(s);
   // Pe = Gr rho ce Te = 0.01 rho at Te = 1; the lattice's rho^2 (rho - 1) balances it at
   // rho^2 - rho + 0.01 = 0.
   testing::BindConstantElectrons(s, {0.01L, 0, 0, 1});
